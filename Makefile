@@ -1,0 +1,42 @@
+# Tavrel: build, run and test the Winelib program.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+BUILD_TYPE ?= RelWithDebInfo
+
+export WINEPREFIX := $(abspath $(BUILD))/wineprefix
+export WINEDEBUG ?= -all
+# Without these overrides Wine offers to download Mono and Gecko and waits forever.
+export WINEDLLOVERRIDES ?= mscoree,mshtml,winemenubuilder.exe=
+export ALSA_CONFIG_PATH := $(CURDIR)/scripts/alsa-null.conf
+
+.PHONY: all setup configure build prefix run test bench asan clean
+all: build
+
+setup:
+	@scripts/setup
+
+configure: setup
+	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/winelib-toolchain.cmake \
+	  -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j$(JOBS) -- --no-print-directory
+
+prefix: build
+	@scripts/wine-prefix
+
+run: prefix
+	@scripts/run $(BUILD)
+
+test: prefix
+	@scripts/with-xvfb ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+# The bad-input tables again, under AddressSanitizer, in a build of their own.
+asan:
+	@$(MAKE) --no-print-directory test BUILD=build-asan BUILD_TYPE=Debug CMAKE_ARGS=-DTAVREL_ASAN=ON
+
+bench: prefix
+	@scripts/with-xvfb scripts/bench $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

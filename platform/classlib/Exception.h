@@ -1,0 +1,42 @@
+// The class library's exception class: what handlers throw and the message loop shows.
+#pragma once
+
+#include "platform/classlib/Types.h"
+
+#include <exception>
+
+namespace classlib {
+
+class Exception : public std::exception {
+public:
+  explicit Exception(String message) : FMessage(std::move(message)) {}
+  const String& Message() const { return FMessage; }
+  const char* what() const noexcept override { return FMessage.c_str(); }
+
+private:
+  String FMessage;
+};
+
+// Raised by form streaming: names the form, the line and the offending item.
+class EReadError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// Raised on misuse of a class-library object (a missing component, a bad index...).
+class EComponentError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+class EStringListError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+class EStreamError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+}  // namespace classlib

@@ -1,0 +1,39 @@
+#include "platform/classlib/WideText.h"
+
+namespace classlib {
+namespace {
+
+WideString MultiByteToWide(UINT codePage, const std::string& text) {
+  if (text.empty()) return {};
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  WideString result(static_cast<size_t>(length), 0);
+  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), result.data(), length);
+  return result;
+}
+
+std::string WideToMultiByte(UINT codePage, const WCHAR* text, int length) {
+  if (length < 0) length = lstrlenW(text);
+  if (length == 0) return {};
+  const int size = WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<size_t>(size), 0);
+  WideCharToMultiByte(codePage, 0, text, length, result.data(), size, nullptr, nullptr);
+  return result;
+}
+
+}  // namespace
+
+WideString ToWide(const String& text) { return MultiByteToWide(CP_UTF8, text); }
+
+String FromWide(const WCHAR* text, int length) {
+  if (!text) return {};
+  return WideToMultiByte(CP_UTF8, text, length);
+}
+
+std::string ToAnsi(const String& text) {
+  const WideString wide = ToWide(text);
+  return WideToMultiByte(CP_ACP, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+String FromAnsi(const std::string& text) { return FromWide(MultiByteToWide(CP_ACP, text)); }
+
+}  // namespace classlib
