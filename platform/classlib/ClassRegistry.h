@@ -73,30 +73,31 @@ const String& ToIdent(const TFormValue& Value);
 std::vector<String> ToStrings(const TFormValue& Value);  // a ( 'a' 'b' ) list
 }  // namespace formvalue
 
+// Setters and events may be members of a base class of T (U).
 template <class T>
 class TClassBuilder {
 public:
   explicit TClassBuilder(TClassInfo& Info) : FInfo(Info) {}
 
-  template <class R, class A>
-  TClassBuilder& Integer(const String& Name, R (T::*Setter)(A)) {
+  template <class U, class R, class A>
+  TClassBuilder& Integer(const String& Name, R (U::*Setter)(A)) {
     return Custom(Name, [Setter](T& o, const TFormValue& v, TReadContext&) { (o.*Setter)(formvalue::ToInteger(v)); });
   }
-  template <class R, class A>
-  TClassBuilder& Boolean(const String& Name, R (T::*Setter)(A)) {
+  template <class U, class R, class A>
+  TClassBuilder& Boolean(const String& Name, R (U::*Setter)(A)) {
     return Custom(Name, [Setter](T& o, const TFormValue& v, TReadContext&) { (o.*Setter)(formvalue::ToBoolean(v)); });
   }
-  template <class R, class A>
-  TClassBuilder& Text(const String& Name, R (T::*Setter)(A)) {
+  template <class U, class R, class A>
+  TClassBuilder& Text(const String& Name, R (U::*Setter)(A)) {
     return Custom(Name, [Setter](T& o, const TFormValue& v, TReadContext&) { (o.*Setter)(formvalue::ToText(v)); });
   }
-  template <class R, class A>
-  TClassBuilder& Color(const String& Name, R (T::*Setter)(A)) {
+  template <class U, class R, class A>
+  TClassBuilder& Color(const String& Name, R (U::*Setter)(A)) {
     return Custom(Name, [Setter](T& o, const TFormValue& v, TReadContext&) { (o.*Setter)(formvalue::ToColor(v)); });
   }
   // An enumeration written as one of the given identifiers.
-  template <class R, class E>
-  TClassBuilder& Enum(const String& Name, R (T::*Setter)(E), std::vector<std::pair<String, E>> Values) {
+  template <class U, class R, class E>
+  TClassBuilder& Enum(const String& Name, R (U::*Setter)(E), std::vector<std::pair<String, E>> Values) {
     return Custom(Name, [Setter, Values](T& o, const TFormValue& v, TReadContext&) {
       const String& ident = formvalue::ToIdent(v);
       for (const auto& [text, value] : Values)
@@ -105,8 +106,8 @@ public:
     });
   }
   // A set written as [a, b] over the given identifiers.
-  template <class R, class E>
-  TClassBuilder& SetOf(const String& Name, R (T::*Setter)(Set<E>), std::vector<std::pair<String, E>> Values) {
+  template <class U, class R, class E>
+  TClassBuilder& SetOf(const String& Name, R (U::*Setter)(Set<E>), std::vector<std::pair<String, E>> Values) {
     return Custom(Name, [Setter, Values](T& o, const TFormValue& v, TReadContext&) {
       if (v.kind != TFormValue::Kind::Set) throw EReadError("a set is expected");
       Set<E> result;
@@ -120,17 +121,17 @@ public:
     });
   }
   // An event bound by the name of a handler registered on the form being read.
-  template <class E>
-  TClassBuilder& Event(const String& Name, E T::*Member) {
+  template <class U, class E>
+  TClassBuilder& Event(const String& Name, E U::*Member) {
     return Custom(Name, [Member](T& o, const TFormValue& v, TReadContext& c) {
       o.*Member = c.Root()->template FindHandler<E>(formvalue::ToIdent(v));
     });
   }
   // A reference to another component of the form, by name.
-  template <class R, class C>
-  TClassBuilder& Reference(const String& Name, R (T::*Setter)(C*)) {
+  template <class U, class R, class C>
+  TClassBuilder& Reference(const String& Name, R (U::*Setter)(C*)) {
     return Custom(Name, [Setter](T& o, const TFormValue& v, TReadContext& c) {
-      T* object = &o;
+      U* object = &o;
       c.AddFixup(formvalue::ToIdent(v), v.Line, [object, Setter](TComponent* target) {
         C* typed = dynamic_cast<C*>(target);
         if (!typed) throw EReadError("component " + target->Name() + " is of the wrong class");

@@ -1,9 +1,24 @@
 #include "platform/classlib/Component.h"
 
+#include <cxxabi.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
 
 namespace classlib {
+
+String TObject::ClassName() const {
+  const char* mangled = typeid(*this).name();
+  int status = 0;
+  std::unique_ptr<char, decltype(&std::free)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                        &std::free);
+  String name = status == 0 && demangled ? demangled.get() : mangled;
+  const auto scope = name.rfind("::");
+  return scope == String::npos ? name : name.substr(scope + 2);
+}
 
 void TPersistent::Assign(const TPersistent&) {
   throw EComponentError("cannot assign this object");
@@ -43,9 +58,13 @@ TComponent::~TComponent() {
     other->RemoveFreeNotification(this);
     other->Notification(this, TOperation::opRemove);
   }
-  // Owned components die last-created first, each leaving our list as it goes.
-  while (!FComponents.empty()) delete FComponents.back();
+  DestroyComponents();
   if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::DestroyComponents() {
+  // Each owned component leaves our list as it dies.
+  while (!FComponents.empty()) delete FComponents.back();
 }
 
 void TComponent::Destroying() { FComponentState.Include(TComponentStateItem::csDestroying); }
@@ -129,6 +148,8 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   for (size_t i = FComponents.size(); i-- > 0;)
     if (FComponents[i] != AComponent) FComponents[i]->Notification(AComponent, Operation);
 }
+
+void TComponent::SetParentComponent(TComponent*) {}
 
 void TComponent::Loaded() { FComponentState.Exclude(TComponentStateItem::csLoading); }
 

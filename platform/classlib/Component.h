@@ -16,6 +16,8 @@ public:
   TObject(const TObject&) = delete;
   TObject& operator=(const TObject&) = delete;
   virtual ~TObject() = default;
+  // The name of the object's most derived class, without namespaces ("TForm1").
+  String ClassName() const;
 };
 
 class TPersistent : public TObject {
@@ -49,6 +51,8 @@ public:
   TComponent* Components(int Index) const;
   TComponent* FindComponent(const String& AName) const;
 
+  // Frees every owned component now, last created first.
+  void DestroyComponents();
   void InsertComponent(TComponent* AComponent);
   void RemoveComponent(TComponent* AComponent);
 
@@ -61,6 +65,9 @@ public:
 
   // Called on every component of a form after the whole description has been read.
   virtual void Loaded();
+  // The form reader's link between a component and the object it was nested in:
+  // a control takes a windowed control as its parent, a menu item its menu. Ignored by default.
+  virtual void SetParentComponent(TComponent* Value);
 
   // Event handlers that a form description can bind by name ("FormCreate").
   template <class E>

@@ -4,11 +4,23 @@
 #include "platform/classlib/Types.h"
 
 #include <string>
+#include <utility>
 
 namespace classlib {
 
-// UTF-16 text as the W functions take it (wchar_t is 2 bytes under Winelib).
-using WideString = std::basic_string<WCHAR>;
+// UTF-16 text as the W functions take it. Under Winelib WCHAR is a 2-byte wchar_t while the C
+// library's wide functions (which std::wstring calls) expect 4 bytes, so the text is kept as
+// char16_t and handed out as WCHAR pointers.
+class WideString : public std::u16string {
+public:
+  using std::u16string::u16string;
+  WideString(std::u16string Text) : std::u16string(std::move(Text)) {}
+  WideString(size_t Count, WCHAR Fill) : std::u16string(Count, static_cast<char16_t>(Fill)) {}
+
+  const WCHAR* c_str() const { return reinterpret_cast<const WCHAR*>(std::u16string::c_str()); }
+  const WCHAR* data() const { return reinterpret_cast<const WCHAR*>(std::u16string::data()); }
+  WCHAR* data() { return reinterpret_cast<WCHAR*>(std::u16string::data()); }
+};
 
 WideString ToWide(const String& text);
 String FromWide(const WCHAR* text, int length = -1);

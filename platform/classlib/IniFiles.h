@@ -1,0 +1,62 @@
+// INI files: sections of "key=value" lines, names matched without regard to case.
+// TCustomIniFile holds what every INI object offers; TIniFile works on a file on disk through
+// the platform's profile functions (GetPrivateProfileStringW and WritePrivateProfileStringW).
+#pragma once
+
+#include "platform/classlib/Component.h"
+
+namespace classlib {
+
+class TStrings;
+
+// A write that the platform refused.
+class EIniFileException : public Exception {
+public:
+  using Exception::Exception;
+};
+
+class TCustomIniFile : public TObject {
+public:
+  explicit TCustomIniFile(const String& FileName) : FFileName(FileName) {}
+
+  const String& FileName() const { return FFileName; }
+
+  // The value, or Default when the section or key is missing.
+  virtual String ReadString(const String& Section, const String& Ident, const String& Default) = 0;
+  virtual void WriteString(const String& Section, const String& Ident, const String& Value) = 0;
+  // Replace Strings' lines with the section's key names, or the file's section names.
+  virtual void ReadSection(const String& Section, TStrings& Strings) = 0;
+  virtual void ReadSections(TStrings& Strings) = 0;
+  virtual void EraseSection(const String& Section) = 0;
+  virtual void DeleteKey(const String& Section, const String& Ident) = 0;
+
+  // Decimal, "$" or "0x" hexadecimal; a missing key or a value that is no integer gives Default.
+  int ReadInteger(const String& Section, const String& Ident, int Default);
+  void WriteInteger(const String& Section, const String& Ident, int Value);
+  // An integer: 0 is false, any other true; a value that is no integer gives Default. Written as 1 or 0.
+  bool ReadBool(const String& Section, const String& Ident, bool Default);
+  void WriteBool(const String& Section, const String& Ident, bool Value);
+  // A section counts as existing when it holds at least one key.
+  bool SectionExists(const String& Section);
+  bool ValueExists(const String& Section, const String& Ident);
+
+private:
+  String FFileName;
+};
+
+// FileName should be a full Windows path: the platform looks for a bare name in the Windows folder.
+// A missing file reads as all defaults; the first write creates it (text in the ANSI code page).
+class TIniFile : public TCustomIniFile {
+public:
+  using TCustomIniFile::TCustomIniFile;
+
+  String ReadString(const String& Section, const String& Ident, const String& Default) override;
+  // Raises EIniFileException "Unable to write to FILE" when the platform refuses the write.
+  void WriteString(const String& Section, const String& Ident, const String& Value) override;
+  void ReadSection(const String& Section, TStrings& Strings) override;
+  void ReadSections(TStrings& Strings) override;
+  void EraseSection(const String& Section) override;
+  void DeleteKey(const String& Section, const String& Ident) override;
+};
+
+}  // namespace classlib
