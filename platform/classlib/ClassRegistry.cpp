@@ -2,6 +2,7 @@
 
 #include "platform/classlib/Registration.h"
 
+#include <climits>
 #include <mutex>
 
 namespace classlib {
@@ -18,6 +19,7 @@ namespace formvalue {
 
 int ToInteger(const TFormValue& Value) {
   if (Value.kind != TFormValue::Kind::Integer) throw EReadError("an integer is expected");
+  if (Value.Integer < INT_MIN || Value.Integer > INT_MAX) throw EReadError("integer out of range");
   return static_cast<int>(Value.Integer);
 }
 
@@ -101,7 +103,9 @@ TClassInfo& TClassRegistry::Add(const String& Name, const String& Parent, TCompo
     parent = Find(Parent);
     if (!parent) throw EComponentError("class " + Name + " names an unregistered base " + Parent);
   }
+  // Classes registered later may point at this one: it can never be replaced.
   auto& slot = FClasses[Name];
+  if (slot) throw EComponentError("class " + Name + " is registered twice");
   slot = std::make_unique<TClassInfo>(Name, parent, std::move(Factory));
   return *slot;
 }
