@@ -1,7 +1,12 @@
 #include "platform/classlib/Registration.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "platform/classlib/ComCtrls.h"
+#include "platform/classlib/Dialogs.h"
+#include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/Menus.h"
+#include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/Timer.h"
 
 namespace classlib {
@@ -138,6 +143,11 @@ void RegisterClassLibrary(TClassRegistry& Registry) {
   RegisterControls(Registry);
   RegisterForms(Registry);
   RegisterTimer(Registry);
+  RegisterStdControls(Registry);
+  RegisterExtControls(Registry);
+  RegisterComControls(Registry);
+  RegisterMenus(Registry);
+  RegisterDialogs(Registry);
 }
 
 }  // namespace classlib

@@ -1,0 +1,934 @@
+#include "platform/classlib/ComCtrls.h"
+
+#include "platform/classlib/Bitmap.h"
+#include "platform/classlib/ClassRegistry.h"
+#include "platform/classlib/WideText.h"
+
+#include <algorithm>
+#include <string>
+
+namespace classlib {
+
+namespace {
+
+bool IsLoading(const TComponent& Component) {
+  return Component.ComponentState().Contains(TComponentStateItem::csLoading);
+}
+
+bool SameName(const String& A, const String& B) { return !TNameLess{}(A, B) && !TNameLess{}(B, A); }
+
+[[noreturn]] void ListIndexError(int Index) {
+  throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+}
+
+// Lends a DC of the system's own painting to a control's canvas for one notification.
+class TCanvasDCScope {
+public:
+  TCanvasDCScope(TControlCanvas& Canvas, HDC DC) : FCanvas(Canvas) {
+    FCanvas.FreeHandle();
+    FCanvas.Lock();
+    FCanvas.SetHandle(DC);
+  }
+  ~TCanvasDCScope() {
+    FCanvas.SetHandle(nullptr);
+    FCanvas.Unlock();
+  }
+  TCanvasDCScope(const TCanvasDCScope&) = delete;
+  TCanvasDCScope& operator=(const TCanvasDCScope&) = delete;
+
+private:
+  TControlCanvas& FCanvas;
+};
+
+const std::vector<std::pair<String, TAlignment>> AlignmentNames = {{"taLeftJustify", TAlignment::taLeftJustify},
+                                                                   {"taRightJustify", TAlignment::taRightJustify},
+                                                                   {"taCenter", TAlignment::taCenter}};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TImageList
+
+TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
+
+TImageList::~TImageList() {
+  if (FHandle) ImageList_Destroy(FHandle);
+}
+
+void TImageList::SetWidth(int Value) {
+  Value = std::max(1, Value);
+  if (Value == FWidth) return;
+  FWidth = Value;
+  if (FHandle) ImageList_SetIconSize(FHandle, FWidth, FHeight);
+}
+
+void TImageList::SetHeight(int Value) {
+  Value = std::max(1, Value);
+  if (Value == FHeight) return;
+  FHeight = Value;
+  if (FHandle) ImageList_SetIconSize(FHandle, FWidth, FHeight);
+}
+
+void TImageList::SetAllocBy(int Value) { FAllocBy = std::max(1, Value); }
+
+HIMAGELIST TImageList::Handle() {
+  if (!FHandle) {
+    FHandle = ImageList_Create(FWidth, FHeight, ILC_COLOR24 | ILC_MASK, 0, FAllocBy);
+    if (!FHandle) throw EComponentError("Cannot create an image list");
+  }
+  return FHandle;
+}
+
+int TImageList::Add(TBitmap* Image, TBitmap* Mask) {
+  if (!Image || Image->Empty()) throw EComponentError("Unable to insert an image");
+  // A bitmap stays selected in its canvas's DC, and GDI selects a bitmap into one DC at a time:
+  // the image list copies from copies.
+  TBitmap image;
+  image.Assign(*Image);
+  TBitmap mask;
+  if (Mask) mask.Assign(*Mask);
+  const int index = ImageList_Add(Handle(), image.Handle(), Mask ? mask.Handle() : nullptr);
+  if (index < 0) throw EComponentError("Unable to insert an image");
+  return index;
+}
+
+int TImageList::Count() const { return FHandle ? ImageList_GetImageCount(FHandle) : 0; }
+
+void TImageList::Clear() {
+  if (FHandle) ImageList_Remove(FHandle, -1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TTabSheet
+
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
+  // Only the active page shows; the page control shows a sheet when it becomes active.
+  SetVisible(false);
+}
+
+TTabSheet::~TTabSheet() {
+  if (FPageControl) FPageControl->RemovePage(this);
+}
+
+void TTabSheet::SetPageControl(TPageControl* Value) { SetParent(Value); }
+
+int TTabSheet::PageIndex() const {
+  if (!FPageControl) return -1;
+  const auto& pages = FPageControl->FPages;
+  return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TTabSheet::SetParent(TWinControl* AParent) {
+  auto* pageControl = dynamic_cast<TPageControl*>(AParent);
+  if (FPageControl && FPageControl != pageControl) FPageControl->RemovePage(this);
+  TWinControl::SetParent(AParent);
+  if (pageControl && FPageControl != pageControl) pageControl->InsertPage(this);
+}
+
+void TTabSheet::VisibleChanged() {
+  TWinControl::VisibleChanged();
+  if (IsLoading(*this)) return;
+  if (!Visible()) {
+    if (OnHide) OnHide(this);
+    return;
+  }
+  if (OnShow) OnShow(this);
+  if (FPageControl && FPageControl->FActivePage != this) FPageControl->SetActivePage(this);
+}
+
+void TTabSheet::TextChanged() {
+  TWinControl::TextChanged();
+  if (FPageControl) FPageControl->UpdateTab(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TPageControl
+
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 289, 193);
+  SetTabStop(true);
+}
+
+TPageControl::~TPageControl() {
+  // The sheets die with the control's children, after this: they must not call back.
+  for (TTabSheet* page : FPages) page->FPageControl = nullptr;
+  FPages.clear();
+  FActivePage = nullptr;
+}
+
+void TPageControl::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.SystemClass = "SysTabControl32";
+}
+
+void TPageControl::CreateHandleDone() {
+  TWinControl::CreateHandleDone();
+  for (int i = 0; i < PageCount(); ++i) InsertTab(i);
+  SelectTab();
+}
+
+void TPageControl::InsertTab(int Index) {
+  if (!FHandle) return;
+  WideString text = ToWide(FPages[static_cast<size_t>(Index)]->Caption());
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text.data();
+  SendMessageW(FHandle, TCM_INSERTITEMW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item));
+}
+
+void TPageControl::UpdateTab(const TTabSheet* Page) {
+  if (!FHandle) return;
+  WideString text = ToWide(Page->Caption());
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text.data();
+  SendMessageW(FHandle, TCM_SETITEMW, static_cast<WPARAM>(Page->PageIndex()), reinterpret_cast<LPARAM>(&item));
+}
+
+void TPageControl::SelectTab() {
+  if (FHandle) SendMessageW(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(ActivePageIndex()), 0);
+}
+
+void TPageControl::InsertPage(TTabSheet* Page) {
+  FPages.push_back(Page);
+  Page->FPageControl = this;
+  if (!FHandle) return;
+  InsertTab(PageCount() - 1);
+  Realign();
+}
+
+void TPageControl::RemovePage(TTabSheet* Page) {
+  const auto it = std::find(FPages.begin(), FPages.end(), Page);
+  if (it == FPages.end()) return;
+  const int index = static_cast<int>(it - FPages.begin());
+  FPages.erase(it);
+  Page->FPageControl = nullptr;
+  if (FHandle) SendMessageW(FHandle, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
+  if (FActivePage == Page) FActivePage = nullptr;
+  SelectTab();
+}
+
+TTabSheet* TPageControl::Pages(int Index) const {
+  if (Index < 0 || Index >= PageCount()) throw EComponentError("page index out of bounds (" + std::to_string(Index) + ")");
+  return FPages[static_cast<size_t>(Index)];
+}
+
+void TPageControl::SetActivePage(TTabSheet* Page) {
+  if (Page && Page->FPageControl != this) throw EComponentError(Page->Name() + " is not a page of " + Name());
+  TTabSheet* previous = FActivePage;
+  FActivePage = Page;
+  if (Page) Page->SetVisible(true);
+  if (previous && previous != Page) previous->SetVisible(false);
+  SelectTab();
+}
+
+int TPageControl::ActivePageIndex() const { return FActivePage ? FActivePage->PageIndex() : -1; }
+
+void TPageControl::SetActivePageIndex(int Value) {
+  SetActivePage(Value >= 0 && Value < PageCount() ? FPages[static_cast<size_t>(Value)] : nullptr);
+}
+
+void TPageControl::AlignControls(TControl*, TRect& Rect) {
+  if (!FHandle) return;
+  Rect = ClientRect();
+  SendMessageW(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&Rect));
+  for (TTabSheet* page : FPages) page->SetBounds(Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top);
+}
+
+void TPageControl::Dispatch(TMessage& Message) {
+  if (Message.Msg == CN_NOTIFY && reinterpret_cast<const NMHDR*>(Message.LParam)->code == TCN_SELCHANGE) {
+    SetActivePageIndex(static_cast<int>(SendMessageW(FHandle, TCM_GETCURSEL, 0, 0)));
+    return;
+  }
+  TWinControl::Dispatch(Message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TListColumn, TListColumns
+
+void TListColumn::SetCaption(const String& Value) {
+  if (Value == FCaption) return;
+  FCaption = Value;
+  FOwner.FOwner.WriteColumn(Index(), false);
+}
+
+int TListColumn::Width() const {
+  const TListView& view = FOwner.FOwner;
+  if (view.HandleAllocated() && view.ViewStyle() == TViewStyle::vsReport)
+    return static_cast<int>(view.Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(Index()), 0));
+  return FWidth;
+}
+
+void TListColumn::SetWidth(int Value) {
+  FWidth = Value;
+  FOwner.FOwner.Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(Index()), MAKELPARAM(Value, 0));
+}
+
+void TListColumn::SetAlignment(TAlignment Value) {
+  if (Value == FAlignment) return;
+  FAlignment = Value;
+  FOwner.FOwner.WriteColumn(Index(), false);
+}
+
+int TListColumn::Index() const {
+  const auto& columns = FOwner.FColumns;
+  return static_cast<int>(std::find_if(columns.begin(), columns.end(), [this](const auto& c) { return c.get() == this; }) -
+                          columns.begin());
+}
+
+TListColumn* TListColumns::Add() {
+  FColumns.push_back(std::unique_ptr<TListColumn>(new TListColumn(*this)));
+  FOwner.WriteColumn(Count() - 1, true);
+  return FColumns.back().get();
+}
+
+void TListColumns::Clear() {
+  for (int i = Count() - 1; i >= 0; --i) FOwner.Send(LVM_DELETECOLUMN, static_cast<WPARAM>(i), 0);
+  FColumns.clear();
+}
+
+TListColumn* TListColumns::Items(int Index) const {
+  if (Index < 0 || Index >= Count()) ListIndexError(Index);
+  return FColumns[static_cast<size_t>(Index)].get();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TListItem, TListItems
+
+TListItem::TListItem(TListItems& Owner) : FOwner(Owner), FSubItems(std::make_unique<TStringList>()) {
+  FSubItems->OnChange = [this](TObject*) { ListView().WriteSubItems(*this); };
+}
+
+TListItem::~TListItem() = default;
+
+TListView& TListItem::ListView() const { return FOwner.Owner(); }
+
+int TListItem::Index() const { return FOwner.IndexOf(this); }
+
+void TListItem::SetCaption(const String& Value) {
+  if (Value == FCaption) return;
+  FCaption = Value;
+  ListView().WriteItemText(*this);
+  ListView().SortIfSorted();
+}
+
+void TListItem::SetImageIndex(int Value) {
+  if (Value == FImageIndex) return;
+  FImageIndex = Value;
+  ListView().WriteItemImage(*this);
+}
+
+bool TListItem::Checked() const {
+  const TListView& view = ListView();
+  if (view.HandleAllocated() && view.FCheckboxes)
+    return view.ItemState(Index(), LVIS_STATEIMAGEMASK) == view.CheckState(true);
+  return FChecked;
+}
+
+void TListItem::SetChecked(bool Value) {
+  FChecked = Value;
+  TListView& view = ListView();
+  if (view.FCheckboxes) view.WriteItemState(Index(), view.CheckState(Value), LVIS_STATEIMAGEMASK);
+}
+
+bool TListItem::Selected() const {
+  const TListView& view = ListView();
+  if (view.HandleAllocated()) return view.ItemState(Index(), LVIS_SELECTED) != 0;
+  return FSelected;
+}
+
+void TListItem::SetSelected(bool Value) {
+  FSelected = Value;
+  ListView().WriteItemState(Index(), Value ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+void TListItem::Delete() { FOwner.Delete(Index()); }
+
+TListItem* TListItems::Add() { return Insert(Count()); }
+
+TListItem* TListItems::Insert(int Index) {
+  if (Index < 0 || Index > Count()) ListIndexError(Index);
+  auto item = std::unique_ptr<TListItem>(new TListItem(*this));
+  TListItem* inserted = item.get();
+  FItems.insert(FItems.begin() + Index, std::move(item));
+  FOwner.InsertItemIntoWindow(Index);
+  return inserted;
+}
+
+void TListItems::Clear() {
+  FOwner.Send(LVM_DELETEALLITEMS, 0, 0);
+  FItems.clear();
+}
+
+void TListItems::Delete(int Index) {
+  if (Index < 0 || Index >= Count()) ListIndexError(Index);
+  FOwner.Send(LVM_DELETEITEM, static_cast<WPARAM>(Index), 0);
+  FItems.erase(FItems.begin() + Index);
+}
+
+TListItem* TListItems::Item(int Index) const {
+  if (Index < 0 || Index >= Count()) ListIndexError(Index);
+  return FItems[static_cast<size_t>(Index)].get();
+}
+
+int TListItems::IndexOf(const TListItem* Item) const {
+  const auto it = std::find_if(FItems.begin(), FItems.end(), [Item](const auto& i) { return i.get() == Item; });
+  return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+// ---------------------------------------------------------------------------------------------
+// TListView
+
+namespace {
+
+DWORD ViewStyleBits(TViewStyle Style) {
+  switch (Style) {
+    case TViewStyle::vsSmallIcon: return LVS_SMALLICON;
+    case TViewStyle::vsList: return LVS_LIST;
+    case TViewStyle::vsReport: return LVS_REPORT;
+    case TViewStyle::vsIcon: break;
+  }
+  return LVS_ICON;
+}
+
+int ColumnFormat(TAlignment Alignment) {
+  switch (Alignment) {
+    case TAlignment::taRightJustify: return LVCFMT_RIGHT;
+    case TAlignment::taCenter: return LVCFMT_CENTER;
+    case TAlignment::taLeftJustify: break;
+  }
+  return LVCFMT_LEFT;
+}
+
+}  // namespace
+
+TListView::TListView(TComponent* AOwner)
+    : TWinControl(AOwner),
+      FItems(new TListItems(*this)),
+      FColumns(new TListColumns(*this)),
+      FCanvas(std::make_unique<TControlCanvas>(*this)) {
+  SetBounds(0, 0, 250, 150);
+  SetTabStop(true);
+  SetColor(clWindow);
+}
+
+LRESULT TListView::Send(UINT Msg, WPARAM WParam, LPARAM LParam) const {
+  return FHandle ? SendMessageW(FHandle, Msg, WParam, LParam) : 0;
+}
+
+void TListView::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.SystemClass = "SysListView32";
+  // The image lists belong to their components, not to the window.
+  Params.Style |= ViewStyleBits(FViewStyle) | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE;
+  if (!FHideSelection) Params.Style |= LVS_SHOWSELALWAYS;
+  if (!FMultiSelect) Params.Style |= LVS_SINGLESEL;
+  if (!FReadOnly) Params.Style |= LVS_EDITLABELS;
+  Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+DWORD TListView::ExtendedStyle() const {
+  return (FCheckboxes ? LVS_EX_CHECKBOXES : 0) | (FRowSelect ? LVS_EX_FULLROWSELECT : 0);
+}
+
+void TListView::CreateHandleDone() {
+  TWinControl::CreateHandleDone();
+  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT, ExtendedStyle());
+  WriteColors();
+  WriteImageLists();
+  for (int i = 0; i < FColumns->Count(); ++i) WriteColumn(i, true);
+  for (int i = 0; i < FItems->Count(); ++i) InsertItemIntoWindow(i);
+}
+
+void TListView::DestroyWnd() {
+  if (FHandle) {
+    // What the user changed lives in the window: keep it for the next one.
+    for (int i = 0; i < FItems->Count(); ++i) {
+      TListItem& item = *FItems->FItems[static_cast<size_t>(i)];
+      item.FSelected = ItemState(i, LVIS_SELECTED) != 0;
+      if (FCheckboxes) item.FChecked = ItemState(i, LVIS_STATEIMAGEMASK) == CheckState(true);
+    }
+    if (FViewStyle == TViewStyle::vsReport)
+      for (int i = 0; i < FColumns->Count(); ++i)
+        FColumns->FColumns[static_cast<size_t>(i)]->FWidth =
+            static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+  }
+  TWinControl::DestroyWnd();
+}
+
+void TListView::SetStyleBits(DWORD Mask, DWORD Bits) {
+  if (!FHandle) return;
+  const LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+  const LONG_PTR updated = (style & ~static_cast<LONG_PTR>(Mask)) | static_cast<LONG_PTR>(Bits);
+  if (updated == style) return;
+  SetWindowLongPtrW(FHandle, GWL_STYLE, updated);
+  InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TListView::SetViewStyle(TViewStyle Value) {
+  if (Value == FViewStyle) return;
+  FViewStyle = Value;
+  SetStyleBits(LVS_TYPEMASK, ViewStyleBits(Value));
+}
+
+void TListView::SetHideSelection(bool Value) {
+  if (Value == FHideSelection) return;
+  FHideSelection = Value;
+  SetStyleBits(LVS_SHOWSELALWAYS, Value ? 0 : LVS_SHOWSELALWAYS);
+}
+
+void TListView::SetMultiSelect(bool Value) {
+  if (Value == FMultiSelect) return;
+  FMultiSelect = Value;
+  SetStyleBits(LVS_SINGLESEL, Value ? 0 : LVS_SINGLESEL);
+}
+
+void TListView::SetReadOnly(bool Value) {
+  if (Value == FReadOnly) return;
+  FReadOnly = Value;
+  SetStyleBits(LVS_EDITLABELS, Value ? 0 : LVS_EDITLABELS);
+}
+
+void TListView::SetRowSelect(bool Value) {
+  if (Value == FRowSelect) return;
+  FRowSelect = Value;
+  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, Value ? LVS_EX_FULLROWSELECT : 0);
+}
+
+void TListView::SetCheckboxes(bool Value) {
+  if (Value == FCheckboxes) return;
+  if (!Value)
+    for (int i = 0; i < FItems->Count(); ++i) FItems->FItems[static_cast<size_t>(i)]->FChecked = FItems->Item(i)->Checked();
+  FCheckboxes = Value;
+  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, Value ? LVS_EX_CHECKBOXES : 0);
+  if (Value)
+    for (int i = 0; i < FItems->Count(); ++i)
+      WriteItemState(i, CheckState(FItems->FItems[static_cast<size_t>(i)]->FChecked), LVIS_STATEIMAGEMASK);
+}
+
+void TListView::SetSortType(TSortType Value) {
+  if (Value == FSortType) return;
+  FSortType = Value;
+  SortIfSorted();
+}
+
+void TListView::Loaded() {
+  TWinControl::Loaded();
+  SortIfSorted();
+}
+
+void TListView::SortIfSorted() {
+  if (FSortType == TSortType::stText && !IsLoading(*this)) AlphaSort();
+}
+
+int CALLBACK TListView::CompareSortRanks(LPARAM Item1, LPARAM Item2, LPARAM) {
+  return reinterpret_cast<const TListItem*>(Item1)->FSortRank - reinterpret_cast<const TListItem*>(Item2)->FSortRank;
+}
+
+void TListView::AlphaSort() {
+  auto& items = FItems->FItems;
+  std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+    return lstrcmpW(ToWide(a->FCaption).c_str(), ToWide(b->FCaption).c_str()) < 0;
+  });
+  if (!FHandle) return;
+  // The window keeps selection, focus and checks: it reorders its items to match rather than being refilled.
+  for (size_t i = 0; i < items.size(); ++i) items[i]->FSortRank = static_cast<int>(i);
+  Send(LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&CompareSortRanks));
+}
+
+void TListView::SetLargeImages(TImageList* Value) {
+  if (Value == FLargeImages) return;
+  FLargeImages = Value;
+  if (Value) Value->FreeNotification(this);
+  WriteImageLists();
+}
+
+void TListView::SetSmallImages(TImageList* Value) {
+  if (Value == FSmallImages) return;
+  FSmallImages = Value;
+  if (Value) Value->FreeNotification(this);
+  WriteImageLists();
+}
+
+void TListView::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove) return;
+  if (AComponent == FLargeImages) FLargeImages = nullptr;
+  if (AComponent == FSmallImages) FSmallImages = nullptr;
+  WriteImageLists();
+}
+
+void TListView::WriteImageLists() {
+  if (!FHandle) return;
+  Send(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(FLargeImages ? FLargeImages->Handle() : nullptr));
+  Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(FSmallImages ? FSmallImages->Handle() : nullptr));
+}
+
+void TListView::WriteColors() {
+  if (!FHandle) return;
+  // clNone lets whatever is drawn before the items show through their background.
+  const COLORREF background = Color() == clNone ? CLR_NONE : ColorToRGB(Color());
+  Send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
+  Send(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(background));
+  Send(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
+}
+
+void TListView::ColorChanged() {
+  TWinControl::ColorChanged();
+  WriteColors();
+}
+
+void TListView::FontChanged() {
+  TWinControl::FontChanged();
+  WriteColors();
+}
+
+void TListView::WriteColumn(int Index, bool Insert) {
+  if (!FHandle) return;
+  const TListColumn& column = *FColumns->FColumns[static_cast<size_t>(Index)];
+  WideString text = ToWide(column.FCaption);
+  LVCOLUMNW lv{};
+  // An update leaves the width the user may have dragged the column to.
+  lv.mask = LVCF_TEXT | LVCF_FMT | LVCF_SUBITEM | (Insert ? LVCF_WIDTH : 0);
+  lv.fmt = ColumnFormat(column.FAlignment);
+  lv.cx = column.FWidth;
+  lv.pszText = text.data();
+  lv.iSubItem = Index;
+  Send(Insert ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&lv));
+}
+
+UINT TListView::CheckState(bool Checked) const { return INDEXTOSTATEIMAGEMASK(Checked ? 2 : 1); }
+
+void TListView::InsertItemIntoWindow(int Index) {
+  if (!FHandle) return;
+  TListItem& item = *FItems->FItems[static_cast<size_t>(Index)];
+  WideString text = ToWide(item.FCaption);
+  LVITEMW lv{};
+  lv.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
+  lv.iItem = Index;
+  lv.pszText = text.data();
+  lv.lParam = reinterpret_cast<LPARAM>(&item);
+  lv.iImage = item.FImageIndex;
+  lv.stateMask = LVIS_SELECTED;
+  lv.state = item.FSelected ? LVIS_SELECTED : 0;
+  Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&lv));
+  // A new item of a list with check boxes starts unchecked whatever it is given: the check comes after.
+  if (FCheckboxes) WriteItemState(Index, CheckState(item.FChecked), LVIS_STATEIMAGEMASK);
+  item.FSubItemsShown = 0;
+  WriteSubItems(item);
+}
+
+void TListView::WriteItemText(const TListItem& Item) {
+  if (!FHandle) return;
+  WideString text = ToWide(Item.FCaption);
+  LVITEMW lv{};
+  lv.iSubItem = 0;
+  lv.pszText = text.data();
+  Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(Item.Index()), reinterpret_cast<LPARAM>(&lv));
+}
+
+void TListView::WriteItemImage(const TListItem& Item) {
+  if (!FHandle) return;
+  LVITEMW lv{};
+  lv.mask = LVIF_IMAGE;
+  lv.iItem = Item.Index();
+  lv.iImage = Item.FImageIndex;
+  Send(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&lv));
+}
+
+void TListView::WriteSubItems(TListItem& Item) {
+  if (!FHandle) return;
+  const int index = Item.Index();
+  if (index < 0) return;  // still being made
+  const int count = Item.FSubItems->Count();
+  // Texts of sub-items that are gone are emptied too.
+  for (int i = 0; i < std::max(count, Item.FSubItemsShown); ++i) {
+    WideString text = i < count ? ToWide(Item.FSubItems->Strings(i)) : WideString();
+    LVITEMW lv{};
+    lv.iSubItem = i + 1;
+    lv.pszText = text.data();
+    Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&lv));
+  }
+  Item.FSubItemsShown = count;
+}
+
+void TListView::WriteItemState(int Index, UINT State, UINT Mask) {
+  if (!FHandle) return;
+  LVITEMW lv{};
+  lv.stateMask = Mask;
+  lv.state = State;
+  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&lv));
+}
+
+UINT TListView::ItemState(int Index, UINT Mask) const {
+  return static_cast<UINT>(Send(LVM_GETITEMSTATE, static_cast<WPARAM>(Index), Mask));
+}
+
+int TListView::ItemIndex() const {
+  if (FHandle) return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
+  for (int i = 0; i < FItems->Count(); ++i)
+    if (FItems->FItems[static_cast<size_t>(i)]->FSelected) return i;
+  return -1;
+}
+
+void TListView::SetItemIndex(int Value) {
+  if (Value < 0 || Value >= FItems->Count()) Value = -1;
+  for (int i = 0; i < FItems->Count(); ++i) FItems->FItems[static_cast<size_t>(i)]->FSelected = i == Value;
+  if (!FHandle) return;
+  WriteItemState(-1, 0, LVIS_SELECTED);  // -1: every item
+  if (Value < 0) return;
+  WriteItemState(Value, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(Value), FALSE);
+}
+
+TListItem* TListView::Selected() const {
+  const int index = ItemIndex();
+  return index >= 0 ? FItems->Item(index) : nullptr;
+}
+
+void TListView::DeleteSelected() {
+  for (int i = FItems->Count() - 1; i >= 0; --i)
+    if (FItems->Item(i)->Selected()) FItems->Delete(i);
+}
+
+LRESULT TListView::CustomDraw(const NMLVCUSTOMDRAW& Draw) {
+  if (Draw.nmcd.dwDrawStage != CDDS_PREPAINT || !OnCustomDraw) return CDRF_DODEFAULT;
+  bool defaultDraw = true;
+  {
+    TCanvasDCScope scope(*FCanvas, Draw.nmcd.hdc);
+    FCanvas->SetFont(Font());
+    FCanvas->SetBrush(Brush());
+    OnCustomDraw(this, Draw.nmcd.rc, defaultDraw);
+  }
+  return defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
+}
+
+void TListView::Dispatch(TMessage& Message) {
+  if (Message.Msg == CN_NOTIFY) {
+    const auto* header = reinterpret_cast<const NMHDR*>(Message.LParam);
+    switch (header->code) {
+      case NM_CLICK:
+        Click();
+        return;
+      case NM_CUSTOMDRAW:
+        Message.Result = CustomDraw(*reinterpret_cast<const NMLVCUSTOMDRAW*>(Message.LParam));
+        return;
+      case LVN_ENDLABELEDITW: {
+        // The new caption goes in through the item (which may re-sort the list); the window's own
+        // update would land on whatever item then has the edited one's index.
+        const auto* info = reinterpret_cast<const NMLVDISPINFOW*>(Message.LParam);
+        if (info->item.pszText) FItems->Item(info->item.iItem)->SetCaption(FromWide(info->item.pszText));
+        Message.Result = FALSE;
+        return;
+      }
+    }
+  }
+  TWinControl::Dispatch(Message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TTrackBar
+
+TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 150, 45);
+  SetTabStop(true);
+}
+
+void TTrackBar::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.SystemClass = "msctls_trackbar32";
+  Params.Style |= TBS_AUTOTICKS | (FOrientation == TTrackBarOrientation::trVertical ? TBS_VERT : TBS_HORZ);
+}
+
+void TTrackBar::CreateHandleDone() {
+  TWinControl::CreateHandleDone();
+  WriteRange();
+}
+
+void TTrackBar::WriteRange() {
+  if (!FHandle) return;
+  SendMessageW(FHandle, TBM_SETRANGEMIN, FALSE, FMin);
+  SendMessageW(FHandle, TBM_SETRANGEMAX, FALSE, FMax);
+  SendMessageW(FHandle, TBM_SETPOS, TRUE, FPosition);
+}
+
+// While the form is read the limits may come in any order; Loaded puts them right.
+void TTrackBar::SetMin(int Value) {
+  if (Value == FMin) return;
+  FMin = Value;
+  if (IsLoading(*this)) return;
+  FMax = std::max(FMax, FMin);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  WriteRange();
+}
+
+void TTrackBar::SetMax(int Value) {
+  if (Value == FMax) return;
+  FMax = Value;
+  if (IsLoading(*this)) return;
+  FMin = std::min(FMin, FMax);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  WriteRange();
+}
+
+void TTrackBar::SetPosition(int Value) {
+  if (IsLoading(*this)) {
+    FPosition = Value;
+    return;
+  }
+  Value = std::clamp(Value, FMin, FMax);
+  if (Value == FPosition) return;
+  FPosition = Value;
+  if (FHandle) SendMessageW(FHandle, TBM_SETPOS, TRUE, Value);
+  Changed();
+}
+
+void TTrackBar::Loaded() {
+  TWinControl::Loaded();
+  FMax = std::max(FMax, FMin);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  WriteRange();
+}
+
+void TTrackBar::SetOrientation(TTrackBarOrientation Value) {
+  if (Value == FOrientation) return;
+  FOrientation = Value;
+  if (!IsLoading(*this)) SetBounds(Left(), Top(), Height(), Width());
+  // The orientation of a track bar is fixed when its window is made.
+  if (!FHandle) return;
+  DestroyHandle();
+  HandleNeeded();
+}
+
+void TTrackBar::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+void TTrackBar::Dispatch(TMessage& Message) {
+  if (Message.Msg == CN_HSCROLL || Message.Msg == CN_VSCROLL) {
+    const int position = static_cast<int>(SendMessageW(FHandle, TBM_GETPOS, 0, 0));
+    if (position != FPosition) {
+      FPosition = position;
+      Changed();
+    }
+    Message.Result = 0;
+    return;
+  }
+  TWinControl::Dispatch(Message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TProgressBar
+
+TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 150, 16); }
+
+void TProgressBar::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.SystemClass = "msctls_progress32";
+}
+
+void TProgressBar::CreateHandleDone() {
+  TWinControl::CreateHandleDone();
+  WriteRange();
+}
+
+void TProgressBar::WriteRange() {
+  if (!FHandle) return;
+  SendMessageW(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
+  SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+}
+
+void TProgressBar::SetMin(int Value) {
+  if (Value == FMin) return;
+  FMin = Value;
+  if (IsLoading(*this)) return;
+  FMax = std::max(FMax, FMin);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  WriteRange();
+}
+
+void TProgressBar::SetMax(int Value) {
+  if (Value == FMax) return;
+  FMax = Value;
+  if (IsLoading(*this)) return;
+  FMin = std::min(FMin, FMax);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  WriteRange();
+}
+
+void TProgressBar::SetPosition(int Value) {
+  if (!IsLoading(*this)) Value = std::clamp(Value, FMin, FMax);
+  if (Value == FPosition) return;
+  FPosition = Value;
+  if (FHandle) SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(Value), 0);
+}
+
+void TProgressBar::Loaded() {
+  TWinControl::Loaded();
+  FMax = std::max(FMax, FMin);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  WriteRange();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Registration
+
+void RegisterComControls(TClassRegistry& Registry) {
+  Registry.Register<TImageList>("TImageList", "TComponent")
+      .Integer("Width", &TImageList::SetWidth)
+      .Integer("Height", &TImageList::SetHeight)
+      .Integer("AllocBy", &TImageList::SetAllocBy);
+  Registry.Register<TTabSheet>("TTabSheet", "TWinControl")
+      .Reference("PageControl", &TTabSheet::SetPageControl)
+      .Event("OnShow", &TTabSheet::OnShow)
+      .Event("OnHide", &TTabSheet::OnHide);
+  Registry.Register<TPageControl>("TPageControl", "TWinControl").Reference("ActivePage", &TPageControl::SetActivePage);
+  Registry.Register<TListView>("TListView", "TWinControl")
+      .Enum("ViewStyle", &TListView::SetViewStyle,
+            {{"vsIcon", TViewStyle::vsIcon}, {"vsSmallIcon", TViewStyle::vsSmallIcon}, {"vsList", TViewStyle::vsList},
+             {"vsReport", TViewStyle::vsReport}})
+      .Enum("SortType", &TListView::SetSortType, {{"stNone", TSortType::stNone}, {"stText", TSortType::stText}})
+      .Boolean("HideSelection", &TListView::SetHideSelection)
+      .Boolean("Checkboxes", &TListView::SetCheckboxes)
+      .Boolean("ReadOnly", &TListView::SetReadOnly)
+      .Boolean("RowSelect", &TListView::SetRowSelect)
+      .Boolean("MultiSelect", &TListView::SetMultiSelect)
+      .Reference("LargeImages", &TListView::SetLargeImages)
+      .Reference("SmallImages", &TListView::SetSmallImages)
+      .Event("OnCustomDraw", &TListView::OnCustomDraw)
+      .Custom("Columns", [](TListView& view, const TFormValue& v, TReadContext&) {
+        if (v.kind != TFormValue::Kind::Collection) throw EReadError("a collection is expected");
+        view.Columns().Clear();
+        for (const TFormItem& item : v.Collection) {
+          TListColumn* column = view.Columns().Add();
+          for (const TFormProperty& property : item.Properties) {
+            if (SameName(property.Name, "Caption")) {
+              column->SetCaption(formvalue::ToText(property.Value));
+            } else if (SameName(property.Name, "Width")) {
+              column->SetWidth(formvalue::ToInteger(property.Value));
+            } else if (SameName(property.Name, "Alignment")) {
+              const String& name = formvalue::ToIdent(property.Value);
+              const auto it = std::find_if(AlignmentNames.begin(), AlignmentNames.end(),
+                                           [&name](const auto& entry) { return SameName(entry.first, name); });
+              if (it == AlignmentNames.end()) throw EReadError("invalid value " + name);
+              column->SetAlignment(it->second);
+            } else {
+              throw EReadError("unknown property " + property.Name + " of a column");
+            }
+          }
+        }
+      });
+  Registry.Register<TTrackBar>("TTrackBar", "TWinControl")
+      .Integer("Min", &TTrackBar::SetMin)
+      .Integer("Max", &TTrackBar::SetMax)
+      .Integer("Position", &TTrackBar::SetPosition)
+      .Enum("Orientation", &TTrackBar::SetOrientation,
+            {{"trHorizontal", TTrackBarOrientation::trHorizontal}, {"trVertical", TTrackBarOrientation::trVertical}})
+      .Event("OnChange", &TTrackBar::OnChange);
+  Registry.Register<TProgressBar>("TProgressBar", "TWinControl")
+      .Integer("Min", &TProgressBar::SetMin)
+      .Integer("Max", &TProgressBar::SetMax)
+      .Integer("Position", &TProgressBar::SetPosition);
+}
+
+}  // namespace classlib

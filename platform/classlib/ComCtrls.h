@@ -1,0 +1,382 @@
+// Common controls over the system's comctl32 window classes: pages behind tabs, the list view, the
+// track bar and the progress bar, and the image list that list views take their icons from.
+//
+// Classes in this file: TImageList, TTabSheet, TPageControl, TListColumn, TListColumns, TListItem,
+// TListItems, TListView, TTrackBar, TProgressBar.
+#pragma once
+
+#include "platform/classlib/StdCtrls.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <vector>
+
+namespace classlib {
+
+class TBitmap;
+
+// A row of equally sized pictures in a system image list (24-bit colour, with masks).
+class TImageList : public TComponent {
+public:
+  explicit TImageList(TComponent* AOwner);
+  ~TImageList() override;
+
+  // Changing the size of the pictures empties the list.
+  int Width() const { return FWidth; }
+  void SetWidth(int Value);
+  int Height() const { return FHeight; }
+  void SetHeight(int Value);
+  // How many pictures the list grows by at a time; it takes effect when the system list is made.
+  int AllocBy() const { return FAllocBy; }
+  void SetAllocBy(int Value);
+
+  // The system image list, made on first use. It stays the same for the life of this object.
+  HIMAGELIST Handle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+
+  // Appends the pictures Image holds side by side (one for each Width pixels), masked by Mask where
+  // given (its white pixels are left out); returns the index of the first.
+  int Add(TBitmap* Image, TBitmap* Mask);
+  int Count() const;
+  void Clear();
+
+private:
+  HIMAGELIST FHandle = nullptr;
+  int FWidth = 16;
+  int FHeight = 16;
+  int FAllocBy = 4;
+};
+
+class TPageControl;
+
+// One page of a page control, shown while its tab is the selected one. OnShow and OnHide fire as
+// the page control switches to and from the sheet.
+class TTabSheet : public TWinControl {
+public:
+  explicit TTabSheet(TComponent* AOwner);
+  ~TTabSheet() override;
+
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+
+  TPageControl* PageControl() const { return FPageControl; }
+  // Makes the sheet a page (the last) of Value; its Caption is the tab's text.
+  void SetPageControl(TPageControl* Value);
+  int PageIndex() const;
+
+  void SetParent(TWinControl* AParent) override;
+
+protected:
+  // Showing a sheet makes it the active page.
+  void VisibleChanged() override;
+  void TextChanged() override;
+
+private:
+  friend class TPageControl;
+  TPageControl* FPageControl = nullptr;
+};
+
+// Tabs over a stack of tab sheets, of which only the active one shows.
+class TPageControl : public TWinControl {
+public:
+  explicit TPageControl(TComponent* AOwner);
+  ~TPageControl() override;
+
+  TTabSheet* ActivePage() const { return FActivePage; }
+  // Shows Page (firing its OnShow), then hides the page active before (firing its OnHide).
+  void SetActivePage(TTabSheet* Page);
+  int ActivePageIndex() const;
+  void SetActivePageIndex(int Value);
+  int PageCount() const { return static_cast<int>(FPages.size()); }
+  TTabSheet* Pages(int Index) const;
+
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateHandleDone() override;
+  // Every page fills the area below the tabs.
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+
+private:
+  friend class TTabSheet;
+  void InsertPage(TTabSheet* Page);
+  void RemovePage(TTabSheet* Page);
+  void InsertTab(int Index);
+  void UpdateTab(const TTabSheet* Page);
+  void SelectTab();
+
+  std::vector<TTabSheet*> FPages;
+  TTabSheet* FActivePage = nullptr;
+};
+
+class TListView;
+class TListColumns;
+
+// One column of a list view in report style.
+class TListColumn {
+public:
+  const String& Caption() const { return FCaption; }
+  void SetCaption(const String& Value);
+  // The width the user gave it, while the list view's window exists.
+  int Width() const;
+  void SetWidth(int Value);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  int Index() const;
+
+private:
+  friend class TListColumns;
+  friend class TListView;
+  explicit TListColumn(TListColumns& Owner) : FOwner(Owner) {}
+
+  TListColumns& FOwner;
+  String FCaption;
+  int FWidth = 50;
+  TAlignment FAlignment = TAlignment::taLeftJustify;
+};
+
+class TListColumns : public TPersistent {
+public:
+  TListColumn* Add();
+  void Clear();
+  int Count() const { return static_cast<int>(FColumns.size()); }
+  TListColumn* Items(int Index) const;
+  TListView& Owner() const { return FOwner; }
+
+private:
+  friend class TListView;
+  friend class TListColumn;
+  explicit TListColumns(TListView& Owner) : FOwner(Owner) {}
+
+  TListView& FOwner;
+  std::vector<std::unique_ptr<TListColumn>> FColumns;
+};
+
+class TListItems;
+
+// One item of a list view: its caption, the texts of its further columns and its picture.
+// Selected and Checked live in the system list while its window exists.
+class TListItem : public TPersistent {
+public:
+  ~TListItem() override;
+
+  const String& Caption() const { return FCaption; }
+  void SetCaption(const String& Value);
+  // The texts of the report view's second and further columns.
+  TStrings& SubItems() { return *FSubItems; }
+  // The picture in the list view's image lists; -1 for none.
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value);
+  // The check box's state; meaningful when the list view has Checkboxes.
+  bool Checked() const;
+  void SetChecked(bool Value);
+  bool Selected() const;
+  void SetSelected(bool Value);
+  int Index() const;
+  TListView& ListView() const;
+  // Removes the item from its list and frees it.
+  void Delete();
+
+private:
+  friend class TListItems;
+  friend class TListView;
+  explicit TListItem(TListItems& Owner);
+
+  TListItems& FOwner;
+  String FCaption;
+  std::unique_ptr<TStringList> FSubItems;
+  int FImageIndex = -1;
+  bool FChecked = false;   // while there is no window
+  bool FSelected = false;  // while there is no window
+  int FSubItemsShown = 0;  // sub-item texts last put into the window
+  int FSortRank = 0;       // the item's place while the system list sorts
+};
+
+class TListItems : public TPersistent {
+public:
+  TListItem* Add();
+  TListItem* Insert(int Index);
+  void Clear();
+  void Delete(int Index);
+  int Count() const { return static_cast<int>(FItems.size()); }
+  // Raises EStringListError for an index out of range.
+  TListItem* Item(int Index) const;
+  int IndexOf(const TListItem* Item) const;
+  TListView& Owner() const { return FOwner; }
+
+private:
+  friend class TListView;
+  explicit TListItems(TListView& Owner) : FOwner(Owner) {}
+
+  TListView& FOwner;
+  std::vector<std::unique_ptr<TListItem>> FItems;
+};
+
+enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+// stText keeps the items in the order of their captions as items come and captions change.
+enum class TSortType { stNone, stText };
+
+using TLVCustomDrawEvent = std::function<void(TObject* Sender, const TRect& ARect, bool& DefaultDraw)>;
+
+// The system list view. Items, columns and their state are kept here while there is no window, so a
+// form can fill the list before it is shown. OnClick fires when the user clicks in the list,
+// OnCustomDraw before each paint with Canvas drawing into the paint (DefaultDraw false leaves the
+// items undrawn).
+class TListView : public TWinControl {
+public:
+  explicit TListView(TComponent* AOwner);
+
+  TLVCustomDrawEvent OnCustomDraw;
+
+  TListItems& Items() { return *FItems; }
+  TListColumns& Columns() { return *FColumns; }
+  TCanvas& Canvas() { return *FCanvas; }
+
+  TViewStyle ViewStyle() const { return FViewStyle; }
+  void SetViewStyle(TViewStyle Value);
+  // The first selected item's index, -1 when none is selected.
+  int ItemIndex() const;
+  // Selects that item alone (and makes it the focused, visible one); -1 clears the selection.
+  void SetItemIndex(int Value);
+  TListItem* Selected() const;
+  void DeleteSelected();
+  void Clear() { FItems->Clear(); }
+  // Sorts the items by caption (the system's string order), keeping equal ones in their order.
+  void AlphaSort();
+
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+  bool Checkboxes() const { return FCheckboxes; }
+  void SetCheckboxes(bool Value);
+  // Whether the user may not rename items in place.
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  bool RowSelect() const { return FRowSelect; }
+  void SetRowSelect(bool Value);
+  bool MultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool Value);
+  TSortType SortType() const { return FSortType; }
+  void SetSortType(TSortType Value);
+  TImageList* LargeImages() const { return FLargeImages; }
+  void SetLargeImages(TImageList* Value);
+  TImageList* SmallImages() const { return FSmallImages; }
+  void SetSmallImages(TImageList* Value);
+
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateHandleDone() override;
+  void DestroyWnd() override;
+  void ColorChanged() override;
+  void FontChanged() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Loaded() override;
+  bool ClicksOnMouseUp() const override { return false; }
+
+private:
+  friend class TListItems;
+  friend class TListItem;
+  friend class TListColumns;
+  friend class TListColumn;
+
+  LRESULT Send(UINT Msg, WPARAM WParam, LPARAM LParam) const;
+  void SetStyleBits(DWORD Mask, DWORD Bits);
+  DWORD ExtendedStyle() const;
+  void WriteColors();
+  void WriteImageLists();
+  void WriteColumn(int Index, bool Insert);
+  void InsertItemIntoWindow(int Index);
+  void WriteItemText(const TListItem& Item);
+  void WriteItemImage(const TListItem& Item);
+  void WriteSubItems(TListItem& Item);
+  void WriteItemState(int Index, UINT State, UINT Mask);
+  UINT ItemState(int Index, UINT Mask) const;
+  UINT CheckState(bool Checked) const;
+  void SortIfSorted();
+  LRESULT CustomDraw(const NMLVCUSTOMDRAW& Draw);
+  static int CALLBACK CompareSortRanks(LPARAM Item1, LPARAM Item2, LPARAM);
+
+  std::unique_ptr<TListItems> FItems;
+  std::unique_ptr<TListColumns> FColumns;
+  std::unique_ptr<TControlCanvas> FCanvas;
+  TViewStyle FViewStyle = TViewStyle::vsIcon;
+  bool FHideSelection = true;
+  bool FCheckboxes = false;
+  bool FReadOnly = false;
+  bool FRowSelect = false;
+  bool FMultiSelect = false;
+  TSortType FSortType = TSortType::stNone;
+  TImageList* FLargeImages = nullptr;
+  TImageList* FSmallImages = nullptr;
+};
+
+enum class TTrackBarOrientation { trHorizontal, trVertical };
+
+// The system track bar. Position stays within Min..Max as the system keeps it: narrowing the range
+// moves it quietly; a new Position, from the user or the program, fires OnChange.
+class TTrackBar : public TWinControl {
+public:
+  explicit TTrackBar(TComponent* AOwner);
+
+  TNotifyEvent OnChange;
+
+  int Min() const { return FMin; }
+  void SetMin(int Value);
+  int Max() const { return FMax; }
+  void SetMax(int Value);
+  int Position() const { return FPosition; }
+  void SetPosition(int Value);
+  TTrackBarOrientation Orientation() const { return FOrientation; }
+  // Turning the bar also swaps its width and height.
+  void SetOrientation(TTrackBarOrientation Value);
+
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateHandleDone() override;
+  void Loaded() override;
+  virtual void Changed();
+
+private:
+  void WriteRange();
+
+  int FMin = 0;
+  int FMax = 10;
+  int FPosition = 0;
+  TTrackBarOrientation FOrientation = TTrackBarOrientation::trHorizontal;
+};
+
+// The system progress bar; Position stays within Min..Max.
+class TProgressBar : public TWinControl {
+public:
+  explicit TProgressBar(TComponent* AOwner);
+
+  int Min() const { return FMin; }
+  void SetMin(int Value);
+  int Max() const { return FMax; }
+  void SetMax(int Value);
+  int Position() const { return FPosition; }
+  void SetPosition(int Value);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateHandleDone() override;
+  void Loaded() override;
+
+private:
+  void WriteRange();
+
+  int FMin = 0;
+  int FMax = 100;
+  int FPosition = 0;
+};
+
+// Registers the classes of this unit with the form reader. A TListView reads its Columns as a
+// collection of items with Caption, Width and Alignment.
+void RegisterComControls(TClassRegistry& Registry);
+
+}  // namespace classlib
