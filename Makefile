@@ -31,9 +31,11 @@ run: prefix
 test: prefix
 	@scripts/with-xvfb ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
-# The bad-input tables again, under AddressSanitizer, in a build of their own.
+# Every test again under AddressSanitizer, in a build of its own. The runtime must come first in
+# the process, before Wine's loader: it is preloaded for the test run only.
 asan:
-	@$(MAKE) --no-print-directory test BUILD=build-asan BUILD_TYPE=Debug CMAKE_ARGS=-DTAVREL_ASAN=ON
+	@$(MAKE) --no-print-directory prefix BUILD=build-asan BUILD_TYPE=Debug CMAKE_ARGS=-DTAVREL_ASAN=ON
+	@WINEPREFIX=$(abspath build-asan)/wineprefix scripts/with-xvfb scripts/asan-tests build-asan $(JOBS)
 
 bench: prefix
 	@scripts/with-xvfb scripts/bench $(BUILD)

@@ -443,7 +443,6 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FBrush(std::mak
 TWinControl::~TWinControl() {
   // Children die with their parent, whoever owns them.
   while (!FControls.empty()) delete FControls.back();
-  if (FMouseControl) FMouseControl = nullptr;
   DestroyHandle();
 }
 

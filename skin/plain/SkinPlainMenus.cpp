@@ -1,0 +1,7 @@
+#include "skin/plain/SkinPlainMenus.h"
+
+namespace skin {
+
+TskSkinPopupMenu::TskSkinPopupMenu(classlib::TComponent* AOwner) : TPopupMenu(AOwner) {}
+
+}  // namespace skin
