@@ -1,6 +1,16 @@
 // The program's entry point: makes the forms and runs the message loop.
 #include "app/FormClasses.h"
 #include "app/Unit1.h"
+#include "app/Unit10.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/Unit4.h"
+#include "app/Unit5.h"
+#include "app/Unit6.h"
+#include "app/Unit7.h"
+#include "app/Unit8.h"
+#include "app/Unit9.h"
+#include "skin/plain/PlainRegistration.h"
 
 using namespace classlib;
 
@@ -8,8 +18,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     Application->Initialize();
     Application->SetTitle("Tavrel");
+    RegisterPlainSkinClasses();
     RegisterFormClasses();
+    // The main window comes first and finishes its start-up work (FormCreate) before the others exist.
     Application->CreateForm(Form1);
+    Application->CreateForm(Form4);
+    Application->CreateForm(Form3);
+    Application->CreateForm(Form2);
+    Application->CreateForm(Form5);
+    Application->CreateForm(Form6);
+    Application->CreateForm(Form7);
+    Application->CreateForm(Form8);
+    Application->CreateForm(Form9);
+    Application->CreateForm(Form10);
     Application->Run();
   } catch (const std::exception& e) {
     Application->ShowException(e);

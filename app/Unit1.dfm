@@ -6,4 +6,1084 @@ object Form1: TForm1
   ClientWidth = 701
   Color = clBlack
   Position = poScreenCenter
+  OnCreate = FormCreate
+  object skSkinPageControl1: TskSkinPageControl
+    Left = 0
+    Top = -22
+    Width = 702
+    Height = 552
+    ActivePage = skSkinTabSheet1
+    TabStop = False
+    object skSkinTabSheet1: TskSkinTabSheet
+      Caption = 'Home'
+      object Image1: TImage
+        Left = 0
+        Top = 0
+        Width = 701
+        Height = 529
+        Picture.ResourceName = 'HOME_BACKGROUND'
+      end
+      object Image11: TImage
+        Left = 60
+        Top = 155
+        Width = 228
+        Height = 40
+        Picture.ResourceName = 'HILITE_PICTURES'
+      end
+      object Image10: TImage
+        Left = 60
+        Top = 235
+        Width = 184
+        Height = 40
+        Picture.ResourceName = 'HILITE_PLAYER'
+      end
+      object Image9: TImage
+        Left = 60
+        Top = 315
+        Width = 144
+        Height = 40
+        Picture.ResourceName = 'HILITE_TV'
+      end
+      object Image24: TImage
+        Left = 60
+        Top = 395
+        Width = 160
+        Height = 40
+        PopupMenu = skSkinPopupMenu5
+        Picture.ResourceName = 'HILITE_CD'
+      end
+      object Label1: TLabel
+        Left = 78
+        Top = 155
+        Width = 210
+        Height = 40
+        AutoSize = False
+        Caption = 'Pictures'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -22
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+        OnClick = Label1Click
+        OnMouseEnter = Label1MouseEnter
+        OnMouseLeave = Label1MouseLeave
+      end
+      object Label2: TLabel
+        Left = 78
+        Top = 235
+        Width = 166
+        Height = 40
+        AutoSize = False
+        Caption = 'Player'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -22
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+        OnClick = Label2Click
+        OnMouseEnter = Label2MouseEnter
+        OnMouseLeave = Label2MouseLeave
+      end
+      object Label3: TLabel
+        Left = 78
+        Top = 315
+        Width = 126
+        Height = 40
+        AutoSize = False
+        Caption = 'TV'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -22
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+        OnClick = Label3Click
+        OnMouseEnter = Label3MouseEnter
+        OnMouseLeave = Label3MouseLeave
+      end
+      object Label21: TLabel
+        Left = 78
+        Top = 395
+        Width = 142
+        Height = 40
+        AutoSize = False
+        Caption = 'CD ripper'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -22
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+        OnClick = Label21Click
+        OnMouseEnter = Label21MouseEnter
+        OnMouseLeave = Label21MouseLeave
+      end
+    end
+    object skSkinTabSheet2: TskSkinTabSheet
+      Caption = 'Pictures'
+      object Image2: TImage
+        Left = 0
+        Top = 0
+        Width = 700
+        Height = 531
+        Picture.ResourceName = 'PAGE_BACKGROUND'
+      end
+      object Label4: TLabel
+        Left = 16
+        Top = 48
+        Caption = 'FileName'
+        Font.Color = clWhite
+        Font.Height = -14
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Transparent = True
+      end
+      object pic_name: TLabel
+        Left = 16
+        Top = 70
+        Caption = ' '
+        Font.Color = clWhite
+        Font.Height = -14
+        Font.Name = 'Arial'
+        Transparent = True
+      end
+      object Label5: TLabel
+        Left = 16
+        Top = 110
+        Caption = 'File Location'
+        Font.Color = clWhite
+        Font.Height = -14
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Transparent = True
+      end
+      object pic_location: TLabel
+        Left = 16
+        Top = 132
+        Caption = ' '
+        Font.Color = clWhite
+        Font.Height = -14
+        Font.Name = 'Arial'
+        Transparent = True
+      end
+      object Label6: TLabel
+        Left = 16
+        Top = 172
+        Caption = 'Info'
+        Font.Color = clWhite
+        Font.Height = -14
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Transparent = True
+      end
+      object pic_wh: TLabel
+        Left = 16
+        Top = 194
+        Caption = ' '
+        Font.Color = clWhite
+        Font.Height = -14
+        Font.Name = 'Arial'
+        Transparent = True
+      end
+      object pic_modify: TLabel
+        Left = 16
+        Top = 216
+        Caption = ' '
+        Font.Color = clWhite
+        Font.Height = -14
+        Font.Name = 'Arial'
+        Transparent = True
+      end
+      object Image5: TImage
+        Left = 213
+        Top = 39
+        Width = 469
+        Height = 463
+      end
+      object Image8: TImage
+        Left = 0
+        Top = 0
+        Width = 105
+        Height = 105
+        Visible = False
+      end
+      object Panel3: TPanel
+        Left = 213
+        Top = 39
+        Width = 471
+        Height = 463
+        BevelOuter = bvNone
+        object skSkinScrollBar1: TskSkinScrollBar
+          Left = 455
+          Top = 0
+          Width = 16
+          Height = 463
+          Align = alRight
+        end
+        object skSkinListView1: TskSkinListView
+          Left = 0
+          Top = 0
+          Width = 455
+          Height = 463
+          Align = alClient
+          LargeImages = ImageList1
+          PopupMenu = skSkinPopupMenu1
+          VScrollBar = skSkinScrollBar1
+        end
+      end
+    end
+    object skSkinTabSheet3: TskSkinTabSheet
+      Caption = 'Player'
+      object Image3: TImage
+        Left = 0
+        Top = 0
+        Width = 701
+        Height = 529
+        Picture.ResourceName = 'PAGE_BACKGROUND'
+      end
+      object Image18: TImage
+        Left = 586
+        Top = 300
+        Width = 44
+        Height = 32
+      end
+      object Image19: TImage
+        Left = 586
+        Top = 380
+        Width = 44
+        Height = 32
+      end
+      object Image20: TImage
+        Left = 536
+        Top = 340
+        Width = 44
+        Height = 32
+      end
+      object Image21: TImage
+        Left = 636
+        Top = 340
+        Width = 44
+        Height = 32
+      end
+      object Image22: TImage
+        Left = 586
+        Top = 340
+        Width = 44
+        Height = 32
+      end
+      object Label13: TLabel
+        Left = 586
+        Top = 300
+        Width = 44
+        Height = 32
+        Alignment = taCenter
+        AutoSize = False
+        Caption = 'Vol +'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+      end
+      object Label14: TLabel
+        Left = 586
+        Top = 380
+        Width = 44
+        Height = 32
+        Alignment = taCenter
+        AutoSize = False
+        Caption = 'Vol -'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+      end
+      object Label15: TLabel
+        Left = 536
+        Top = 340
+        Width = 44
+        Height = 32
+        Alignment = taCenter
+        AutoSize = False
+        Caption = '<<'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+      end
+      object Label16: TLabel
+        Left = 636
+        Top = 340
+        Width = 44
+        Height = 32
+        Alignment = taCenter
+        AutoSize = False
+        Caption = '>>'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+      end
+      object Label17: TLabel
+        Left = 586
+        Top = 340
+        Width = 44
+        Height = 32
+        Alignment = taCenter
+        AutoSize = False
+        Caption = 'Full'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+      end
+      object Label20: TLabel
+        Left = 548
+        Top = 434
+        Caption = '00:00'
+        Font.Color = clWhite
+        Font.Height = -14
+        Font.Name = 'Arial'
+        Transparent = True
+      end
+      object Panel2: TPanel
+        Left = 24
+        Top = 20
+        Width = 512
+        Height = 400
+        BevelOuter = bvNone
+        Color = clBlack
+        PopupMenu = skSkinPopupMenu3
+        object Image7: TImage
+          Left = 0
+          Top = 0
+          Width = 512
+          Height = 400
+        end
+      end
+      object skSkinTrackBar1: TskSkinTrackBar
+        Left = 24
+        Top = 432
+        Width = 512
+        Height = 20
+        Value = 0
+      end
+      object skSkinTrackBar2: TskSkinTrackBar
+        Left = 600
+        Top = 20
+        Width = 20
+        Height = 240
+        MinValue = -5000
+        MaxValue = 0
+        Value = -2500
+        Vertical = True
+      end
+      object skSkinSpeedButton17: TskSkinSpeedButton
+        Left = 24
+        Top = 466
+        Width = 60
+        Height = 28
+        Caption = 'Play'
+      end
+      object skSkinSpeedButton18: TskSkinSpeedButton
+        Left = 88
+        Top = 466
+        Width = 60
+        Height = 28
+        Caption = 'Pause'
+      end
+      object skSkinSpeedButton19: TskSkinSpeedButton
+        Left = 152
+        Top = 466
+        Width = 60
+        Height = 28
+        Caption = 'Stop'
+      end
+      object skSkinSpeedButton20: TskSkinSpeedButton
+        Left = 216
+        Top = 466
+        Width = 60
+        Height = 28
+        Caption = 'Mute'
+      end
+      object skSkinSpeedButton21: TskSkinSpeedButton
+        Left = 280
+        Top = 466
+        Width = 60
+        Height = 28
+        Caption = '<<'
+      end
+      object skSkinSpeedButton22: TskSkinSpeedButton
+        Left = 344
+        Top = 466
+        Width = 60
+        Height = 28
+        Caption = '>>'
+      end
+      object skSkinSpeedButton23: TskSkinSpeedButton
+        Left = 408
+        Top = 466
+        Width = 60
+        Height = 28
+        Caption = 'Full'
+      end
+      object skSkinSpeedButton24: TskSkinSpeedButton
+        Left = 472
+        Top = 466
+        Width = 60
+        Height = 28
+        Caption = 'Home'
+        OnClick = skSkinSpeedButton24Click
+      end
+    end
+    object skSkinTabSheet4: TskSkinTabSheet
+      Caption = 'TV'
+      object Image4: TImage
+        Left = 0
+        Top = 0
+        Width = 701
+        Height = 529
+        Picture.ResourceName = 'PAGE_BACKGROUND'
+      end
+      object Image16: TImage
+        Left = 536
+        Top = 380
+        Width = 44
+        Height = 32
+      end
+      object Image14: TImage
+        Left = 586
+        Top = 340
+        Width = 44
+        Height = 32
+      end
+      object Image17: TImage
+        Left = 636
+        Top = 380
+        Width = 44
+        Height = 32
+      end
+      object Image15: TImage
+        Left = 586
+        Top = 420
+        Width = 44
+        Height = 32
+      end
+      object Image23: TImage
+        Left = 586
+        Top = 380
+        Width = 44
+        Height = 32
+      end
+      object Label9: TLabel
+        Left = 536
+        Top = 380
+        Width = 44
+        Height = 32
+        Alignment = taCenter
+        AutoSize = False
+        Caption = 'CH -'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+      end
+      object Label10: TLabel
+        Left = 586
+        Top = 340
+        Width = 44
+        Height = 32
+        Alignment = taCenter
+        AutoSize = False
+        Caption = 'Vol +'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+      end
+      object Label11: TLabel
+        Left = 636
+        Top = 380
+        Width = 44
+        Height = 32
+        Alignment = taCenter
+        AutoSize = False
+        Caption = 'CH +'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+      end
+      object Label12: TLabel
+        Left = 586
+        Top = 420
+        Width = 44
+        Height = 32
+        Alignment = taCenter
+        AutoSize = False
+        Caption = 'Vol -'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+      end
+      object Label18: TLabel
+        Left = 586
+        Top = 380
+        Width = 44
+        Height = 32
+        Alignment = taCenter
+        AutoSize = False
+        Caption = 'Full'
+        Cursor = crHandPoint
+        Font.Color = clWhite
+        Font.Height = -13
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Layout = tlCenter
+        Transparent = True
+      end
+      object Panel1: TPanel
+        Left = 24
+        Top = 20
+        Width = 432
+        Height = 377
+        BevelOuter = bvNone
+        Color = clBlack
+        PopupMenu = skSkinPopupMenu4
+      end
+      object Panel6: TPanel
+        Left = 40
+        Top = 36
+        Width = 57
+        Height = 25
+        BevelOuter = bvNone
+        Color = clBlack
+        Visible = False
+      end
+      object Panel5: TPanel
+        Left = 500
+        Top = 20
+        Width = 170
+        Height = 241
+        BevelOuter = bvNone
+        Color = clBlack
+        object skSkinSpeedButton10: TskSkinSpeedButton
+          Left = 5
+          Top = 5
+          Width = 50
+          Height = 40
+          Caption = '1'
+        end
+        object skSkinSpeedButton2: TskSkinSpeedButton
+          Left = 60
+          Top = 5
+          Width = 50
+          Height = 40
+          Caption = '2'
+        end
+        object skSkinSpeedButton3: TskSkinSpeedButton
+          Left = 115
+          Top = 5
+          Width = 50
+          Height = 40
+          Caption = '3'
+        end
+        object skSkinSpeedButton4: TskSkinSpeedButton
+          Left = 5
+          Top = 52
+          Width = 50
+          Height = 40
+          Caption = '4'
+        end
+        object skSkinSpeedButton5: TskSkinSpeedButton
+          Left = 60
+          Top = 52
+          Width = 50
+          Height = 40
+          Caption = '5'
+        end
+        object skSkinSpeedButton6: TskSkinSpeedButton
+          Left = 115
+          Top = 52
+          Width = 50
+          Height = 40
+          Caption = '6'
+        end
+        object skSkinSpeedButton7: TskSkinSpeedButton
+          Left = 5
+          Top = 99
+          Width = 50
+          Height = 40
+          Caption = '7'
+        end
+        object skSkinSpeedButton8: TskSkinSpeedButton
+          Left = 60
+          Top = 99
+          Width = 50
+          Height = 40
+          Caption = '8'
+        end
+        object skSkinSpeedButton9: TskSkinSpeedButton
+          Left = 115
+          Top = 99
+          Width = 50
+          Height = 40
+          Caption = '9'
+        end
+        object skSkinSpeedButton15: TskSkinSpeedButton
+          Left = 5
+          Top = 146
+          Width = 50
+          Height = 40
+          Caption = '/+'
+        end
+        object skSkinSpeedButton12: TskSkinSpeedButton
+          Left = 60
+          Top = 146
+          Width = 50
+          Height = 40
+          Caption = '0'
+        end
+        object skSkinSpeedButton11: TskSkinSpeedButton
+          Left = 115
+          Top = 146
+          Width = 50
+          Height = 40
+          Caption = '+'
+        end
+        object skSkinSpeedButton13: TskSkinSpeedButton
+          Left = 5
+          Top = 193
+          Width = 50
+          Height = 40
+          Caption = '-'
+        end
+        object skSkinSpeedButton14: TskSkinSpeedButton
+          Left = 60
+          Top = 193
+          Width = 50
+          Height = 40
+          Caption = 'Rec'
+        end
+        object skSkinSpeedButton16: TskSkinSpeedButton
+          Left = 115
+          Top = 193
+          Width = 50
+          Height = 40
+          Caption = 'Stop'
+        end
+      end
+      object skSkinPanel2: TskSkinPanel
+        Left = 24
+        Top = 410
+        Width = 432
+        Height = 80
+        Visible = False
+        object Label7: TLabel
+          Left = 8
+          Top = 12
+          Caption = 'Device'
+          Visible = False
+        end
+        object Label8: TLabel
+          Left = 8
+          Top = 44
+          Caption = 'Sound'
+          Visible = False
+        end
+        object ComboBox1: TskSkinComboBox
+          Left = 64
+          Top = 8
+          Width = 300
+          Height = 21
+          Style = csDropDownList
+        end
+        object ComboBox2: TskSkinComboBox
+          Left = 64
+          Top = 40
+          Width = 300
+          Height = 21
+          Style = csDropDownList
+        end
+      end
+      object ComboBox3: TComboBox
+        Left = 500
+        Top = 280
+        Width = 170
+        Height = 21
+        Style = csDropDownList
+        Visible = False
+      end
+    end
+    object skSkinTabSheet5: TskSkinTabSheet
+      Caption = 'Viewer'
+      PopupMenu = skSkinPopupMenu2
+      object Panel4: TPanel
+        Left = 0
+        Top = 0
+        Width = 700
+        Height = 530
+        Align = alClient
+        BevelOuter = bvNone
+        Color = 4862234
+        object Image12: TImage
+          Left = 0
+          Top = 0
+          Width = 700
+          Height = 530
+          Align = alClient
+        end
+      end
+    end
+    object skSkinTabSheet6: TskSkinTabSheet
+      Caption = 'CD ripper'
+      object Image25: TImage
+        Left = 0
+        Top = 0
+        Width = 701
+        Height = 529
+        Picture.ResourceName = 'PAGE_BACKGROUND'
+      end
+      object Label19: TLabel
+        Left = 24
+        Top = 28
+        Caption = 'Driver'
+        Font.Color = clWhite
+        Font.Height = -14
+        Font.Name = 'Arial'
+        Font.Style = [fsBold]
+        Transparent = True
+      end
+      object skSkinComboBox1: TskSkinComboBox
+        Left = 84
+        Top = 24
+        Width = 120
+        Height = 21
+        Style = csDropDownList
+      end
+      object skSkinPanel1: TskSkinPanel
+        Left = 24
+        Top = 60
+        Width = 653
+        Height = 400
+        object skSkinListView2: TskSkinListView
+          Left = 8
+          Top = 8
+          Width = 637
+          Height = 340
+          Checkboxes = True
+          Columns = <
+            item
+              Caption = 'Title'
+              Width = 110
+            end
+            item
+              Alignment = taCenter
+              Caption = 'Track'
+              Width = 125
+            end
+            item
+              Alignment = taCenter
+              Caption = 'Size on CD(MB)'
+              Width = 270
+            end
+            item
+              Alignment = taCenter
+              Caption = 'Leng'
+              Width = 150
+            end>
+          RowSelect = True
+          ViewStyle = vsReport
+        end
+        object skSkinButton2: TskSkinButton
+          Left = 8
+          Top = 360
+          Width = 88
+          Height = 28
+          Caption = 'Start'
+        end
+        object skSkinButton3: TskSkinButton
+          Left = 104
+          Top = 360
+          Width = 88
+          Height = 28
+          Caption = 'Stop'
+        end
+        object skSkinButton4: TskSkinButton
+          Left = 200
+          Top = 360
+          Width = 88
+          Height = 28
+          Caption = 'Home'
+          OnClick = skSkinButton4Click
+        end
+      end
+      object skSkinGauge1: TskSkinGauge
+        Left = 24
+        Top = 472
+        Width = 653
+        Height = 24
+        Value = 0
+        ShowPercent = True
+        ShowProgressText = True
+      end
+    end
+  end
+  object Timer1: TTimer
+    Interval = 100
+    OnTimer = Timer1Timer
+  end
+  object Timer2: TTimer
+    Enabled = False
+    Interval = 5000
+  end
+  object Timer3: TTimer
+    Interval = 500
+  end
+  object Timer5: TTimer
+    Enabled = False
+    Interval = 100
+  end
+  object ImageList1: TImageList
+    Width = 100
+    Height = 100
+    AllocBy = 10
+  end
+  object OpenDialog1: TskSkinOpenDialog
+    Title = 'Open file'
+    Filter = 'All (*.bmp;*.ico;*.emf;*.wmf;*.jpg;*,png;*.tif;*.pcx;*.gif;*.tga;)|*.bmp;*.ico;*.emf;*.wmf;*.jpg;*.png;*.tif;*.pcx;*.gif;*.tga;'
+    MultiSelection = True
+  end
+  object skSkinSaveDialog1: TskSkinSaveDialog
+    Title = 'Save file'
+    Filter = 'Bitmaps(*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg|PCX (*.pcx)|*.pcx|TGA (*.tga)|*.tga|TIF (*.tif)|*.tif|PNG (*.png)|*.png'
+  end
+  object skSkinPopupMenu1: TskSkinPopupMenu
+    object Edit1: TMenuItem
+      Caption = 'Edit'
+    end
+    object Add1: TMenuItem
+      Caption = 'Add'
+    end
+    object AddRot1: TMenuItem
+      Caption = 'Add Rot'
+    end
+    object Remove1: TMenuItem
+      Caption = 'Delete'
+    end
+    object Removeall1: TMenuItem
+      Caption = 'Clear all'
+    end
+    object SlideShow1: TMenuItem
+      Caption = 'SlideShow'
+      object Play3: TMenuItem
+        Caption = 'Play'
+      end
+      object SetFolder2: TMenuItem
+        Caption = 'Set Folder'
+        OnClick = SetFolder2Click
+      end
+    end
+    object N1: TMenuItem
+      Caption = '-'
+    end
+    object Home1: TMenuItem
+      Caption = 'Home'
+      OnClick = Home1Click
+    end
+  end
+  object skSkinPopupMenu2: TskSkinPopupMenu
+    object Mirror1: TMenuItem
+      Caption = 'Mirror'
+    end
+    object Flip1: TMenuItem
+      Caption = 'Flip'
+    end
+    object Negative1: TMenuItem
+      Caption = 'Negative'
+    end
+    object Rotate1: TMenuItem
+      Caption = 'Rotate ....'
+    end
+    object N2: TMenuItem
+      Caption = '-'
+    end
+    object GrayScale1: TMenuItem
+      Caption = 'Gray Scale'
+    end
+    object Dither1: TMenuItem
+      Caption = 'Dither'
+    end
+    object N3: TMenuItem
+      Caption = '-'
+    end
+    object Canves1: TMenuItem
+      Caption = 'Canves'
+      object ColorSpace1: TMenuItem
+        Caption = 'Color Space'
+      end
+    end
+    object N4: TMenuItem
+      Caption = '-'
+    end
+    object Lighten1: TMenuItem
+      Caption = 'Lighten'
+    end
+    object Darken1: TMenuItem
+      Caption = 'Darken'
+    end
+    object Contrast1: TMenuItem
+      Caption = 'Contrast'
+    end
+    object Erode1: TMenuItem
+      Caption = 'Erode'
+    end
+    object Dilate1: TMenuItem
+      Caption = 'Dilate'
+    end
+    object N5: TMenuItem
+      Caption = '-'
+    end
+    object Blur1: TMenuItem
+      Caption = 'Blur'
+    end
+    object Soften1: TMenuItem
+      Caption = 'Soften'
+    end
+    object Sharpen1: TMenuItem
+      Caption = 'Sharpen'
+    end
+    object Edge1: TMenuItem
+      Caption = 'Edge'
+    end
+    object Emobss1: TMenuItem
+      Caption = 'Emobss'
+    end
+    object N6: TMenuItem
+      Caption = '-'
+    end
+    object FullScreen1: TMenuItem
+      Caption = 'Full Screen'
+    end
+    object N7: TMenuItem
+      Caption = '-'
+    end
+    object Saveto1: TMenuItem
+      Caption = 'Save to ...'
+    end
+    object ResetGraph1: TMenuItem
+      Caption = 'Reset All'
+    end
+    object return1: TMenuItem
+      Caption = '&Return'
+    end
+  end
+  object skSkinPopupMenu3: TskSkinPopupMenu
+    object Play1: TMenuItem
+      Caption = 'Play'
+    end
+    object Pause1: TMenuItem
+      Caption = 'Pause'
+    end
+    object Stop1: TMenuItem
+      Caption = 'Stop'
+    end
+    object Mute1: TMenuItem
+      Caption = 'Mute'
+    end
+    object N8: TMenuItem
+      Caption = '   <--'
+    end
+    object N9: TMenuItem
+      Caption = '   -->'
+    end
+    object FullScreen2: TMenuItem
+      Caption = 'FullScreen'
+    end
+    object PicSilide1: TMenuItem
+      Caption = 'SilideShow'
+      object Play2: TMenuItem
+        Caption = 'Play'
+      end
+      object SetFolder1: TMenuItem
+        Caption = 'Set Folder'
+        OnClick = SetFolder1Click
+      end
+    end
+    object N11: TMenuItem
+      Caption = '-'
+    end
+    object Return2: TMenuItem
+      Caption = 'Home'
+      OnClick = Return2Click
+    end
+  end
+  object skSkinPopupMenu4: TskSkinPopupMenu
+    object FullScreen3: TMenuItem
+      Caption = 'FullScreen'
+    end
+    object Recoder1: TMenuItem
+      Caption = 'Recoder'
+    end
+    object Stop2: TMenuItem
+      Caption = 'Stop'
+    end
+    object settings1: TMenuItem
+      Caption = 'Settings'
+      object setcapturepath1: TMenuItem
+        Caption = 'Capture path'
+        OnClick = setcapturepath1Click
+      end
+      object device1: TMenuItem
+        Caption = 'Device'
+        OnClick = device1Click
+      end
+    end
+    object N10: TMenuItem
+      Caption = '-'
+    end
+    object Homme1: TMenuItem
+      Caption = 'Home'
+      OnClick = Homme1Click
+    end
+  end
+  object skSkinPopupMenu5: TskSkinPopupMenu
+    object CDripper1: TMenuItem
+      Caption = 'CD ripper'
+      OnClick = CDripper1Click
+    end
+  end
 end

@@ -181,6 +181,9 @@ bool MakeQuarterTurn(const PxImage& source, PxImage& turned, std::int32_t& progr
     return false;
   }
   turned.SetPalette(source.Palette(), 256);
+  // Pixels narrower than a byte are written one at a time: the unused bits of each row's last byte
+  // must start out clear, or they keep whatever the allocation held.
+  if (source.Bpp() < 8) turned.Clear(0);
 
   // To the left new (x, y) shows old (y, oldHeight - 1 - x); to the right old (oldWidth - 1 - y, x).
   const std::int32_t oldWidth = source.Width();

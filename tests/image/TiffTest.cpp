@@ -60,7 +60,7 @@ std::string SourcePpm(int width, int height) {
   return ppm;
 }
 
-// tiffinfo's report of a file's first page, "Tag: value" lines.
+// tiffinfo's report of a file, "Tag: value" lines for each page.
 std::string TiffInfo(const std::string& unixPath) { return ToolOutput("tiffinfo " + Shell(unixPath) + " 2>/dev/null"); }
 
 bool Loads(PxImage& image, const TempDir& dir, const std::string& name) {

@@ -1,0 +1,82 @@
+object Form10: TForm10
+  BorderIcons = []
+  BorderStyle = bsDialog
+  Caption = 'Device Settings'
+  ClientHeight = 345
+  ClientWidth = 422
+  Position = poScreenCenter
+  object PlainGroupBox1: TPlainGroupBox
+    Left = 16
+    Top = 16
+    Width = 390
+    Height = 120
+    Caption = 'Video Source'
+    object Label1: TLabel
+      Left = 16
+      Top = 36
+      Caption = 'Video Device'
+    end
+    object Label2: TLabel
+      Left = 16
+      Top = 78
+      Caption = 'Video Source'
+    end
+    object skSkinComboBox1: TskSkinComboBox
+      Left = 120
+      Top = 32
+      Width = 250
+      Height = 21
+    end
+    object skSkinComboBox2: TskSkinComboBox
+      Left = 120
+      Top = 74
+      Width = 250
+      Height = 21
+    end
+  end
+  object PlainGroupBox2: TPlainGroupBox
+    Left = 16
+    Top = 152
+    Width = 390
+    Height = 120
+    Caption = 'Audio Source'
+    object Label3: TLabel
+      Left = 16
+      Top = 36
+      Caption = 'Audio Device'
+    end
+    object Label4: TLabel
+      Left = 16
+      Top = 78
+      Caption = 'Audio Source'
+    end
+    object skSkinComboBox3: TskSkinComboBox
+      Left = 120
+      Top = 32
+      Width = 250
+      Height = 21
+    end
+    object skSkinComboBox4: TskSkinComboBox
+      Left = 120
+      Top = 74
+      Width = 250
+      Height = 21
+    end
+  end
+  object skSkinButton1: TskSkinButton
+    Left = 236
+    Top = 298
+    Width = 80
+    Height = 28
+    Caption = 'OK'
+    OnClick = skSkinButton1Click
+  end
+  object skSkinButton2: TskSkinButton
+    Left = 326
+    Top = 298
+    Width = 80
+    Height = 28
+    Caption = 'Cancel'
+    OnClick = skSkinButton2Click
+  end
+end

@@ -1,0 +1,95 @@
+object Form2: TForm2
+  BorderIcons = []
+  BorderStyle = bsSizeToolWin
+  Caption = 'Play List'
+  ClientHeight = 289
+  ClientWidth = 187
+  FormStyle = fsStayOnTop
+  object skSkinPanel1: TskSkinPanel
+    Left = 0
+    Top = 0
+    Width = 187
+    Height = 289
+    Align = alClient
+    object skSkinScrollBar1: TskSkinScrollBar
+      Left = 171
+      Top = 0
+      Width = 16
+      Height = 289
+      Align = alRight
+    end
+    object skSkinListView1: TskSkinListView
+      Left = 0
+      Top = 0
+      Width = 171
+      Height = 289
+      Align = alClient
+      Columns = <
+        item
+          Caption = 'name'
+          Width = 150
+        end>
+      PopupMenu = skSkinPopupMenu1
+      RowSelect = True
+      ViewStyle = vsReport
+      VScrollBar = skSkinScrollBar1
+    end
+  end
+  object skSkinListBox1: TskSkinListBox
+    Left = 0
+    Top = 0
+    Width = 100
+    Height = 40
+    Visible = False
+  end
+  object skSkinPopupMenu1: TskSkinPopupMenu
+    object Remove1: TMenuItem
+      Caption = 'Remove'
+    end
+    object ClearList1: TMenuItem
+      Caption = 'Clear List'
+    end
+    object N2: TMenuItem
+      Caption = '-'
+    end
+    object AddFiles1: TMenuItem
+      Caption = 'Add Files'
+    end
+    object SaveList1: TMenuItem
+      Caption = 'Save List'
+    end
+    object SaveListAs1: TMenuItem
+      Caption = 'Save List As'
+    end
+    object OpenList1: TMenuItem
+      Caption = 'Open List'
+    end
+    object N1: TMenuItem
+      Caption = '-'
+    end
+    object AudioMode1: TMenuItem
+      Caption = 'Audio Mode'
+      Checked = True
+    end
+    object VideoMode1: TMenuItem
+      Caption = 'Video Mode'
+    end
+  end
+  object skSkinOpenDialog1: TskSkinOpenDialog
+    Title = 'Open Audio files'
+    Filter = 'All(*.mp3;*.wma;*.wav;)|*.mp3;*.wma;*.wav;'
+    MultiSelection = True
+  end
+  object skSkinOpenDialog2: TskSkinOpenDialog
+    Title = 'Open Video files'
+    Filter = 'All(*.rmvb;*.mpg;*.mov;*.avi;*.vob;*.wmv;*.dat;*.asf;)|*.rmvb;*.mpg;*.mov;*.avi;*.vob;*.wmv;*.dat;*.asf;'
+  end
+  object skSkinOpenDialog3: TskSkinOpenDialog
+    Title = 'Open file'
+    Filter = 'Play List|*.lst'
+  end
+  object skSkinSaveDialog1: TskSkinSaveDialog
+    Title = 'Save file'
+    Filter = 'All files|*.lst'
+  end
+end

@@ -1,0 +1,137 @@
+object Form3: TForm3
+  BorderIcons = []
+  BorderStyle = bsDialog
+  Caption = 'Color Space'
+  ClientHeight = 284
+  ClientWidth = 570
+  Position = poScreenCenter
+  object skSkinPanel1: TskSkinPanel
+    Left = 16
+    Top = 24
+    Width = 289
+    Height = 233
+    object Image1: TImage
+      Left = 1
+      Top = 1
+      Width = 287
+      Height = 231
+    end
+  end
+  object Label1: TLabel
+    Left = 320
+    Top = 27
+    Caption = 'Color R'
+  end
+  object skSkinTrackBar1: TskSkinTrackBar
+    Left = 390
+    Top = 24
+    Width = 150
+    Height = 20
+    MinValue = -255
+    MaxValue = 255
+    Value = 0
+  end
+  object Label6: TLabel
+    Left = 550
+    Top = 27
+    Caption = '0'
+  end
+  object Label2: TLabel
+    Left = 320
+    Top = 67
+    Caption = 'Color G'
+  end
+  object skSkinTrackBar2: TskSkinTrackBar
+    Left = 390
+    Top = 64
+    Width = 150
+    Height = 20
+    MinValue = -255
+    MaxValue = 255
+    Value = 0
+  end
+  object Label7: TLabel
+    Left = 550
+    Top = 67
+    Caption = '0'
+  end
+  object Label3: TLabel
+    Left = 320
+    Top = 107
+    Caption = 'Color B'
+  end
+  object skSkinTrackBar3: TskSkinTrackBar
+    Left = 390
+    Top = 104
+    Width = 150
+    Height = 20
+    MinValue = -255
+    MaxValue = 255
+    Value = 0
+  end
+  object Label8: TLabel
+    Left = 550
+    Top = 107
+    Caption = '0'
+  end
+  object Label4: TLabel
+    Left = 320
+    Top = 147
+    Caption = 'Bright'
+  end
+  object skSkinTrackBar4: TskSkinTrackBar
+    Left = 390
+    Top = 144
+    Width = 150
+    Height = 20
+    MinValue = -255
+    MaxValue = 255
+    Value = 0
+  end
+  object Label9: TLabel
+    Left = 550
+    Top = 147
+    Caption = '0'
+  end
+  object Label5: TLabel
+    Left = 320
+    Top = 187
+    Caption = 'Contrast'
+  end
+  object skSkinTrackBar5: TskSkinTrackBar
+    Left = 390
+    Top = 184
+    Width = 150
+    Height = 20
+    MinValue = -255
+    MaxValue = 255
+    Value = 0
+  end
+  object Label10: TLabel
+    Left = 550
+    Top = 187
+    Caption = '0'
+  end
+  object skSkinCheckRadioBox1: TskSkinCheckRadioBox
+    Left = 320
+    Top = 216
+    Width = 140
+    Height = 20
+    Caption = 'Enable Preview'
+    Checked = True
+  end
+  object skSkinButton1: TskSkinButton
+    Left = 392
+    Top = 246
+    Width = 78
+    Height = 28
+    Caption = 'OK'
+  end
+  object skSkinButton2: TskSkinButton
+    Left = 478
+    Top = 246
+    Width = 78
+    Height = 28
+    Caption = 'Cancel'
+  end
+end

@@ -1,0 +1,12 @@
+object Form4: TForm4
+  BorderStyle = bsNone
+  Color = 4594432
+  WindowState = wsMaximized
+  object Image1: TImage
+    Left = 0
+    Top = 0
+    Width = 640
+    Height = 480
+    Align = alClient
+  end
+end

@@ -1,0 +1,6 @@
+object Form5: TForm5
+  BorderStyle = bsNone
+  Caption = 'Video Window'
+  Color = clBlack
+  WindowState = wsMaximized
+end

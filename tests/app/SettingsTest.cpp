@@ -1,0 +1,95 @@
+// config.ini as the program reads and writes it.
+#include "tests/app/AppTesting.h"
+
+#include "app/Settings.h"
+
+using testing_support::ReadUnixFile;
+using testing_support::TempDir;
+using testing_support::WriteUnixFile;
+
+namespace {
+
+TEST(Settings, MissingFileReadsAsDefaults) {
+  TempDir dir;
+  const TSettings settings = ReadSettings(dir.windowsFile("config.ini"));
+  EXPECT_EQ(settings.Devices.VideoDevice, "");
+  EXPECT_EQ(settings.Devices.CaptureSource, "");
+  EXPECT_EQ(settings.Devices.AudioDevice, "");
+  EXPECT_EQ(settings.Devices.AudioSource, "");
+  EXPECT_EQ(settings.TvCapture, "");
+  EXPECT_EQ(settings.DefaultPic, "");
+  EXPECT_EQ(settings.Flag, 1);
+}
+
+TEST(Settings, ReadsTheKeysPresentAndDefaultsTheOthers) {
+  TempDir dir;
+  WriteUnixFile(dir.unixFile("config.ini"),
+                "[Device]\r\nVideo Device=Tuner Card\r\nAudio Source=Audio Line\r\n"
+                "[work Path]\r\nDefault Pic=C:\\Pics\\\r\n[flag]\r\nflag=0\r\n");
+  const TSettings settings = ReadSettings(dir.windowsFile("config.ini"));
+  EXPECT_EQ(settings.Devices.VideoDevice, "Tuner Card");
+  EXPECT_EQ(settings.Devices.CaptureSource, "");
+  EXPECT_EQ(settings.Devices.AudioDevice, "");
+  EXPECT_EQ(settings.Devices.AudioSource, "Audio Line");
+  EXPECT_EQ(settings.TvCapture, "");
+  EXPECT_EQ(settings.DefaultPic, "C:\\Pics\\");
+  EXPECT_EQ(settings.Flag, 0);
+}
+
+TEST(Settings, FlagThatIsNoIntegerReadsAsOne) {
+  struct Case {
+    const char* stored;
+    int expected;
+  };
+  const Case cases[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"abc", 1}, {"", 1}, {"0x", 1}, {"1.5", 1}};
+  for (const Case& c : cases) {
+    TempDir dir;
+    WriteUnixFile(dir.unixFile("config.ini"), std::string("[flag]\r\nflag=") + c.stored + "\r\n");
+    EXPECT_EQ(ReadSettings(dir.windowsFile("config.ini")).Flag, c.expected) << "flag=" << c.stored;
+  }
+}
+
+TEST(Settings, UnreadableFileReadsAsDefaults) {
+  TempDir dir;
+  // A folder where the file should be: the platform cannot read it as a file.
+  ASSERT_EQ(testing_support::RunTool("mkdir '" + dir.unixFile("config.ini") + "'"), 0);
+  const TSettings settings = ReadSettings(dir.windowsFile("config.ini"));
+  EXPECT_EQ(settings.Devices.VideoDevice, "");
+  EXPECT_EQ(settings.Flag, 1);
+}
+
+TEST(Settings, DeviceKeysAreWrittenInTheirOrderAndReadBack) {
+  TempDir dir;
+  const std::string file = dir.windowsFile("config.ini");
+  WriteDeviceSettings(file, {"Tuner Card", "S-Video", "Sound Card", "Audio Line"});
+  WriteFirstRunFlag(file, 0);
+  WriteDefaultPic(file, "C:\\Pics\\");
+  WriteTvCapture(file, "D:\\Rec\\");
+
+  const std::string text = ReadUnixFile(dir.unixFile("config.ini"));
+  const size_t video = text.find("Video Device=Tuner Card"), source = text.find("Capture Source=S-Video"),
+               audio = text.find("Audio Device=Sound Card"), audioSource = text.find("Audio Source=Audio Line");
+  ASSERT_NE(audioSource, std::string::npos) << text;
+  EXPECT_LT(video, source);
+  EXPECT_LT(source, audio);
+  EXPECT_LT(audio, audioSource);
+
+  const TSettings settings = ReadSettings(file);
+  EXPECT_EQ(settings.Devices.VideoDevice, "Tuner Card");
+  EXPECT_EQ(settings.Devices.CaptureSource, "S-Video");
+  EXPECT_EQ(settings.Devices.AudioDevice, "Sound Card");
+  EXPECT_EQ(settings.Devices.AudioSource, "Audio Line");
+  EXPECT_EQ(settings.DefaultPic, "C:\\Pics\\");
+  EXPECT_EQ(settings.TvCapture, "D:\\Rec\\");
+  EXPECT_EQ(settings.Flag, 0);
+}
+
+TEST(Settings, DoubledSeparatorOfThePathIsAccepted) {
+  TempDir dir;
+  const std::string doubled = dir.windowsPath() + "\\\\config.ini";
+  WriteFirstRunFlag(doubled, 0);
+  EXPECT_EQ(apptesting::IniValue(dir.windowsFile("config.ini"), "flag", "flag"), "0");
+  EXPECT_EQ(ReadSettings(doubled).Flag, 0);
+}
+
+}  // namespace
