@@ -4,6 +4,7 @@
 #include "app/FolderChooser.h"
 #include "app/Settings.h"
 #include "app/Unit10.h"
+#include "app/Unit2.h"
 #include "platform/classlib/IniFiles.h"
 #include "platform/classlib/SysUtils.h"
 
@@ -84,6 +85,45 @@ TForm1::TForm1(TComponent* AOwner)
   Handler("SetFolder2Click", &TForm1::SetFolder2Click);
   Handler("setcapturepath1Click", &TForm1::setcapturepath1Click);
   Handler("device1Click", &TForm1::device1Click);
+  // Picture list and picture viewer pages
+  Handler("Edit1Click", &TForm1::Edit1Click);
+  Handler("Add1Click", &TForm1::Add1Click);
+  Handler("AddRot1Click", &TForm1::AddRot1Click);
+  Handler("Remove1Click", &TForm1::Remove1Click);
+  Handler("Removeall1Click", &TForm1::Removeall1Click);
+  Handler("skSkinListView1Click", &TForm1::skSkinListView1Click);
+  Handler("skSkinListView1DblClick", &TForm1::skSkinListView1DblClick);
+  Handler("skSkinListView1CustomDraw", &TForm1::skSkinListView1CustomDraw);
+  Handler("Mirror1Click", &TForm1::Mirror1Click);
+  Handler("Flip1Click", &TForm1::Flip1Click);
+  Handler("Negative1Click", &TForm1::Negative1Click);
+  Handler("Rotate1Click", &TForm1::Rotate1Click);
+  Handler("GrayScale1Click", &TForm1::GrayScale1Click);
+  Handler("Dither1Click", &TForm1::Dither1Click);
+  Handler("ColorSpace1Click", &TForm1::ColorSpace1Click);
+  Handler("Lighten1Click", &TForm1::Lighten1Click);
+  Handler("Darken1Click", &TForm1::Darken1Click);
+  Handler("Contrast1Click", &TForm1::Contrast1Click);
+  Handler("Erode1Click", &TForm1::Erode1Click);
+  Handler("Dilate1Click", &TForm1::Dilate1Click);
+  Handler("Blur1Click", &TForm1::Blur1Click);
+  Handler("Soften1Click", &TForm1::Soften1Click);
+  Handler("Sharpen1Click", &TForm1::Sharpen1Click);
+  Handler("Edge1Click", &TForm1::Edge1Click);
+  Handler("Emobss1Click", &TForm1::Emobss1Click);
+  Handler("FullScreen1Click", &TForm1::FullScreen1Click);
+  Handler("Image12DblClick", &TForm1::Image12DblClick);
+  Handler("Saveto1Click", &TForm1::Saveto1Click);
+  Handler("ResetGraph1Click", &TForm1::ResetGraph1Click);
+  Handler("return1Click", &TForm1::return1Click);
+  Handler("skSkinTabSheet5Hide", &TForm1::skSkinTabSheet5Hide);
+  // Player page
+  RegisterPlayerHandlers();
+  // CD ripper page
+  Handler("skSkinComboBox1Change", &TForm1::skSkinComboBox1Change);
+  Handler("Timer5Timer", &TForm1::Timer5Timer);
+  Handler("skSkinButton2Click", &TForm1::skSkinButton2Click);
+  Handler("skSkinButton3Click", &TForm1::skSkinButton3Click);
   ReadForm();
 
   Bind(skSkinPageControl1, "skSkinPageControl1");
@@ -101,6 +141,28 @@ TForm1::TForm1(TComponent* AOwner)
   Bind(ComboBox1, "ComboBox1");
   Bind(ComboBox2, "ComboBox2");
   Bind(skSkinPopupMenu5, "skSkinPopupMenu5");
+  // CD ripper page
+  Bind(skSkinComboBox1, "skSkinComboBox1");
+  Bind(skSkinListView2, "skSkinListView2");
+  Bind(skSkinButton2, "skSkinButton2");
+  Bind(skSkinButton3, "skSkinButton3");
+  Bind(skSkinGauge1, "skSkinGauge1");
+  Bind(Timer5, "Timer5");
+  // Picture list and picture viewer pages
+  Bind(Image5, "Image5");
+  Bind(Image8, "Image8");
+  Bind(Image12, "Image12");
+  Bind(pic_name, "pic_name");
+  Bind(pic_location, "pic_location");
+  Bind(pic_wh, "pic_wh");
+  Bind(pic_modify, "pic_modify");
+  Bind(ImageList1, "ImageList1");
+  Bind(OpenDialog1, "OpenDialog1");
+  Bind(skSkinSaveDialog1, "skSkinSaveDialog1");
+  ChoosePictureFiles = [this] { return RunOpenDialog(); };
+  ChooseSaveFileName = [this] { return RunSaveDialog(); };
+  // Player page (also gives the seek bar its window procedure)
+  BindPlayerControls();
 
   SetDoubleBuffered(true);
   for (TImage* highlight : {Image11, Image10, Image9}) {
@@ -161,7 +223,13 @@ void TForm1::Label21MouseEnter(TObject*) { Image24->Show(); }
 void TForm1::Label21MouseLeave(TObject*) { Image24->Hide(); }
 
 void TForm1::Label1Click(TObject*) { skSkinPageControl1->SetActivePage(skSkinTabSheet2); }
-void TForm1::Label2Click(TObject*) { skSkinPageControl1->SetActivePage(skSkinTabSheet3); }
+void TForm1::Label2Click(TObject*) {
+  skSkinPageControl1->SetActivePage(skSkinTabSheet3);
+  // The play list exists from start-up on; a main window made alone (as in tests) has none.
+  if (!Form2) return;
+  Form2->AudioMode1Click(nullptr);
+  Form2->Show();
+}
 void TForm1::Label3Click(TObject*) { skSkinPageControl1->SetActivePage(skSkinTabSheet4); }
 
 void TForm1::Label21Click(TObject*) {
@@ -170,13 +238,16 @@ void TForm1::Label21Click(TObject*) {
   skSkinPopupMenu5->Popup(cursor.x, cursor.y);
 }
 
-void TForm1::CDripper1Click(TObject*) { skSkinPageControl1->SetActivePage(skSkinTabSheet6); }
+void TForm1::CDripper1Click(TObject*) {
+  ListCdDrives();
+  skSkinPageControl1->SetActivePage(skSkinTabSheet6);
+}
 
 void TForm1::ShowHomePage() { skSkinPageControl1->SetActivePage(skSkinTabSheet1); }
 void TForm1::Home1Click(TObject*) { ShowHomePage(); }
 void TForm1::skSkinButton4Click(TObject*) { ShowHomePage(); }
-void TForm1::Return2Click(TObject*) { ShowHomePage(); }
-void TForm1::skSkinSpeedButton24Click(TObject*) { ShowHomePage(); }
+void TForm1::Return2Click(TObject*) { LeavePlayer(); }
+void TForm1::skSkinSpeedButton24Click(TObject*) { LeavePlayer(); }
 void TForm1::Homme1Click(TObject*) { ShowHomePage(); }
 
 // ---------------------------------------------------------------------------------------------

@@ -235,6 +235,9 @@ object Form1: TForm1
           LargeImages = ImageList1
           PopupMenu = skSkinPopupMenu1
           VScrollBar = skSkinScrollBar1
+          OnClick = skSkinListView1Click
+          OnCustomDraw = skSkinListView1CustomDraw
+          OnDblClick = skSkinListView1DblClick
         end
       end
     end
@@ -292,6 +295,9 @@ object Form1: TForm1
         Font.Style = [fsBold]
         Layout = tlCenter
         Transparent = True
+        OnClick = Label13Click
+        OnMouseEnter = Label13MouseEnter
+        OnMouseLeave = Label13MouseLeave
       end
       object Label14: TLabel
         Left = 586
@@ -308,6 +314,9 @@ object Form1: TForm1
         Font.Style = [fsBold]
         Layout = tlCenter
         Transparent = True
+        OnClick = Label14Click
+        OnMouseEnter = Label14MouseEnter
+        OnMouseLeave = Label14MouseLeave
       end
       object Label15: TLabel
         Left = 536
@@ -324,6 +333,9 @@ object Form1: TForm1
         Font.Style = [fsBold]
         Layout = tlCenter
         Transparent = True
+        OnClick = Label15Click
+        OnMouseEnter = Label15MouseEnter
+        OnMouseLeave = Label15MouseLeave
       end
       object Label16: TLabel
         Left = 636
@@ -340,6 +352,9 @@ object Form1: TForm1
         Font.Style = [fsBold]
         Layout = tlCenter
         Transparent = True
+        OnClick = Label16Click
+        OnMouseEnter = Label16MouseEnter
+        OnMouseLeave = Label16MouseLeave
       end
       object Label17: TLabel
         Left = 586
@@ -356,6 +371,9 @@ object Form1: TForm1
         Font.Style = [fsBold]
         Layout = tlCenter
         Transparent = True
+        OnClick = Label17Click
+        OnMouseEnter = Label17MouseEnter
+        OnMouseLeave = Label17MouseLeave
       end
       object Label20: TLabel
         Left = 548
@@ -374,6 +392,7 @@ object Form1: TForm1
         BevelOuter = bvNone
         Color = clBlack
         PopupMenu = skSkinPopupMenu3
+        OnDblClick = Panel2DblClick
         object Image7: TImage
           Left = 0
           Top = 0
@@ -397,6 +416,7 @@ object Form1: TForm1
         MaxValue = 0
         Value = -2500
         Vertical = True
+        OnChange = skSkinTrackBar2Change
       end
       object skSkinSpeedButton17: TskSkinSpeedButton
         Left = 24
@@ -404,6 +424,7 @@ object Form1: TForm1
         Width = 60
         Height = 28
         Caption = 'Play'
+        OnClick = skSkinSpeedButton17Click
       end
       object skSkinSpeedButton18: TskSkinSpeedButton
         Left = 88
@@ -411,6 +432,7 @@ object Form1: TForm1
         Width = 60
         Height = 28
         Caption = 'Pause'
+        OnClick = skSkinSpeedButton18Click
       end
       object skSkinSpeedButton19: TskSkinSpeedButton
         Left = 152
@@ -418,6 +440,7 @@ object Form1: TForm1
         Width = 60
         Height = 28
         Caption = 'Stop'
+        OnClick = skSkinSpeedButton19Click
       end
       object skSkinSpeedButton20: TskSkinSpeedButton
         Left = 216
@@ -425,6 +448,7 @@ object Form1: TForm1
         Width = 60
         Height = 28
         Caption = 'Mute'
+        OnClick = skSkinSpeedButton20Click
       end
       object skSkinSpeedButton21: TskSkinSpeedButton
         Left = 280
@@ -432,6 +456,7 @@ object Form1: TForm1
         Width = 60
         Height = 28
         Caption = '<<'
+        OnClick = skSkinSpeedButton21Click
       end
       object skSkinSpeedButton22: TskSkinSpeedButton
         Left = 344
@@ -439,6 +464,7 @@ object Form1: TForm1
         Width = 60
         Height = 28
         Caption = '>>'
+        OnClick = skSkinSpeedButton22Click
       end
       object skSkinSpeedButton23: TskSkinSpeedButton
         Left = 408
@@ -446,6 +472,7 @@ object Form1: TForm1
         Width = 60
         Height = 28
         Caption = 'Full'
+        OnClick = skSkinSpeedButton23Click
       end
       object skSkinSpeedButton24: TskSkinSpeedButton
         Left = 472
@@ -751,6 +778,7 @@ object Form1: TForm1
     object skSkinTabSheet5: TskSkinTabSheet
       Caption = 'Viewer'
       PopupMenu = skSkinPopupMenu2
+      OnHide = skSkinTabSheet5Hide
       object Panel4: TPanel
         Left = 0
         Top = 0
@@ -765,6 +793,7 @@ object Form1: TForm1
           Width = 700
           Height = 530
           Align = alClient
+          OnDblClick = Image12DblClick
         end
       end
     end
@@ -793,6 +822,7 @@ object Form1: TForm1
         Width = 120
         Height = 21
         Style = csDropDownList
+        OnChange = skSkinComboBox1Change
       end
       object skSkinPanel1: TskSkinPanel
         Left = 24
@@ -834,6 +864,7 @@ object Form1: TForm1
           Width = 88
           Height = 28
           Caption = 'Start'
+          OnClick = skSkinButton2Click
         end
         object skSkinButton3: TskSkinButton
           Left = 104
@@ -841,6 +872,7 @@ object Form1: TForm1
           Width = 88
           Height = 28
           Caption = 'Stop'
+          OnClick = skSkinButton3Click
         end
         object skSkinButton4: TskSkinButton
           Left = 200
@@ -872,10 +904,12 @@ object Form1: TForm1
   end
   object Timer3: TTimer
     Interval = 500
+    OnTimer = Timer3Timer
   end
   object Timer5: TTimer
     Enabled = False
     Interval = 100
+    OnTimer = Timer5Timer
   end
   object ImageList1: TImageList
     Width = 100
@@ -894,18 +928,23 @@ object Form1: TForm1
   object skSkinPopupMenu1: TskSkinPopupMenu
     object Edit1: TMenuItem
       Caption = 'Edit'
+      OnClick = Edit1Click
     end
     object Add1: TMenuItem
       Caption = 'Add'
+      OnClick = Add1Click
     end
     object AddRot1: TMenuItem
       Caption = 'Add Rot'
+      OnClick = AddRot1Click
     end
     object Remove1: TMenuItem
       Caption = 'Delete'
+      OnClick = Remove1Click
     end
     object Removeall1: TMenuItem
       Caption = 'Clear all'
+      OnClick = Removeall1Click
     end
     object SlideShow1: TMenuItem
       Caption = 'SlideShow'
@@ -928,24 +967,30 @@ object Form1: TForm1
   object skSkinPopupMenu2: TskSkinPopupMenu
     object Mirror1: TMenuItem
       Caption = 'Mirror'
+      OnClick = Mirror1Click
     end
     object Flip1: TMenuItem
       Caption = 'Flip'
+      OnClick = Flip1Click
     end
     object Negative1: TMenuItem
       Caption = 'Negative'
+      OnClick = Negative1Click
     end
     object Rotate1: TMenuItem
       Caption = 'Rotate ....'
+      OnClick = Rotate1Click
     end
     object N2: TMenuItem
       Caption = '-'
     end
     object GrayScale1: TMenuItem
       Caption = 'Gray Scale'
+      OnClick = GrayScale1Click
     end
     object Dither1: TMenuItem
       Caption = 'Dither'
+      OnClick = Dither1Click
     end
     object N3: TMenuItem
       Caption = '-'
@@ -954,6 +999,7 @@ object Form1: TForm1
       Caption = 'Canves'
       object ColorSpace1: TMenuItem
         Caption = 'Color Space'
+        OnClick = ColorSpace1Click
       end
     end
     object N4: TMenuItem
@@ -961,77 +1007,98 @@ object Form1: TForm1
     end
     object Lighten1: TMenuItem
       Caption = 'Lighten'
+      OnClick = Lighten1Click
     end
     object Darken1: TMenuItem
       Caption = 'Darken'
+      OnClick = Darken1Click
     end
     object Contrast1: TMenuItem
       Caption = 'Contrast'
+      OnClick = Contrast1Click
     end
     object Erode1: TMenuItem
       Caption = 'Erode'
+      OnClick = Erode1Click
     end
     object Dilate1: TMenuItem
       Caption = 'Dilate'
+      OnClick = Dilate1Click
     end
     object N5: TMenuItem
       Caption = '-'
     end
     object Blur1: TMenuItem
       Caption = 'Blur'
+      OnClick = Blur1Click
     end
     object Soften1: TMenuItem
       Caption = 'Soften'
+      OnClick = Soften1Click
     end
     object Sharpen1: TMenuItem
       Caption = 'Sharpen'
+      OnClick = Sharpen1Click
     end
     object Edge1: TMenuItem
       Caption = 'Edge'
+      OnClick = Edge1Click
     end
     object Emobss1: TMenuItem
       Caption = 'Emobss'
+      OnClick = Emobss1Click
     end
     object N6: TMenuItem
       Caption = '-'
     end
     object FullScreen1: TMenuItem
       Caption = 'Full Screen'
+      OnClick = FullScreen1Click
     end
     object N7: TMenuItem
       Caption = '-'
     end
     object Saveto1: TMenuItem
       Caption = 'Save to ...'
+      OnClick = Saveto1Click
     end
     object ResetGraph1: TMenuItem
       Caption = 'Reset All'
+      OnClick = ResetGraph1Click
     end
     object return1: TMenuItem
       Caption = '&Return'
+      OnClick = return1Click
     end
   end
   object skSkinPopupMenu3: TskSkinPopupMenu
     object Play1: TMenuItem
       Caption = 'Play'
+      OnClick = Play1Click
     end
     object Pause1: TMenuItem
       Caption = 'Pause'
+      OnClick = Pause1Click
     end
     object Stop1: TMenuItem
       Caption = 'Stop'
+      OnClick = Stop1Click
     end
     object Mute1: TMenuItem
       Caption = 'Mute'
+      OnClick = Mute1Click
     end
     object N8: TMenuItem
       Caption = '   <--'
+      OnClick = N8Click
     end
     object N9: TMenuItem
       Caption = '   -->'
+      OnClick = N9Click
     end
     object FullScreen2: TMenuItem
       Caption = 'FullScreen'
+      OnClick = FullScreen2Click
     end
     object PicSilide1: TMenuItem
       Caption = 'SilideShow'

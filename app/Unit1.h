@@ -3,14 +3,25 @@
 // work that reads the settings and notes the capture devices.
 #pragma once
 
+#include "app/MediaPlayer.h"
+#include "app/PictureFit.h"
+#include "image/PxImage.h"
+#include "platform/classlib/ComCtrls.h"
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/StdCtrls.h"
+#include "platform/classlib/Timer.h"
+#include "skin/plain/SkinPlainBars.h"
 #include "skin/plain/SkinPlainBoxes.h"
+#include "skin/plain/SkinPlainButtons.h"
+#include "skin/plain/SkinPlainDialogs.h"
 #include "skin/plain/SkinPlainMenus.h"
 #include "skin/plain/SkinPlainPages.h"
 #include "skin/plain/SkinPlainViews.h"
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 // Whether start-up found a video capture device; the TV page needs one.
 extern bool HasVideoDevice;
@@ -35,6 +46,20 @@ public:
   skin::TskSkinComboBox* ComboBox1 = nullptr;
   skin::TskSkinComboBox* ComboBox2 = nullptr;
   skin::TskSkinPopupMenu* skSkinPopupMenu5 = nullptr;
+
+  // CD ripper page
+  skin::TskSkinComboBox* skSkinComboBox1 = nullptr;
+  skin::TskSkinListView* skSkinListView2 = nullptr;
+  skin::TskSkinButton* skSkinButton2 = nullptr;
+  skin::TskSkinButton* skSkinButton3 = nullptr;
+  skin::TskSkinGauge* skSkinGauge1 = nullptr;
+  classlib::TTimer* Timer5 = nullptr;
+  // Lists the CD-ROM drives in the drive combo box; selecting the first opens it.
+  void ListCdDrives();
+  void skSkinComboBox1Change(classlib::TObject* Sender);
+  void Timer5Timer(classlib::TObject* Sender);
+  void skSkinButton2Click(classlib::TObject* Sender);  // CD page "Start"
+  void skSkinButton3Click(classlib::TObject* Sender);  // CD page "Stop"
 
   // The slide show's folder, ending in "\".
   classlib::String SlideShowFolder;
@@ -75,9 +100,159 @@ public:
   // Lets the user choose the folder of TV recordings and stores it as "TV Capture".
   void SetCaptureFolder();
 
+  // ----- Picture list and picture viewer pages -----
+  classlib::TImage* Image5 = nullptr;
+  classlib::TImage* Image8 = nullptr;
+  classlib::TImage* Image12 = nullptr;
+  classlib::TLabel* pic_name = nullptr;
+  classlib::TLabel* pic_location = nullptr;
+  classlib::TLabel* pic_wh = nullptr;
+  classlib::TLabel* pic_modify = nullptr;
+  classlib::TImageList* ImageList1 = nullptr;
+  skin::TskSkinOpenDialog* OpenDialog1 = nullptr;
+  skin::TskSkinSaveDialog* skSkinSaveDialog1 = nullptr;
+
+  // The item last clicked in the picture list.
+  classlib::String SelectedFileName;
+  PxImageFormat SelectedFormat = FMT_UNKNOWN;
+  // The picture the viewer shows, the file it came from and where it is drawn.
+  std::unique_ptr<PxImage> ViewerImage;
+  classlib::String ViewerFileName;
+  PxImageFormat ViewerFormat = FMT_UNKNOWN;
+  TPictureRect ViewerRect;
+
+  // The answers of the open and save dialogs (chosen files, empty on cancel; the name to save
+  // under, empty on cancel); tests put their own here.
+  std::function<std::vector<classlib::String>()> ChoosePictureFiles;
+  std::function<classlib::String()> ChooseSaveFileName;
+
+  void Edit1Click(classlib::TObject* Sender);
+  void Add1Click(classlib::TObject* Sender);
+  void AddRot1Click(classlib::TObject* Sender);
+  void Remove1Click(classlib::TObject* Sender);
+  void Removeall1Click(classlib::TObject* Sender);
+  void skSkinListView1Click(classlib::TObject* Sender);
+  void skSkinListView1DblClick(classlib::TObject* Sender);
+  void skSkinListView1CustomDraw(classlib::TObject* Sender, const classlib::TRect& ARect, bool& DefaultDraw);
+  void Mirror1Click(classlib::TObject* Sender);
+  void Flip1Click(classlib::TObject* Sender);
+  void Negative1Click(classlib::TObject* Sender);
+  void Rotate1Click(classlib::TObject* Sender);
+  void GrayScale1Click(classlib::TObject* Sender);
+  void Dither1Click(classlib::TObject* Sender);
+  void ColorSpace1Click(classlib::TObject* Sender);
+  void Lighten1Click(classlib::TObject* Sender);
+  void Darken1Click(classlib::TObject* Sender);
+  void Contrast1Click(classlib::TObject* Sender);
+  void Erode1Click(classlib::TObject* Sender);
+  void Dilate1Click(classlib::TObject* Sender);
+  void Blur1Click(classlib::TObject* Sender);
+  void Soften1Click(classlib::TObject* Sender);
+  void Sharpen1Click(classlib::TObject* Sender);
+  void Edge1Click(classlib::TObject* Sender);
+  void Emobss1Click(classlib::TObject* Sender);
+  void FullScreen1Click(classlib::TObject* Sender);
+  void Image12DblClick(classlib::TObject* Sender);
+  void Saveto1Click(classlib::TObject* Sender);
+  void ResetGraph1Click(classlib::TObject* Sender);
+  void return1Click(classlib::TObject* Sender);
+  void skSkinTabSheet5Hide(classlib::TObject* Sender);
+
+  // Puts a picture made by the colour-space or rotation dialog into the viewer's old rectangle.
+  void ReloadViewer(PxImageFormat Format, const classlib::String& FileName);
+
+  // ---- Media player page ----
+  skin::TskSkinTrackBar* skSkinTrackBar1 = nullptr;  // seek bar, in tenths of a second once a file plays
+  skin::TskSkinTrackBar* skSkinTrackBar2 = nullptr;  // volume, in hundredths of a decibel
+  classlib::TLabel* Label20 = nullptr;               // position, or why a file was skipped
+  classlib::TPanel* Panel2 = nullptr;                // host of the video window
+  classlib::TImage* Image7 = nullptr;                // shown while a graph is being built
+  classlib::TTimer* Timer3 = nullptr;                // position display and graph events
+
+  TPlayerGraph PlayerGraph;
+  bool Playing = false;          // a graph was built by Play and has not been stopped
+  BYTE PlayState = 0;            // 2 running, 1 paused
+  bool VideoFullScreen = false;  // the video window lives in the full-screen form
+  int CurrentTrack = 0;          // the play-list entry Play last started
+  int SavedVolume = 0;           // the volume Mute silenced
+  LONGLONG Duration = 0;         // of the current file, in 100-ns units
+
+  void skSkinSpeedButton17Click(classlib::TObject* Sender);  // Play
+  void Play1Click(classlib::TObject* Sender);
+  void skSkinSpeedButton18Click(classlib::TObject* Sender);  // Pause / resume
+  void Pause1Click(classlib::TObject* Sender);
+  void skSkinSpeedButton19Click(classlib::TObject* Sender);  // Stop
+  void Stop1Click(classlib::TObject* Sender);
+  void skSkinSpeedButton20Click(classlib::TObject* Sender);  // Mute
+  void Mute1Click(classlib::TObject* Sender);
+  void skSkinSpeedButton21Click(classlib::TObject* Sender);  // Previous
+  void N8Click(classlib::TObject* Sender);
+  void Label15Click(classlib::TObject* Sender);
+  void skSkinSpeedButton22Click(classlib::TObject* Sender);  // Next
+  void N9Click(classlib::TObject* Sender);
+  void Label16Click(classlib::TObject* Sender);
+  void skSkinSpeedButton23Click(classlib::TObject* Sender);  // Full screen
+  void FullScreen2Click(classlib::TObject* Sender);
+  void Label17Click(classlib::TObject* Sender);
+  void Panel2DblClick(classlib::TObject* Sender);
+  void skSkinTrackBar2Change(classlib::TObject* Sender);     // volume
+  void Label13Click(classlib::TObject* Sender);
+  void Label14Click(classlib::TObject* Sender);
+  void Label13MouseEnter(classlib::TObject* Sender);
+  void Label13MouseLeave(classlib::TObject* Sender);
+  void Label14MouseEnter(classlib::TObject* Sender);
+  void Label14MouseLeave(classlib::TObject* Sender);
+  void Label15MouseEnter(classlib::TObject* Sender);
+  void Label15MouseLeave(classlib::TObject* Sender);
+  void Label16MouseEnter(classlib::TObject* Sender);
+  void Label16MouseLeave(classlib::TObject* Sender);
+  void Label17MouseEnter(classlib::TObject* Sender);
+  void Label17MouseLeave(classlib::TObject* Sender);
+  void Timer3Timer(classlib::TObject* Sender);
+
+  // The player's commands, as the handlers above run them.
+  void PlaySelected();
+  void PausePlayback();
+  void StopPlayback();
+  void MutePlayback();
+  void PlayPrevious();
+  void PlayNext();
+  void ShowFullScreen();
+  void LeavePlayer();
+
+  // Gives the video back to Panel2 when the full-screen form closes.
+  void RestoreVideoWindow();
+  void UpdatePlayPosition();
+  // 0 reads the graph's current position.
+  void ShowPlayPosition(LONGLONG Position);
+  // The seek bar's window procedure: seeks once the thumb is released.
+  void SeekBarWndProc(classlib::TMessage& Message);
+
 private:
   void ShowHomePage();
   void ListCaptureDevices();
+  // Player page
+  void RegisterPlayerHandlers();
+  void BindPlayerControls();
+  void TearDownPlayerGraph();
+  void PlaceVideoWindow(classlib::TWinControl& Owner);
+  void SkipUnplayable(const classlib::String& FileName);
+  void SetPadHighlight(int Number, bool Shown);
+  int FUnplayableInRow = 0;  // files in a row that could not be rendered
+
+  // ----- Picture list and picture viewer pages -----
+  std::vector<classlib::String> RunOpenDialog();
+  classlib::String RunSaveDialog();
+  bool IsListed(const classlib::String& Path);
+  bool AddThumbnail(const classlib::String& Path, PxImageFormat Format, int ImageIndex);
+  void BeginListWork();
+  void EndListWork();
+  void ClearPictureInfo();
+  void OpenSelectedPicture();
+  void DrawViewerBackground();
+  void DrawViewerPicture();
+  void ApplyViewerEffect(const std::function<bool(PxImage&)>& Effect);
+  void ApplyViewerKernel(const std::int32_t (&Kernel)[9], std::int32_t Divisor, std::int32_t Offset);
 };
 
 extern TForm1* Form1;

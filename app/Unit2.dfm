@@ -5,6 +5,7 @@ object Form2: TForm2
   ClientHeight = 289
   ClientWidth = 187
   FormStyle = fsStayOnTop
+  OnCloseQuery = FormCloseQuery
   object skSkinPanel1: TskSkinPanel
     Left = 0
     Top = 0
@@ -33,6 +34,7 @@ object Form2: TForm2
       RowSelect = True
       ViewStyle = vsReport
       VScrollBar = skSkinScrollBar1
+      OnDblClick = skSkinListView1DblClick
     end
   end
   object skSkinListBox1: TskSkinListBox
@@ -45,24 +47,30 @@ object Form2: TForm2
   object skSkinPopupMenu1: TskSkinPopupMenu
     object Remove1: TMenuItem
       Caption = 'Remove'
+      OnClick = Remove1Click
     end
     object ClearList1: TMenuItem
       Caption = 'Clear List'
+      OnClick = ClearList1Click
     end
     object N2: TMenuItem
       Caption = '-'
     end
     object AddFiles1: TMenuItem
       Caption = 'Add Files'
+      OnClick = AddFiles1Click
     end
     object SaveList1: TMenuItem
       Caption = 'Save List'
+      OnClick = SaveList1Click
     end
     object SaveListAs1: TMenuItem
       Caption = 'Save List As'
+      OnClick = SaveListAs1Click
     end
     object OpenList1: TMenuItem
       Caption = 'Open List'
+      OnClick = OpenList1Click
     end
     object N1: TMenuItem
       Caption = '-'
@@ -70,9 +78,11 @@ object Form2: TForm2
     object AudioMode1: TMenuItem
       Caption = 'Audio Mode'
       Checked = True
+      OnClick = AudioMode1Click
     end
     object VideoMode1: TMenuItem
       Caption = 'Video Mode'
+      OnClick = VideoMode1Click
     end
   end
   object skSkinOpenDialog1: TskSkinOpenDialog

@@ -5,6 +5,7 @@ object Form3: TForm3
   ClientHeight = 284
   ClientWidth = 570
   Position = poScreenCenter
+  OnShow = FormShow
   object skSkinPanel1: TskSkinPanel
     Left = 16
     Top = 24
@@ -30,6 +31,7 @@ object Form3: TForm3
     MinValue = -255
     MaxValue = 255
     Value = 0
+    OnChange = skSkinTrackBar1Change
   end
   object Label6: TLabel
     Left = 550
@@ -49,6 +51,7 @@ object Form3: TForm3
     MinValue = -255
     MaxValue = 255
     Value = 0
+    OnChange = skSkinTrackBar2Change
   end
   object Label7: TLabel
     Left = 550
@@ -68,6 +71,7 @@ object Form3: TForm3
     MinValue = -255
     MaxValue = 255
     Value = 0
+    OnChange = skSkinTrackBar3Change
   end
   object Label8: TLabel
     Left = 550
@@ -87,6 +91,7 @@ object Form3: TForm3
     MinValue = -255
     MaxValue = 255
     Value = 0
+    OnChange = skSkinTrackBar4Change
   end
   object Label9: TLabel
     Left = 550
@@ -106,6 +111,7 @@ object Form3: TForm3
     MinValue = -255
     MaxValue = 255
     Value = 0
+    OnChange = skSkinTrackBar5Change
   end
   object Label10: TLabel
     Left = 550
@@ -126,6 +132,7 @@ object Form3: TForm3
     Width = 78
     Height = 28
     Caption = 'OK'
+    OnClick = skSkinButton1Click
   end
   object skSkinButton2: TskSkinButton
     Left = 478
@@ -133,5 +140,6 @@ object Form3: TForm3
     Width = 78
     Height = 28
     Caption = 'Cancel'
+    OnClick = skSkinButton2Click
   end
 end

@@ -3,4 +3,6 @@ object Form5: TForm5
   Caption = 'Video Window'
   Color = clBlack
   WindowState = wsMaximized
+  OnClose = FormClose
+  OnDblClick = FormDblClick
 end

@@ -5,6 +5,7 @@ object Form9: TForm9
   ClientHeight = 372
   ClientWidth = 335
   Position = poScreenCenter
+  OnShow = FormShow
   object skSkinPanel1: TskSkinPanel
     Left = 16
     Top = 24
@@ -30,6 +31,7 @@ object Form9: TForm9
     MinValue = -180
     MaxValue = 180
     Value = 0
+    OnChange = skSkinTrackBar1Change
   end
   object Label6: TLabel
     Left = 286
@@ -50,6 +52,7 @@ object Form9: TForm9
     Width = 78
     Height = 28
     Caption = 'OK'
+    OnClick = skSkinButton1Click
   end
   object skSkinButton2: TskSkinButton
     Left = 249
@@ -57,5 +60,6 @@ object Form9: TForm9
     Width = 78
     Height = 28
     Caption = 'Cancel'
+    OnClick = skSkinButton2Click
   end
 end

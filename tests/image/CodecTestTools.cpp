@@ -1,8 +1,12 @@
 #include "tests/image/CodecTestTools.h"
 
+#include "tests/image/ImageFixtures.h"
+
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
+#include <random>
 
 namespace codec_test {
 
@@ -137,10 +141,68 @@ std::size_t FullDisk::Write(const void* buffer, std::size_t size, std::size_t co
   return fit == 0 ? 0 : PxMemFile::Write(buffer, size, fit);
 }
 
-bool FullDisk::PutByte(std::uint8_t value) {
-  if (FUsed >= FRoom) return false;
-  ++FUsed;
-  return PxMemFile::PutByte(value);
+void DecodeCutAndDamaged(const std::string& file, std::uint32_t cutId, std::uint32_t damagedId, const Damage& damage) {
+  for (std::size_t length = 0; length < file.size(); length += 1 + length / damage.cutStep) {
+    PxImage image;
+    image_test::DecodeBytes(image, file.substr(0, length), cutId);
+  }
+  std::uint32_t seed = damage.seed;
+  for (int round = 0; round < damage.rounds; ++round) {
+    std::string damaged = file;
+    for (int k = 0; k < damage.flips; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      const std::size_t at = (seed >> 8) % damaged.size();
+      damaged[at] = static_cast<char>(damaged[at] ^ (1 << ((seed >> 4) & 7)));
+    }
+    PxImage image;
+    if (image_test::DecodeBytes(image, damaged, damagedId)) {
+      EXPECT_TRUE(image.IsValid());
+    }
+  }
+}
+
+void ExpectFullDisksFail(PxImage& image, std::uint32_t id, std::initializer_list<std::size_t> rooms, const char* message,
+                         std::size_t whole) {
+  for (const std::size_t room : rooms) {
+    SCOPED_TRACE("room " + std::to_string(room));
+    FullDisk disk(room);
+    EXPECT_FALSE(image.Encode(&disk, id));
+    EXPECT_STREQ(image.LastError(), message);
+  }
+  FullDisk enough(whole);
+  EXPECT_TRUE(image.Encode(&enough, id)) << image.LastError();
+}
+
+::testing::AssertionResult DecodesCleanly(const std::string& bytes, std::uint32_t id) {
+  PxImage image;
+  const auto start = std::chrono::steady_clock::now();
+  const bool ok = image_test::DecodeBytes(image, bytes, id);
+  if (std::chrono::steady_clock::now() - start > std::chrono::seconds(2))
+    return ::testing::AssertionFailure() << "took too long";
+  if (ok && (!image.IsValid() || image.Width() <= 0 || image.Height() <= 0))
+    return ::testing::AssertionFailure() << "success without a picture";
+  if (!ok && image.LastError()[0] == '\0') return ::testing::AssertionFailure() << "failure without a reason";
+  return ::testing::AssertionSuccess();
+}
+
+void ExpectCutAndCorruptDecodeCleanly(const std::vector<std::string>& samples, std::uint32_t id, std::size_t headerSize,
+                                      std::uint32_t seed) {
+  std::mt19937 random(seed);
+  for (const std::string& bytes : samples) {
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+      SCOPED_TRACE(length);
+      EXPECT_TRUE(DecodesCleanly(bytes.substr(0, length), id));
+    }
+    for (int trial = 0; trial < 150; ++trial) {
+      std::string corrupt = bytes;
+      for (int i = 0; i < 1 + trial % 6; ++i) {
+        const std::size_t at = trial % 2 ? random() % headerSize : random() % corrupt.size();
+        corrupt[at] = static_cast<char>(random());
+      }
+      SCOPED_TRACE(trial);
+      EXPECT_TRUE(DecodesCleanly(corrupt, id));
+    }
+  }
 }
 
 }  // namespace codec_test

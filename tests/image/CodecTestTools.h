@@ -1,6 +1,6 @@
-// Helpers shared by the tests of the TIFF and JPEG-2000 family codecs: command lines for the
-// independent tools, netpbm output parsed back, pixel lists compared with a tolerance, and a file
-// whose disk fills up.
+// Helpers shared by the codec tests: command lines for the independent tools, netpbm output
+// parsed back, pixel lists compared with a tolerance, a file whose disk fills up, and cut and
+// damaged copies of a file decoded.
 #pragma once
 
 #include "tests/support/testing.h"
@@ -9,6 +9,7 @@
 #include "image/PxImage.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -49,16 +50,39 @@ double MeanDifference(const std::vector<std::uint32_t>& a, const std::vector<std
 // The bytes written into a memory file.
 std::string Contents(PxMemFile& file);
 
-// A file whose disk fills up after `room` bytes.
+// A file whose disk fills up after `room` bytes (PutByte comes through Write, so it counts too).
 class FullDisk : public PxMemFile {
 public:
   explicit FullDisk(std::size_t room);
   std::size_t Write(const void* buffer, std::size_t size, std::size_t count) override;
-  bool PutByte(std::uint8_t value) override;
 
 private:
   std::size_t FRoom;
   std::size_t FUsed = 0;
 };
+
+// How a file is cut and damaged: cuts every 1 + length / cutStep bytes, then `rounds` copies
+// with `flips` bits flipped each, from a fixed seed so a failure repeats.
+struct Damage {
+  std::size_t cutStep;
+  std::uint32_t seed;
+  int rounds;
+  int flips;
+};
+// Decodes the cut copies with `cutId` and the damaged ones with `damagedId`; neither may crash,
+// and a damaged copy that decodes must give a valid image.
+void DecodeCutAndDamaged(const std::string& file, std::uint32_t cutId, std::uint32_t damagedId, const Damage& damage);
+
+// Encoding into a disk with room for each of `rooms` bytes fails with `message`; a disk with room
+// for all `whole` bytes of the file takes it.
+void ExpectFullDisksFail(PxImage& image, std::uint32_t id, std::initializer_list<std::size_t> rooms, const char* message,
+                         std::size_t whole);
+
+// Decoding the bytes takes under two seconds, gives a picture on success and a reason on failure.
+::testing::AssertionResult DecodesCleanly(const std::string& bytes, std::uint32_t id);
+// Every cut of each sample, and 150 copies with 1 to 6 random bytes overwritten (every other copy
+// only within the first `headerSize` bytes), decode cleanly; `seed` makes a failure repeat.
+void ExpectCutAndCorruptDecodeCleanly(const std::vector<std::string>& samples, std::uint32_t id, std::size_t headerSize,
+                                      std::uint32_t seed);
 
 }  // namespace codec_test

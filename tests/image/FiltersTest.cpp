@@ -2,6 +2,8 @@
 // and colour offsets, on small hand-made images with hand-computed results.
 #include "tests/support/testing.h"
 
+#include "tests/image/ImageFixtures.h"
+
 #include "image/PxImage.h"
 
 #include <algorithm>
@@ -11,26 +13,12 @@
 
 namespace {
 
+using image_test::Make24;
+using image_test::MaskedImage;
+using image_test::Rgb;
+using image_test::RgbOf;
+using image_test::StoredRows;
 using Table = std::vector<std::vector<std::uint32_t>>;
-
-// Packed 0xRRGGBB, as the tables below write colours.
-RGBQUAD Rgb(std::uint32_t rrggbb) {
-  return MakeColor(static_cast<std::uint8_t>(rrggbb >> 16), static_cast<std::uint8_t>(rrggbb >> 8),
-                   static_cast<std::uint8_t>(rrggbb));
-}
-
-std::uint32_t RgbOf(const PxImage& image, std::int32_t x, std::int32_t y) {
-  return PackColor(image.PixelColor(x, y, false)) & 0xFFFFFF;
-}
-
-// Rows of 0xRRGGBB colours, in stored order (bottom row first).
-Table Rows(const PxImage& image) {
-  Table rows(image.Height(), std::vector<std::uint32_t>(image.Width()));
-  for (std::int32_t y = 0; y < image.Height(); ++y) {
-    for (std::int32_t x = 0; x < image.Width(); ++x) rows[y][x] = RgbOf(image, x, y);
-  }
-  return rows;
-}
 
 // Rows of palette indices, in stored order.
 Table Indices(const PxImage& image) {
@@ -39,15 +27,6 @@ Table Indices(const PxImage& image) {
     for (std::int32_t x = 0; x < image.Width(); ++x) rows[y][x] = image.PixelIndex(x, y);
   }
   return rows;
-}
-
-// A 24-bit image from rows of 0xRRGGBB colours, bottom row first, with zero row padding.
-void Make24(PxImage& image, const Table& rows) {
-  ASSERT_TRUE(image.Create(static_cast<std::uint32_t>(rows[0].size()), static_cast<std::uint32_t>(rows.size()), 24, 0));
-  std::memset(image.RowBits(0), 0, static_cast<std::size_t>(image.RowBytes()) * image.Height());
-  for (std::int32_t y = 0; y < image.Height(); ++y) {
-    for (std::int32_t x = 0; x < image.Width(); ++x) image.SetPixelColor(x, y, Rgb(rows[y][x]));
-  }
 }
 
 // An image of palette indices at the given depth, bottom row first. The palette is the gray ramp at
@@ -68,24 +47,6 @@ void MakeIndexed(PxImage& image, std::uint32_t bpp, bool gray, const Table& rows
     for (std::int32_t x = 0; x < image.Width(); ++x) image.SetPixelIndex(x, y, static_cast<std::uint8_t>(rows[y][x]));
   }
 }
-
-// Exposes the selection mask, which nothing in the program creates, so the selection-aware paths
-// can be seen at work.
-class MaskedImage : public PxImage {
-public:
-  // Selects the given pixels (x, y), rows from the bottom; the box is their bounding box.
-  void Select(const std::vector<std::pair<std::int32_t, std::int32_t>>& pixels) {
-    delete[] selection;
-    selection = new std::uint8_t[static_cast<std::size_t>(Width()) * Height()]();
-    RECT box{Width(), 0, 0, Height()};
-    for (const auto& [x, y] : pixels) {
-      selection[y * Width() + x] = 1;
-      box = RECT{std::min<LONG>(box.left, x), std::max<LONG>(box.top, y + 1), std::max<LONG>(box.right, x + 1),
-                 std::min<LONG>(box.bottom, y)};
-    }
-    info.selectionBox = box;
-  }
-};
 
 // The picture viewer's five 3 x 3 kernels, rows listed from kernel row 0.
 struct ViewerKernel {
@@ -208,7 +169,7 @@ TEST(Filters, EscapedKernelLeavesTheRestAsItWas) {
   Make24(image, {{0x000000, 0xFFFFFF}, {0x123456, 0x654321}});
   image.Info().escape = 1;
   ASSERT_TRUE(Apply(image, kSharpen));
-  EXPECT_EQ(Rows(image), (Table{{0x000000, 0xFFFFFF}, {0x123456, 0x654321}}));
+  EXPECT_EQ(StoredRows(image), (Table{{0x000000, 0xFFFFFF}, {0x123456, 0x654321}}));
 }
 
 // f = (100 + contrast) / 100; level i becomes trunc((i - 128) f + brightness + 128), clamped.
@@ -247,7 +208,7 @@ TEST(Filters, BrightnessMapsTrueColourPaddingAndGrayPalettes) {
   MakeIndexed(gray, 8, true, {{0, 100, 250}});
   ASSERT_TRUE(gray.BrightContrast(20, 0));
   EXPECT_EQ(Indices(gray), (Table{{0, 100, 250}}));
-  EXPECT_EQ(Rows(gray), (Table{{0x141414, 0x787878, 0xFFFFFF}}));
+  EXPECT_EQ(StoredRows(gray), (Table{{0x141414, 0x787878, 0xFFFFFF}}));
 }
 
 TEST(Filters, AverageLevel) {
@@ -346,10 +307,10 @@ TEST(Filters, ErodeAndDilateWorkPerChannel) {
   PxImage image;
   Make24(image, {{0xFF0000, 0x00FF00}});
   ASSERT_TRUE(image.Dilate(2));
-  EXPECT_EQ(Rows(image), (Table{{0xFF0000, 0xFFFF00}}));
+  EXPECT_EQ(StoredRows(image), (Table{{0xFF0000, 0xFFFF00}}));
   Make24(image, {{0xFFFF00, 0x00FFFF}});
   ASSERT_TRUE(image.Erode(2));
-  EXPECT_EQ(Rows(image), (Table{{0xFFFF00, 0x00FF00}}));
+  EXPECT_EQ(StoredRows(image), (Table{{0xFFFF00, 0x00FF00}}));
 }
 
 TEST(Filters, OffsetRGB) {
@@ -357,13 +318,13 @@ TEST(Filters, OffsetRGB) {
   MakeIndexed(palette, 8, false, {{1, 2}});
   palette.SetPaletteColor(2, Rgb(0x204060));
   ASSERT_TRUE(palette.OffsetRGB(300, 0, -300));
-  EXPECT_EQ(Rows(palette), (Table{{0xFFFF00, 0xFF4000}}));
+  EXPECT_EQ(StoredRows(palette), (Table{{0xFFFF00, 0xFF4000}}));
   EXPECT_EQ(palette.PaletteColor(0).rgbRed, 255);
 
   PxImage colour;
   Make24(colour, {{0xFA0A00, 0x102030}});
   ASSERT_TRUE(colour.OffsetRGB(10, -20, 300));
-  EXPECT_EQ(Rows(colour), (Table{{0xFF00FF, 0x1A0CFF}}));
+  EXPECT_EQ(StoredRows(colour), (Table{{0xFF00FF, 0x1A0CFF}}));
   EXPECT_EQ(colour.RowBits(0)[6] | colour.RowBits(0)[7], 0) << "row padding stays";
 }
 
@@ -375,20 +336,20 @@ TEST(Filters, SelectionLimitsTheFilters) {
   Make24(offset, black);
   offset.Select({{1, 1}, {2, 2}});
   ASSERT_TRUE(offset.OffsetRGB(10, 20, 30));
-  EXPECT_EQ(Rows(offset), (Table{{0, 0, 0}, {0, 0x0A141E, 0}, {0, 0, 0x0A141E}}));
+  EXPECT_EQ(StoredRows(offset), (Table{{0, 0, 0}, {0, 0x0A141E, 0}, {0, 0, 0x0A141E}}));
 
   // (2, 2) lies in the box and its window holds the white pixel, but it is not selected.
   MaskedImage dilated;
   Make24(dilated, {{0, 0, 0}, {0, 0xFFFFFF, 0}, {0, 0, 0}});
   dilated.Select({{2, 1}, {1, 2}});
   ASSERT_TRUE(dilated.Dilate(2));
-  EXPECT_EQ(Rows(dilated), (Table{{0, 0, 0}, {0, 0xFFFFFF, 0xFFFFFF}, {0, 0xFFFFFF, 0}}));
+  EXPECT_EQ(StoredRows(dilated), (Table{{0, 0, 0}, {0, 0xFFFFFF, 0xFFFFFF}, {0, 0xFFFFFF, 0}}));
 
   MaskedImage blurred;
   Make24(blurred, {{0, 0, 0}, {0, 0x900000, 0}, {0, 0, 0}});
   blurred.Select({{0, 0}});
   ASSERT_TRUE(Apply(blurred, kBlur));
-  EXPECT_EQ(Rows(blurred), (Table{{0x100000, 0, 0}, {0, 0x900000, 0}, {0, 0, 0}}));
+  EXPECT_EQ(StoredRows(blurred), (Table{{0x100000, 0, 0}, {0, 0x900000, 0}, {0, 0, 0}}));
 
   // Gray: of the two interior pixels only the selected one is filtered.
   MaskedImage grayBlurred;

@@ -3,6 +3,7 @@
 // included); files Tavrel writes with each of its three coders decode in ImageMagick and giflib
 // to the picture; true-colour mosaics of every shape come back whole. Then odd frames, extension
 // handling, failed writes, and truncated and corrupt input.
+#include "tests/image/CodecTestTools.h"
 #include "tests/image/ImageFixtures.h"
 
 #include "image/PxFile.h"
@@ -18,9 +19,13 @@
 
 namespace {
 
+using codec_test::ExpectFullDisksFail;
+using codec_test::FillCommand;
+using codec_test::Shell;
 using image_test::DecodeBytes;
 using image_test::EncodeBytes;
 using image_test::MagickColours;
+using image_test::PatternPpm;
 using image_test::TopDownColours;
 using testing_support::HasTool;
 using testing_support::ReadUnixFile;
@@ -29,23 +34,7 @@ using testing_support::TempDir;
 using testing_support::ToolOutput;
 using testing_support::WriteUnixFile;
 
-std::string Shell(const std::string& path) { return "'" + path + "'"; }
-
 bool HaveTools() { return HasTool("convert") && HasTool("gifbuild") && HasTool("gif2rgb") && HasTool("pamtogif"); }
-
-// A P6 picture whose pixels take `colours` distinct colours in a pattern without symmetry.
-std::string PatternPpm(int width, int height, int colours) {
-  std::string ppm = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const int c = (x * 7 + y * y * 3 + (x * y) % 5) % colours;
-      ppm += static_cast<char>(c * 37 % 256);
-      ppm += static_cast<char>(255 - c * 11 % 256);
-      ppm += static_cast<char>(c * 89 % 256);
-    }
-  }
-  return ppm;
-}
 
 // Packed 0xRRGGBB colours of raw RGB (or, with 4 channels, RGBA) samples.
 std::vector<std::uint32_t> Packed(const std::string& raw, int channels = 3) {
@@ -137,21 +126,6 @@ GifLayout ParseGif(const std::string& bytes) {
   }
   return layout;
 }
-
-// A file that refuses writes once `room` bytes have gone in (PutByte comes through Write).
-class FullDisk : public PxMemFile {
-public:
-  explicit FullDisk(std::size_t room) : FRoom(room) { Open(); }
-  std::size_t Write(const void* buffer, std::size_t size, std::size_t count) override {
-    const std::size_t fit = size == 0 ? 0 : std::min(count, (FRoom - FUsed) / size);
-    FUsed += fit * size;
-    return fit == 0 ? 0 : PxMemFile::Write(buffer, size, fit);
-  }
-
-private:
-  std::size_t FRoom;
-  std::size_t FUsed = 0;
-};
 
 // A gifbuild description with a 4-colour global map (red, blue, green, white).
 std::string GifbuildScreen(int width, int height) {
@@ -246,9 +220,7 @@ TEST(GifDecode, FilesOfOtherToolsGiveTheirPixels) {
     const std::string in = dir.unixFile("in.ppm");
     const std::string out = dir.unixFile("out.gif");
     WriteUnixFile(in, PatternPpm(kWidth, kHeight, c.colours));
-    std::string command = c.make;
-    command.replace(command.find("{in}"), 4, Shell(in));
-    command.replace(command.find("{out}"), 5, Shell(out));
+    const std::string command = FillCommand(c.make, {{"in", Shell(in)}, {"out", Shell(out)}});
     ASSERT_EQ(RunTool(command + " 2>/dev/null"), 0) << command;
 
     PxImage image;
@@ -290,9 +262,7 @@ TEST(GifDecode, TransparentPixelsAreThoseOtherToolsSeeThrough) {
   for (const char* make : makes) {
     SCOPED_TRACE(make);
     const std::string out = dir.unixFile("out.gif");
-    std::string command = make;
-    command.replace(command.find("{in}"), 4, Shell(in));
-    command.replace(command.find("{out}"), 5, Shell(out));
+    const std::string command = FillCommand(make, {{"in", Shell(in)}, {"out", Shell(out)}});
     ASSERT_EQ(RunTool(command + " 2>/dev/null"), 0) << command;
 
     PxImage image;
@@ -670,14 +640,8 @@ TEST(GifEncode, FailedWritesFailWithAMessage) {
   image_test::MakePattern(trueColour, 60, 40, 24);
   for (PxImage* image : {&palette, &trueColour}) {
     const std::size_t full = EncodeBytes(*image, FMT_GIF).size();
-    for (const std::size_t room : {std::size_t{0}, std::size_t{6}, std::size_t{13}, std::size_t{800}, full - 1}) {
-      SCOPED_TRACE(std::to_string(image->Bpp()) + " bits, room " + std::to_string(room));
-      FullDisk disk(room);
-      EXPECT_FALSE(image->Encode(&disk, FMT_GIF));
-      EXPECT_STREQ(image->LastError(), "Write Error in GIF file");
-    }
-    FullDisk enough(full);
-    EXPECT_TRUE(image->Encode(&enough, FMT_GIF)) << image->LastError();
+    SCOPED_TRACE(std::to_string(image->Bpp()) + " bits");
+    ExpectFullDisksFail(*image, FMT_GIF, {0, 6, 13, 800, full - 1}, "Write Error in GIF file", full);
   }
 
   PxImage empty;

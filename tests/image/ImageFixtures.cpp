@@ -1,5 +1,6 @@
 #include "tests/image/ImageFixtures.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace image_test {
@@ -41,6 +42,31 @@ std::string BmpFile(const Bytes& infoHeader, const std::string& palette, const s
   return file.raw(infoHeader.str()).raw(palette).raw(pixels).str();
 }
 
+RGBQUAD Rgb(std::uint32_t rrggbb) {
+  return MakeColor(static_cast<std::uint8_t>(rrggbb >> 16), static_cast<std::uint8_t>(rrggbb >> 8),
+                   static_cast<std::uint8_t>(rrggbb));
+}
+
+std::uint32_t RgbOf(const PxImage& image, std::int32_t x, std::int32_t y) {
+  return PackColor(image.PixelColor(x, y, false)) & 0xFFFFFF;
+}
+
+void Make24(PxImage& image, const std::vector<std::vector<std::uint32_t>>& rows) {
+  ASSERT_TRUE(image.Create(static_cast<std::uint32_t>(rows[0].size()), static_cast<std::uint32_t>(rows.size()), 24, 0));
+  std::memset(image.RowBits(0), 0, static_cast<std::size_t>(image.RowBytes()) * image.Height());
+  for (std::int32_t y = 0; y < image.Height(); ++y) {
+    for (std::int32_t x = 0; x < image.Width(); ++x) image.SetPixelColor(x, y, Rgb(rows[y][x]));
+  }
+}
+
+std::vector<std::vector<std::uint32_t>> StoredRows(const PxImage& image) {
+  std::vector<std::vector<std::uint32_t>> rows(image.Height(), std::vector<std::uint32_t>(image.Width()));
+  for (std::int32_t y = 0; y < image.Height(); ++y) {
+    for (std::int32_t x = 0; x < image.Width(); ++x) rows[y][x] = RgbOf(image, x, y);
+  }
+  return rows;
+}
+
 void MakePattern(PxImage& image, std::uint32_t width, std::uint32_t height, std::uint32_t bpp) {
   ASSERT_TRUE(image.Create(width, height, bpp, 0)) << image.LastError();
   std::memset(image.RowBits(0), 0, static_cast<std::size_t>(image.RowBytes()) * height);
@@ -61,6 +87,25 @@ void MakePattern(PxImage& image, std::uint32_t width, std::uint32_t height, std:
       }
     }
   }
+}
+
+std::string PatternPpm(int width, int height, int colours) {
+  std::string ppm = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (colours == 0) {
+        ppm += static_cast<char>(x * 255 / width);
+        ppm += static_cast<char>(y * 255 / height);
+        ppm += static_cast<char>((x * y * 7) % 256);
+        continue;
+      }
+      const int c = (x * 7 + y * y * 3 + (x * y) % 5) % colours;
+      ppm += static_cast<char>(c * 37 % 256);
+      ppm += static_cast<char>(255 - c * 11 % 256);
+      ppm += static_cast<char>(c * 89 % 256);
+    }
+  }
+  return ppm;
 }
 
 ::testing::AssertionResult SamePixels(const PxImage& expected, const PxImage& actual) {
@@ -91,6 +136,14 @@ std::vector<std::uint32_t> TopDownColours(const PxImage& image) {
   return colours;
 }
 
+std::vector<std::uint8_t> TopDownAlpha(const PxImage& image) {
+  std::vector<std::uint8_t> alpha;
+  for (std::int32_t y = image.Height() - 1; y >= 0; --y) {
+    for (std::int32_t x = 0; x < image.Width(); ++x) alpha.push_back(image.AlphaGet(x, y));
+  }
+  return alpha;
+}
+
 bool DecodeBytes(PxImage& image, const std::string& bytes, std::uint32_t id) {
   std::string copy = bytes;
   PxMemFile file(reinterpret_cast<std::uint8_t*>(copy.data()), static_cast<std::int32_t>(copy.size()));
@@ -118,6 +171,31 @@ std::vector<std::uint32_t> MagickColours(const std::string& unixPath) {
 
 std::string MagickSize(const std::string& unixPath) {
   return ToolOutput("identify -format '%w %h' '" + unixPath + "[0]' 2>/dev/null");
+}
+
+void CheckDamagedFile(const DamagedFile& file, std::uint32_t id) {
+  PxImage image;
+  MakePattern(image, 2, 2, 24);
+  PxImage before;
+  MakePattern(before, 2, 2, 24);
+  std::strcpy(image.Info().lastError, "");
+  EXPECT_EQ(DecodeBytes(image, file.bytes, id), file.result) << file.what;
+  if (!file.result) {
+    EXPECT_STREQ(image.LastError(), file.error) << file.what;
+    EXPECT_TRUE(SamePixels(before, image)) << file.what;
+  }
+}
+
+void MaskedImage::Select(const std::vector<std::pair<std::int32_t, std::int32_t>>& pixels) {
+  delete[] selection;
+  selection = new std::uint8_t[static_cast<std::size_t>(Width()) * Height()]();
+  RECT box{Width(), 0, 0, Height()};
+  for (const auto& [x, y] : pixels) {
+    selection[y * Width() + x] = 1;
+    box = RECT{std::min<LONG>(box.left, x), std::max<LONG>(box.top, y + 1), std::max<LONG>(box.right, x + 1),
+               std::min<LONG>(box.bottom, y)};
+  }
+  info.selectionBox = box;
 }
 
 }  // namespace image_test

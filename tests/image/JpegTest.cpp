@@ -2,6 +2,7 @@
 // to the pixels jpegtopnm and ImageMagick see; files Tavrel writes decode in those tools to the
 // picture's colours. Then resolution, scaling, the header-only request, palette pictures, a
 // picture left untouched by its encoder, failed writes, and bad and hostile input.
+#include "tests/image/CodecTestTools.h"
 #include "tests/image/ImageFixtures.h"
 
 #include "image/PxFile.h"
@@ -20,6 +21,9 @@
 
 namespace {
 
+using codec_test::ExpectFullDisksFail;
+using codec_test::FillCommand;
+using codec_test::Shell;
 using image_test::DecodeBytes;
 using image_test::EncodeBytes;
 using testing_support::HasTool;
@@ -108,23 +112,6 @@ Difference Compare(const std::vector<std::uint8_t>& a, const std::vector<std::ui
   return d;
 }
 
-std::string Shell(const std::string& path) { return "'" + path + "'"; }
-
-// A file whose disk fills up after `room` bytes.
-class FullDisk : public PxMemFile {
-public:
-  explicit FullDisk(std::size_t room) : FRoom(room) { Open(); }
-  std::size_t Write(const void* buffer, std::size_t size, std::size_t count) override {
-    const std::size_t fit = size == 0 ? 0 : std::min(count, (FRoom - FUsed) / size);
-    FUsed += fit * size;
-    return fit == 0 ? 0 : PxMemFile::Write(buffer, size, fit);
-  }
-
-private:
-  std::size_t FRoom;
-  std::size_t FUsed = 0;
-};
-
 // A 24-bit picture encoded by Tavrel at quality 90, for tests that need some valid JPEG bytes.
 std::string SmallJpeg(std::uint32_t width = 40, std::uint32_t height = 24, std::uint32_t options = 0) {
   PxImage image;
@@ -166,9 +153,7 @@ TEST(JpegDecode, FilesOfOtherToolsGiveTheirPixels) {
     const std::string in = dir.unixFile(c.channels == 1 ? "in.pgm" : "in.ppm");
     const std::string out = dir.unixFile("out.jpg");
     WriteUnixFile(in, MakePnm(kWidth, kHeight, c.channels, SourceSamples(kWidth, kHeight, c.channels)));
-    std::string command = c.make;
-    command.replace(command.find("{in}"), 4, Shell(in));
-    command.replace(command.find("{out}"), 5, Shell(out));
+    const std::string command = FillCommand(c.make, {{"in", Shell(in)}, {"out", Shell(out)}});
     ASSERT_EQ(RunTool(command + " 2>/dev/null"), 0) << command;
 
     PxImage image;
@@ -406,14 +391,8 @@ TEST(JpegEncode, AFullDiskFailsWithAMessage) {
   ASSERT_GT(whole, 64u * 1024);
   // Room for nothing, for part of the first buffer the codec writes, for exactly that buffer, and for
   // all but the tail.
-  for (const std::size_t room : {std::size_t{0}, std::size_t{100}, std::size_t{64 * 1024}, whole - 1}) {
-    SCOPED_TRACE(room);
-    FullDisk disk(room);
-    EXPECT_FALSE(image.Encode(&disk, FMT_JPG));
-    EXPECT_STREQ(image.LastError(), "Output file write error --- out of disk space?");
-  }
-  FullDisk enough(whole);
-  EXPECT_TRUE(image.Encode(&enough, FMT_JPG)) << image.LastError();
+  ExpectFullDisksFail(image, FMT_JPG, {0, 100, 64 * 1024, whole - 1}, "Output file write error --- out of disk space?",
+                      whole);
 }
 
 TEST(JpegEncode, RefusesNothingButMissingPictures) {

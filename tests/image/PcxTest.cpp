@@ -3,6 +3,7 @@
 // pixels pcxtoppm and ImageMagick see; files Tavrel writes decode in those tools to the picture,
 // without changing the picture. Then the run-length bytes themselves, failed writes, and a table
 // of truncated, oversized and corrupt files.
+#include "tests/image/CodecTestTools.h"
 #include "tests/image/ImageFixtures.h"
 
 #include "image/PxFile.h"
@@ -12,16 +13,19 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
+using codec_test::FillCommand;
+using codec_test::FullDisk;
+using codec_test::Shell;
 using image_test::Bytes;
 using image_test::DecodeBytes;
 using image_test::EncodeBytes;
 using image_test::MagickColours;
+using image_test::TopDownAlpha;
 using image_test::TopDownColours;
 using testing_support::HasTool;
 using testing_support::ReadUnixFile;
@@ -30,31 +34,15 @@ using testing_support::TempDir;
 using testing_support::ToolOutput;
 using testing_support::WriteUnixFile;
 
-std::string Shell(const std::string& path) { return "'" + path + "'"; }
-
 bool HaveTools() { return HasTool("convert") && HasTool("ppmtopcx") && HasTool("pcxtoppm"); }
 
-// A P6 picture: `colours` distinct colours in a pattern without symmetry, black and white for
-// colours 2, or (colours 0) a smooth true-colour picture with thousands of colours.
+// The shared pattern picture, except that two colours are pure black and white, the picture a
+// single 1-bit plane stands for.
 std::string PatternPpm(int width, int height, int colours) {
+  if (colours != 2) return image_test::PatternPpm(width, height, colours);
   std::string ppm = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      if (colours == 0) {
-        ppm += static_cast<char>(x * 255 / width);
-        ppm += static_cast<char>(y * 255 / height);
-        ppm += static_cast<char>((x * y * 7) % 256);
-        continue;
-      }
-      const int c = (x * 7 + y * y * 3 + (x * y) % 5) % colours;
-      if (colours == 2) {
-        ppm += std::string(3, static_cast<char>(c * 255));
-        continue;
-      }
-      ppm += static_cast<char>(c * 37 % 256);
-      ppm += static_cast<char>(255 - c * 11 % 256);
-      ppm += static_cast<char>(c * 89 % 256);
-    }
+    for (int x = 0; x < width; ++x) ppm += std::string(3, static_cast<char>((x * 7 + y * y * 3 + (x * y) % 5) % 2 * 255));
   }
   return ppm;
 }
@@ -86,14 +74,6 @@ std::vector<std::uint8_t> MagickAlpha(const std::string& unixPath) {
   return std::vector<std::uint8_t>(raw.begin(), raw.end());
 }
 
-std::vector<std::uint8_t> TopDownAlpha(const PxImage& image) {
-  std::vector<std::uint8_t> alpha;
-  for (std::int32_t y = image.Height() - 1; y >= 0; --y) {
-    for (std::int32_t x = 0; x < image.Width(); ++x) alpha.push_back(image.AlphaGet(x, y));
-  }
-  return alpha;
-}
-
 struct Header {
   int bits = 0, planes = 0, bytesPerLine = 0;
 };
@@ -102,21 +82,6 @@ Header HeaderOf(const std::string& pcx) {
   return Header{static_cast<std::uint8_t>(pcx[3]), static_cast<std::uint8_t>(pcx[65]),
                 static_cast<std::uint8_t>(pcx[66]) | (static_cast<std::uint8_t>(pcx[67]) << 8)};
 }
-
-// A file that refuses writes once `room` bytes have gone in (PutByte comes through Write).
-class FullDisk : public PxMemFile {
-public:
-  explicit FullDisk(std::size_t room) : FRoom(room) { Open(); }
-  std::size_t Write(const void* buffer, std::size_t size, std::size_t count) override {
-    const std::size_t fit = size == 0 ? 0 : std::min(count, (FRoom - FUsed) / size);
-    FUsed += fit * size;
-    return fit == 0 ? 0 : PxMemFile::Write(buffer, size, fit);
-  }
-
-private:
-  std::size_t FRoom;
-  std::size_t FUsed = 0;
-};
 
 // --- Decoding what other tools wrote --------------------------------------------------------------
 
@@ -156,9 +121,7 @@ TEST(PcxDecode, FilesOfOtherToolsGiveTheirPixels) {
     const std::string in = dir.unixFile("in.ppm");
     const std::string out = dir.unixFile("out.pcx");
     WriteUnixFile(in, PatternPpm(kWidth, kHeight, c.colours));
-    std::string command = c.make;
-    command.replace(command.find("{in}"), 4, Shell(in));
-    command.replace(command.find("{out}"), 5, Shell(out));
+    const std::string command = FillCommand(c.make, {{"in", Shell(in)}, {"out", Shell(out)}});
     ASSERT_EQ(RunTool(command + " 2>/dev/null"), 0) << command;
     const std::string bytes = ReadUnixFile(out);
     ASSERT_EQ(HeaderOf(bytes).bits, c.bits);
@@ -344,19 +307,6 @@ std::string Patched(std::string bytes, std::size_t at, std::uint32_t value) {
   return bytes;
 }
 
-// Whatever the input, a decode ends quickly with a valid image or with a reason.
-::testing::AssertionResult DecodesCleanly(const std::string& bytes) {
-  PxImage image;
-  const auto start = std::chrono::steady_clock::now();
-  const bool ok = DecodeBytes(image, bytes, FMT_PCX);
-  if (std::chrono::steady_clock::now() - start > std::chrono::seconds(2))
-    return ::testing::AssertionFailure() << "took too long";
-  if (ok && (!image.IsValid() || image.Width() <= 0 || image.Height() <= 0))
-    return ::testing::AssertionFailure() << "success without a picture";
-  if (!ok && image.LastError()[0] == '\0') return ::testing::AssertionFailure() << "failure without a reason";
-  return ::testing::AssertionSuccess();
-}
-
 TEST(PcxDecode, BadFilesAreRefusedWithAReason) {
   PxImage source;
   image_test::MakePattern(source, 40, 20, 8);
@@ -412,22 +362,7 @@ TEST(PcxDecode, TruncatedAndCorruptFilesNeverCrash) {
     if (bpp == 24) image.AlphaCreate();
     samples.push_back(EncodeBytes(image, FMT_PCX));
   }
-  std::mt19937 random(99);
-  for (const std::string& bytes : samples) {
-    for (std::size_t length = 0; length < bytes.size(); ++length) {
-      SCOPED_TRACE(length);
-      EXPECT_TRUE(DecodesCleanly(bytes.substr(0, length)));
-    }
-    for (int trial = 0; trial < 150; ++trial) {
-      std::string corrupt = bytes;
-      for (int i = 0; i < 1 + trial % 6; ++i) {
-        const std::size_t at = trial % 2 ? random() % 128 : random() % corrupt.size();
-        corrupt[at] = static_cast<char>(random());
-      }
-      SCOPED_TRACE(trial);
-      EXPECT_TRUE(DecodesCleanly(corrupt));
-    }
-  }
+  codec_test::ExpectCutAndCorruptDecodeCleanly(samples, FMT_PCX, 128, 99);
 }
 
 }  // namespace

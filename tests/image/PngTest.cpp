@@ -3,6 +3,7 @@
 // writes decode in netpbm to the picture's colours and alpha, with the chunks the picture calls
 // for. Hand-built files pin down transparency, resolution and background; failed writes and bad,
 // cut and corrupted files fail cleanly.
+#include "tests/image/CodecTestTools.h"
 #include "tests/image/ImageFixtures.h"
 
 #include "image/PxFile.h"
@@ -21,6 +22,9 @@
 
 namespace {
 
+using codec_test::ExpectFullDisksFail;
+using codec_test::FillCommand;
+using codec_test::Shell;
 using image_test::DecodeBytes;
 using image_test::EncodeBytes;
 using testing_support::HasTool;
@@ -29,8 +33,6 @@ using testing_support::RunTool;
 using testing_support::TempDir;
 using testing_support::ToolOutput;
 using testing_support::WriteUnixFile;
-
-std::string Shell(const std::string& path) { return "'" + path + "'"; }
 
 std::string BigEndian(std::uint32_t v, int size) {
   std::string out;
@@ -253,9 +255,7 @@ TEST(PngDecode, FilesOfOtherToolsGiveTheirPictures) {
     const std::string in = dir.unixFile(c.channels == 1 ? "in.pgm" : c.channels == 3 ? "in.ppm" : "in.pam");
     const std::string out = dir.unixFile("out.png");
     WriteUnixFile(in, NetpbmFile(source));
-    std::string command = c.make;
-    command.replace(command.find("{in}"), 4, Shell(in));
-    command.replace(command.find("{out}"), 5, Shell(out));
+    const std::string command = FillCommand(c.make, {{"in", Shell(in)}, {"out", Shell(out)}});
     ASSERT_EQ(RunTool(command + " 2>/dev/null"), 0) << command;
 
     PxImage image;
@@ -534,27 +534,7 @@ TEST(PngEncode, AFullDiskFailsWithAMessage) {
   PxImage image;
   image_test::MakePattern(image, 90, 70, 24);
   const std::size_t whole = EncodeBytes(image, FMT_PNG).size();
-  class FullDisk : public PxMemFile {
-  public:
-    explicit FullDisk(std::size_t room) : FRoom(room) { Open(); }
-    std::size_t Write(const void* buffer, std::size_t size, std::size_t count) override {
-      const std::size_t fit = size == 0 ? 0 : std::min(count, (FRoom - FUsed) / size);
-      FUsed += fit * size;
-      return fit == 0 ? 0 : PxMemFile::Write(buffer, size, fit);
-    }
-
-  private:
-    std::size_t FRoom;
-    std::size_t FUsed = 0;
-  };
-  for (const std::size_t room : {std::size_t{0}, std::size_t{8}, std::size_t{100}, whole - 1}) {
-    SCOPED_TRACE(room);
-    FullDisk disk(room);
-    EXPECT_FALSE(image.Encode(&disk, FMT_PNG));
-    EXPECT_STREQ(image.LastError(), "Error saving PNG file");
-  }
-  FullDisk enough(whole);
-  EXPECT_TRUE(image.Encode(&enough, FMT_PNG)) << image.LastError();
+  ExpectFullDisksFail(image, FMT_PNG, {0, 8, 100, whole - 1}, "Error saving PNG file", whole);
 }
 
 // --- Bad and hostile input -------------------------------------------------------------------------

@@ -13,6 +13,8 @@
 
 using image_test::BmpFile;
 using image_test::Bytes;
+using image_test::CheckDamagedFile;
+using image_test::DamagedFile;
 using image_test::DecodeBytes;
 using image_test::EncodeBytes;
 using image_test::InfoHeader;
@@ -236,12 +238,7 @@ TEST(BmpCodec, DamagedFilesFailCleanly) {
   const std::string good = BmpFile(InfoHeader(4, 2, 8), GrayPalette(256), std::string(8, '\x05'));
   std::string badHeaderSize = good;
   badHeaderSize[14] = 20;
-  const struct {
-    const char* what;
-    std::string bytes;
-    bool result;
-    const char* error;
-  } cases[] = {
+  const DamagedFile cases[] = {
       {"empty", "", false, "Not a BMP"},
       {"ten bytes", good.substr(0, 10), false, "Not a BMP"},
       {"file header only", good.substr(0, 14), false, "Error reading BMP info"},
@@ -269,18 +266,7 @@ TEST(BmpCodec, DamagedFilesFailCleanly) {
       {"data offset past the end", BmpFile(InfoHeader(4, 2, 24), "", "").replace(10, 4, "\xFF\xFF\xFF\x7F"), true, ""},
       {"unknown depth", BmpFile(InfoHeader(4, 2, 7), GrayPalette(128), ""), true, ""},
   };
-  for (const auto& c : cases) {
-    PxImage image;
-    MakePattern(image, 2, 2, 24);
-    PxImage before;
-    MakePattern(before, 2, 2, 24);
-    std::strcpy(image.Info().lastError, "");
-    EXPECT_EQ(DecodeBytes(image, c.bytes, FMT_BMP), c.result) << c.what;
-    if (!c.result) {
-      EXPECT_STREQ(image.LastError(), c.error) << c.what;
-      EXPECT_TRUE(SamePixels(before, image)) << c.what;
-    }
-  }
+  for (const DamagedFile& c : cases) CheckDamagedFile(c, FMT_BMP);
 }
 
 TEST(BmpCodec, EncoderRefusals) {

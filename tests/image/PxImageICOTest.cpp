@@ -11,6 +11,8 @@
 #include <vector>
 
 using image_test::Bytes;
+using image_test::CheckDamagedFile;
+using image_test::DamagedFile;
 using image_test::DecodeBytes;
 using image_test::EncodeBytes;
 using image_test::InfoHeader;
@@ -213,12 +215,7 @@ TEST(IcoCodec, DamagedIconsFailCleanly) {
     for (const int b : bytes) copy[at++] = static_cast<char>(b);
     return copy;
   };
-  const struct {
-    const char* what;
-    std::string bytes;
-    bool result;
-    const char* error;
-  } cases[] = {
+  const DamagedFile cases[] = {
       {"empty", "", false, ""},
       {"directory cut", good.substr(0, 4), false, ""},
       {"reserved set", patched(0, {1}), false, ""},
@@ -237,15 +234,5 @@ TEST(IcoCodec, DamagedIconsFailCleanly) {
                                           .replace(22 + 4, 4, "\x00\x10\x00\x00", 4),
        true, ""},
   };
-  for (const auto& c : cases) {
-    PxImage image;
-    MakePattern(image, 2, 2, 24);
-    PxImage before;
-    MakePattern(before, 2, 2, 24);
-    EXPECT_EQ(DecodeBytes(image, c.bytes, FMT_ICO), c.result) << c.what;
-    if (!c.result) {
-      EXPECT_STREQ(image.LastError(), c.error) << c.what;
-      EXPECT_TRUE(SamePixels(before, image)) << c.what;
-    }
-  }
+  for (const DamagedFile& c : cases) CheckDamagedFile(c, FMT_ICO);
 }

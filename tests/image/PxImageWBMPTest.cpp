@@ -9,6 +9,8 @@
 #include <vector>
 
 using image_test::Bytes;
+using image_test::CheckDamagedFile;
+using image_test::DamagedFile;
 using image_test::DecodeBytes;
 using image_test::EncodeBytes;
 using image_test::MagickColours;
@@ -80,12 +82,7 @@ TEST(WbmpCodec, EncoderRefusals) {
 }
 
 TEST(WbmpCodec, DamagedFilesFailCleanly) {
-  const struct {
-    const char* what;
-    std::string bytes;
-    bool result;
-    const char* error;
-  } cases[] = {
+  const DamagedFile cases[] = {
       {"empty", "", false, "Not a WBMP"},
       {"type only", Bytes().raw({0}).str(), false, "Not a WBMP"},
       {"height missing", Bytes().raw({0, 0, 8}).str(), false, "Not a WBMP"},
@@ -100,15 +97,5 @@ TEST(WbmpCodec, DamagedFilesFailCleanly) {
       // Missing rows are no error.
       {"rows cut", Bytes().raw({0, 0, 16, 4, 0xFF}).str(), true, ""},
   };
-  for (const auto& c : cases) {
-    PxImage image;
-    MakePattern(image, 2, 2, 24);
-    PxImage before;
-    MakePattern(before, 2, 2, 24);
-    EXPECT_EQ(DecodeBytes(image, c.bytes, FMT_WBMP), c.result) << c.what;
-    if (!c.result) {
-      EXPECT_STREQ(image.LastError(), c.error) << c.what;
-      EXPECT_TRUE(SamePixels(before, image)) << c.what;
-    }
-  }
+  for (const DamagedFile& c : cases) CheckDamagedFile(c, FMT_WBMP);
 }

@@ -7,6 +7,7 @@
 // ImageMagick (6.9.11) serves only as a writer: it stores rows top first under a header that says
 // bottom first, and reads such files back the same way, so its reading of a standard bottom-up
 // file is upside down.
+#include "tests/image/CodecTestTools.h"
 #include "tests/image/ImageFixtures.h"
 
 #include "image/PxFile.h"
@@ -16,15 +17,19 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
+using codec_test::ExpectFullDisksFail;
+using codec_test::FillCommand;
+using codec_test::Shell;
 using image_test::Bytes;
 using image_test::DecodeBytes;
 using image_test::EncodeBytes;
+using image_test::PatternPpm;
+using image_test::TopDownAlpha;
 using image_test::TopDownColours;
 using testing_support::HasTool;
 using testing_support::ReadUnixFile;
@@ -33,30 +38,7 @@ using testing_support::TempDir;
 using testing_support::ToolOutput;
 using testing_support::WriteUnixFile;
 
-std::string Shell(const std::string& path) { return "'" + path + "'"; }
-
 bool HaveTools() { return HasTool("convert") && HasTool("pamtotga") && HasTool("tgatoppm"); }
-
-// A P6 picture: `colours` distinct colours in a pattern without symmetry, or (colours 0) a
-// smooth true-colour picture with thousands of colours.
-std::string PatternPpm(int width, int height, int colours) {
-  std::string ppm = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      if (colours == 0) {
-        ppm += static_cast<char>(x * 255 / width);
-        ppm += static_cast<char>(y * 255 / height);
-        ppm += static_cast<char>((x * y * 7) % 256);
-        continue;
-      }
-      const int c = (x * 7 + y * y * 3 + (x * y) % 5) % colours;
-      ppm += static_cast<char>(c * 37 % 256);
-      ppm += static_cast<char>(255 - c * 11 % 256);
-      ppm += static_cast<char>(c * 89 % 256);
-    }
-  }
-  return ppm;
-}
 
 // The samples of a P5 or P6 picture, top row first, as bytes: a maxval of 2^n - 1 below 255
 // (netpbm gives 31 for 5-bit channels) becomes the top n bits of the byte.
@@ -89,29 +71,6 @@ std::vector<std::uint8_t> NetpbmAlpha(const std::string& unixPath) {
   RunTool("tgatoppm -alphaout=" + Shell(alphaFile) + " " + Shell(unixPath) + " >/dev/null 2>&1");
   return PnmSamples(ReadUnixFile(alphaFile));
 }
-
-std::vector<std::uint8_t> TopDownAlpha(const PxImage& image) {
-  std::vector<std::uint8_t> alpha;
-  for (std::int32_t y = image.Height() - 1; y >= 0; --y) {
-    for (std::int32_t x = 0; x < image.Width(); ++x) alpha.push_back(image.AlphaGet(x, y));
-  }
-  return alpha;
-}
-
-// A file that refuses writes once `room` bytes have gone in (PutByte comes through Write).
-class FullDisk : public PxMemFile {
-public:
-  explicit FullDisk(std::size_t room) : FRoom(room) { Open(); }
-  std::size_t Write(const void* buffer, std::size_t size, std::size_t count) override {
-    const std::size_t fit = size == 0 ? 0 : std::min(count, (FRoom - FUsed) / size);
-    FUsed += fit * size;
-    return fit == 0 ? 0 : PxMemFile::Write(buffer, size, fit);
-  }
-
-private:
-  std::size_t FRoom;
-  std::size_t FUsed = 0;
-};
 
 // An 18-byte TGA header.
 Bytes TgaHeader(int type, int width, int height, int depth, int descriptor = 0, int mapType = 0, int mapLength = 0,
@@ -167,9 +126,7 @@ TEST(TgaDecode, FilesOfOtherToolsGiveTheirPixels) {
     const std::string in = dir.unixFile("in.ppm");
     const std::string out = dir.unixFile("out.tga");
     WriteUnixFile(in, PatternPpm(kWidth, kHeight, c.colours));
-    std::string command = c.make;
-    command.replace(command.find("{in}"), 4, Shell(in));
-    command.replace(command.find("{out}"), 5, Shell(out));
+    const std::string command = FillCommand(c.make, {{"in", Shell(in)}, {"out", Shell(out)}});
     ASSERT_EQ(RunTool(command + " 2>/dev/null"), 0) << command;
     const std::string bytes = ReadUnixFile(out);
     ASSERT_EQ(bytes[2], c.type);
@@ -351,31 +308,12 @@ TEST(TgaEncode, RefusesSmallDepthsAndFailedWrites) {
     PxImage image;
     image_test::MakePattern(image, 30, 20, bpp);
     const std::size_t full = EncodeBytes(image, FMT_TGA).size();
-    for (const std::size_t room : {std::size_t{0}, std::size_t{17}, std::size_t{18}, std::size_t{500}, full - 1}) {
-      SCOPED_TRACE(std::to_string(bpp) + " bits, room " + std::to_string(room));
-      FullDisk disk(room);
-      EXPECT_FALSE(image.Encode(&disk, FMT_TGA));
-      EXPECT_STREQ(image.LastError(), "TGA: write error");
-    }
-    FullDisk enough(full);
-    EXPECT_TRUE(image.Encode(&enough, FMT_TGA)) << image.LastError();
+    SCOPED_TRACE(std::to_string(bpp) + " bits");
+    ExpectFullDisksFail(image, FMT_TGA, {0, 17, 18, 500, full - 1}, "TGA: write error", full);
   }
 }
 
 // --- Bad input ---------------------------------------------------------------------------------
-
-// Whatever the input, a decode ends quickly with a valid image or with a reason.
-::testing::AssertionResult DecodesCleanly(const std::string& bytes) {
-  PxImage image;
-  const auto start = std::chrono::steady_clock::now();
-  const bool ok = DecodeBytes(image, bytes, FMT_TGA);
-  if (std::chrono::steady_clock::now() - start > std::chrono::seconds(2))
-    return ::testing::AssertionFailure() << "took too long";
-  if (ok && (!image.IsValid() || image.Width() <= 0 || image.Height() <= 0))
-    return ::testing::AssertionFailure() << "success without a picture";
-  if (!ok && image.LastError()[0] == '\0') return ::testing::AssertionFailure() << "failure without a reason";
-  return ::testing::AssertionSuccess();
-}
 
 TEST(TgaDecode, BadFilesAreRefusedWithAReason) {
   const std::string pixels(4 * 3 * 2, '\x40');
@@ -443,22 +381,7 @@ TEST(TgaDecode, TruncatedAndCorruptFilesNeverCrash) {
     }
     samples.push_back(bytes);
   }
-  std::mt19937 random(5);
-  for (const std::string& bytes : samples) {
-    for (std::size_t length = 0; length < bytes.size(); ++length) {
-      SCOPED_TRACE(length);
-      EXPECT_TRUE(DecodesCleanly(bytes.substr(0, length)));
-    }
-    for (int trial = 0; trial < 150; ++trial) {
-      std::string corrupt = bytes;
-      for (int i = 0; i < 1 + trial % 6; ++i) {
-        const std::size_t at = trial % 2 ? random() % 18 : random() % corrupt.size();
-        corrupt[at] = static_cast<char>(random());
-      }
-      SCOPED_TRACE(trial);
-      EXPECT_TRUE(DecodesCleanly(corrupt));
-    }
-  }
+  codec_test::ExpectCutAndCorruptDecodeCleanly(samples, FMT_TGA, 18, 5);
 }
 
 }  // namespace

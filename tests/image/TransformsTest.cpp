@@ -1,6 +1,8 @@
 // Gray scale, flip, mirror, negative and the rotations, on small hand-made images.
 #include "tests/support/testing.h"
 
+#include "tests/image/ImageFixtures.h"
+
 #include "image/PxImage.h"
 
 #include <algorithm>
@@ -10,33 +12,11 @@
 
 namespace {
 
-// Packed 0xRRGGBB, as the tables below write colours.
-RGBQUAD Rgb(std::uint32_t rrggbb) {
-  return MakeColor(static_cast<std::uint8_t>(rrggbb >> 16), static_cast<std::uint8_t>(rrggbb >> 8),
-                   static_cast<std::uint8_t>(rrggbb));
-}
-
-std::uint32_t RgbOf(const PxImage& image, std::int32_t x, std::int32_t y) {
-  return PackColor(image.PixelColor(x, y, false)) & 0xFFFFFF;
-}
-
-// A 24-bit image from rows of 0xRRGGBB colours, listed in stored order (bottom row first).
-void Make24(PxImage& image, const std::vector<std::vector<std::uint32_t>>& rows) {
-  ASSERT_TRUE(image.Create(static_cast<std::uint32_t>(rows[0].size()), static_cast<std::uint32_t>(rows.size()), 24, 0));
-  std::memset(image.RowBits(0), 0, static_cast<std::size_t>(image.RowBytes()) * image.Height());
-  for (std::int32_t y = 0; y < image.Height(); ++y) {
-    for (std::int32_t x = 0; x < image.Width(); ++x) image.SetPixelColor(x, y, Rgb(rows[y][x]));
-  }
-}
-
-// A 24-bit image showing every row of colours (in stored order) as a table of 0xRRGGBB values.
-std::vector<std::vector<std::uint32_t>> Rows24(const PxImage& image) {
-  std::vector<std::vector<std::uint32_t>> rows(image.Height(), std::vector<std::uint32_t>(image.Width()));
-  for (std::int32_t y = 0; y < image.Height(); ++y) {
-    for (std::int32_t x = 0; x < image.Width(); ++x) rows[y][x] = RgbOf(image, x, y);
-  }
-  return rows;
-}
+using image_test::Make24;
+using image_test::MaskedImage;
+using image_test::Rgb;
+using image_test::RgbOf;
+using image_test::StoredRows;
 
 std::vector<std::vector<int>> Indices(const PxImage& image) {
   std::vector<std::vector<int>> rows(image.Height(), std::vector<int>(image.Width()));
@@ -48,7 +28,7 @@ std::vector<std::vector<int>> Indices(const PxImage& image) {
 
 // An image of any depth with a varied pattern, a colour palette and zero row padding; the pattern
 // has no symmetry, so a turn or flip in the wrong direction cannot pass for the right one.
-void MakePattern(PxImage& image, std::uint32_t width, std::uint32_t height, std::uint32_t bpp, bool withAlpha = false) {
+void MakeAsymmetricPattern(PxImage& image, std::uint32_t width, std::uint32_t height, std::uint32_t bpp, bool withAlpha = false) {
   ASSERT_TRUE(image.Create(width, height, bpp, 0));
   std::memset(image.RowBits(0), 0, static_cast<std::size_t>(image.RowBytes()) * height);
   for (std::uint32_t i = 0; i < image.NumColors(); ++i) {
@@ -95,25 +75,6 @@ Snapshot Snap(const PxImage& image) {
   return snap;
 }
 
-// Exposes the selection mask, which nothing in the program creates, so the selection-aware paths
-// can be seen at work.
-class MaskedImage : public PxImage {
-public:
-  // Selects the given pixels (x, y), rows from the bottom; the box is their bounding box.
-  void Select(const std::vector<std::pair<std::int32_t, std::int32_t>>& pixels) {
-    delete[] selection;
-    selection = new std::uint8_t[static_cast<std::size_t>(Width()) * Height()]();
-    RECT box{Width(), 0, 0, Height()};
-    for (const auto& [x, y] : pixels) {
-      selection[y * Width() + x] = 1;
-      box = RECT{std::min<LONG>(box.left, x), std::max<LONG>(box.top, y + 1), std::max<LONG>(box.right, x + 1),
-                 std::min<LONG>(box.bottom, y)};
-    }
-    info.selectionBox = box;
-  }
-  bool HasSelection() const { return selection != nullptr; }
-};
-
 const std::uint32_t kDepths[] = {1, 4, 8, 24};
 
 }  // namespace
@@ -151,7 +112,7 @@ TEST(Transforms, IdentitiesAcrossBitDepths) {
         SCOPED_TRACE(testing::Message() << identity.name << ", " << bpp << " bpp, " << size.width << "x"
                                         << size.height);
         PxImage image;
-        MakePattern(image, size.width, size.height, bpp, bpp == 24);
+        MakeAsymmetricPattern(image, size.width, size.height, bpp, bpp == 24);
         const Snapshot before = Snap(image);
         identity.apply(image);
         EXPECT_TRUE(Snap(image) == before);
@@ -166,7 +127,7 @@ TEST(Transforms, QuarterTurnsMapPixelsAtEveryDepth) {
   for (const std::uint32_t bpp : kDepths) {
     SCOPED_TRACE(testing::Message() << bpp << " bpp");
     PxImage source;
-    MakePattern(source, 17, 5, bpp, true);
+    MakeAsymmetricPattern(source, 17, 5, bpp, true);
     PxImage left, right;
     ASSERT_TRUE(source.RotateLeft(&left));
     ASSERT_TRUE(source.RotateRight(&right));
@@ -202,11 +163,11 @@ TEST(Transforms, QuarterTurnsMapPixelsAtEveryDepth) {
 
 TEST(Transforms, FlipReversesRowsAndDropsTheSelectionMask) {
   MaskedImage image;
-  MakePattern(image, 5, 3, 24);
+  MakeAsymmetricPattern(image, 5, 3, 24);
   image.Select({{1, 1}, {2, 1}});
-  const auto rows = Rows24(image);
+  const auto rows = StoredRows(image);
   ASSERT_TRUE(image.Flip());
-  EXPECT_EQ(Rows24(image), (std::vector<std::vector<std::uint32_t>>{rows[2], rows[1], rows[0]}));
+  EXPECT_EQ(StoredRows(image), (std::vector<std::vector<std::uint32_t>>{rows[2], rows[1], rows[0]}));
   EXPECT_FALSE(image.HasSelection());
   EXPECT_EQ(image.Info().selectionBox.right, 3) << "the box itself is carried over";
 }
@@ -215,7 +176,7 @@ TEST(Transforms, MirrorKeepsTheByteOrderOfEachPixel) {
   PxImage image;
   Make24(image, {{0x112233, 0x445566, 0x778899}});
   ASSERT_TRUE(image.Mirror());
-  EXPECT_EQ(Rows24(image), (std::vector<std::vector<std::uint32_t>>{{0x778899, 0x445566, 0x112233}}));
+  EXPECT_EQ(StoredRows(image), (std::vector<std::vector<std::uint32_t>>{{0x778899, 0x445566, 0x112233}}));
   const std::uint8_t* row = image.RowBits(0);
   EXPECT_EQ(row[9] | row[10] | row[11], 0) << "row padding";
 
@@ -231,7 +192,7 @@ TEST(Transforms, NegativeOfTrueColourInvertsEveryByteAndTheTransparentColour) {
   Make24(image, {{0x00FF10, 0x808080}});  // 6 pixel bytes and 2 padding bytes
   image.SetTransparentColor(Rgb(0x102030));
   ASSERT_TRUE(image.Negative());
-  EXPECT_EQ(Rows24(image), (std::vector<std::vector<std::uint32_t>>{{0xFF00EF, 0x7F7F7F}}));
+  EXPECT_EQ(StoredRows(image), (std::vector<std::vector<std::uint32_t>>{{0xFF00EF, 0x7F7F7F}}));
   EXPECT_EQ(image.RowBits(0)[6], 0xFF);
   EXPECT_EQ(image.RowBits(0)[7], 0xFF);
   EXPECT_EQ(PackColor(image.TransparentColor()) & 0xFFFFFF, 0xEFDFCFu);
@@ -251,7 +212,7 @@ TEST(Transforms, NegativeOfPaletteImages) {
 
   // Colour palette: only the palette changes.
   PxImage colour;
-  MakePattern(colour, 4, 2, 8);
+  MakeAsymmetricPattern(colour, 4, 2, 8);
   const auto indices = Indices(colour);
   const RGBQUAD entry = colour.PaletteColor(9);
   ASSERT_TRUE(colour.Negative());
@@ -266,7 +227,7 @@ TEST(Transforms, NegativeInvertsOnlyTheSelection) {
   Make24(image, {{0x000000, 0x000000, 0x000000}, {0x000000, 0x000000, 0x000000}});
   image.Select({{1, 1}, {2, 0}});
   ASSERT_TRUE(image.Negative());
-  EXPECT_EQ(Rows24(image), (std::vector<std::vector<std::uint32_t>>{{0, 0, 0xFFFFFF}, {0, 0xFFFFFF, 0}}));
+  EXPECT_EQ(StoredRows(image), (std::vector<std::vector<std::uint32_t>>{{0, 0, 0xFFFFFF}, {0, 0xFFFFFF, 0}}));
 }
 
 TEST(Transforms, GrayScaleOfTrueColour) {
@@ -339,12 +300,12 @@ TEST(Transforms, RotateByZeroAndNinetyDegrees) {
 
   PxImage still;
   ASSERT_TRUE(image.Rotate(0, &still));
-  EXPECT_EQ(Rows24(still), (std::vector<std::vector<std::uint32_t>>{
+  EXPECT_EQ(StoredRows(still), (std::vector<std::vector<std::uint32_t>>{
                                {A, A, B, C, A}, {A, A, B, C, A}, {D, D, E, F, A}, {A, A, A, A, A}}));
 
   PxImage turned;
   ASSERT_TRUE(image.Rotate(90, &turned));
-  EXPECT_EQ(Rows24(turned), (std::vector<std::vector<std::uint32_t>>{
+  EXPECT_EQ(StoredRows(turned), (std::vector<std::vector<std::uint32_t>>{
                                 {C, C, F, A}, {B, B, E, A}, {A, A, D, A}, {A, A, D, A}, {A, A, A, A}}));
 
   // With a transparent colour set, the uncovered area takes it; with alpha it is transparent.
@@ -382,7 +343,7 @@ TEST(Transforms, RotatePaletteImagesFillWithTheOutsideIndex) {
 
 TEST(Transforms, RotateByNinetyMatchesTheRightTurnInsideItsMargin) {
   PxImage image;
-  MakePattern(image, 100, 50, 24);
+  MakeAsymmetricPattern(image, 100, 50, 24);
   PxImage turned, right;
   ASSERT_TRUE(image.Rotate(90, &turned));
   ASSERT_TRUE(image.RotateRight(&right));
@@ -403,7 +364,7 @@ TEST(Transforms, RotateByAnAngleOnHandComputedPixels) {
   ASSERT_TRUE(image.Rotate(45));
   ASSERT_EQ(image.Width(), 4);
   ASSERT_EQ(image.Height(), 5);
-  EXPECT_EQ(Rows24(image), (std::vector<std::vector<std::uint32_t>>{
+  EXPECT_EQ(StoredRows(image), (std::vector<std::vector<std::uint32_t>>{
                                {1, 1, 1, 1}, {1, 1, 2, 1}, {1, 1, 1, 4}, {1, 1, 3, 1}, {1, 1, 1, 1}}));
 }
 
@@ -413,7 +374,7 @@ TEST(Transforms, RotationThatCannotCreateItsImageLeavesThePicture) {
   ASSERT_TRUE(line.Create(100000, 1, 24, 0));
   line.RowBits(0)[0] = 0x5A;
   PxImage destination;
-  MakePattern(destination, 3, 3, 8);
+  MakeAsymmetricPattern(destination, 3, 3, 8);
   const Snapshot destinationBefore = Snap(destination);
   EXPECT_FALSE(line.Rotate(45, &destination));  // about 70712 x 70712 at 24 bpp: over the size limit
   EXPECT_STREQ(line.LastError(), "PXIMAGE_MAX_MEMORY exceeded");

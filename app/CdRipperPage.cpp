@@ -1,0 +1,65 @@
+// The CD ripper page: the CD-ROM drives, the disc's tracks with their check boxes, and "Start" and
+// "Stop" of the ripping thread.
+#include "app/Ripper.h"
+#include "app/Unit1.h"
+
+#include "platform/cdimage/CdDrive.h"
+#include "platform/classlib/SysUtils.h"
+#include "platform/classlib/WideText.h"
+
+using namespace classlib;
+
+void TForm1::ListCdDrives() {
+  Timer5->SetEnabled(false);
+  skSkinComboBox1->GetItems().Clear();
+  for (char letter = 'C'; letter <= 'Y'; ++letter) {
+    const String drive = Format("%s:", String(1, letter));
+    if (CdGetDriveType(ToWide(drive + "\\").c_str()) == DRIVE_CDROM) skSkinComboBox1->GetItems().Add(drive);
+    skSkinComboBox1->SetItemIndex(0);
+  }
+}
+
+void TForm1::skSkinComboBox1Change(TObject*) {
+  const HANDLE drive = CdCreateFile(ToWide("\\\\.\\" + skSkinComboBox1->Text()).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (drive == INVALID_HANDLE_VALUE) return;
+  // The drive opened before is of no further use.
+  if (CdDrive != INVALID_HANDLE_VALUE) CdCloseHandle(CdDrive);
+  CdDrive = drive;
+  Timer5->SetEnabled(true);
+}
+
+void TForm1::Timer5Timer(TObject*) {
+  DWORD returned = 0;
+  // No disc or a drive not ready yet: the timer asks again.
+  if (!CdDeviceIoControl(CdDrive, IOCTL_CDROM_READ_TOC, nullptr, 0, &CdToc, sizeof CdToc, &returned, nullptr))
+    return;
+  TListItems& items = skSkinListView2->Items();
+  items.Clear();
+  for (const TTrackRow& row : TrackRows(CdToc)) {
+    TListItem* item = items.Add();
+    item->SetCaption(row.Caption);
+    for (const String& text : row.SubItems) item->SubItems().Add(text);
+  }
+  Timer5->SetEnabled(false);
+}
+
+void TForm1::skSkinButton2Click(TObject*) {
+  TListItems& items = skSkinListView2->Items();
+  bool anyChecked = false;
+  for (int i = 0; i < items.Count() && !anyChecked; ++i) anyChecked = items.Item(i)->Checked();
+  if (!anyChecked) return;
+  RipFolder = ChooseFolder();
+  if (RipFolder.empty()) return;
+
+  skSkinComboBox1->SetEnabled(false);
+  Ripping = true;
+  // The job before, if any, has ended: it enabled "Start" again as its last step.
+  RipThread = std::make_unique<cap>(true);
+  RipThread->SetPriority(TThreadPriority::tpLower);
+  skSkinListView2->SetEnabled(false);
+  skSkinButton2->SetEnabled(false);
+  RipThread->Start();
+}
+
+void TForm1::skSkinButton3Click(TObject*) { Ripping = false; }
