@@ -254,6 +254,9 @@ private:
   void ClearNearestCache() { info.nearestCache.valid = 0; }
   // Takes a settings record from another image, keeping the fields that describe this object's buffers.
   void AdoptInfo(const PxImageInfo& source);
+  // Erode and Dilate: each pixel becomes the extreme (by Pick) of its size x size window, from Start.
+  template <class Pick>
+  bool FilterWindowExtreme(std::int32_t size, std::uint8_t start, Pick pick);
 };
 
 // Win32 COLORREF (red in byte 0) to the packed RGBQUAD order (blue in byte 0), fourth byte 0.

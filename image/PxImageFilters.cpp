@@ -397,7 +397,8 @@ bool PxImage::ApplyKernel(const std::int32_t* kernel, std::int32_t size, std::in
   return Transfer(filtered);
 }
 
-bool PxImage::Erode(std::int32_t size) {
+template <class Pick>
+bool PxImage::FilterWindowExtreme(std::int32_t size, std::uint8_t start, Pick pick) {
   if (!IsValid()) return false;
   PxImage filtered(*this, true, true, true);
   if (!filtered.IsValid()) {
@@ -410,33 +411,17 @@ bool PxImage::Erode(std::int32_t size) {
   const bool gray = header.biBitCount == 8 && IsGrayScale() && header.biClrImportant == 0;
   WithWindow(size, [&](const auto& window) {
     if (gray) {
-      PickGrayWindows(run, window, 255, kMinimum);
+      PickGrayWindows(run, window, start, pick);
     } else {
-      FilterColorWindows(run, window, ExtremeOp(255, kMinimum));
+      FilterColorWindows(run, window, ExtremeOp(start, pick));
     }
   });
   return Transfer(filtered);
 }
 
-bool PxImage::Dilate(std::int32_t size) {
-  if (!IsValid()) return false;
-  PxImage filtered(*this, true, true, true);
-  if (!filtered.IsValid()) {
-    SetError(filtered.LastError());
-    return false;
-  }
-  const FilterRun run{*this, filtered, WalkedArea(*this, selection != nullptr), selection != nullptr, info.progress,
-                      info.escape};
-  const bool gray = header.biBitCount == 8 && IsGrayScale() && header.biClrImportant == 0;
-  WithWindow(size, [&](const auto& window) {
-    if (gray) {
-      PickGrayWindows(run, window, 0, kMaximum);
-    } else {
-      FilterColorWindows(run, window, ExtremeOp(0, kMaximum));
-    }
-  });
-  return Transfer(filtered);
-}
+bool PxImage::Erode(std::int32_t size) { return FilterWindowExtreme(size, 255, kMinimum); }
+
+bool PxImage::Dilate(std::int32_t size) { return FilterWindowExtreme(size, 0, kMaximum); }
 
 bool PxImage::OffsetRGB(std::int32_t red, std::int32_t green, std::int32_t blue) {
   if (!IsValid()) return false;
