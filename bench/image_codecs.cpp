@@ -17,6 +17,7 @@
 
 #include "image/PxFile.h"
 #include "image/PxImage.h"
+#include "image/PxPixelBlock.h"
 
 #include <algorithm>
 #include <cmath>
@@ -101,8 +102,9 @@ std::vector<std::uint8_t> PlainJpegEncode(const PxImage& image) {
   return out;
 }
 
-// Decodes into a fresh picture buffer, as a decode into a new image must.
-std::unique_ptr<std::uint8_t[]> PlainJpegDecode(const std::vector<std::uint8_t>& jpeg) {
+// Decodes into a fresh picture buffer, as a decode into a new image must, taken from the same
+// allocator as PxImage's blocks so that only the decoding differs.
+PixelBlock PlainJpegDecode(const std::vector<std::uint8_t>& jpeg) {
   jpeg_decompress_struct cinfo{};
   jpeg_error_mgr error{};
   cinfo.err = jpeg_std_error(&error);
@@ -112,7 +114,7 @@ std::unique_ptr<std::uint8_t[]> PlainJpegDecode(const std::vector<std::uint8_t>&
   cinfo.out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(&cinfo);
   const std::size_t stride = static_cast<std::size_t>(cinfo.output_width) * cinfo.output_components;
-  std::unique_ptr<std::uint8_t[]> bgr(new std::uint8_t[stride * cinfo.output_height]);
+  PixelBlock bgr(AllocatePixelBlock(stride * cinfo.output_height));
   while (cinfo.output_scanline < cinfo.output_height) {
     JSAMPROW row = bgr.get() + cinfo.output_scanline * stride;
     jpeg_read_scanlines(&cinfo, &row, 1);
@@ -158,7 +160,7 @@ std::vector<std::uint8_t> PlainPngEncode(const PxImage& image) {
   return out;
 }
 
-std::unique_ptr<std::uint8_t[]> PlainPngDecode(const std::vector<std::uint8_t>& file) {
+PixelBlock PlainPngDecode(const std::vector<std::uint8_t>& file) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   MemoryReader reader{&file, 0};
@@ -168,7 +170,7 @@ std::unique_ptr<std::uint8_t[]> PlainPngDecode(const std::vector<std::uint8_t>& 
   png_read_update_info(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
   const std::size_t stride = png_get_rowbytes(png, info);
-  std::unique_ptr<std::uint8_t[]> bgr(new std::uint8_t[stride * height]);
+  PixelBlock bgr(AllocatePixelBlock(stride * height));
   for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, bgr.get() + y * stride, nullptr);
   png_read_end(png, nullptr);
   png_destroy_read_struct(&png, &info, nullptr);
@@ -252,7 +254,7 @@ std::vector<std::uint8_t> PlainTiffEncode(const PxImage& image) {
 }
 
 // Strip by strip into a fresh blue, green, red buffer: the least work a reader of this page can do.
-std::unique_ptr<std::uint8_t[]> PlainTiffDecode(const std::vector<std::uint8_t>& file) {
+PixelBlock PlainTiffDecode(const std::vector<std::uint8_t>& file) {
   TiffMemory memory{file, 0};
   TIFF* tif = TiffMemoryOpen(memory, "r");
   std::uint32_t width = 0;
@@ -260,7 +262,7 @@ std::unique_ptr<std::uint8_t[]> PlainTiffDecode(const std::vector<std::uint8_t>&
   TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
   TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
   const std::size_t stride = static_cast<std::size_t>(width) * 3;
-  std::unique_ptr<std::uint8_t[]> bgr(new std::uint8_t[stride * height]);
+  PixelBlock bgr(AllocatePixelBlock(stride * height));
   const tstrip_t strips = TIFFNumberOfStrips(tif);
   tmsize_t offset = 0;
   for (tstrip_t strip = 0; strip < strips; ++strip) {

@@ -1,9 +1,10 @@
 // PxImage: construction, the pixel block, copying, ghosts and transfers, and the settings accessors.
 #include "image/PxImage.h"
 
+#include "image/PxPixelBlock.h"
+
 #include <cmath>
 #include <cstring>
-#include <new>
 
 namespace {
 
@@ -99,7 +100,7 @@ std::uint8_t* PxImage::Create(std::uint32_t width, std::uint32_t height, std::ui
   info.rowBytes = static_cast<std::uint32_t>(rowBytes);
   info.formatId = formatId;
 
-  dib = new (std::nothrow) std::uint8_t[blockBytes];
+  dib = AllocatePixelBlock(blockBytes);
   if (!dib) {
     SetError("PxImage::Create can't allocate memory");
     return nullptr;
@@ -123,7 +124,7 @@ bool PxImage::Destroy() {
   selection = nullptr;
   delete[] alpha;
   alpha = nullptr;
-  delete[] dib;
+  FreePixelBlock(dib);
   dib = nullptr;
   info.pixels = nullptr;
   return true;

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -117,26 +119,26 @@ struct FilterRun {
 
 // Gives every selected pixel of the area the colour that op combines from its window, per channel;
 // true-colour results are stored as bytes, palette results through SetPixelColor (the nearest entry).
-// op offers Begin(), Add(element, blue, green, red) and Result() -> RGBQUAD.
-template <typename WindowType, typename Op>
-void FilterColorWindows(const FilterRun& run, const WindowType& window, Op op) {
+// op offers Begin(), Add(element, blue, green, red) and Result() -> RGBQUAD. When given, interiorRow
+// (y, x0, x1, dst) filters the pixels [x0, x1) of a true-colour row without mask whose windows lie
+// wholly inside the picture, in one go.
+template <typename WindowType, typename Op, typename InteriorRow = std::nullptr_t>
+void FilterColorWindows(const FilterRun& run, const WindowType& window, Op op, InteriorRow interiorRow = nullptr) {
   const ColorSource colors(run.source);
   const std::int32_t width = run.source.Width();
   const std::int32_t height = run.source.Height();
   const bool trueColor = !run.source.IsIndexed();
+  const std::int32_t size = window.Size();
+  const std::int32_t k2 = window.K2();
   for (std::int32_t y = run.area.y0; y < run.area.y1; ++y) {
     run.progress = static_cast<std::int32_t>(static_cast<std::int64_t>(y) * 100 / height);
     if (run.escape) break;
     const bool rowsFit = window.FitsRows(y, height);
     std::uint8_t* dst = run.target.RowBits(y);
-    for (std::int32_t x = run.area.x0; x < run.area.x1; ++x) {
-      if (run.hasMask && !run.source.SelectionIsInside(x, y)) continue;
+    const auto filterPixel = [&](std::int32_t x) {
+      if (run.hasMask && !run.source.SelectionIsInside(x, y)) return;
       op.Begin();
-      const std::int32_t size = window.Size();
-      const std::int32_t k2 = window.K2();
       if (trueColor && rowsFit && window.FitsColumns(x, width)) {
-        // The interior of a true-colour picture is nearly all of the work: unrolled for the
-        // viewer's 3 x 3 kernels and its size-2 erosion and dilation.
 #pragma GCC unroll 3
         for (std::int32_t r = 0; r < size; ++r) {
           const std::uint8_t* pixel = colors.Row(y - k2 + r) + 3 * static_cast<std::size_t>(x - k2);
@@ -160,7 +162,19 @@ void FilterColorWindows(const FilterRun& run, const WindowType& window, Op op) {
       } else {
         run.target.SetPixelColor(x, y, result, false);
       }
+    };
+
+    std::int32_t x = run.area.x0;
+    if constexpr (!std::is_same_v<InteriorRow, std::nullptr_t>) {
+      const std::int32_t interiorBegin = std::max(run.area.x0, k2);
+      const std::int32_t interiorEnd = std::min(run.area.x1, width - window.Kmax() + 1);
+      if (trueColor && !run.hasMask && rowsFit && interiorBegin < interiorEnd) {
+        for (; x < interiorBegin; ++x) filterPixel(x);
+        interiorRow(y, interiorBegin, interiorEnd, dst);
+        x = interiorEnd;
+      }
     }
+    for (; x < run.area.x1; ++x) filterPixel(x);
   }
 }
 
@@ -217,6 +231,65 @@ bool KernelFitsInt32(const std::int32_t* kernel, std::int32_t size) {
   }
   return true;
 }
+
+// Below this bound on |window sum| and |divisor|, both are exact floats and their float quotient
+// cannot round onto or across an integer (an integer lies at least 1/|divisor| away from the true
+// quotient, further than its rounding error), so truncating it gives the integer division's result.
+constexpr std::int64_t kExactInFloat = std::int64_t{1} << 24;
+
+bool KernelDividesExactlyInFloat(const std::int32_t* kernel, std::int32_t size, std::int32_t divisor) {
+  std::int64_t bound = 0;
+  for (std::int64_t i = 0; i < std::int64_t{size} * size; ++i) bound += 255 * std::abs(std::int64_t{kernel[i]});
+  return bound < kExactInFloat && std::abs(std::int64_t{divisor}) < kExactInFloat;
+}
+
+// The interior of a true-colour row under a 3 x 3 kernel, a byte at a time: each byte's window holds
+// the same channel of the pixels around it, 3 bytes apart, so whole rows go through plain loops that
+// the compiler turns into vector code. Only for kernels that KernelDividesExactlyInFloat accepts;
+// the results equal KernelOp's.
+class Kernel3x3Rows {
+public:
+  Kernel3x3Rows(const PxImage& source, const std::int32_t* kernel, std::int32_t divisor, std::int32_t offset)
+      : FSource(source),
+        FKernel(kernel),
+        FDivisor(static_cast<float>(divisor)),
+        // Quotients stay below 2^24, so a larger offset clamps the same way as 2^25 does, and the sum
+        // below cannot overflow.
+        FOffset(static_cast<std::int32_t>(std::clamp<std::int64_t>(offset, -2 * kExactInFloat, 2 * kExactInFloat))),
+        FSums(3 * static_cast<std::size_t>(source.Width())) {}
+
+  void operator()(std::int32_t y, std::int32_t x0, std::int32_t x1, std::uint8_t* dst) {
+    const std::size_t count = 3 * static_cast<std::size_t>(x1 - x0);
+    std::int32_t* sums = FSums.data();
+    for (std::int32_t r = 0; r < 3; ++r) {
+      // Byte i of the span sees bytes i, i + 3 and i + 6 from one pixel to the left.
+      const std::uint8_t* row = FSource.RowBits(y - 1 + r) + 3 * static_cast<std::size_t>(x0 - 1);
+      const std::int32_t left = FKernel[3 * r], middle = FKernel[3 * r + 1], right = FKernel[3 * r + 2];
+      if (r == 0) {
+        for (std::size_t i = 0; i < count; ++i) sums[i] = left * row[i] + middle * row[i + 3] + right * row[i + 6];
+      } else {
+        for (std::size_t i = 0; i < count; ++i) sums[i] += left * row[i] + middle * row[i + 3] + right * row[i + 6];
+      }
+    }
+    std::uint8_t* out = dst + 3 * static_cast<std::size_t>(x0);
+    if (FDivisor == 0 || FDivisor == 1) {
+      for (std::size_t i = 0; i < count; ++i) out[i] = ToByte(sums[i] + FOffset);
+    } else {
+      for (std::size_t i = 0; i < count; ++i) {
+        out[i] = ToByte(static_cast<std::int32_t>(static_cast<float>(sums[i]) / FDivisor) + FOffset);
+      }
+    }
+  }
+
+private:
+  static std::uint8_t ToByte(std::int32_t value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
+
+  const PxImage& FSource;
+  const std::int32_t* FKernel;
+  float FDivisor;
+  std::int32_t FOffset;
+  std::vector<std::int32_t> FSums;
+};
 
 // Erosion and dilation of an 8-bit image with the gray ramp: the extreme gray (v, v, v) of a window
 // has the nearest palette index v, so the indices themselves are compared.
@@ -383,10 +456,18 @@ bool PxImage::ApplyKernel(const std::int32_t* kernel, std::int32_t size, std::in
                       info.escape};
   const bool gray = header.biBitCount == 8 && IsGrayScale();
   const bool narrow = KernelFitsInt32(kernel, size);
+  const bool vectorRows = size == 3 && KernelDividesExactlyInFloat(kernel, size, divisor);
   WithWindow(size, [&](const auto& window) {
     if (gray) {
       ConvolveGrayWindows(run, window, kernel, divisor, offset);
     } else {
+      if constexpr (std::is_same_v<std::decay_t<decltype(window)>, Window<3>>) {
+        if (vectorRows) {
+          FilterColorWindows(run, window, KernelOp<std::int32_t>(kernel, divisor, offset),
+                             Kernel3x3Rows(*this, kernel, divisor, offset));
+          return;
+        }
+      }
       if (narrow) {
         FilterColorWindows(run, window, KernelOp<std::int32_t>(kernel, divisor, offset));
       } else {

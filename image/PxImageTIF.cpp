@@ -182,6 +182,70 @@ PxTiffPage ReadPageTags(tiff* handle) {
   return page;
 }
 
+// RGB pages of three 8-bit samples a pixel, all of a pixel's samples together, in strips: the
+// samples libtiff decodes are the colours as they stand, so they need no RGBA raster between the
+// strip and the rows. Extra samples, other sample formats, planes and tiles stay with the RGBA
+// reader, whose results (alpha multiplied in and out) the rows must keep.
+bool IsPlainRgbPage(tiff* handle, const PxTiffPage& page) {
+  if (page.photometric != PHOTOMETRIC_RGB || page.bitsPerSample != 8 || page.samplesPerPixel != 3 ||
+      page.planar != PLANARCONFIG_CONTIG || TIFFIsTiled(handle))
+    return false;
+  std::uint16_t extraSamples = 0;
+  std::uint16_t* extraKinds = nullptr;
+  TIFFGetFieldDefaulted(handle, TIFFTAG_EXTRASAMPLES, &extraSamples, &extraKinds);
+  return extraSamples == 0 && DefaultedU16(handle, TIFFTAG_SAMPLEFORMAT) == SAMPLEFORMAT_UINT;
+}
+
+// Where a file row lands, the way libtiff's RGBA reader lays out the bottom-up raster the other
+// colour pages come from: it knows only the flips, so each transposed orientation (5 to 8) is
+// placed as the plain one sharing its first row's corner.
+struct RowPlacement {
+  bool firstRowOnTop;
+  bool mirrored;
+};
+
+RowPlacement PlacementFor(std::uint16_t orientation) {
+  switch (orientation) {
+    case ORIENTATION_TOPLEFT:
+    case ORIENTATION_LEFTTOP: return {true, false};
+    case ORIENTATION_TOPRIGHT:
+    case ORIENTATION_RIGHTTOP: return {true, true};
+    case ORIENTATION_BOTRIGHT:
+    case ORIENTATION_RIGHTBOT: return {false, true};
+    default: return {false, false};
+  }
+}
+
+// One row of red, green, blue samples into a row of blue, green, red pixels, reversed when mirrored.
+void StoreBgrRow(const std::uint8_t* rgb, std::uint8_t* bgr, std::uint32_t width, bool mirrored) {
+  if (mirrored) {
+    const std::uint8_t* source = rgb + 3 * static_cast<std::size_t>(width);
+    for (std::uint32_t x = 0; x < width; ++x, bgr += 3) {
+      source -= 3;
+      bgr[0] = source[2];
+      bgr[1] = source[1];
+      bgr[2] = source[0];
+    }
+    return;
+  }
+  for (std::uint32_t x = 0; x < width; ++x, rgb += 3, bgr += 3) {
+    bgr[0] = rgb[2];
+    bgr[1] = rgb[1];
+    bgr[2] = rgb[0];
+  }
+}
+
+// The strip holding file row `top`, read whole into a buffer of at least the page's strip size.
+// Without a size libtiff reads the strip's declared bytes and decodes them, as its RGBA reader
+// does, so a strip whose byte count is too small fails here as it fails there (with a size, plain
+// strips would be read past their declared end). The `wanted` bytes the caller uses are all set.
+void ReadWholeStrip(tiff* handle, std::uint32_t top, std::uint8_t* band, std::uint64_t wanted) {
+  const tmsize_t read = TIFFReadEncodedStrip(handle, TIFFComputeStrip(handle, top, 0), band, -1);
+  if (read < 0) Fail("Corrupted TIFF file!");
+  if (static_cast<std::uint64_t>(read) < wanted)
+    std::memset(band + read, 0, static_cast<std::size_t>(wanted - static_cast<std::uint64_t>(read)));
+}
+
 // Pages whose colours only libtiff's RGBA reader builds: RGB, YCbCr, CMYK and the LogLuv family.
 bool IsRgbaPage(const PxTiffPage& page) {
   switch (page.photometric) {
@@ -263,7 +327,8 @@ void PxImageTIF::DecodePage(tiff* handle) {
   }
 
   char reason[1024];
-  if (IsRgbaPage(page)) ReadRgbaPage(handle, page);
+  if (IsPlainRgbPage(handle, page)) ReadPlainRgbPage(handle, page);
+  else if (IsRgbaPage(page)) ReadRgbaPage(handle, page);
   else if (IsDirectLayout(page)) ReadDirectPage(handle, page);
   else if (TIFFRGBAImageOK(handle, reason)) ReadRgbaPage(handle, page);
   else Fail("TIFF: unsupported sample layout");
@@ -313,6 +378,34 @@ void PxImageTIF::ReadRgbaPage(tiff* handle, const PxTiffPage& page) {
         bgr[1] = static_cast<std::uint8_t>(TIFFGetG(v));
         bgr[2] = static_cast<std::uint8_t>(TIFFGetR(v));
       }
+    }
+  }
+}
+
+void PxImageTIF::ReadPlainRgbPage(tiff* handle, const PxTiffPage& page) {
+  if (info.escape) Fail("Cancelled");
+  if (!Create(page.width, page.height, 24, FMT_TIF)) Fail("PxImageTIF can't create image");
+  SetCodecOption(page.compression, FMT_TIF);
+
+  const RowPlacement placement = PlacementFor(page.orientation);
+  const std::size_t pixelBytes = 3 * static_cast<std::size_t>(page.width);
+  const std::uint32_t bandRows = std::min(page.rowsPerStrip, page.height);
+  // A strip read without a size limit writes as many bytes as libtiff reckons a full strip holds:
+  // the buffer takes that, and at least the rows the loop below takes from it.
+  const std::uint64_t stripBytes = TIFFStripSize64(handle);
+  if (stripBytes == 0) Fail("Corrupted TIFF file!");
+  std::vector<std::uint8_t> band(std::max<std::uint64_t>(stripBytes, bandRows * page.bytesPerRow));
+
+  for (std::uint32_t top = 0; top < page.height; top += bandRows) {
+    if (info.escape) Fail("Cancelled");
+    const std::uint32_t rows = std::min(bandRows, page.height - top);
+    ReadWholeStrip(handle, top, band.data(), rows * page.bytesPerRow);
+    for (std::uint32_t i = 0; i < rows; ++i) {
+      const std::uint32_t fileRow = top + i;
+      std::uint8_t* target = RowBits(placement.firstRowOnTop ? page.height - 1 - fileRow : fileRow);
+      StoreBgrRow(band.data() + i * page.bytesPerRow, target, page.width, placement.mirrored);
+      // The row's padding gets no stale bytes of the allocation either.
+      std::memset(target + pixelBytes, 0, info.rowBytes - pixelBytes);
     }
   }
 }

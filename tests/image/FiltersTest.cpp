@@ -148,6 +148,48 @@ TEST(Filters, ViewerKernelsOnATrueColourImage) {
   EXPECT_EQ(RgbOf(image, 0, 0), rgb(27, (710 + 5 * 245) / 9, (310 + 5 * 10) / 9));
 }
 
+// Whole rows of a larger picture go through the row-at-a-time path; every pixel, border or
+// interior, must match the window sum taken pixel by pixel (outside reads the bottom-left pixel),
+// for kernels with negative weights and divisors, big offsets, and weights large enough to need
+// 64-bit sums.
+TEST(Filters, KernelOnAWidePictureMatchesThePixelByPixelSum) {
+  const ViewerKernel wide[] = {kBlur, kSoften, kSharpen, kEdge, kEmboss,
+                               {"negative divisor", {3, -1, 2, 0, -5, 1, 2, 2, -1}, -3, 40},
+                               {"huge offset", {1, 1, 1, 1, 1, 1, 1, 1, 1}, 9, -2000000000},
+                               {"64-bit sums", {9000000, 1, 1, 1, -9000000, 1, 1, 1, 9000000}, 70000, 0}};
+  constexpr std::int32_t kWidth = 37, kHeight = 6;
+  Table rows(kHeight, std::vector<std::uint32_t>(kWidth));
+  std::uint32_t noise = 99;
+  for (auto& row : rows) {
+    for (auto& pixel : row) pixel = (noise = noise * 1103515245u + 12345u) >> 8 & 0xFFFFFF;
+  }
+  PxImage source;
+  Make24(source, rows);
+  for (const ViewerKernel& kernel : wide) {
+    SCOPED_TRACE(kernel.name);
+    PxImage image(source, true, false, false);
+    ASSERT_TRUE(Apply(image, kernel));
+    for (std::int32_t y = 0; y < kHeight; ++y) {
+      for (std::int32_t x = 0; x < kWidth; ++x) {
+        std::uint32_t expected = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+          std::int64_t sum = 0;
+          for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 3; ++c) {
+              const std::int32_t column = x - 1 + c, row = y - 1 + r;
+              const bool inside = column >= 0 && row >= 0 && column < kWidth && row < kHeight;
+              sum += std::int64_t{kernel.weights[3 * r + c]} * (rows[inside ? row : 0][inside ? column : 0] >> shift & 255);
+            }
+          }
+          const std::int64_t level = (kernel.divisor ? sum / kernel.divisor : sum) + kernel.offset;
+          expected |= static_cast<std::uint32_t>(std::clamp<std::int64_t>(level, 0, 255)) << shift;
+        }
+        ASSERT_EQ(RgbOf(image, x, y), expected) << "at " << x << ", " << y;
+      }
+    }
+  }
+}
+
 TEST(Filters, KernelOnAPaletteImageTakesTheNearestEntry) {
   // Blurring a white pixel on black gives (28, 28, 28) wherever the window holds it (everywhere in
   // a 3 x 3 picture); the entry closest to that dark gray is the one each pixel gets.

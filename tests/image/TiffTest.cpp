@@ -194,6 +194,50 @@ TEST(TiffDecode, FilesOfOtherToolsGiveTheirPixels) {
   }
 }
 
+// Plain 8-bit RGB strips go straight into the rows, in every compression and strip height, and
+// are placed by the orientation tag as libtiff's RGBA reader places the other colour pages: it
+// knows only the flips, so a transposed orientation is shown as the flip sharing its first corner.
+TEST(TiffDecode, RgbStripsGiveTheirPixelsInEveryOrientation) {
+  if (!HaveTools() || !HasTool("tiffset")) GTEST_SKIP() << "ImageMagick or libtiff tools missing";
+  struct RgbStripCase {
+    const char* name;
+    const char* make;  // makes {out} from the colour picture {in}; {dir} holds scratch files
+    int orientation;   // written with tiffset; 1 is the default the tools write
+    const char* view;  // ImageMagick's operation placing the file's rows as the codec shows them
+  };
+  const RgbStripCase cases[] = {
+      {"none, strips of 1 row", "convert {in} -compress none -define tiff:rows-per-strip=1 {out}", 1, ""},
+      {"LZW predictor, strips of 5 rows", "convert {in} {dir}/b.tif && tiffcp -c lzw:2 -r 5 {dir}/b.tif {out}", 2,
+       "-flop"},
+      {"Deflate, strips of 7 rows", "convert {in} -compress zip -define tiff:rows-per-strip=7 {out}", 3, "-rotate 180"},
+      {"PackBits, a strip longer than the picture", "convert {in} {dir}/b.tif && tiffcp -c packbits -r 100 {dir}/b.tif {out}",
+       4, "-flip"},
+      {"JPEG, strips of 8 rows", "convert {in} {dir}/b.tif && tiffcp -c jpeg:r -r 8 {dir}/b.tif {out}", 6, "-flop"},
+      {"JPEG, one strip", "convert {in} -compress jpeg {out}", 7, "-rotate 180"},
+      {"none, strips of 3 rows", "convert {in} {dir}/b.tif && tiffcp -r 3 {dir}/b.tif {out}", 8, "-flip"},
+  };
+  TempDir dir;
+  const std::string in = dir.unixFile("in.ppm");
+  WriteUnixFile(in, SourcePpm(37, 23));
+  for (const RgbStripCase& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + ", orientation " + std::to_string(c.orientation));
+    const std::string out = dir.unixFile("out.tif");
+    const std::string shown = dir.unixFile("shown.ppm");
+    // ImageMagick reads some pages through the RGBA reader, which would flip them: it sees the
+    // file before the tag is set.
+    const std::string command = FillCommand(c.make, {{"in", Shell(in)}, {"out", Shell(out)}, {"dir", dir.unixPath()}}) +
+                                " && convert " + Shell(out) + " " + c.view + " " + Shell(shown) + " && tiffset -s 274 " +
+                                std::to_string(c.orientation) + " " + Shell(out);
+    ASSERT_EQ(RunTool("(" + command + ") 2>/dev/null"), 0) << command;
+
+    PxImage image;
+    ASSERT_TRUE(Loads(image, dir, "out.tif")) << image.LastError();
+    EXPECT_EQ(image.Bpp(), 24);
+    EXPECT_FALSE(image.AlphaIsValid());
+    EXPECT_EQ(LargestDifference(ImageArgb(image), MagickArgb(shown)), 0);
+  }
+}
+
 // Compressions no tool here writes, built by hand: the fax codings, NeXT, ThunderScan and
 // old-style JPEG. ImageMagick reads them through libtiff as well; both must see the same rows.
 TEST(TiffDecode, HandBuiltCompressions) {
@@ -592,9 +636,20 @@ TEST(TiffDecode, BadInputFailsCleanly) {
     return HandTiff(tags, strip);
   };
   const std::string selfLoop = HandTiff(GrayTags(8, 6, 8, 1, 1), strip, 56);
+  // An RGB page of 4 x 4 pixels in two strips of 24 bytes, with some tags changed.
+  auto rgb = [&](std::vector<Tag> changes) {
+    std::vector<Tag> tags = {{256, 4, {4}}, {257, 4, {4}}, {258, 3, {8, 8, 8}}, {259, 3, {1}}, {262, 3, {2}},
+                             {273, 4, {8, 32}}, {277, 3, {3}}, {278, 4, {2}}, {279, 4, {24, 24}}};
+    for (Tag& change : changes) {
+      std::replace_if(tags.begin(), tags.end(), [&](const Tag& t) { return t.tag == change.tag; }, change);
+    }
+    return HandTiff(tags, strip);
+  };
 
-  PxImage sanity;
-  ASSERT_TRUE(DecodeBytes(sanity, good, FMT_TIF)) << sanity.LastError();
+  for (const std::string& sound : {good, rgb({})}) {
+    PxImage sanity;
+    ASSERT_TRUE(DecodeBytes(sanity, sound, FMT_TIF)) << sanity.LastError();
+  }
 
   struct BadCase {
     const char* name;
@@ -625,6 +680,10 @@ TEST(TiffDecode, BadInputFailsCleanly) {
       {"rows per strip 1 with one strip", with(278, 4, {1}), nullptr},
       {"lzw of plain bytes", with(259, 3, {5}), "Corrupted TIFF file!"},
       {"directory loop", selfLoop, nullptr},
+      // The bytes after a short strip are not its rows, though the file goes on.
+      {"RGB strip shorter than its rows", rgb({{279, 4, {24, 20}}}), "Corrupted TIFF file!"},
+      {"RGB strip beyond the end", rgb({{273, 4, {8, 0xFFF0}}}), "Corrupted TIFF file!"},
+      {"RGB lzw of plain bytes", rgb({{259, 3, {5}}}), "Corrupted TIFF file!"},
   };
   for (const BadCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -655,6 +714,7 @@ TEST(TiffDecode, DamagedFilesNeverCrash) {
       "convert {in} {dir}/b.tif && tiffcp -c lzw -t -w 16 -l 16 {dir}/b.tif {out}",
       "convert {in} -monochrome -depth 1 {dir}/b.tif && tiffcp -c g4 {dir}/b.tif {out}",
       "convert {in} {dir}/b.tif && tiffcp -c jpeg {dir}/b.tif {out}",
+      "convert {in} {dir}/b.tif && tiffcp -c lzw -r 3 {dir}/b.tif {out}",
       "convert {in} -colors 16 -type palette {out}",
   };
   for (const char* make : makes) {
