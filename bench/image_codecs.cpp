@@ -3,20 +3,20 @@
 // memory), on generated pictures of 1 and 12 megapixels, in one run. Prints Google Benchmark's
 // table, then the ratio of each PxImage time to the library's.
 
-// On seeing a Windows compiler, Google Benchmark's headers would ask for DLL imports and libpng's
-// would give its functions the Windows calling convention; both libraries here are the system's own.
+#include "bench/BenchSupport.h"
+
+// On seeing a Windows compiler, libpng's headers would give its functions the Windows calling
+// convention; the library here is the system's own.
 #pragma push_macro("_WIN32")
 #pragma push_macro("__WIN32__")
 #undef _WIN32
 #undef __WIN32__
-#include <benchmark/benchmark.h>
 #include <png.h>
 #include <tiffio.h>
 #pragma pop_macro("__WIN32__")
 #pragma pop_macro("_WIN32")
 
 #include "image/PxFile.h"
-#include "image/PxImage.h"
 #include "image/PxPixelBlock.h"
 
 #include <algorithm>
@@ -48,29 +48,6 @@ struct PictureSize {
 
 // The smallest and the largest picture of the range: the middle one told nothing the two don't.
 const PictureSize kSizes[] = {{"1MP", 1152, 864}, {"12MP", 4000, 3000}};
-
-// A photograph-like 24-bit picture: smooth gradients with fine texture.
-std::unique_ptr<PxImage> MakePicture(const PictureSize& size) {
-  auto image = std::make_unique<PxImage>();
-  image->Create(size.width, size.height, 24, FMT_UNKNOWN);
-  std::uint32_t noise = 12345;
-  for (std::uint32_t y = 0; y < size.height; ++y) {
-    std::uint8_t* row = image->RowBits(size.height - 1 - y);
-    for (std::uint32_t x = 0; x < size.width; ++x) {
-      noise = noise * 1103515245u + 12345u;
-      const int grain = static_cast<int>((noise >> 16) & 15) - 8;
-      const double fx = static_cast<double>(x) / size.width;
-      const double fy = static_cast<double>(y) / size.height;
-      const int red = static_cast<int>(255 * fx) + grain;
-      const int green = static_cast<int>(127 + 120 * std::sin(fx * 9 + fy * 4)) + grain;
-      const int blue = static_cast<int>(255 * fy * (1 - fx)) + grain;
-      row[3 * x] = static_cast<std::uint8_t>(std::clamp(blue, 0, 255));
-      row[3 * x + 1] = static_cast<std::uint8_t>(std::clamp(green, 0, 255));
-      row[3 * x + 2] = static_cast<std::uint8_t>(std::clamp(red, 0, 255));
-    }
-  }
-  return image;
-}
 
 // --- The libraries called directly ---------------------------------------------------------------
 // They read and write the same blue, green, red rows the pixel block holds, so the comparison
@@ -315,20 +292,9 @@ void PxEncode(benchmark::State& state, const Fixture& f, std::uint32_t format) {
   }
 }
 
-// Other work on the machine only ever adds to a run's time, so the quickest repetition is the one
-// that tells the code's own cost.
-double Least(const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); }
-
 void Register(const Fixture& f) {
   const std::string size = f.size.name;
-  auto add = [](const std::string& name, auto body) {
-    benchmark::RegisterBenchmark(name.c_str(), body)
-        ->Unit(benchmark::kMillisecond)
-        ->MinTime(0.1)
-        ->Repetitions(5)
-        ->ComputeStatistics("min", Least)
-        ->ReportAggregatesOnly(true);
-  };
+  const auto add = [](const std::string& name, auto body) { bench::AddTimed(name, body); };
   add("JPEG decode/PxImage/" + size, [&f](benchmark::State& s) { PxDecode(s, f, f.jpeg, FMT_JPG); });
   add("JPEG decode/libjpeg/" + size, [&f](benchmark::State& s) {
     for (auto _ : s) benchmark::DoNotOptimize(PlainJpegDecode(f.jpeg).get());
@@ -355,42 +321,26 @@ void Register(const Fixture& f) {
   });
 }
 
-// Keeps each benchmark's least processor time per iteration beside the usual console table. The
-// benchmarks are single-threaded, and processor time is what a busy machine disturbs least.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (!run.error_occurred && run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-        FTimes[run.run_name.function_name] = run.GetAdjustedCPUTime();
-    }
+// "operation/PxImage/size" against "operation/<library>/size".
+void PrintRatios(const std::map<std::string, double>& times) {
+  std::printf("\n%-26s %12s %12s %8s  %s\n", "PxImage against library", "PxImage ms", "library ms", "ratio",
+              "within 10%");
+  for (const auto& [name, time] : times) {
+    const std::size_t first = name.find('/');
+    const std::size_t second = name.find('/', first + 1);
+    if (name.compare(first + 1, second - first - 1, "PxImage") != 0) continue;
+    const std::string operation = name.substr(0, first);
+    const std::string size = name.substr(second + 1);
+    const std::string library = operation.rfind("JPEG", 0) == 0 ? "libjpeg"
+                                : operation.rfind("PNG", 0) == 0  ? "libpng"
+                                                                  : "libtiff";
+    const auto floor = times.find(operation + "/" + library + "/" + size);
+    if (floor == times.end() || floor->second <= 0) continue;
+    const double ratio = time / floor->second;
+    std::printf("%-26s %12.2f %12.2f %8.3f  %s\n", (operation + " " + size).c_str(), time, floor->second, ratio,
+                ratio <= kCodecTarget ? "yes" : "NO");
   }
-
-  // "operation/PxImage/size" against "operation/<library>/size".
-  void PrintRatios() const {
-    std::printf("\n%-26s %12s %12s %8s  %s\n", "PxImage against library", "PxImage ms", "library ms", "ratio",
-                "within 10%");
-    for (const auto& [name, time] : FTimes) {
-      const std::size_t first = name.find('/');
-      const std::size_t second = name.find('/', first + 1);
-      if (name.compare(first + 1, second - first - 1, "PxImage") != 0) continue;
-      const std::string operation = name.substr(0, first);
-      const std::string size = name.substr(second + 1);
-      const std::string library = operation.rfind("JPEG", 0) == 0 ? "libjpeg"
-                                  : operation.rfind("PNG", 0) == 0  ? "libpng"
-                                                                    : "libtiff";
-      const auto floor = FTimes.find(operation + "/" + library + "/" + size);
-      if (floor == FTimes.end() || floor->second <= 0) continue;
-      const double ratio = time / floor->second;
-      std::printf("%-26s %12.2f %12.2f %8.3f  %s\n", (operation + " " + size).c_str(), time, floor->second, ratio,
-                  ratio <= kCodecTarget ? "yes" : "NO");
-    }
-  }
-
-private:
-  std::map<std::string, double> FTimes;
-};
+}
 
 }  // namespace
 
@@ -398,7 +348,7 @@ int main(int argc, char** argv) {
   for (const PictureSize& size : kSizes) {
     auto f = std::make_unique<Fixture>();
     f->size = size;
-    f->image = MakePicture(size);
+    f->image = bench::MakePicture(size.width, size.height);
     f->jpeg = PlainJpegEncode(*f->image);
     f->png = PlainPngEncode(*f->image);
     f->tiff = PlainTiffEncode(*f->image);
@@ -408,9 +358,9 @@ int main(int argc, char** argv) {
 
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
+  bench::LeastTimeReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
+  PrintRatios(reporter.Times());
   benchmark::Shutdown();
   return 0;
 }

@@ -9,17 +9,7 @@
 // since other work and start-up scatter only ever add to a time. Prints Google Benchmark's table,
 // then the ratio of each PxImage time to each tool's.
 
-// On seeing a Windows compiler, Google Benchmark's headers would ask for DLL imports; the library
-// here is the system's own.
-#pragma push_macro("_WIN32")
-#pragma push_macro("__WIN32__")
-#undef _WIN32
-#undef __WIN32__
-#include <benchmark/benchmark.h>
-#pragma pop_macro("__WIN32__")
-#pragma pop_macro("_WIN32")
-
-#include "image/PxImage.h"
+#include "bench/BenchSupport.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -55,29 +45,6 @@ constexpr float kAngle = 30;  // clockwise
 // Each filter within 1.5 times libvips' time and quicker than ImageMagick's.
 constexpr double kVipsTarget = 1.5;
 constexpr double kConvertTarget = 1.0;
-
-// A photograph-like 24-bit picture: smooth gradients with fine texture.
-std::unique_ptr<PxImage> MakePicture(const PictureSize& size) {
-  auto image = std::make_unique<PxImage>();
-  image->Create(size.width, size.height, 24, FMT_UNKNOWN);
-  std::uint32_t noise = 12345;
-  for (std::uint32_t y = 0; y < size.height; ++y) {
-    std::uint8_t* row = image->RowBits(size.height - 1 - y);
-    for (std::uint32_t x = 0; x < size.width; ++x) {
-      noise = noise * 1103515245u + 12345u;
-      const int grain = static_cast<int>((noise >> 16) & 15) - 8;
-      const double fx = static_cast<double>(x) / size.width;
-      const double fy = static_cast<double>(y) / size.height;
-      const int red = static_cast<int>(255 * fx) + grain;
-      const int green = static_cast<int>(127 + 120 * std::sin(fx * 9 + fy * 4)) + grain;
-      const int blue = static_cast<int>(255 * fy * (1 - fx)) + grain;
-      row[3 * x] = static_cast<std::uint8_t>(std::clamp(blue, 0, 255));
-      row[3 * x + 1] = static_cast<std::uint8_t>(std::clamp(green, 0, 255));
-      row[3 * x + 2] = static_cast<std::uint8_t>(std::clamp(red, 0, 255));
-    }
-  }
-  return image;
-}
 
 // --- The external tools ----------------------------------------------------------------------------
 
@@ -222,20 +189,9 @@ void IntoDestination(benchmark::State& state, const Fixture& f,
   }
 }
 
-// Other work on the machine only ever adds to a run's time, so the quickest repetition is the one
-// that tells the code's own cost.
-double Least(const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); }
-
 void Register(const Fixture& f) {
   const std::string size = f.size.name;
-  auto add = [](const std::string& name, auto body) {
-    benchmark::RegisterBenchmark(name.c_str(), body)
-        ->Unit(benchmark::kMillisecond)
-        ->MinTime(0.1)
-        ->Repetitions(5)
-        ->ComputeStatistics("min", Least)
-        ->ReportAggregatesOnly(true);
-  };
+  const auto add = [](const std::string& name, auto body) { bench::AddTimed(name, body); };
   add("kernel 3x3/" + size, [&f](benchmark::State& s) {
     InPlace(s, f, [](PxImage& image) { return image.ApplyKernel(kBlur, 3, kBlurDivisor, 0); });
   });
@@ -252,22 +208,6 @@ void Register(const Fixture& f) {
     InPlace(s, f, [](PxImage& image) { return image.GrayScale(); });
   });
 }
-
-// Keeps each benchmark's least processor time per iteration beside the usual console table.
-class LeastTimeReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (!run.error_occurred && run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-        FTimes[run.run_name.function_name] = run.GetAdjustedCPUTime();
-    }
-  }
-  const std::map<std::string, double>& Times() const { return FTimes; }
-
-private:
-  std::map<std::string, double> FTimes;
-};
 
 // A tool's figure, its ratio to PxImage's, or why there is none: "n/a" when the tool is missing or
 // failed, "noise" when its operation cost less than the scatter of its start-up (the run came out
@@ -323,7 +263,7 @@ int main(int argc, char** argv) {
   for (const PictureSize& size : kSizes) {
     auto f = std::make_unique<Fixture>();
     f->size = size;
-    f->image = MakePicture(size);
+    f->image = bench::MakePicture(size.width, size.height);
     if (!WritePpm(*f->image, dir + "/" + size.name + ".ppm"))
       std::fprintf(stderr, "bench: cannot write the %s picture\n", size.name);
     Fixtures().push_back(std::move(f));
@@ -332,7 +272,7 @@ int main(int argc, char** argv) {
 
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  LeastTimeReporter reporter;
+  bench::LeastTimeReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   ToolTimes tools;
   for (const PictureSize& size : kSizes) TimeTools(dir, size, tools);

@@ -196,9 +196,10 @@ bool IsPlainRgbPage(tiff* handle, const PxTiffPage& page) {
   return extraSamples == 0 && DefaultedU16(handle, TIFFTAG_SAMPLEFORMAT) == SAMPLEFORMAT_UINT;
 }
 
-// Where a file row lands, the way libtiff's RGBA reader lays out the bottom-up raster the other
-// colour pages come from: it knows only the flips, so each transposed orientation (5 to 8) is
-// placed as the plain one sharing its first row's corner.
+// Where a file row lands. The flips are made while the rows are copied, as libtiff's RGBA reader
+// makes them for the other colour pages, so the common upright page needs no pass of its own.
+// The transposed orientations (5 to 8) are placed as the direct path places its rows, first row
+// on top and unmirrored, and turned afterwards by ApplyOrientation.
 struct RowPlacement {
   bool firstRowOnTop;
   bool mirrored;
@@ -206,13 +207,27 @@ struct RowPlacement {
 
 RowPlacement PlacementFor(std::uint16_t orientation) {
   switch (orientation) {
-    case ORIENTATION_TOPLEFT:
-    case ORIENTATION_LEFTTOP: return {true, false};
-    case ORIENTATION_TOPRIGHT:
-    case ORIENTATION_RIGHTTOP: return {true, true};
-    case ORIENTATION_BOTRIGHT:
-    case ORIENTATION_RIGHTBOT: return {false, true};
-    default: return {false, false};
+    case ORIENTATION_TOPRIGHT: return {true, true};
+    case ORIENTATION_BOTRIGHT: return {false, true};
+    case ORIENTATION_BOTLEFT: return {false, false};
+    default: return {true, false};
+  }
+}
+
+bool IsTransposed(std::uint16_t orientation) { return orientation >= ORIENTATION_LEFTTOP; }
+
+// The layout asked of libtiff's RGBA reader, whose raster's first row becomes the picture's bottom
+// row. Orientations 1 to 4 keep the bottom-left layout, in which the reader makes their flips. It
+// takes a transposed page for the flip sharing its first row's corner, so such a page asks for
+// that flip upside down: the reader then only reverses the order of the rows, which leaves them
+// where the direct path puts them before ApplyOrientation.
+std::uint16_t RasterOrientationFor(std::uint16_t orientation) {
+  switch (orientation) {
+    case ORIENTATION_LEFTTOP: return ORIENTATION_BOTLEFT;
+    case ORIENTATION_RIGHTTOP: return ORIENTATION_BOTRIGHT;
+    case ORIENTATION_RIGHTBOT: return ORIENTATION_TOPRIGHT;
+    case ORIENTATION_LEFTBOT: return ORIENTATION_TOPLEFT;
+    default: return ORIENTATION_BOTLEFT;
   }
 }
 
@@ -356,7 +371,8 @@ void PxImageTIF::ReadRgbaPage(tiff* handle, const PxTiffPage& page) {
   const std::unique_ptr<std::uint32_t, FreeDeleter> raster(
       static_cast<std::uint32_t*>(std::malloc(width * page.height * sizeof(std::uint32_t))));
   if (!raster) Fail("No space for raster buffer");
-  if (!TIFFReadRGBAImage(handle, page.width, page.height, raster.get(), 1)) Fail("Corrupted TIFF file!");
+  const std::uint16_t layout = RasterOrientationFor(page.orientation);
+  if (!TIFFReadRGBAImageOriented(handle, page.width, page.height, raster.get(), layout, 1)) Fail("Corrupted TIFF file!");
 
   // The raster's first row is the picture's bottom row, as the pixel block stores it.
   for (std::uint32_t y = 0; y < page.height; ++y) {
@@ -380,6 +396,7 @@ void PxImageTIF::ReadRgbaPage(tiff* handle, const PxTiffPage& page) {
       }
     }
   }
+  if (IsTransposed(page.orientation)) ApplyOrientation(page.orientation);
 }
 
 void PxImageTIF::ReadPlainRgbPage(tiff* handle, const PxTiffPage& page) {
@@ -408,6 +425,7 @@ void PxImageTIF::ReadPlainRgbPage(tiff* handle, const PxTiffPage& page) {
       std::memset(target + pixelBytes, 0, info.rowBytes - pixelBytes);
     }
   }
+  if (IsTransposed(page.orientation)) ApplyOrientation(page.orientation);
 }
 
 void PxImageTIF::ReadDirectPage(tiff* handle, const PxTiffPage& page) {

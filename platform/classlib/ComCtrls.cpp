@@ -727,6 +727,34 @@ void TListView::Dispatch(TMessage& Message) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// TPositionRange
+
+bool TPositionRange::SetMin(int Value, bool Loading) {
+  if (Value == FMin) return false;
+  FMin = Value;
+  if (Loading) return false;
+  FMax = std::max(FMax, FMin);
+  FPosition = Clamped(FPosition);
+  return true;
+}
+
+bool TPositionRange::SetMax(int Value, bool Loading) {
+  if (Value == FMax) return false;
+  FMax = Value;
+  if (Loading) return false;
+  FMin = std::min(FMin, FMax);
+  FPosition = Clamped(FPosition);
+  return true;
+}
+
+void TPositionRange::Settle() {
+  FMax = std::max(FMax, FMin);
+  FPosition = Clamped(FPosition);
+}
+
+int TPositionRange::Clamped(int Value) const { return std::clamp(Value, FMin, FMax); }
+
+// ---------------------------------------------------------------------------------------------
 // TTrackBar
 
 TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner) {
@@ -747,46 +775,34 @@ void TTrackBar::CreateHandleDone() {
 
 void TTrackBar::WriteRange() {
   if (!FHandle) return;
-  SendMessageW(FHandle, TBM_SETRANGEMIN, FALSE, FMin);
-  SendMessageW(FHandle, TBM_SETRANGEMAX, FALSE, FMax);
-  SendMessageW(FHandle, TBM_SETPOS, TRUE, FPosition);
+  SendMessageW(FHandle, TBM_SETRANGEMIN, FALSE, FRange.Min());
+  SendMessageW(FHandle, TBM_SETRANGEMAX, FALSE, FRange.Max());
+  SendMessageW(FHandle, TBM_SETPOS, TRUE, FRange.Position());
 }
 
-// While the form is read the limits may come in any order; Loaded puts them right.
 void TTrackBar::SetMin(int Value) {
-  if (Value == FMin) return;
-  FMin = Value;
-  if (IsLoading(*this)) return;
-  FMax = std::max(FMax, FMin);
-  FPosition = std::clamp(FPosition, FMin, FMax);
-  WriteRange();
+  if (FRange.SetMin(Value, IsLoading(*this))) WriteRange();
 }
 
 void TTrackBar::SetMax(int Value) {
-  if (Value == FMax) return;
-  FMax = Value;
-  if (IsLoading(*this)) return;
-  FMin = std::min(FMin, FMax);
-  FPosition = std::clamp(FPosition, FMin, FMax);
-  WriteRange();
+  if (FRange.SetMax(Value, IsLoading(*this))) WriteRange();
 }
 
 void TTrackBar::SetPosition(int Value) {
   if (IsLoading(*this)) {
-    FPosition = Value;
+    FRange.SetPosition(Value);
     return;
   }
-  Value = std::clamp(Value, FMin, FMax);
-  if (Value == FPosition) return;
-  FPosition = Value;
+  Value = FRange.Clamped(Value);
+  if (Value == FRange.Position()) return;
+  FRange.SetPosition(Value);
   if (FHandle) SendMessageW(FHandle, TBM_SETPOS, TRUE, Value);
   Changed();
 }
 
 void TTrackBar::Loaded() {
   TWinControl::Loaded();
-  FMax = std::max(FMax, FMin);
-  FPosition = std::clamp(FPosition, FMin, FMax);
+  FRange.Settle();
   WriteRange();
 }
 
@@ -807,8 +823,8 @@ void TTrackBar::Changed() {
 void TTrackBar::Dispatch(TMessage& Message) {
   if (Message.Msg == CN_HSCROLL || Message.Msg == CN_VSCROLL) {
     const int position = static_cast<int>(SendMessageW(FHandle, TBM_GETPOS, 0, 0));
-    if (position != FPosition) {
-      FPosition = position;
+    if (position != FRange.Position()) {
+      FRange.SetPosition(position);
       Changed();
     }
     Message.Result = 0;
@@ -834,39 +850,28 @@ void TProgressBar::CreateHandleDone() {
 
 void TProgressBar::WriteRange() {
   if (!FHandle) return;
-  SendMessageW(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
-  SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+  SendMessageW(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FRange.Min()), FRange.Max());
+  SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(FRange.Position()), 0);
 }
 
 void TProgressBar::SetMin(int Value) {
-  if (Value == FMin) return;
-  FMin = Value;
-  if (IsLoading(*this)) return;
-  FMax = std::max(FMax, FMin);
-  FPosition = std::clamp(FPosition, FMin, FMax);
-  WriteRange();
+  if (FRange.SetMin(Value, IsLoading(*this))) WriteRange();
 }
 
 void TProgressBar::SetMax(int Value) {
-  if (Value == FMax) return;
-  FMax = Value;
-  if (IsLoading(*this)) return;
-  FMin = std::min(FMin, FMax);
-  FPosition = std::clamp(FPosition, FMin, FMax);
-  WriteRange();
+  if (FRange.SetMax(Value, IsLoading(*this))) WriteRange();
 }
 
 void TProgressBar::SetPosition(int Value) {
-  if (!IsLoading(*this)) Value = std::clamp(Value, FMin, FMax);
-  if (Value == FPosition) return;
-  FPosition = Value;
+  if (!IsLoading(*this)) Value = FRange.Clamped(Value);
+  if (Value == FRange.Position()) return;
+  FRange.SetPosition(Value);
   if (FHandle) SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(Value), 0);
 }
 
 void TProgressBar::Loaded() {
   TWinControl::Loaded();
-  FMax = std::max(FMax, FMin);
-  FPosition = std::clamp(FPosition, FMin, FMax);
+  FRange.Settle();
   WriteRange();
 }
 

@@ -315,6 +315,30 @@ private:
 
 enum class TTrackBarOrientation { trHorizontal, trVertical };
 
+// Min, Max and a Position within them, as the bars below keep them. While a form is read the three
+// may come in any order: they are taken as they come and settled when reading ends.
+class TPositionRange {
+public:
+  explicit TPositionRange(int Max) : FMax(Max) {}
+
+  int Min() const { return FMin; }
+  int Max() const { return FMax; }
+  int Position() const { return FPosition; }
+  // Each answers whether the range changed outside reading, so that the window must hear of it;
+  // narrowing the range moves Position quietly.
+  bool SetMin(int Value, bool Loading);
+  bool SetMax(int Value, bool Loading);
+  // Max at least Min, Position within them.
+  void Settle();
+  int Clamped(int Value) const;
+  void SetPosition(int Value) { FPosition = Value; }
+
+private:
+  int FMin = 0;
+  int FMax;
+  int FPosition = 0;
+};
+
 // The system track bar. Position stays within Min..Max as the system keeps it: narrowing the range
 // moves it quietly; a new Position, from the user or the program, fires OnChange.
 class TTrackBar : public TWinControl {
@@ -323,11 +347,11 @@ public:
 
   TNotifyEvent OnChange;
 
-  int Min() const { return FMin; }
+  int Min() const { return FRange.Min(); }
   void SetMin(int Value);
-  int Max() const { return FMax; }
+  int Max() const { return FRange.Max(); }
   void SetMax(int Value);
-  int Position() const { return FPosition; }
+  int Position() const { return FRange.Position(); }
   void SetPosition(int Value);
   TTrackBarOrientation Orientation() const { return FOrientation; }
   // Turning the bar also swaps its width and height.
@@ -344,9 +368,7 @@ protected:
 private:
   void WriteRange();
 
-  int FMin = 0;
-  int FMax = 10;
-  int FPosition = 0;
+  TPositionRange FRange{10};
   TTrackBarOrientation FOrientation = TTrackBarOrientation::trHorizontal;
 };
 
@@ -355,11 +377,11 @@ class TProgressBar : public TWinControl {
 public:
   explicit TProgressBar(TComponent* AOwner);
 
-  int Min() const { return FMin; }
+  int Min() const { return FRange.Min(); }
   void SetMin(int Value);
-  int Max() const { return FMax; }
+  int Max() const { return FRange.Max(); }
   void SetMax(int Value);
-  int Position() const { return FPosition; }
+  int Position() const { return FRange.Position(); }
   void SetPosition(int Value);
 
 protected:
@@ -370,9 +392,7 @@ protected:
 private:
   void WriteRange();
 
-  int FMin = 0;
-  int FMax = 100;
-  int FPosition = 0;
+  TPositionRange FRange{100};
 };
 
 // Registers the classes of this unit with the form reader. A TListView reads its Columns as a
