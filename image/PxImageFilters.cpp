@@ -198,7 +198,7 @@ private:
 };
 
 // The weighted sum of each channel over the window, divided (unless the divisor is 0), offset and
-// clamped. Sum is 32-bit when no window can overflow it (KernelFitsInt32), else 64-bit.
+// clamped. Sum is 32-bit when no window can overflow it (WindowSumBound), else 64-bit.
 template <typename Sum>
 class KernelOp {
 public:
@@ -222,14 +222,13 @@ private:
   Sum FBlue = 0, FGreen = 0, FRed = 0;
 };
 
-// True when no window sum of 8-bit values can leave the 32-bit range.
-bool KernelFitsInt32(const std::int32_t* kernel, std::int32_t size) {
+// The largest |window sum| of 8-bit values the kernel can give, 255 times the sum of |weight|;
+// counting stops once past the 32-bit range, the widest sum any path below asks about.
+std::int64_t WindowSumBound(const std::int32_t* kernel, std::int32_t size) {
   std::int64_t bound = 0;
-  for (std::int64_t i = 0; i < std::int64_t{size} * size; ++i) {
+  for (std::int64_t i = 0; i < std::int64_t{size} * size && bound <= INT32_MAX; ++i)
     bound += 255 * std::abs(std::int64_t{kernel[i]});
-    if (bound > INT32_MAX) return false;
-  }
-  return true;
+  return bound;
 }
 
 // Below this bound on |window sum| and |divisor|, both are exact floats and their float quotient
@@ -237,16 +236,12 @@ bool KernelFitsInt32(const std::int32_t* kernel, std::int32_t size) {
 // quotient, further than its rounding error), so truncating it gives the integer division's result.
 constexpr std::int64_t kExactInFloat = std::int64_t{1} << 24;
 
-bool KernelDividesExactlyInFloat(const std::int32_t* kernel, std::int32_t size, std::int32_t divisor) {
-  std::int64_t bound = 0;
-  for (std::int64_t i = 0; i < std::int64_t{size} * size; ++i) bound += 255 * std::abs(std::int64_t{kernel[i]});
-  return bound < kExactInFloat && std::abs(std::int64_t{divisor}) < kExactInFloat;
-}
-
 // The interior of a true-colour row under a 3 x 3 kernel, a byte at a time: each byte's window holds
 // the same channel of the pixels around it, 3 bytes apart, so whole rows go through plain loops that
-// the compiler turns into vector code. Only for kernels that KernelDividesExactlyInFloat accepts;
-// the results equal KernelOp's.
+// the compiler turns into vector code. Sum must hold every window sum (16 bits cover the viewer's
+// kernels and take twice the bytes per instruction of 32), and window sums and divisor must stay
+// below kExactInFloat; the results equal KernelOp's.
+template <typename Sum>
 class Kernel3x3Rows {
 public:
   Kernel3x3Rows(const PxImage& source, const std::int32_t* kernel, std::int32_t divisor, std::int32_t offset)
@@ -260,15 +255,19 @@ public:
 
   void operator()(std::int32_t y, std::int32_t x0, std::int32_t x1, std::uint8_t* dst) {
     const std::size_t count = 3 * static_cast<std::size_t>(x1 - x0);
-    std::int32_t* sums = FSums.data();
+    Sum* sums = FSums.data();
     for (std::int32_t r = 0; r < 3; ++r) {
       // Byte i of the span sees bytes i, i + 3 and i + 6 from one pixel to the left.
       const std::uint8_t* row = FSource.RowBits(y - 1 + r) + 3 * static_cast<std::size_t>(x0 - 1);
-      const std::int32_t left = FKernel[3 * r], middle = FKernel[3 * r + 1], right = FKernel[3 * r + 2];
+      const Sum left = static_cast<Sum>(FKernel[3 * r]);
+      const Sum middle = static_cast<Sum>(FKernel[3 * r + 1]);
+      const Sum right = static_cast<Sum>(FKernel[3 * r + 2]);
       if (r == 0) {
-        for (std::size_t i = 0; i < count; ++i) sums[i] = left * row[i] + middle * row[i + 3] + right * row[i + 6];
+        for (std::size_t i = 0; i < count; ++i)
+          sums[i] = static_cast<Sum>(left * row[i] + middle * row[i + 3] + right * row[i + 6]);
       } else {
-        for (std::size_t i = 0; i < count; ++i) sums[i] += left * row[i] + middle * row[i + 3] + right * row[i + 6];
+        for (std::size_t i = 0; i < count; ++i)
+          sums[i] = static_cast<Sum>(sums[i] + left * row[i] + middle * row[i + 3] + right * row[i + 6]);
       }
     }
     std::uint8_t* out = dst + 3 * static_cast<std::size_t>(x0);
@@ -288,7 +287,7 @@ private:
   const std::int32_t* FKernel;
   float FDivisor;
   std::int32_t FOffset;
-  std::vector<std::int32_t> FSums;
+  std::vector<Sum> FSums;
 };
 
 // Erosion and dilation of an 8-bit image with the gray ramp: the extreme gray (v, v, v) of a window
@@ -455,24 +454,28 @@ bool PxImage::ApplyKernel(const std::int32_t* kernel, std::int32_t size, std::in
   const FilterRun run{*this, filtered, WalkedArea(*this, selection != nullptr), selection != nullptr, info.progress,
                       info.escape};
   const bool gray = header.biBitCount == 8 && IsGrayScale();
-  const bool narrow = KernelFitsInt32(kernel, size);
-  const bool vectorRows = size == 3 && KernelDividesExactlyInFloat(kernel, size, divisor);
+  const std::int64_t bound = WindowSumBound(kernel, size);
+  const bool rowsAtOnce = size == 3 && bound < kExactInFloat && std::abs(std::int64_t{divisor}) < kExactInFloat;
   WithWindow(size, [&](const auto& window) {
     if (gray) {
       ConvolveGrayWindows(run, window, kernel, divisor, offset);
+      return;
+    }
+    const KernelOp<std::int32_t> narrowOp(kernel, divisor, offset);
+    if constexpr (std::is_same_v<std::decay_t<decltype(window)>, Window<3>>) {
+      if (rowsAtOnce && bound <= INT16_MAX) {
+        FilterColorWindows(run, window, narrowOp, Kernel3x3Rows<std::int16_t>(*this, kernel, divisor, offset));
+        return;
+      }
+      if (rowsAtOnce) {
+        FilterColorWindows(run, window, narrowOp, Kernel3x3Rows<std::int32_t>(*this, kernel, divisor, offset));
+        return;
+      }
+    }
+    if (bound <= INT32_MAX) {
+      FilterColorWindows(run, window, narrowOp);
     } else {
-      if constexpr (std::is_same_v<std::decay_t<decltype(window)>, Window<3>>) {
-        if (vectorRows) {
-          FilterColorWindows(run, window, KernelOp<std::int32_t>(kernel, divisor, offset),
-                             Kernel3x3Rows(*this, kernel, divisor, offset));
-          return;
-        }
-      }
-      if (narrow) {
-        FilterColorWindows(run, window, KernelOp<std::int32_t>(kernel, divisor, offset));
-      } else {
-        FilterColorWindows(run, window, KernelOp<std::int64_t>(kernel, divisor, offset));
-      }
+      FilterColorWindows(run, window, KernelOp<std::int64_t>(kernel, divisor, offset));
     }
   });
   return Transfer(filtered);

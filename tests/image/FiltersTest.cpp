@@ -151,11 +151,12 @@ TEST(Filters, ViewerKernelsOnATrueColourImage) {
 // Whole rows of a larger picture go through the row-at-a-time path; every pixel, border or
 // interior, must match the window sum taken pixel by pixel (outside reads the bottom-left pixel),
 // for kernels with negative weights and divisors, big offsets, and weights large enough to need
-// 64-bit sums.
+// 32-bit and 64-bit sums.
 TEST(Filters, KernelOnAWidePictureMatchesThePixelByPixelSum) {
   const ViewerKernel wide[] = {kBlur, kSoften, kSharpen, kEdge, kEmboss,
                                {"negative divisor", {3, -1, 2, 0, -5, 1, 2, 2, -1}, -3, 40},
                                {"huge offset", {1, 1, 1, 1, 1, 1, 1, 1, 1}, 9, -2000000000},
+                               {"32-bit sums", {200, 1, 1, 1, -300, 1, 1, 1, 200}, 13, 100},
                                {"64-bit sums", {9000000, 1, 1, 1, -9000000, 1, 1, 1, 9000000}, 70000, 0}};
   constexpr std::int32_t kWidth = 37, kHeight = 6;
   Table rows(kHeight, std::vector<std::uint32_t>(kWidth));
