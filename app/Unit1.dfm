@@ -205,6 +205,7 @@ object Form1: TForm1
         Top = 39
         Width = 469
         Height = 463
+        Picture.ResourceName = 'LIST_BACKGROUND'
       end
       object Image8: TImage
         Left = 0
@@ -232,6 +233,7 @@ object Form1: TForm1
           Width = 455
           Height = 463
           Align = alClient
+          Font.Color = clWhite
           LargeImages = ImageList1
           PopupMenu = skSkinPopupMenu1
           VScrollBar = skSkinScrollBar1

@@ -175,6 +175,19 @@ Canvas PageBackground() {
   return page;
 }
 
+// Behind the picture list's thumbnails: the page background where the list lies, under a faint
+// darker pane with a lit top edge, so that the list reads as a well in the page.
+Canvas ListBackground() {
+  constexpr Box kListArea{213, 39, 213 + 469, 39 + 463};
+  Canvas list = PageBackground().Crop(kListArea);
+  const float width = static_cast<float>(list.Width()), height = static_cast<float>(list.Height());
+  list.Fill(RoundedBox(0.5f, 0.5f, width - 0.5f, height - 0.5f, 6),
+            [&](Point p) { return Ink{Bytes(4, 5, 8), 0.45f - 0.15f * p.y / height}; }, list.Bounds());
+  list.Fill(Segment({6, 1}, {width - 6, 1}, 1),
+            [&](Point p) { return Ink{Bytes(120, 150, 200), 0.3f * std::sin(kPi * p.x / width)}; }, list.Bounds());
+  return list;
+}
+
 // The viewer's canvas: a quiet dark checker that shows where a picture ends, lit a little in the middle.
 Canvas ViewerCanvas() {
   constexpr int kWidth = 700, kHeight = 530, kSquare = 16;
@@ -194,6 +207,7 @@ void WriteAll(const std::string& folder) {
   for (int i = 0; i < static_cast<int>(std::size(kHomeItems)); ++i)
     HighlightBar(home, i).SaveBmp(folder + "/" + kHomeItems[i].bitmapName + ".bmp");
   PageBackground().SaveBmp(folder + "/PAGE_BACKGROUND.bmp");
+  ListBackground().SaveBmp(folder + "/LIST_BACKGROUND.bmp");
   ViewerCanvas().SaveBmp(folder + "/can.bmp");
 }
 

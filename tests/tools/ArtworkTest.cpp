@@ -23,7 +23,7 @@ const Picture kPictures[] = {
     {"app/art/HOME_BACKGROUND.bmp", 701, 529}, {"app/art/HILITE_PICTURES.bmp", 228, 40},
     {"app/art/HILITE_PLAYER.bmp", 184, 40},    {"app/art/HILITE_TV.bmp", 144, 40},
     {"app/art/HILITE_CD.bmp", 160, 40},        {"app/art/PAGE_BACKGROUND.bmp", 701, 529},
-    {"app/can.bmp", 700, 530},
+    {"app/art/LIST_BACKGROUND.bmp", 469, 463}, {"app/can.bmp", 700, 530},
 };
 
 std::string UnixPath(const char* file) { return std::string(TAVREL_BINARY_DIR) + "/" + file; }
