@@ -5,13 +5,9 @@
 
 // On seeing a Windows compiler, Google Benchmark's headers would ask for DLL imports; the library
 // here is the system's own.
-#pragma push_macro("_WIN32")
-#pragma push_macro("__WIN32__")
-#undef _WIN32
-#undef __WIN32__
+#include "platform/UnixHeadersBegin.h"
 #include <benchmark/benchmark.h>
-#pragma pop_macro("__WIN32__")
-#pragma pop_macro("_WIN32")
+#include "platform/UnixHeadersEnd.h"
 
 #include "image/PxImage.h"
 

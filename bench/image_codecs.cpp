@@ -7,14 +7,10 @@
 
 // On seeing a Windows compiler, libpng's headers would give its functions the Windows calling
 // convention; the library here is the system's own.
-#pragma push_macro("_WIN32")
-#pragma push_macro("__WIN32__")
-#undef _WIN32
-#undef __WIN32__
+#include "platform/UnixHeadersBegin.h"
 #include <png.h>
 #include <tiffio.h>
-#pragma pop_macro("__WIN32__")
-#pragma pop_macro("_WIN32")
+#include "platform/UnixHeadersEnd.h"
 
 #include "image/PxFile.h"
 #include "image/PxPixelBlock.h"

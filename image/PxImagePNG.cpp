@@ -4,13 +4,9 @@
 
 // libpng's headers give its functions the Windows calling convention when they see a Windows
 // compiler; the library here is the system's own, built without it.
-#pragma push_macro("_WIN32")
-#pragma push_macro("__WIN32__")
-#undef _WIN32
-#undef __WIN32__
+#include "platform/UnixHeadersBegin.h"
 #include <png.h>
-#pragma pop_macro("__WIN32__")
-#pragma pop_macro("_WIN32")
+#include "platform/UnixHeadersEnd.h"
 
 #include <algorithm>
 #include <cmath>

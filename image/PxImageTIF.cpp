@@ -4,13 +4,9 @@
 
 // libtiff's headers switch to Windows file handles when they see a Windows compiler; the library
 // here is the system's own, built for Unix.
-#pragma push_macro("_WIN32")
-#pragma push_macro("__WIN32__")
-#undef _WIN32
-#undef __WIN32__
+#include "platform/UnixHeadersBegin.h"
 #include <tiffio.h>
-#pragma pop_macro("__WIN32__")
-#pragma pop_macro("_WIN32")
+#include "platform/UnixHeadersEnd.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,11 +5,10 @@
 
 // OpenJPEG's header gives its functions the Windows calling convention and DLL import when it
 // sees a Windows compiler; the library here is the system's own, built for Unix.
-#pragma push_macro("_WIN32")
-#undef _WIN32
+#include "platform/UnixHeadersBegin.h"
 // Debian keeps the header in a versioned folder, which the image library does not add to its paths.
 #include <openjpeg-2.5/openjpeg.h>
-#pragma pop_macro("_WIN32")
+#include "platform/UnixHeadersEnd.h"
 
 #include <algorithm>
 #include <cstring>

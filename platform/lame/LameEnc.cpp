@@ -1,14 +1,10 @@
 #include "platform/lame/LameEnc.h"
 
 // lame.h declares its functions __cdecl when it sees _WIN32, which Winelib maps to the Windows calling
-// convention; libmp3lame is a Linux library, so its header must be read as on Linux.
-#pragma push_macro("_WIN32")
-#pragma push_macro("WIN32")
-#undef _WIN32
-#undef WIN32
+// convention; libmp3lame is a Linux library.
+#include "platform/UnixHeadersBegin.h"
 #include <lame/lame.h>
-#pragma pop_macro("WIN32")
-#pragma pop_macro("_WIN32")
+#include "platform/UnixHeadersEnd.h"
 
 #include <algorithm>
 #include <array>

@@ -10,13 +10,9 @@
 #include "image/PxImage.h"
 #include "image/PxImageTIF.h"
 
-#pragma push_macro("_WIN32")
-#pragma push_macro("__WIN32__")
-#undef _WIN32
-#undef __WIN32__
+#include "platform/UnixHeadersBegin.h"
 #include <tiffio.h>
-#pragma pop_macro("__WIN32__")
-#pragma pop_macro("_WIN32")
+#include "platform/UnixHeadersEnd.h"
 
 #include <algorithm>
 #include <cstdlib>
