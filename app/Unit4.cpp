@@ -17,6 +17,7 @@ TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {
   Handler("FormShow", &TForm4::FormShow);
   Handler("Image1DblClick", &TForm4::Image1DblClick);
   ReadForm();
+  Bind(ScrollBox1, "ScrollBox1");
   Bind(Image1, "Image1");
   SetWidth(Screen->Width());
   SetHeight(Screen->Height());

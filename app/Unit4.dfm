@@ -3,12 +3,20 @@ object Form4: TForm4
   Color = 4594432
   WindowState = wsMaximized
   OnShow = FormShow
-  object Image1: TImage
+  object ScrollBox1: TScrollBox
     Left = 0
     Top = 0
     Width = 640
     Height = 480
     Align = alClient
-    OnDblClick = Image1DblClick
+    BorderStyle = bsNone
+    object Image1: TImage
+      Left = 0
+      Top = 0
+      Width = 640
+      Height = 480
+      Align = alClient
+      OnDblClick = Image1DblClick
+    end
   end
 end

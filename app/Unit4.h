@@ -4,6 +4,7 @@
 #include "image/PxImage.h"
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/ScrollBox.h"
 
 #include <memory>
 
@@ -11,6 +12,7 @@ class TForm4 : public classlib::TForm {
 public:
   explicit TForm4(classlib::TComponent* AOwner);
 
+  classlib::TScrollBox* ScrollBox1 = nullptr;
   classlib::TImage* Image1 = nullptr;
   // The picture shown, from "temp.jpg", while the form is up.
   std::unique_ptr<PxImage> FullScreenImage;

@@ -6,6 +6,7 @@
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Menus.h"
+#include "platform/classlib/ScrollBox.h"
 #include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/Timer.h"
 
@@ -145,6 +146,7 @@ void RegisterClassLibrary(TClassRegistry& Registry) {
   RegisterTimer(Registry);
   RegisterStdControls(Registry);
   RegisterExtControls(Registry);
+  RegisterScrollBox(Registry);
   RegisterComControls(Registry);
   RegisterMenus(Registry);
   RegisterDialogs(Registry);
