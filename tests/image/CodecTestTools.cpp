@@ -21,6 +21,14 @@ std::string FillCommand(std::string command, const std::map<std::string, std::st
   return command;
 }
 
+::testing::AssertionResult MakeWithTool(const std::string& make, const std::string& in, const std::string& out,
+                                        const testing_support::TempDir& dir) {
+  const std::string command = FillCommand(make, {{"in", Shell(in)}, {"out", Shell(out)}, {"dir", dir.unixPath()}});
+  if (testing_support::RunTool("(" + command + ") >/dev/null 2>&1") != 0)
+    return ::testing::AssertionFailure() << "failed: " << command;
+  return ::testing::AssertionSuccess();
+}
+
 Netpbm ParseNetpbm(const std::string& bytes) {
   Netpbm picture;
   if (bytes.size() < 2 || bytes[0] != 'P' || (bytes[1] != '5' && bytes[1] != '6')) return picture;

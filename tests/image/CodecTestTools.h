@@ -22,6 +22,11 @@ std::string Shell(const std::string& path);
 // The command with every {name} replaced by its value (quoted paths, as the caller gives them).
 std::string FillCommand(std::string command, const std::map<std::string, std::string>& values);
 
+// Runs an independent tool's command line: `make` with {in}, {out} and {dir} standing for the quoted
+// input and output files and the folder, its messages dropped. On failure names the command.
+::testing::AssertionResult MakeWithTool(const std::string& make, const std::string& in, const std::string& out,
+                                        const testing_support::TempDir& dir);
+
 // A netpbm picture as the tools write it (P5 or P6, any maximum value): samples top row first.
 struct Netpbm {
   int width = 0;

@@ -22,11 +22,11 @@
 
 namespace {
 
-using codec_test::FillCommand;
 using codec_test::FullDisk;
 using codec_test::ImageArgb;
 using codec_test::LargestDifference;
 using codec_test::MagickArgb;
+using codec_test::MakeWithTool;
 using codec_test::MeanDifference;
 using codec_test::Shell;
 using image_test::Bytes;
@@ -177,8 +177,7 @@ TEST(TiffDecode, FilesOfOtherToolsGiveTheirPixels) {
   for (const ToolFileCase& c : kToolFiles) {
     SCOPED_TRACE(c.name);
     const std::string out = dir.unixFile("out.tif");
-    const std::string command = FillCommand(c.make, {{"in", Shell(in)}, {"out", Shell(out)}, {"dir", dir.unixPath()}});
-    ASSERT_EQ(RunTool("(" + command + ") 2>/dev/null"), 0) << command;
+    ASSERT_TRUE(MakeWithTool(c.make, in, out, dir));
 
     PxImage image;
     ASSERT_TRUE(Loads(image, dir, "out.tif")) << image.LastError();
@@ -231,11 +230,10 @@ TEST(TiffDecode, ColourPagesGiveTheirPixelsInEveryOrientation) {
     const std::string shown = dir.unixFile("shown.png");
     // ImageMagick reads some pages through the RGBA reader, which would flip them before it
     // turns them by the tag: it sees the file before the tag is set, and is told the orientation.
-    const std::string command = FillCommand(c.make, {{"in", Shell(in)}, {"out", Shell(out)}, {"dir", dir.unixPath()}}) +
-                                " && convert " + Shell(out) + " -orient " + kMagickOrientations[c.orientation] +
-                                " -auto-orient " + Shell(shown) + " && tiffset -s 274 " +
-                                std::to_string(c.orientation) + " " + Shell(out);
-    ASSERT_EQ(RunTool("(" + command + ") 2>/dev/null"), 0) << command;
+    ASSERT_TRUE(MakeWithTool(std::string(c.make) + " && convert {out} -orient " + kMagickOrientations[c.orientation] +
+                                 " -auto-orient " + Shell(shown) + " && tiffset -s 274 " +
+                                 std::to_string(c.orientation) + " {out}",
+                             in, out, dir));
 
     PxImage image;
     ASSERT_TRUE(Loads(image, dir, "out.tif")) << image.LastError();
@@ -723,9 +721,7 @@ TEST(TiffDecode, DamagedFilesNeverCrash) {
   for (const char* make : makes) {
     SCOPED_TRACE(make);
     const std::string out = dir.unixFile("d.tif");
-    const std::string command =
-        FillCommand(make, {{"in", Shell(dir.unixFile("in.ppm"))}, {"out", Shell(out)}, {"dir", dir.unixPath()}});
-    ASSERT_EQ(RunTool("(" + command + ") 2>/dev/null"), 0);
+    ASSERT_TRUE(MakeWithTool(make, dir.unixFile("in.ppm"), out, dir));
     const std::string file = ReadUnixFile(out);
     codec_test::DecodeCutAndDamaged(file, FMT_TIF, FMT_TIF, {16, 12345, 300, 3});
   }
