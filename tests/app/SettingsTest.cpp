@@ -9,16 +9,20 @@ using testing_support::WriteUnixFile;
 
 namespace {
 
+// All seven values, one by one, so that a failure names the key that differs.
+void ExpectSettings(const TSettings& actual, const TSettings& expected) {
+  EXPECT_EQ(actual.Devices.VideoDevice, expected.Devices.VideoDevice);
+  EXPECT_EQ(actual.Devices.CaptureSource, expected.Devices.CaptureSource);
+  EXPECT_EQ(actual.Devices.AudioDevice, expected.Devices.AudioDevice);
+  EXPECT_EQ(actual.Devices.AudioSource, expected.Devices.AudioSource);
+  EXPECT_EQ(actual.TvCapture, expected.TvCapture);
+  EXPECT_EQ(actual.DefaultPic, expected.DefaultPic);
+  EXPECT_EQ(actual.Flag, expected.Flag);
+}
+
 TEST(Settings, MissingFileReadsAsDefaults) {
   TempDir dir;
-  const TSettings settings = ReadSettings(dir.windowsFile("config.ini"));
-  EXPECT_EQ(settings.Devices.VideoDevice, "");
-  EXPECT_EQ(settings.Devices.CaptureSource, "");
-  EXPECT_EQ(settings.Devices.AudioDevice, "");
-  EXPECT_EQ(settings.Devices.AudioSource, "");
-  EXPECT_EQ(settings.TvCapture, "");
-  EXPECT_EQ(settings.DefaultPic, "");
-  EXPECT_EQ(settings.Flag, 1);
+  ExpectSettings(ReadSettings(dir.windowsFile("config.ini")), TSettings{});
 }
 
 TEST(Settings, ReadsTheKeysPresentAndDefaultsTheOthers) {
@@ -26,14 +30,8 @@ TEST(Settings, ReadsTheKeysPresentAndDefaultsTheOthers) {
   WriteUnixFile(dir.unixFile("config.ini"),
                 "[Device]\r\nVideo Device=Tuner Card\r\nAudio Source=Audio Line\r\n"
                 "[work Path]\r\nDefault Pic=C:\\Pics\\\r\n[flag]\r\nflag=0\r\n");
-  const TSettings settings = ReadSettings(dir.windowsFile("config.ini"));
-  EXPECT_EQ(settings.Devices.VideoDevice, "Tuner Card");
-  EXPECT_EQ(settings.Devices.CaptureSource, "");
-  EXPECT_EQ(settings.Devices.AudioDevice, "");
-  EXPECT_EQ(settings.Devices.AudioSource, "Audio Line");
-  EXPECT_EQ(settings.TvCapture, "");
-  EXPECT_EQ(settings.DefaultPic, "C:\\Pics\\");
-  EXPECT_EQ(settings.Flag, 0);
+  ExpectSettings(ReadSettings(dir.windowsFile("config.ini")),
+                 TSettings{{"Tuner Card", "", "", "Audio Line"}, "", "C:\\Pics\\", 0});
 }
 
 TEST(Settings, FlagThatIsNoIntegerReadsAsOne) {
@@ -53,9 +51,7 @@ TEST(Settings, UnreadableFileReadsAsDefaults) {
   TempDir dir;
   // A folder where the file should be: the platform cannot read it as a file.
   ASSERT_EQ(testing_support::RunTool("mkdir '" + dir.unixFile("config.ini") + "'"), 0);
-  const TSettings settings = ReadSettings(dir.windowsFile("config.ini"));
-  EXPECT_EQ(settings.Devices.VideoDevice, "");
-  EXPECT_EQ(settings.Flag, 1);
+  ExpectSettings(ReadSettings(dir.windowsFile("config.ini")), TSettings{});
 }
 
 TEST(Settings, DeviceKeysAreWrittenInTheirOrderAndReadBack) {
@@ -74,14 +70,8 @@ TEST(Settings, DeviceKeysAreWrittenInTheirOrderAndReadBack) {
   EXPECT_LT(source, audio);
   EXPECT_LT(audio, audioSource);
 
-  const TSettings settings = ReadSettings(file);
-  EXPECT_EQ(settings.Devices.VideoDevice, "Tuner Card");
-  EXPECT_EQ(settings.Devices.CaptureSource, "S-Video");
-  EXPECT_EQ(settings.Devices.AudioDevice, "Sound Card");
-  EXPECT_EQ(settings.Devices.AudioSource, "Audio Line");
-  EXPECT_EQ(settings.DefaultPic, "C:\\Pics\\");
-  EXPECT_EQ(settings.TvCapture, "D:\\Rec\\");
-  EXPECT_EQ(settings.Flag, 0);
+  ExpectSettings(ReadSettings(file),
+                 TSettings{{"Tuner Card", "S-Video", "Sound Card", "Audio Line"}, "D:\\Rec\\", "C:\\Pics\\", 0});
 }
 
 TEST(Settings, DoubledSeparatorOfThePathIsAccepted) {
