@@ -641,10 +641,6 @@ TEST(GifEncode, FailedWritesFailWithAMessage) {
     SCOPED_TRACE(std::to_string(image->Bpp()) + " bits");
     ExpectFullDisksFail(*image, FMT_GIF, {0, 6, 13, 800, full - 1}, "Write Error in GIF file", full);
   }
-
-  PxImage empty;
-  EXPECT_TRUE(EncodeBytes(empty, FMT_GIF).empty());
-  EXPECT_STREQ(empty.LastError(), "null image!!!");
 }
 
 // --- Bad input ---------------------------------------------------------------------------------

@@ -333,11 +333,6 @@ TEST(Jpeg2000Encode, AFullDiskFailsWithAMessage) {
       EXPECT_STREQ(image.LastError(), "error: cannot encode image\n");
     }
   }
-  PxImage empty;
-  PxMemFile file;
-  file.Open();
-  EXPECT_FALSE(empty.Encode(&file, FMT_JP2));
-  EXPECT_STREQ(empty.LastError(), "null image!!!");
 }
 
 // --- Probing and bad input ------------------------------------------------------------------------

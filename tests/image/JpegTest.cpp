@@ -394,18 +394,6 @@ TEST(JpegEncode, AFullDiskFailsWithAMessage) {
                       whole);
 }
 
-TEST(JpegEncode, RefusesNothingButMissingPictures) {
-  PxImage empty;
-  PxMemFile file;
-  file.Open();
-  EXPECT_FALSE(empty.Encode(&file, FMT_JPG));
-  EXPECT_STREQ(empty.LastError(), "null image!!!");
-  PxImage image;
-  MakePicture(image, Kind::Colours, 16, 16);
-  EXPECT_FALSE(image.Encode(nullptr, FMT_JPG));
-  EXPECT_STREQ(image.LastError(), "null file handler");
-}
-
 // --- Bad and hostile input -------------------------------------------------------------------------
 
 TEST(JpegDecode, BadInputFailsCleanly) {

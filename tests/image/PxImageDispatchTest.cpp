@@ -78,6 +78,26 @@ TEST(LoadSave, SaveAndLoadEndToEnd) {
   EXPECT_TRUE(SamePixels(other, reloaded));
 }
 
+// Every encoder refuses before writing a byte when there is no picture or no file.
+TEST(LoadSave, EveryEncoderRefusesWithoutPictureOrFile) {
+  const std::uint32_t encoders[] = {FMT_BMP, FMT_GIF, FMT_JPG, FMT_PNG, FMT_ICO, FMT_TIF, FMT_TGA,
+                                    FMT_PCX, FMT_WBMP, FMT_JP2, FMT_JPC, FMT_PGX, FMT_PNM, FMT_RAS};
+  for (const std::uint32_t id : encoders) {
+    SCOPED_TRACE(id);
+    PxImage empty;
+    PxMemFile file;
+    ASSERT_TRUE(file.Open());
+    EXPECT_FALSE(empty.Encode(&file, id));
+    EXPECT_STREQ(empty.LastError(), "null image!!!");
+    EXPECT_EQ(file.GetSize(), 0);
+
+    PxImage image;
+    MakePattern(image, 8, 8, 24);
+    EXPECT_FALSE(image.Encode(nullptr, id));
+    EXPECT_STREQ(image.LastError(), "null file handler");
+  }
+}
+
 TEST(LoadSave, FailedSavesLeaveTheTargetAlone) {
   TempDir dir;
   const std::string old = "the previous contents";

@@ -613,11 +613,6 @@ TEST(TiffEncode, AFullDiskFailsWithAMessage) {
       EXPECT_TRUE(message == "Error saving TIFF file" || message == "initialization fail") << message;
     }
   }
-  PxImage empty;
-  PxMemFile file;
-  file.Open();
-  EXPECT_FALSE(empty.Encode(&file, FMT_TIF));
-  EXPECT_STREQ(empty.LastError(), "null image!!!");
 }
 
 // --- Bad input ------------------------------------------------------------------------------------
