@@ -117,4 +117,114 @@ void TIniFile::DeleteKey(const String& Section, const String& Ident) {
   WritePrivateProfileStringW(ToWide(Section).c_str(), ToWide(Ident).c_str(), nullptr, ToWide(FileName()).c_str());
 }
 
+// ---------------------------------------------------------------------------------------------
+// TMemIniFile
+
+namespace {
+
+String TrimBlanks(const String& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == String::npos) return String();
+  const size_t last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+TMemIniFile::TMemIniFile(const String& FileName) : TCustomIniFile(FileName) {
+  if (FileName.empty() || !FileExists(FileName)) return;
+  TStringList lines;
+  lines.LoadFromFile(FileName);
+  SetStrings(lines);
+}
+
+TMemIniFile::TSection* TMemIniFile::FindSection(const String& Section) {
+  for (TSection& section : FSections)
+    if (SameText(section.Name, Section)) return &section;
+  return nullptr;
+}
+
+TMemIniFile::TSection& TMemIniFile::AddSection(const String& Section) {
+  if (TSection* existing = FindSection(Section)) return *existing;
+  FSections.push_back(TSection{Section, {}});
+  return FSections.back();
+}
+
+String TMemIniFile::ReadString(const String& Section, const String& Ident, const String& Default) {
+  if (const TSection* section = FindSection(Section))
+    for (const TKey& key : section->Keys)
+      if (SameText(key.Name, Ident)) return key.Value;
+  return Default;
+}
+
+void TMemIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
+  TSection& section = AddSection(Section);
+  for (TKey& key : section.Keys)
+    if (SameText(key.Name, Ident)) {
+      key.Value = Value;
+      return;
+    }
+  section.Keys.push_back(TKey{Ident, Value});
+}
+
+void TMemIniFile::ReadSection(const String& Section, TStrings& Strings) {
+  Strings.BeginUpdate();
+  Strings.Clear();
+  if (const TSection* section = FindSection(Section))
+    for (const TKey& key : section->Keys) Strings.Add(key.Name);
+  Strings.EndUpdate();
+}
+
+void TMemIniFile::ReadSections(TStrings& Strings) {
+  Strings.BeginUpdate();
+  Strings.Clear();
+  for (const TSection& section : FSections) Strings.Add(section.Name);
+  Strings.EndUpdate();
+}
+
+void TMemIniFile::EraseSection(const String& Section) {
+  std::erase_if(FSections, [&](const TSection& section) { return SameText(section.Name, Section); });
+}
+
+void TMemIniFile::DeleteKey(const String& Section, const String& Ident) {
+  if (TSection* section = FindSection(Section))
+    std::erase_if(section->Keys, [&](const TKey& key) { return SameText(key.Name, Ident); });
+}
+
+void TMemIniFile::GetStrings(TStrings& List) const {
+  List.BeginUpdate();
+  List.Clear();
+  for (const TSection& section : FSections) {
+    List.Add("[" + section.Name + "]");
+    for (const TKey& key : section.Keys) List.Add(key.Name + "=" + key.Value);
+    List.Add(String());
+  }
+  List.EndUpdate();
+}
+
+// Key lines before the first section header, comments (";") and lines without "=" carry no value.
+void TMemIniFile::SetStrings(const TStrings& List) {
+  FSections.clear();
+  TSection* section = nullptr;
+  for (int i = 0, count = List.Count(); i < count; ++i) {
+    const String line = List[i];
+    const String trimmed = TrimBlanks(line);
+    if (trimmed.empty() || trimmed[0] == ';') continue;
+    if (trimmed[0] == '[') {
+      const size_t close = trimmed.find(']');
+      section = &AddSection(trimmed.substr(1, close == String::npos ? String::npos : close - 1));
+      continue;
+    }
+    const size_t equals = line.find('=');
+    if (section == nullptr || equals == String::npos) continue;
+    section->Keys.push_back(TKey{TrimBlanks(line.substr(0, equals)), line.substr(equals + 1)});
+  }
+}
+
+void TMemIniFile::UpdateFile() const {
+  TStringList lines;
+  GetStrings(lines);
+  lines.SaveToFile(FileName());
+}
+
 }  // namespace classlib

@@ -5,6 +5,8 @@
 
 #include "platform/classlib/Component.h"
 
+#include <vector>
+
 namespace classlib {
 
 class TStrings;
@@ -57,6 +59,46 @@ public:
   void ReadSections(TStrings& Strings) override;
   void EraseSection(const String& Section) override;
   void DeleteKey(const String& Section, const String& Ident) override;
+};
+
+// An INI text held in memory, read from FileName when it exists or given as lines, and written
+// back only by UpdateFile. Values stay exactly as written (the profile functions under TIniFile
+// trim blanks and strip quotes, which would change skin values); section and key names are
+// matched without regard to case. A section that occurs twice in the text is read as one.
+class TMemIniFile : public TCustomIniFile {
+public:
+  // An empty FileName gives an empty INI text; a file that cannot be read raises EStreamError.
+  explicit TMemIniFile(const String& FileName = String());
+
+  String ReadString(const String& Section, const String& Ident, const String& Default) override;
+  void WriteString(const String& Section, const String& Ident, const String& Value) override;
+  void ReadSection(const String& Section, TStrings& Strings) override;
+  void ReadSections(TStrings& Strings) override;
+  void EraseSection(const String& Section) override;
+  void DeleteKey(const String& Section, const String& Ident) override;
+
+  // The text as lines: each section's header, its key=value lines, then an empty line.
+  void GetStrings(TStrings& List) const;
+  // Replaces the whole content by the INI text of List.
+  void SetStrings(const TStrings& List);
+  void Clear() { FSections.clear(); }
+  // Writes the text to FileName (ANSI code page, CR LF), replacing the file.
+  void UpdateFile() const;
+
+private:
+  struct TKey {
+    String Name;
+    String Value;
+  };
+  struct TSection {
+    String Name;
+    std::vector<TKey> Keys;
+  };
+
+  TSection* FindSection(const String& Section);
+  TSection& AddSection(const String& Section);
+
+  std::vector<TSection> FSections;
 };
 
 }  // namespace classlib

@@ -79,6 +79,27 @@ int TStrings::IndexOf(const String& S) const {
   return -1;
 }
 
+int TStrings::IndexOfName(const String& Name) const {
+  for (int i = 0, count = GetCount(); i < count; ++i) {
+    const String line = Get(i);
+    const size_t equals = line.find('=');
+    if (equals != String::npos && CompareStrings(line.substr(0, equals), Name) == 0) return i;
+  }
+  return -1;
+}
+
+String TStrings::Names(int Index) const {
+  const String line = Get(Index);
+  const size_t equals = line.find('=');
+  return equals == String::npos ? String() : line.substr(0, equals);
+}
+
+String TStrings::ValueFromIndex(int Index) const {
+  const String line = Get(Index);
+  const size_t equals = line.find('=');
+  return equals == String::npos ? String() : line.substr(equals + 1);
+}
+
 int TStrings::IndexOfObject(const TObject* AObject) const {
   for (int i = 0, count = GetCount(); i < count; ++i)
     if (GetObject(i) == AObject) return i;

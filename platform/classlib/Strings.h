@@ -43,6 +43,12 @@ public:
   virtual int IndexOf(const String& S) const;
   int IndexOfObject(const TObject* AObject) const;
 
+  // Lines of the form name=value: the name is the text before the first "=", the value all after it.
+  // IndexOfName compares names as CompareStrings does; a line without "=" has no name.
+  int IndexOfName(const String& Name) const;
+  String Names(int Index) const;
+  String ValueFromIndex(int Index) const;
+
   // Changes between BeginUpdate and the matching EndUpdate are announced once, at the end.
   void BeginUpdate();
   void EndUpdate();

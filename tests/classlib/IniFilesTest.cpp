@@ -144,4 +144,67 @@ TEST(IniFile, AWriteThePlatformRefusesRaises) {
   }
 }
 
+TEST(MemIniFile, KeepsValuesAsWrittenAndMatchesNamesWithoutCase) {
+  TStringList text;
+  text.SetText("; a comment\r\nstray=before any section\r\n[Skin]\r\n Name = \"Blue\" sky \r\n"
+               "rect=-5, 2,3,4\r\nno equals sign\r\n[other]\r\nk=1\r\n[SKIN]\r\nlater=x=y\r\n");
+  TMemIniFile ini;
+  ini.SetStrings(text);
+
+  // Blanks and quotes in values survive, and so does every "=" after the first.
+  EXPECT_EQ(ini.ReadString("skin", "NAME", "?"), " \"Blue\" sky ");
+  EXPECT_EQ(ini.ReadString("Skin", "rect", "?"), "-5, 2,3,4");
+  EXPECT_EQ(ini.ReadString("skin", "later", "?"), "x=y");
+  EXPECT_EQ(ini.ReadString("Skin", "stray", "?"), "?");
+  EXPECT_EQ(ini.ReadInteger("OTHER", "K", 0), 1);
+
+  TStringList sections;
+  ini.ReadSections(sections);
+  EXPECT_EQ(Lines(sections), (std::vector<String>{"Skin", "other"}));
+  TStringList keys;
+  ini.ReadSection("skin", keys);
+  EXPECT_EQ(Lines(keys), (std::vector<String>{"Name", "rect", "later"}));
+  EXPECT_TRUE(ini.SectionExists("OTHER"));
+
+  ini.WriteString("skin", "RECT", "1,2,3,4");
+  ini.WriteString("new", "a", "");
+  ini.DeleteKey("Skin", "later");
+  ini.EraseSection("Other");
+  TStringList written;
+  ini.GetStrings(written);
+  EXPECT_EQ(Lines(written), (std::vector<String>{"[Skin]", "Name= \"Blue\" sky ", "rect=1,2,3,4", "",
+                                                 "[new]", "a=", ""}));
+}
+
+TEST(MemIniFile, ReadsAFileAndWritesItBackOnlyOnUpdate) {
+  TempDir dir;
+  const String name = dir.windowsFile("skin.ini");
+  WriteUnixFile(dir.unixFile("skin.ini"), "[VERSION]\r\nskinname= Two  blanks\r\n");
+  TMemIniFile ini(name);
+  EXPECT_EQ(ini.ReadString("version", "SkinName", ""), " Two  blanks");
+
+  ini.WriteString("VERSION", "ver", "2");
+  EXPECT_EQ(ReadUnixFile(dir.unixFile("skin.ini")), "[VERSION]\r\nskinname= Two  blanks\r\n");
+  ini.UpdateFile();
+  EXPECT_EQ(ReadUnixFile(dir.unixFile("skin.ini")), "[VERSION]\r\nskinname= Two  blanks\r\nver=2\r\n\r\n");
+
+  TMemIniFile missing(dir.windowsFile("none.ini"));
+  TStringList sections;
+  missing.ReadSections(sections);
+  EXPECT_EQ(sections.Count(), 0);
+}
+
+TEST(StringList, FindsLinesByNameAndSplitsAtTheFirstEquals) {
+  TStringList list;
+  list.SetText("plain\r\nMI_MINCAPTION=Mi&nimize\r\nformula=a=b\r\nmi_mincaption=second\r\n");
+  EXPECT_EQ(list.IndexOfName("mi_MinCaption"), 1);
+  EXPECT_EQ(list.IndexOfName("plain"), -1);
+  EXPECT_EQ(list.IndexOfName("missing"), -1);
+  EXPECT_EQ(list.Names(2), "formula");
+  EXPECT_EQ(list.ValueFromIndex(2), "a=b");
+  EXPECT_EQ(list.Names(0), "");
+  EXPECT_EQ(list.ValueFromIndex(0), "");
+}
+
 }  // namespace
+
