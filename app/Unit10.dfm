@@ -7,9 +7,9 @@ object Form10: TForm10
   Position = poScreenCenter
   object PlainGroupBox1: TPlainGroupBox
     Left = 16
-    Top = 16
-    Width = 390
-    Height = 120
+    Top = 8
+    Width = 385
+    Height = 129
     Caption = 'Video Source'
     object Label1: TLabel
       Left = 16
@@ -36,9 +36,9 @@ object Form10: TForm10
   end
   object PlainGroupBox2: TPlainGroupBox
     Left = 16
-    Top = 152
-    Width = 390
-    Height = 120
+    Top = 144
+    Width = 385
+    Height = 137
     Caption = 'Audio Source'
     object Label3: TLabel
       Left = 16

@@ -1,14 +1,14 @@
 object Form7: TForm7
   BorderStyle = bsDialog
   Caption = 'Config'
-  ClientHeight = 300
-  ClientWidth = 400
+  ClientHeight = 366
+  ClientWidth = 460
   Position = poScreenCenter
   object skSkinPageControl1: TskSkinPageControl
     Left = 8
     Top = 8
-    Width = 384
-    Height = 284
+    Width = 444
+    Height = 350
     ActivePage = skSkinTabSheet1
     object skSkinTabSheet1: TskSkinTabSheet
       Caption = 'Channel'
@@ -47,40 +47,60 @@ object Form7: TForm7
     object skSkinTabSheet2: TskSkinTabSheet
       Caption = 'input'
       object PlainGroupBox1: TPlainGroupBox
-        Left = 8
-        Top = 8
-        Width = 360
-        Height = 100
-        Caption = 'Video'
-        object skSkinComboBox1: TskSkinComboBox
+        Left = 24
+        Top = 16
+        Width = 385
+        Height = 129
+        Caption = 'Video Source'
+        object Label3: TLabel
           Left = 16
-          Top = 28
-          Width = 328
+          Top = 36
+          Caption = 'Video Device'
+        end
+        object Label4: TLabel
+          Left = 16
+          Top = 78
+          Caption = 'Video Source'
+        end
+        object skSkinComboBox1: TskSkinComboBox
+          Left = 120
+          Top = 32
+          Width = 250
           Height = 21
         end
         object skSkinComboBox2: TskSkinComboBox
-          Left = 16
-          Top = 62
-          Width = 328
+          Left = 120
+          Top = 74
+          Width = 250
           Height = 21
         end
       end
       object PlainGroupBox2: TPlainGroupBox
-        Left = 8
-        Top = 120
-        Width = 360
-        Height = 100
-        Caption = 'Audio'
-        object skSkinComboBox3: TskSkinComboBox
+        Left = 24
+        Top = 160
+        Width = 385
+        Height = 137
+        Caption = 'Audio Source'
+        object Label5: TLabel
           Left = 16
-          Top = 28
-          Width = 328
+          Top = 36
+          Caption = 'Audio Device'
+        end
+        object Label6: TLabel
+          Left = 16
+          Top = 78
+          Caption = 'Audio Source'
+        end
+        object skSkinComboBox3: TskSkinComboBox
+          Left = 120
+          Top = 32
+          Width = 250
           Height = 21
         end
         object skSkinComboBox4: TskSkinComboBox
-          Left = 16
-          Top = 62
-          Width = 328
+          Left = 120
+          Top = 74
+          Width = 250
           Height = 21
         end
       end

@@ -1,5 +1,6 @@
 #include "skin/plain/PlainRegistration.h"
 
+#include "flat/FlatRegistration.h"
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/plain/SkinPlainBars.h"
 #include "skin/plain/SkinPlainBoxes.h"
@@ -44,7 +45,6 @@ void RegisterAll(TClassRegistry& Registry) {
   Registry.Register<TskSkinCheckRadioBox>("TskSkinCheckRadioBox", "TCheckBox");
 
   Registry.Register<TskSkinPanel>("TskSkinPanel", "TCustomControl");
-  Registry.Register<TPlainGroupBox>("TPlainGroupBox", "TGroupBox");
 
   Registry.Register<TskSkinCustomComboBox>("TskSkinCustomComboBox", "TComboBox");
   Registry.Register<TskSkinComboBox>("TskSkinComboBox", "TskSkinCustomComboBox");
@@ -64,4 +64,7 @@ void RegisterAll(TClassRegistry& Registry) {
 void RegisterPlainSkinClasses() {
   static std::once_flag once;
   std::call_once(once, [] { RegisterAll(TClassRegistry::Instance()); });
+  // The program and its tests register their controls through this one call for now, and the
+  // forms hold flat group boxes beside the stand-ins.
+  RegisterFlatClasses();
 }

@@ -15,6 +15,4 @@ void TskSkinPanel::Paint() {
   canvas.FrameRect(ClientRect());
 }
 
-TPlainGroupBox::TPlainGroupBox(TComponent* AOwner) : TGroupBox(AOwner) {}
-
 }  // namespace skin

@@ -1,6 +1,6 @@
-// Plain stand-ins for the containers: the skinned panel and the flat group box.
+// Plain stand-in for the skinned panel.
 //
-// Classes in this file: TskSkinPanel, TPlainGroupBox.
+// Classes in this file: TskSkinPanel.
 #pragma once
 
 #include "platform/classlib/StdCtrls.h"
@@ -14,12 +14,6 @@ public:
 
 protected:
   void Paint() override;
-};
-
-// A captioned frame around a group of controls.
-class TPlainGroupBox : public classlib::TGroupBox {
-public:
-  explicit TPlainGroupBox(classlib::TComponent* AOwner);
 };
 
 }  // namespace skin
