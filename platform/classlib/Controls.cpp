@@ -68,7 +68,24 @@ bool IsMouseMessage(UINT Msg) {
 
 }  // namespace
 
+namespace {
+
+// Cursors a program put into the screen's table; the platform's own cursors stand beside them.
+std::map<TCursor, HCURSOR>& InstalledCursors() {
+  static std::map<TCursor, HCURSOR> cursors;
+  return cursors;
+}
+
+}  // namespace
+
+void InstallCursor(TCursor Cursor, HCURSOR Handle) {
+  if (Handle == nullptr) InstalledCursors().erase(Cursor);
+  else InstalledCursors()[Cursor] = Handle;
+}
+
 HCURSOR CursorHandle(TCursor Cursor) {
+  if (const auto installed = InstalledCursors().find(Cursor); installed != InstalledCursors().end())
+    return installed->second;
   struct Known {
     TCursor id;
     LPCWSTR system;

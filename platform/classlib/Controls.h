@@ -40,10 +40,17 @@ constexpr TCursor crSizeAll = -22;
 
 // The system cursor behind a cursor identifier.
 HCURSOR CursorHandle(TCursor Cursor);
+// Puts Handle into the table of cursors at Cursor; a null handle removes what stood there.
+void InstallCursor(TCursor Cursor, HCURSOR Handle);
 
 // The shift keys and mouse buttons held with a key or mouse message.
 TShiftState KeysToShiftState(WPARAM Keys);
 TShiftState KeyDataToShiftState();
+
+// csPaintCopy: the control paints a copy of itself (into a buffer behind another control), not
+// its window on the screen.
+enum class TControlStateItem { csPaintCopy };
+using TControlState = Set<TControlStateItem>;
 
 class TControl : public TComponent {
 public:
@@ -114,6 +121,8 @@ public:
   // so that controls do not depend on menus.
   TComponent* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TComponent* Value);
+  TControlState ControlState() const { return FControlState; }
+  void SetControlState(TControlState Value) { FControlState = Value; }
 
   // Operations
   virtual void Invalidate();
@@ -183,6 +192,7 @@ private:
   String FHint;
   bool FShowHint = false;
   TComponent* FPopupMenu = nullptr;
+  TControlState FControlState;
   bool FMouseCaptured = false;
 
   friend class TWinControl;
@@ -253,6 +263,9 @@ public:
 
   // Paints the windowless children on a DC of this control's client area.
   void PaintControls(HDC DC, TControl* First);
+  // Paints the control's own client area (not its children) on DC. Public so that a control can
+  // draw its parent's face behind itself.
+  virtual void PaintWindow(HDC DC);
 
 protected:
   virtual void CreateParams(TCreateParams& Params);
@@ -269,7 +282,6 @@ protected:
   virtual void KeyDown(WORD& Key, TShiftState Shift);
   virtual void KeyUp(WORD& Key, TShiftState Shift);
   virtual void KeyPress(char& Key);
-  virtual void PaintWindow(HDC DC);
   void TextChanged() override;
   void FontChanged() override;
   void ColorChanged() override;

@@ -174,6 +174,7 @@ public:
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
   HCURSOR Cursors(TCursor Index) const { return CursorHandle(Index); }
+  void SetCursors(TCursor Index, HCURSOR Handle) { InstallCursor(Index, Handle); }
   int FormCount() const { return static_cast<int>(FForms.size()); }
   TForm* Forms(int Index) const { return FForms.at(static_cast<size_t>(Index)); }
   TForm* ActiveForm() const;

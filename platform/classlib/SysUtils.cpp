@@ -3,6 +3,7 @@
 #include "platform/classlib/WideText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 
@@ -369,6 +370,27 @@ bool ForceDirectories(const String& Dir) {
   if (!parent.empty() && parent != dir && !ForceDirectories(parent)) return false;
   // Another thread or process may have made it meanwhile: what counts is that it exists.
   return CreateDirectoryW(ToWide(dir).c_str(), nullptr) || DirectoryExists(dir);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dates
+
+void DecodeDate(TDateTime Date, WORD& Year, WORD& Month, WORD& Day) {
+  constexpr double kMSecsPerDay = 86400000.0;
+  constexpr long long kDaysBefore1970 = 25569;  // from 30 December 1899 to 1 January 1970
+  // The day part truncates toward zero, so a negative date's fraction still lies within its day.
+  const double ms = std::round(std::clamp(Date, -1e7, 1e7) * kMSecsPerDay);
+  const long long days = static_cast<long long>(ms) / 86400000LL;
+  // Days to a civil date, in eras of 400 years starting on 1 March.
+  const long long z = days - kDaysBefore1970 + 719468;
+  const long long era = (z >= 0 ? z : z - 146096) / 146097;
+  const long long dayOfEra = z - era * 146097;
+  const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const long long monthIndex = (5 * dayOfYear + 2) / 153;  // 0 = March
+  Day = static_cast<WORD>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+  Month = static_cast<WORD>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+  Year = static_cast<WORD>(yearOfEra + era * 400 + (Month <= 2 ? 1 : 0));
 }
 
 }  // namespace classlib

@@ -126,4 +126,14 @@ String GetCurrentDir();
 // Creates the folder and every missing folder above it; true when it exists afterwards.
 bool ForceDirectories(const String& Dir);
 
+// ---------------------------------------------------------------------------------------------
+// Dates
+
+// Whole days since 30 December 1899; the fraction is the time of day. A negative value counts
+// back from that day, its fraction still forward into the day (-1.25 is 29 December 1899, 6:00).
+using TDateTime = double;
+
+// The calendar date of Date (proleptic Gregorian), to the nearest millisecond.
+void DecodeDate(TDateTime Date, WORD& Year, WORD& Month, WORD& Day);
+
 }  // namespace classlib
