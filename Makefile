@@ -9,7 +9,7 @@ export WINEDEBUG ?= -all
 export WINEDLLOVERRIDES ?= mscoree,mshtml,winemenubuilder.exe=
 export ALSA_CONFIG_PATH := $(CURDIR)/scripts/alsa-null.conf
 
-.PHONY: all setup configure build prefix run test bench asan clean
+.PHONY: all setup configure build prefix run test bench asan fuzz clean
 all: build
 
 setup:
@@ -40,6 +40,16 @@ asan:
 	@cmake --build build-asan --target image_tests -j$(JOBS) -- --no-print-directory
 	@WINEPREFIX=$(abspath build-asan)/wineprefix scripts/wine-prefix
 	@WINEPREFIX=$(abspath build-asan)/wineprefix scripts/with-xvfb scripts/asan-tests build-asan "^image_tests$$"
+
+# The image library's decoders fed mutated files under AddressSanitizer, MINUTES per family
+# (FAMILY=bmp, gif, jpeg, png, tiff, tga, wmf, jpeg2000, or all side by side); see scripts/fuzz.
+MINUTES ?= 10
+FAMILY ?= all
+fuzz:
+	@$(MAKE) --no-print-directory configure BUILD=build-fuzz BUILD_TYPE=Debug CMAKE_ARGS=-DTAVREL_ASAN=ON
+	@cmake --build build-fuzz --target image_fuzz -j$(JOBS) -- --no-print-directory
+	@WINEPREFIX=$(abspath build-fuzz)/wineprefix scripts/wine-prefix
+	@WINEPREFIX=$(abspath build-fuzz)/wineprefix scripts/with-xvfb scripts/fuzz build-fuzz $(MINUTES) $(FAMILY)
 
 bench: prefix
 	@scripts/with-xvfb scripts/bench $(BUILD)

@@ -90,8 +90,10 @@ bool PxMemFile::Close() {
 
 bool PxMemFile::Grow(std::int64_t needed) {
   if (FCapacity >= needed) return true;
-  const std::int64_t capacity = ((needed >> 12) + 1) << 12;
-  if (capacity > std::numeric_limits<std::int32_t>::max()) return false;
+  constexpr std::int64_t kLargest = std::numeric_limits<std::int32_t>::max();
+  if (needed > kLargest) return false;
+  // Doubling keeps the copies of a growing block to a constant number per byte written.
+  const std::int64_t capacity = std::min(std::max(((needed >> 12) + 1) << 12, std::int64_t{FCapacity} * 2), kLargest);
   std::uint8_t* grown = nullptr;
   if (FOwnsBuffer) {
     grown = static_cast<std::uint8_t*>(std::realloc(FBuffer, static_cast<std::size_t>(capacity)));

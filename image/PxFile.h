@@ -48,7 +48,9 @@ private:
   bool FCloseOnDestroy;
 };
 
-// A PxFile over a memory block that grows in steps of 4096 bytes. A block given to the constructor
+// A PxFile over a memory block. It grows to the next multiple of 4096 bytes above what a write
+// needs, and at least doubles each time, so that filling it byte by byte (as every save into memory
+// does) costs linear time, not quadratic. A block given to the constructor
 // is read in place and not released, unless the file had to grow it or Buffer(false) handed it over.
 // Blocks the file allocates come from std::malloc; a caller detaching one releases it with std::free.
 class PxMemFile : public PxFile {
@@ -63,6 +65,8 @@ public:
   bool Open();
   // The data; detach makes the caller its owner, otherwise the file owns it from now on.
   std::uint8_t* Buffer(bool detach);
+  // Bytes allocated for the block.
+  std::int32_t Capacity() const { return FCapacity; }
 
   bool Close() override;
   std::size_t Read(void* buffer, std::size_t size, std::size_t count) override;

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr std::uint64_t kMaxPixelBitsOver256 = 256000000;  // 65,536,000,000 bits of pixel data
-
 std::uint32_t PaletteEntriesFor(std::uint32_t bpp) {
   switch (bpp) {
     case 1: return 2;
@@ -73,17 +71,14 @@ std::uint8_t* PxImage::Create(std::uint32_t width, std::uint32_t height, std::ui
   }
   bpp = RoundedBpp(bpp);
 
-  const unsigned __int128 pixelBits = static_cast<unsigned __int128>(width) * height * bpp;
+  if (!FitsSizeLimit(width, height, bpp)) {
+    SetError("PXIMAGE_MAX_MEMORY exceeded");
+    return nullptr;
+  }
   const std::uint64_t rowBytes = ((static_cast<std::uint64_t>(width) * bpp + 31) / 32) * 4;
   const std::uint32_t colors = PaletteEntriesFor(bpp);
   const std::uint64_t imageBytes = rowBytes * height;
   const std::uint64_t blockBytes = sizeof(BITMAPINFOHEADER) + 4ull * colors + imageBytes;
-  // The header keeps width and height in signed 32-bit fields and the sizes in unsigned ones.
-  if (pixelBits / 256 > kMaxPixelBitsOver256 || width > 0x7FFFFFFFu || height > 0x7FFFFFFFu ||
-      blockBytes > 0xFFFFFFFFull) {
-    SetError("PXIMAGE_MAX_MEMORY exceeded");
-    return nullptr;
-  }
 
   header = BITMAPINFOHEADER{};
   header.biSize = sizeof(BITMAPINFOHEADER);
@@ -110,6 +105,16 @@ std::uint8_t* PxImage::Create(std::uint32_t width, std::uint32_t height, std::ui
   info.pixels = dib + sizeof(BITMAPINFOHEADER) + 4ull * colors;
   ClearNearestCache();
   return dib;
+}
+
+bool PxImage::FitsSizeLimit(std::uint64_t width, std::uint64_t height, std::uint32_t bpp) {
+  if (width == 0 || height == 0) return true;
+  // Dividing first keeps every product below 2^64 whatever the header said.
+  if (width > PXIMAGE_MAX_MEMORY || height > PXIMAGE_MAX_MEMORY / width) return false;
+  bpp = RoundedBpp(bpp);
+  const std::uint64_t rowBytes = ((width * bpp + 31) / 32) * 4;
+  const std::uint64_t blockBytes = sizeof(BITMAPINFOHEADER) + 4ull * PaletteEntriesFor(bpp) + rowBytes * height;
+  return blockBytes <= PXIMAGE_MAX_MEMORY;
 }
 
 bool PxImage::Destroy() {

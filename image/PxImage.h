@@ -39,6 +39,13 @@ enum PxImageFormat : std::uint32_t {
 static_assert(sizeof(BITMAPINFOHEADER) == 40, "the block starts with the 40-byte Windows header");
 static_assert(sizeof(RGBQUAD) == 4, "palette entries are 4 bytes");
 
+// The library's size limit: the most memory one picture may take, 1 GiB. It bounds the pixel block
+// (header, palette and padded rows) and, counting every pixel as at least one byte, the alpha channel
+// and the selection mask too. That holds a 357-megapixel true-colour picture, far beyond any photo,
+// while a damaged header or a rotation can no longer make the library claim gigabytes: whatever
+// would pass it is refused with "PXIMAGE_MAX_MEMORY exceeded" before anything is allocated.
+constexpr std::uint64_t PXIMAGE_MAX_MEMORY = std::uint64_t{1} << 30;
+
 // Per-image settings and state, copied as one record between an image and its format objects.
 struct PxImageInfo {
   std::uint32_t rowBytes;           // bytes per stored row, padded to 32 bits
@@ -92,7 +99,11 @@ public:
 
   // --- Block management ---------------------------------------------------------------------
   // Builds a fresh block (old buffers released); null with the reason in LastError on failure.
+  // Sizes beyond PXIMAGE_MAX_MEMORY are refused.
   std::uint8_t* Create(std::uint32_t width, std::uint32_t height, std::uint32_t bpp, std::uint32_t formatId);
+  // Whether a picture of this size and depth (rounded as Create rounds it) stays within
+  // PXIMAGE_MAX_MEMORY: decoders ask before they let a format library allocate on their behalf.
+  static bool FitsSizeLimit(std::uint64_t width, std::uint64_t height, std::uint32_t bpp);
   // Releases every buffer; false, doing nothing, on a ghost.
   bool Destroy();
   bool IsValid() const { return dib != nullptr; }

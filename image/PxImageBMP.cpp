@@ -6,10 +6,10 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <memory>
-#include <new>
+#include <vector>
 
 static_assert(sizeof(BITMAPFILEHEADER) == 14, "BITMAPFILEHEADER is 14 bytes on disk");
 static_assert(sizeof(BITMAPCOREHEADER) == 12, "BITMAPCOREHEADER is 12 bytes on disk");
@@ -21,21 +21,60 @@ constexpr DWORD kRle8 = 1;
 constexpr DWORD kRle4 = 2;
 constexpr DWORD kBitFields = 3;
 
-std::uint64_t PaddedRowBytes(std::uint64_t bitCount, std::uint64_t width) { return ((bitCount * width + 31) / 32) * 4; }
+// The information headers that come after the classic 40 bytes (V2 to V5) start with the colour
+// masks: red, green, blue from 52 bytes on, alpha too from 56.
+constexpr DWORD kColourMasksHeader = 52;
+constexpr DWORD kAlphaMaskHeader = 56;
+// OS/2 2.x: 24 bytes of its own after the classic ones, none of them a mask.
+constexpr DWORD kOs2Header = 64;
 
-// value << shift for shift >= 0, value >> -shift otherwise, kept to its low 8 bits.
-std::uint8_t ShiftToByte(std::uint64_t value, int shift) {
-  if (shift >= 64 || shift <= -64) return 0;
-  return static_cast<std::uint8_t>(shift >= 0 ? value << shift : value >> -shift);
-}
+// A header may promise at most twice the pixel data the file holds, and 1 MiB more: a file cut short
+// still shows what it holds, but a few bytes cannot make the decoder allocate and clear gigabytes.
+constexpr std::uint64_t kShortFileSlack = 1 << 20;
+// An RLE run of 2 bytes gives at most 255 pixels: a byte of RLE data fills at most 128 bytes of rows.
+constexpr std::uint64_t kRleBytesPerByte = 128;
+
+std::uint64_t PaddedRowBytes(std::uint64_t bitCount, std::uint64_t width) { return ((bitCount * width + 31) / 32) * 4; }
 
 std::int32_t DotsPerInch(LONG pixelsPerMetre) {
   return static_cast<std::int32_t>(std::floor(pixelsPerMetre * 0.0254 + 0.5));
 }
 
+std::uint64_t BytesFrom(PxFile* file, std::int64_t position) {
+  const std::int32_t size = file->GetSize();
+  return position < 0 || size < position ? 0 : static_cast<std::uint64_t>(size - position);
+}
+
+// One channel of a packed pixel, found by its mask, as 8 bits: shorter fields move up without
+// repeating their top bits (white 5-5-5 gives 0xF8, as the classic decoder gives), longer ones
+// keep their top 8 bits.
+class MaskedChannel {
+public:
+  explicit MaskedChannel(std::uint32_t mask)
+      : FMask(mask), FShift(mask ? std::countr_zero(mask) : 0), FBits(std::popcount(mask)) {}
+
+  bool Present() const { return FMask != 0; }
+  std::uint8_t Of(std::uint32_t pixel) const {
+    const std::uint32_t value = (pixel & FMask) >> FShift;
+    return static_cast<std::uint8_t>(FBits >= 8 ? value >> (FBits - 8) : value << (8 - FBits));
+  }
+  // Alpha is scaled to the full range instead, so that an opaque pixel of a 1- or 4-bit field stays opaque.
+  std::uint8_t ScaledOf(std::uint32_t pixel) const {
+    const std::uint32_t value = (pixel & FMask) >> FShift;
+    if (FBits >= 8) return static_cast<std::uint8_t>(value >> (FBits - 8));
+    const std::uint32_t top = (1u << FBits) - 1;
+    return static_cast<std::uint8_t>(std::min(value, top) * 255 / top);
+  }
+
+private:
+  std::uint32_t FMask;
+  int FShift;
+  int FBits;
+};
+
 }  // namespace
 
-bool PxImageBMP::ReadBitmapInfo(PxFile* file, BITMAPINFOHEADER& header) {
+bool PxImageBMP::ReadBitmapInfo(PxFile* file, BITMAPINFOHEADER& header, BitFields* fields) {
   if (file->Read(&header, sizeof(header), 1) != 1) return false;
   if (header.biSize == sizeof(BITMAPCOREHEADER)) {
     BITMAPCOREHEADER core;
@@ -51,17 +90,22 @@ bool PxImageBMP::ReadBitmapInfo(PxFile* file, BITMAPINFOHEADER& header) {
       return false;
   } else if (header.biSize == sizeof(BITMAPINFOHEADER)) {
     // the common header, taken as read
-  } else if (header.biSize == 64) {
-    if (!file->Seek(24, SEEK_CUR)) return false;
+  } else if (header.biSize == kOs2Header) {
+    if (!file->Seek(kOs2Header - sizeof(BITMAPINFOHEADER), SEEK_CUR)) return false;
   } else if (header.biSize > sizeof(BITMAPINFOHEADER)) {
-    // Longer headers are trusted only when they describe a plain uncompressed bitmap.
-    const std::uint64_t expected =
-        static_cast<std::uint64_t>(std::max<LONG>(header.biHeight, 0)) *
-        PaddedRowBytes(header.biBitCount, static_cast<std::uint64_t>(std::max<LONG>(header.biWidth, 0)));
-    if (header.biSizeImage != expected || header.biPlanes != 1 || header.biCompression != BI_RGB ||
-        header.biClrUsed != 0)
-      return false;
-    const std::uint64_t skip = header.biSize - sizeof(BITMAPINFOHEADER);
+    // The newer headers (V4, V5 and the rarer V2, V3) are the classic one followed by the colour
+    // masks; colour space, gamma and profile fields after them are skipped.
+    std::uint32_t masks[4] = {};
+    const std::size_t maskBytes = std::min<std::size_t>(header.biSize - sizeof(BITMAPINFOHEADER), sizeof(masks));
+    if (file->Read(masks, 1, maskBytes) != maskBytes) return false;
+    if (fields && header.biSize >= kColourMasksHeader) {
+      fields->red = masks[0];
+      fields->green = masks[1];
+      fields->blue = masks[2];
+      fields->alpha = header.biSize >= kAlphaMaskHeader ? masks[3] : 0;
+      fields->inHeader = true;
+    }
+    const std::uint64_t skip = header.biSize - sizeof(BITMAPINFOHEADER) - maskBytes;
     if (skip > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()) ||
         !file->Seek(static_cast<std::int32_t>(skip), SEEK_CUR))
       return false;
@@ -96,7 +140,8 @@ bool PxImageBMP::Decode(PxFile* file) {
   }
 
   BITMAPINFOHEADER bih;
-  if (!ReadBitmapInfo(file, bih) || bih.biWidth < 0 || bih.biHeight == std::numeric_limits<LONG>::min())
+  BitFields fields;
+  if (!ReadBitmapInfo(file, bih, &fields) || bih.biWidth < 0 || bih.biHeight == std::numeric_limits<LONG>::min())
     return fail("Error reading BMP info");
   const bool core = bih.biSize == sizeof(BITMAPCOREHEADER);
   const bool topDown = bih.biHeight < 0;
@@ -109,6 +154,44 @@ bool PxImageBMP::Decode(PxFile* file) {
     SetError("output dimensions returned");
     return true;
   }
+
+  const bool packed = bih.biBitCount == 16 || bih.biBitCount == 32;
+  if (packed) {
+    // Without bit fields 16-bit pixels are 5-5-5 and 32-bit ones blue, green, red and a spare byte.
+    const BitFields plain = bih.biBitCount == 16 ? BitFields{0x7C00, 0x03E0, 0x001F, 0, false}
+                                                 : BitFields{0xFF0000, 0x00FF00, 0x0000FF, 0, false};
+    if (bih.biCompression != kBitFields) {
+      fields = plain;
+    } else if (!fields.inHeader) {
+      // The classic header keeps its three masks right after it.
+      fields = plain;
+      std::uint32_t fileMasks[3];
+      if (file->Read(fileMasks, sizeof(fileMasks), 1) == 1) {
+        fields.red = fileMasks[0];
+        fields.green = fileMasks[1];
+        fields.blue = fileMasks[2];
+      }
+    }
+    // Only the low 16 bits of a mask count for 16-bit pixels.
+    if (bih.biBitCount == 16) {
+      fields.red &= 0xFFFF;
+      fields.green &= 0xFFFF;
+      fields.blue &= 0xFFFF;
+      fields.alpha &= 0xFFFF;
+    }
+  }
+
+  // The data must be able to fill what the header promises before the pixel block is made.
+  const std::uint32_t paletteEntries = bih.biBitCount <= 8 ? bih.biClrUsed : 0;
+  const std::int64_t dataStart = fileHeader.bfOffBits != 0
+                                     ? static_cast<std::int64_t>(start) + fileHeader.bfOffBits
+                                     : static_cast<std::int64_t>(file->GetPosition()) +
+                                           static_cast<std::int64_t>(paletteEntries) * (core ? 3 : 4);
+  const bool rle = bih.biBitCount <= 8 && (bih.biCompression == kRle8 || bih.biCompression == kRle4);
+  // Odd bit counts of up to 65535 make rows of 2^44 bytes: the product wants more than 64 bits.
+  const unsigned __int128 rows = static_cast<unsigned __int128>(PaddedRowBytes(bih.biBitCount, width)) * height;
+  const unsigned __int128 needed = rle ? rows / kRleBytesPerByte : rows;
+  if (needed > 2 * BytesFrom(file, dataStart) + kShortFileSlack) return fail("BMP: file too short for its size");
 
   if (!Create(width, height, bih.biBitCount, FMT_BMP)) return fail("Can't allocate memory");
   // Rows a short or compressed stream leaves unwritten read as index 0 / black.
@@ -142,9 +225,8 @@ bool PxImageBMP::Decode(PxFile* file) {
   // Without a file header the pixels follow the palette; otherwise bfOffBits says where they are.
   auto seekToData = [&]() {
     if (fileHeader.bfOffBits == 0) return true;
-    const std::int64_t offset = static_cast<std::int64_t>(start) + fileHeader.bfOffBits;
-    return offset <= std::numeric_limits<std::int32_t>::max() &&
-           file->Seek(static_cast<std::int32_t>(offset), SEEK_SET);
+    return dataStart <= std::numeric_limits<std::int32_t>::max() &&
+           file->Seek(static_cast<std::int32_t>(dataStart), SEEK_SET);
   };
 
   switch (bih.biBitCount) {
@@ -158,33 +240,20 @@ bool PxImageBMP::Decode(PxFile* file) {
       else if (bih.biCompression == kRle4) DecodeRle4(file);
       else file->Read(info.pixels, 1, header.biSizeImage);
       break;
-    case 16: {
-      std::uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
-      if (bih.biCompression == kBitFields) {
-        std::uint32_t fileMasks[3];
-        if (file->Read(fileMasks, sizeof(fileMasks), 1) == 1) std::copy_n(fileMasks, 3, masks);
-      }
+    case 16:
       if (!seekToData()) break;
-      const std::uint64_t sourceBytes = static_cast<std::uint64_t>(height) * (((width + 1ull) / 2) * 4);
-      file->Read(info.pixels, 1, static_cast<std::size_t>(std::min<std::uint64_t>(sourceBytes, header.biSizeImage)));
-      BitfieldToRGB(info.pixels, masks[0], masks[1], masks[2], 16);
+      ReadPackedRows(file, 2, fields);
       break;
-    }
     case 24:
       if (bih.biCompression != BI_RGB) return fail("unknown compression");
       if (!seekToData()) break;
       file->Read(info.pixels, 1, header.biSizeImage);
       break;
-    case 32: {
+    case 32:
       if (bih.biCompression != BI_RGB && bih.biCompression != kBitFields) return fail("unknown compression");
       if (!seekToData()) break;
-      const std::size_t bytes = static_cast<std::size_t>(width) * height * 4;
-      std::unique_ptr<std::uint8_t[]> source(new (std::nothrow) std::uint8_t[bytes]());
-      if (!source) return fail("can't allocate memory");
-      file->Read(source.get(), 1, bytes);
-      BitfieldToRGB(source.get(), 0, 0, 0, 32);
+      ReadPackedRows(file, 4, fields);
       break;
-    }
     default:
       // Unknown depths keep their header and palette only.
       break;
@@ -192,6 +261,37 @@ bool PxImageBMP::Decode(PxFile* file) {
 
   if (topDown && !Flip()) return fail("Can't allocate memory");
   return true;
+}
+
+void PxImageBMP::ReadPackedRows(PxFile* file, std::uint32_t bytesPerPixel, const BitFields& fields) {
+  const std::uint32_t width = static_cast<std::uint32_t>(Width());
+  const std::uint32_t height = static_cast<std::uint32_t>(Height());
+  const MaskedChannel red(fields.red), green(fields.green), blue(fields.blue), opacity(fields.alpha);
+  // Pixels that name an alpha field carry transparency, unless the writer left it 0 everywhere.
+  const bool withAlpha = opacity.Present() && AlphaCreate();
+  bool anyAlpha = false;
+
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(PaddedRowBytes(8ull * bytesPerPixel, width)));
+  for (std::uint32_t y = 0; y < height; ++y) {
+    const std::size_t got = file->Read(row.data(), 1, row.size());
+    if (got == 0) break;  // the rows the file does not hold stay black
+    std::fill(row.begin() + static_cast<std::ptrdiff_t>(got), row.end(), 0);
+    std::uint8_t* out = info.pixels + static_cast<std::size_t>(y) * info.rowBytes;
+    const std::uint8_t* in = row.data();
+    for (std::uint32_t x = 0; x < width; ++x, in += bytesPerPixel, out += 3) {
+      std::uint32_t pixel = in[0] | (static_cast<std::uint32_t>(in[1]) << 8);
+      if (bytesPerPixel == 4) pixel |= (static_cast<std::uint32_t>(in[2]) << 16) | (static_cast<std::uint32_t>(in[3]) << 24);
+      out[0] = blue.Of(pixel);
+      out[1] = green.Of(pixel);
+      out[2] = red.Of(pixel);
+      if (withAlpha) {
+        const std::uint8_t value = opacity.ScaledOf(pixel);
+        AlphaSet(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), value);
+        anyAlpha = anyAlpha || value != 0;
+      }
+    }
+  }
+  if (withAlpha && !anyAlpha) AlphaDelete();
 }
 
 bool PxImageBMP::DecodeRle8(PxFile* file) {
@@ -287,50 +387,6 @@ bool PxImageBMP::DecodeRle4(PxFile* file) {
     }
   }
   return true;
-}
-
-void PxImage::BitfieldToRGB(const std::uint8_t* source, std::uint32_t redMask, std::uint32_t greenMask,
-                            std::uint32_t blueMask, std::uint8_t bitCount) {
-  if (!dib || !source || header.biBitCount != 24) return;
-  const std::int64_t width = Width();
-  const std::int64_t height = Height();
-  const std::size_t rowBytes = info.rowBytes;
-
-  // Pixels go from the last one backwards, so the source may be the pixel block itself.
-  if (bitCount == 16) {
-    redMask &= 0xFFFF;
-    greenMask &= 0xFFFF;
-    blueMask &= 0xFFFF;
-    const int redBits = std::popcount(redMask);
-    const int greenBits = std::popcount(greenMask);
-    const int blueBits = std::popcount(blueMask);
-    const std::size_t sourceRow = static_cast<std::size_t>((width + 1) / 2) * 4;
-    for (std::int64_t y = height - 1; y >= 0; --y) {
-      for (std::int64_t x = width - 1; x >= 0; --x) {
-        const std::uint8_t* in = source + static_cast<std::size_t>(y) * sourceRow + 2 * static_cast<std::size_t>(x);
-        const std::uint32_t value = in[0] | (static_cast<std::uint32_t>(in[1]) << 8);
-        const std::uint8_t blue = ShiftToByte((value & 0xFF) & (blueMask & 0xFF), 8 - blueBits);
-        const std::uint8_t green = ShiftToByte(value & greenMask, -(redBits + greenBits - 8));
-        const std::uint8_t red = ShiftToByte(value & redMask, -(redBits + greenBits + blueBits - 8));
-        std::uint8_t* out = info.pixels + static_cast<std::size_t>(y) * rowBytes + 3 * static_cast<std::size_t>(x);
-        out[0] = blue;
-        out[1] = green;
-        out[2] = red;
-      }
-    }
-  } else if (bitCount == 32) {
-    const std::size_t sourceRow = static_cast<std::size_t>(width) * 4;
-    for (std::int64_t y = height - 1; y >= 0; --y) {
-      for (std::int64_t x = width - 1; x >= 0; --x) {
-        const std::uint8_t* in = source + static_cast<std::size_t>(y) * sourceRow + 4 * static_cast<std::size_t>(x);
-        const std::uint8_t blue = in[0], green = in[1], red = in[2];
-        std::uint8_t* out = info.pixels + static_cast<std::size_t>(y) * rowBytes + 3 * static_cast<std::size_t>(x);
-        out[0] = blue;
-        out[1] = green;
-        out[2] = red;
-      }
-    }
-  }
 }
 
 bool PxImageBMP::Encode(PxFile* file) {

@@ -42,6 +42,11 @@ bool DecodeMetafile(PxImage& object, PxFile* file, std::uint32_t) {
   return static_cast<PxImageWMF&>(object).Decode(file, 0, 0);
 }
 
+// A probe asks WBMP, which has no signature, for the whole file's evidence.
+bool DecodeWbmp(PxImage& object, PxFile* file, std::uint32_t id) {
+  return static_cast<PxImageWBMP&>(object).Decode(file, id == FMT_UNKNOWN);
+}
+
 // One line per format id. A codec joins the library by adding its line (and its header above).
 const PxCodec kCodecs[] = {
     Standard<PxImageBMP>(FMT_BMP),
@@ -52,7 +57,7 @@ const PxCodec kCodecs[] = {
     Standard<PxImageJPG>(FMT_JPG),
     Standard<PxImagePNG>(FMT_PNG),
     Standard<PxImageTIF>(FMT_TIF),
-    Standard<PxImageWBMP>(FMT_WBMP),
+    PxCodec{FMT_WBMP, Make<PxImageWBMP>, DecodeWbmp, EncodeFile<PxImageWBMP>},
     PxCodec{FMT_WMF, Make<PxImageWMF>, DecodeMetafile, EncodeFile<PxImageWMF>},
     PxCodec{FMT_JP2, Make<PxImageJAS>, DecodeJasFormat, EncodeJasFormat},
     PxCodec{FMT_JPC, Make<PxImageJAS>, DecodeJasFormat, EncodeJasFormat},

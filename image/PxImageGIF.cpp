@@ -17,6 +17,13 @@ struct PxImageGIF::ColorTable {
   std::uint8_t red[256] = {};
   std::uint8_t green[256] = {};
   std::uint8_t blue[256] = {};
+
+  // The same entries as `other` (no table counts as an empty one).
+  bool SameAs(const ColorTable* other) const {
+    if (!other) return count == 0;
+    return other->count == count && std::equal(red, red + count, other->red) &&
+           std::equal(green, green + count, other->green) && std::equal(blue, blue + count, other->blue);
+  }
 };
 
 // What the extensions of one frame set; the counting pass must not hand its last frame's values
@@ -37,6 +44,13 @@ struct PxImageGIF::Walk {
   std::int32_t previousDisposal = 0;
   Descriptor previousFrame{};
   std::unique_ptr<PxImage> picture;  // the 24-bit picture of a mosaic
+  // The first frame's colour table: the canvas keeps indices while every frame uses this one.
+  ColorTable firstTable;
+  // Set once a frame brings other colours: the canvas then holds colours, not indices.
+  bool trueColour = false;
+  RGBQUAD fillColour{};  // what "restore to background" paints on a canvas of colours
+  // The canvas as it was before the last frame that is to be "restored to previous" after it.
+  std::unique_ptr<PxImage> beforeFrame;
 };
 
 namespace {
@@ -54,6 +68,12 @@ constexpr std::int32_t kTileHeight = 15;
 
 constexpr std::int32_t kMaxCodes = 4096;
 constexpr std::size_t kReadAheadSize = 16384;
+
+// A 12-bit code stands for at most 4096 pixels, so a byte of LZW data fills at most 2731 of them.
+// The logical screen may exceed what the file's bytes can fill by 1 Mi pixels (a small frame on a
+// larger screen), no more: a few bytes cannot make the decoder allocate gigabytes.
+constexpr std::uint64_t kLzwPixelsPerByte = 2731;
+constexpr std::uint64_t kScreenSlackPixels = 1 << 20;
 
 std::int32_t LittleEndian16(const std::uint8_t* bytes) { return bytes[0] | (bytes[1] << 8); }
 
@@ -448,34 +468,52 @@ bool PxImageGIF::ReadFrame(PxFile* file, const Descriptor& frame, const ColorTab
 }
 
 void PxImageGIF::MergeFrame(PxImage& canvas, const Descriptor& frame) const {
+  const bool colours = canvas.Bpp() == 24;
   const std::int32_t firstRow = canvas.Height() - frame.top - frame.height;
   const std::int32_t lastColumn = std::min(frame.left + frame.width, canvas.Width());
   for (std::int32_t row = std::max(firstRow, 0); row < canvas.Height() - frame.top; ++row) {
     for (std::int32_t column = frame.left; column < lastColumn; ++column) {
       const std::uint8_t index = PixelIndex(column - frame.left, row - firstRow);
       if (info.transparentIndex == index) continue;
-      canvas.SetPixelIndex(column, row, index);
+      if (!colours) {
+        canvas.SetPixelIndex(column, row, index);
+        continue;
+      }
+      canvas.SetPixelColor(column, row, PaletteColor(index));
+      if (canvas.AlphaIsValid()) canvas.AlphaSet(column, row, 255);
     }
   }
 }
 
-namespace {
-
-// A later frame with more colours than the canvas was made for would lose index bits.
-void RaiseDepth(PxImage& canvas, std::uint32_t bpp) {
-  PxImage raised(FMT_GIF);
-  raised.CopyInfo(canvas);
-  if (!raised.Create(static_cast<std::uint32_t>(canvas.Width()), static_cast<std::uint32_t>(canvas.Height()), bpp,
-                     FMT_GIF))
-    return;
-  raised.SetPalette(canvas.Palette(), canvas.NumColors());
-  for (std::int32_t y = 0; y < canvas.Height(); ++y) {
-    for (std::int32_t x = 0; x < canvas.Width(); ++x) raised.SetPixelIndex(x, y, canvas.BlindPixelIndex(x, y));
+bool PxImageGIF::MakeTrueColour(Walk& walk, PxImage& canvas) {
+  PxImage colours(FMT_GIF);
+  colours.CopyInfo(canvas);
+  if (!colours.Create(static_cast<std::uint32_t>(canvas.Width()), static_cast<std::uint32_t>(canvas.Height()), 24,
+                      FMT_GIF) ||
+      (walk.canvasTransparent >= 0 && !colours.AlphaCreate())) {
+    SetError(colours.LastError());
+    return false;
   }
-  canvas.Transfer(raised);
+  for (std::int32_t y = 0; y < canvas.Height(); ++y) {
+    for (std::int32_t x = 0; x < canvas.Width(); ++x) {
+      const std::uint8_t index = canvas.BlindPixelIndex(x, y);
+      colours.SetPixelColor(x, y, canvas.PaletteColor(index));
+      if (index == walk.canvasTransparent) colours.AlphaSet(x, y, 0);
+    }
+  }
+  // The background as the canvas of indices showed it.
+  const std::int32_t fill = walk.canvasTransparent >= 0 ? walk.canvasTransparent : walk.background;
+  walk.fillColour = canvas.PaletteColor(static_cast<std::uint8_t>(fill));
+  return canvas.Transfer(colours);
 }
 
-}  // namespace
+bool PxImageGIF::RestoreCanvas(Walk& walk, PxImage& canvas) {
+  PxImage& before = *walk.beforeFrame;
+  if (before.Bpp() != canvas.Bpp() && !MakeTrueColour(walk, before)) return false;
+  std::memcpy(canvas.RowBits(0), before.RowBits(0), canvas.Header().biSizeImage);
+  if (before.AlphaIsValid()) canvas.AlphaCopy(before);
+  return true;
+}
 
 std::unique_ptr<PxImageGIF> PxImageGIF::MakeCanvas(Walk& walk, bool firstFrame, std::uint32_t bpp) {
   auto canvas = std::make_unique<PxImageGIF>();
@@ -487,14 +525,26 @@ std::unique_ptr<PxImageGIF> PxImageGIF::MakeCanvas(Walk& walk, bool firstFrame, 
     walk.canvasTransparent = info.transparentIndex;
   } else {
     canvas->Copy(*this, true, true, true);
+    if (canvas->IsValid() && walk.trueColour && canvas->Bpp() != 24 && !MakeTrueColour(walk, *canvas)) return nullptr;
+    // "Restore to previous" gives back the canvas as it was before the previous frame.
+    if (canvas->IsValid() && walk.previousDisposal == 3 && walk.beforeFrame && !RestoreCanvas(walk, *canvas))
+      return nullptr;
     // "Restore to background" clears the area the previous frame covered, nothing else.
     if (walk.previousDisposal == 2) {
       const Descriptor& previous = walk.previousFrame;
       const std::uint8_t background =
           walk.canvasTransparent >= 0 ? static_cast<std::uint8_t>(walk.canvasTransparent) : walk.background;
       for (std::int32_t y = 0; y < previous.height; ++y) {
-        for (std::int32_t x = 0; x < previous.width; ++x)
-          canvas->SetPixelIndex(previous.left + x, walk.screenHeight - 1 - (previous.top + y), background);
+        for (std::int32_t x = 0; x < previous.width; ++x) {
+          const std::int32_t column = previous.left + x;
+          const std::int32_t row = walk.screenHeight - 1 - (previous.top + y);
+          if (canvas->Bpp() != 24) {
+            canvas->SetPixelIndex(column, row, background);
+            continue;
+          }
+          canvas->SetPixelColor(column, row, walk.fillColour);
+          if (canvas->AlphaIsValid()) canvas->AlphaSet(column, row, 0);
+        }
       }
     }
   }
@@ -502,7 +552,6 @@ std::unique_ptr<PxImageGIF> PxImageGIF::MakeCanvas(Walk& walk, bool firstFrame, 
     SetError(canvas->LastError());
     return nullptr;
   }
-  if (canvas->Bpp() < bpp) RaiseDepth(*canvas, bpp);
   return canvas;
 }
 
@@ -529,6 +578,7 @@ bool PxImageGIF::PaintTile(Walk& walk, const Descriptor& tile) {
 bool PxImageGIF::Decode(PxFile* file) {
   if (!file) return false;
 
+  const std::int32_t start = file->GetPosition();
   std::uint8_t screen[13];
   if (!ReadBytes(file, screen, sizeof(screen)) || std::memcmp(screen, "GIF8", 4) != 0) {
     SetError("Not a GIF");
@@ -549,6 +599,13 @@ bool PxImageGIF::Decode(PxFile* file) {
   ColorTable global;
   if ((screenFlags & 0x80) && !ReadColorTable(file, screenFlags, global.count, global.red, global.green, global.blue)) {
     SetError("corrupted GIF");
+    return false;
+  }
+  const std::int32_t size = file->GetSize();
+  const std::uint64_t fileBytes = size > start ? static_cast<std::uint64_t>(size - start) : 0;
+  if (static_cast<std::uint64_t>(walk.screenWidth) * static_cast<std::uint64_t>(walk.screenHeight) >
+      fileBytes * kLzwPixelsPerByte + kScreenSlackPixels) {
+    SetError("GIF: logical screen too large for the file");
     return false;
   }
 
@@ -605,11 +662,22 @@ bool PxImageGIF::Decode(PxFile* file) {
     if ((frame.flags & 0x80) && !ReadColorTable(file, frame.flags, local.count, local.red, local.green, local.blue))
       break;
     const ColorTable* table = local.count ? &local : (global.count ? &global : nullptr);
+    // Indices of a frame with other colours than the first would repaint every earlier pixel:
+    // from such a frame on the canvas holds colours.
+    if (frameNumber == 0) walk.firstTable = table ? *table : ColorTable{};
+    else if (!walk.firstTable.SameAs(table)) walk.trueColour = true;
 
     std::unique_ptr<PxImageGIF> canvas;
     if (!mosaic) {
       canvas = MakeCanvas(walk, frameNumber == 0, DepthForColors(table ? table->count : 0));
       if (!canvas) return false;
+      if (FDisposal == 3 && frameNumber != lastFrame) {
+        walk.beforeFrame = std::make_unique<PxImage>(*canvas, true, false, true);
+        if (!walk.beforeFrame->IsValid()) {
+          SetError(walk.beforeFrame->LastError());
+          return false;
+        }
+      }
     }
 
     const bool repositioned = ReadFrame(file, frame, table);
@@ -623,7 +691,7 @@ bool PxImageGIF::Decode(PxFile* file) {
       MergeFrame(*canvas, frame);
       canvas->SetTransparentIndex(walk.canvasTransparent);
       // As many entries as the frame has: a small frame's palette is followed by its pixels, not by more entries.
-      canvas->SetPalette(Palette(), NumColors());
+      if (canvas->IsIndexed()) canvas->SetPalette(Palette(), NumColors());
       Transfer(*canvas);
     }
     walk.previousDisposal = FDisposal;
@@ -633,6 +701,8 @@ bool PxImageGIF::Decode(PxFile* file) {
     ++frameNumber;
   }
 
+  // A canvas of colours keeps its transparent pixels in the alpha channel.
+  if (walk.trueColour && Bpp() == 24) SetTransparentIndex(-1);
   if (walk.picture) {
     if (FGraphicControl.flags & 1) {
       walk.picture->SetTransparentColor(PaletteColor(static_cast<std::uint8_t>(info.transparentIndex)));

@@ -1,9 +1,11 @@
 // PxImageGIF: GIF streams. The decoder reads any "GIF8" stream, counts its frames and gives one
 // picture: the chosen frame composed over the frames before it on a canvas of the logical-screen
-// size, or, for a mosaic of tiles with local tables (what the encoder writes for true-colour
-// pictures), the whole 24-bit picture rebuilt from its tiles. The encoder writes "GIF89a": palette
-// pictures as one frame with a global table, true-colour pictures as 17 x 15 tiles with a
-// 256-colour local table each. LZW coding in both directions is the codec's own.
+// size (in true colour once a frame's colour table differs from the first frame's; frames are
+// disposed of "to background" and "to previous"), or, for a mosaic of tiles with local tables (what
+// the encoder writes for true-colour pictures), the whole 24-bit picture rebuilt from its tiles.
+// The encoder writes "GIF89a": palette pictures as one frame with a global table, true-colour
+// pictures as 17 x 15 tiles with a 256-colour local table each. LZW coding in both directions is
+// the codec's own.
 #pragma once
 
 #include "image/PxImage.h"
@@ -58,6 +60,10 @@ private:
   // The canvas this frame is drawn on: the screen for the first frame, else the picture so far
   // after the previous frame's disposal; null (with the reason) when it cannot be made.
   std::unique_ptr<PxImageGIF> MakeCanvas(Walk& walk, bool firstFrame, std::uint32_t bpp);
+  // Turns a canvas of indices into one of colours (with alpha where it is transparent).
+  bool MakeTrueColour(Walk& walk, PxImage& canvas);
+  // Puts back the pixels the canvas had before the previous frame ("restore to previous").
+  bool RestoreCanvas(Walk& walk, PxImage& canvas);
   // Copies this tile's colours into the mosaic's 24-bit picture, made at the first tile.
   bool PaintTile(Walk& walk, const Descriptor& tile);
   ExtensionState SaveExtensionState() const;

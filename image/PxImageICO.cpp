@@ -1,6 +1,7 @@
 #include "image/PxImageICO.h"
 
 #include "image/PxFile.h"
+#include "image/PxImagePNG.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -32,7 +33,20 @@ struct IconDirectoryEntry {
 static_assert(sizeof(IconDirectory) == 6, "icon directory is 6 bytes on disk");
 static_assert(sizeof(IconDirectoryEntry) == 16, "icon directory entry is 16 bytes on disk");
 
+constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+// Icon directories keep sides in a byte; 0 stands for 256.
+constexpr std::int32_t kLargestSide = 256;
+std::uint32_t EntrySide(std::uint8_t stored) { return stored == 0 ? std::uint32_t{kLargestSide} : stored; }
+std::uint8_t StoredSide(std::int32_t side) { return side == kLargestSide ? 0 : static_cast<std::uint8_t>(side); }
+
 std::uint32_t MaskRowBytes(std::uint32_t width) { return ((width + 31) / 32) * 4; }
+
+std::uint64_t BytesLeft(PxFile* file) {
+  const std::int32_t position = file->GetPosition();
+  const std::int32_t size = file->GetSize();
+  return position < 0 || size < position ? 0 : static_cast<std::uint64_t>(size - position);
+}
 
 bool MaskBit(const std::uint8_t* mask, std::uint32_t maskRowBytes, std::int32_t x, std::int32_t y) {
   return (mask[static_cast<std::size_t>(y) * maskRowBytes + (x >> 3)] >> (7 - (x & 7))) & 1;
@@ -47,6 +61,11 @@ bool PxImageICO::Decode(PxFile* file) {
   if (directory.reserved != 0 || (directory.type != 1 && directory.type != 2)) return false;
   info.frameCount = directory.count;
 
+  // A directory longer than the file is damaged; its count is not trusted with an allocation.
+  if (directory.count * sizeof(IconDirectoryEntry) > BytesLeft(file)) {
+    SetError("ICO: directory longer than the file");
+    return false;
+  }
   std::vector<IconDirectoryEntry> entries(directory.count);
   if (file->Read(entries.data(), sizeof(IconDirectoryEntry), entries.size()) != entries.size()) return false;
   if (info.frameIndex < 0 || info.frameIndex >= directory.count) return false;
@@ -56,47 +75,86 @@ bool PxImageICO::Decode(PxFile* file) {
   if (imageOffset > std::numeric_limits<std::int32_t>::max() ||
       !file->Seek(static_cast<std::int32_t>(imageOffset), SEEK_SET))
     return false;
+
+  // Since Windows Vista an entry may hold a whole PNG file instead of a bitmap.
+  std::uint8_t signature[sizeof(kPngSignature)] = {};
+  const std::size_t signatureBytes = file->Read(signature, 1, sizeof(signature));
+  if (!file->Seek(static_cast<std::int32_t>(imageOffset), SEEK_SET)) return false;
+  if (signatureBytes == sizeof(signature) && std::memcmp(signature, kPngSignature, sizeof(signature)) == 0)
+    return DecodePngEntry(file);
+
   BITMAPINFOHEADER bih;
   if (file->Read(&bih, sizeof(bih), 1) != 1) return false;
   const std::uint16_t bitCount = bih.biBitCount;
 
-  // The directory's size rules; every read below is sized by this image, never by the header.
-  if (!Create(entry.width, entry.height, bitCount, FMT_ICO)) return false;
+  // The directory's size rules (0 stands for 256); every read below is sized by this image, never
+  // by the header.
+  if (!Create(EntrySide(entry.width), EntrySide(entry.height), bitCount, FMT_ICO)) return false;
   std::memset(info.pixels, 0, header.biSizeImage);
   const std::uint32_t width = static_cast<std::uint32_t>(Width());
   const std::uint32_t height = static_cast<std::uint32_t>(Height());
 
   if (NumColors() > 0) {
+    // The header says how many entries the file holds; the pixels follow the last of them.
+    const std::uint64_t stored = bih.biClrUsed != 0 ? bih.biClrUsed : NumColors();
+    const std::uint32_t kept = static_cast<std::uint32_t>(std::min<std::uint64_t>(stored, NumColors()));
     RGBQUAD palette[256] = {};
-    file->Read(palette, sizeof(RGBQUAD), NumColors());
+    file->Read(palette, sizeof(RGBQUAD), kept);
     SetPalette(palette, NumColors());
+    const std::uint64_t skipped = (stored - kept) * sizeof(RGBQUAD);
+    if (skipped > BytesLeft(file)) {
+      SetError("ICO: palette larger than the file");
+      return false;
+    }
+    if (skipped > 0) file->Seek(static_cast<std::int32_t>(skipped), SEEK_CUR);
   }
 
+  bool alphaDrawn = false;
   if (bitCount > 24) {
-    const std::size_t bytes = static_cast<std::size_t>(width) * height * 4;
-    std::unique_ptr<std::uint8_t[]> source(new (std::nothrow) std::uint8_t[bytes]());
-    if (!source || !AlphaCreate()) {
+    if (!AlphaCreate()) {
       SetError("Can't allocate memory");
       return false;
     }
-    file->Read(source.get(), 1, bytes);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 4);
     for (std::uint32_t y = 0; y < height; ++y) {
-      for (std::uint32_t x = 0; x < width; ++x) {
-        const std::uint8_t* in = source.get() + (static_cast<std::size_t>(y) * width + x) * 4;
-        std::uint8_t* out = info.pixels + static_cast<std::size_t>(y) * info.rowBytes + 3 * static_cast<std::size_t>(x);
+      const std::size_t got = file->Read(row.data(), 1, row.size());
+      std::fill(row.begin() + static_cast<std::ptrdiff_t>(got), row.end(), 0);
+      std::uint8_t* out = info.pixels + static_cast<std::size_t>(y) * info.rowBytes;
+      for (std::uint32_t x = 0; x < width; ++x, out += 3) {
+        const std::uint8_t* in = row.data() + 4 * static_cast<std::size_t>(x);
         out[0] = in[0];
         out[1] = in[1];
         out[2] = in[2];
         AlphaSet(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), in[3]);
+        alphaDrawn = alphaDrawn || in[3] != 0;
       }
     }
+    // Icons of the time before alpha left the fourth byte 0: the mask alone shows them.
+    if (!alphaDrawn) AlphaDelete();
   } else {
     file->Read(info.pixels, 1, header.biSizeImage);
   }
 
+  // An alpha channel with content is the picture's transparency, as Windows draws it: the mask
+  // that comes with it (writers set its bits below some alpha) would hide translucent pixels.
+  if (alphaDrawn) return true;
   const std::uint32_t maskRowBytes = MaskRowBytes(width);
   std::vector<std::uint8_t> mask(static_cast<std::size_t>(maskRowBytes) * height);
   if (file->Read(mask.data(), mask.size(), 1) == 1) ApplyMask(mask.data(), maskRowBytes, bitCount);
+  return true;
+}
+
+bool PxImageICO::DecodePngEntry(PxFile* file) {
+  PxImagePNG png;
+  png.CopyInfo(*this);
+  if (!png.Decode(file)) {
+    SetError(png.LastError()[0] != '\0' ? png.LastError() : "ICO: damaged PNG entry");
+    return false;
+  }
+  const std::int32_t frameCount = info.frameCount;
+  if (!Transfer(png)) return false;
+  info.formatId = FMT_ICO;
+  info.frameCount = frameCount;
   return true;
 }
 
@@ -142,6 +200,16 @@ void PxImageICO::ApplyMask(const std::uint8_t* mask, std::uint32_t maskRowBytes,
         }
       }
     }
+    // A colour that also shows in visible pixels cannot stand for transparency: black under the
+    // mask and black drawn in the picture are common together. The alpha channel keeps the mask then.
+    for (std::int32_t y = 0; y < height && haveFirst && allSame; ++y) {
+      for (std::int32_t x = 0; x < width; ++x) {
+        if (!MaskBit(mask, maskRowBytes, x, y) && SameRgb(BlindPixelColor(x, y), first)) {
+          allSame = false;
+          break;
+        }
+      }
+    }
     if (haveFirst && allSame) {
       SetTransparentColor(first);
       info.transparentIndex = 0;
@@ -174,7 +242,7 @@ bool PxImageICO::Encode(PxFile* file) {
   if (EncodeCheck(file)) return false;
   const std::int32_t width = Width();
   const std::int32_t height = Height();
-  if (width > 255 || height > 255) {
+  if (width > kLargestSide || height > kLargestSide) {
     SetError("Can't save this image as icon");
     return false;
   }
@@ -189,8 +257,8 @@ bool PxImageICO::Encode(PxFile* file) {
 
   const IconDirectory directory{0, 1, 1};
   IconDirectoryEntry entry{};
-  entry.width = static_cast<std::uint8_t>(width);
-  entry.height = static_cast<std::uint8_t>(height);
+  entry.width = StoredSide(width);
+  entry.height = StoredSide(height);
   entry.colorCount = static_cast<std::uint8_t>(NumColors() & 0xFF);
   entry.bitCount = bitCount;
   entry.bytesInResource = sizeof(BITMAPINFOHEADER) + PaletteSize() + imageBytes + maskBytes;

@@ -1,4 +1,5 @@
-// PxImageICO: Windows icons and cursors (any entry of the directory); writes single-image icons.
+// PxImageICO: Windows icons and cursors (any entry of the directory, bitmap or PNG, up to 256 pixels a
+// side); writes single-image icons.
 #pragma once
 
 #include "image/PxImage.h"
@@ -12,6 +13,8 @@ public:
   bool Encode(PxFile* file);
 
 private:
+  // An entry that holds a PNG file, read by the PNG codec.
+  bool DecodePngEntry(PxFile* file);
   // Turns the AND mask into transparency: alpha, one transparent colour or one free palette index.
   void ApplyMask(const std::uint8_t* mask, std::uint32_t maskRowBytes, std::uint16_t bitCount);
 };

@@ -185,6 +185,7 @@ struct PxImageJPG::DecodeJob {
   JpegErrorManager error{};
   jpeg_progress_mgr progress{};
   PxFileJpg io;
+  std::uint64_t fileBytes = 0;  // from the decode's start to the end of the file (0: unknown)
 
   explicit DecodeJob(PxFile* file) : io(file) {}
 };
@@ -218,8 +219,11 @@ bool PxImageJPG::Decode(PxFile* file) {
     SetError("null file handler");
     return false;
   }
+  const std::int32_t start = file->GetPosition();
+  const std::int32_t size = file->GetSize();
   const bool exif = ReadExif(file);
   DecodeJob job(file);
+  if (start >= 0 && size > start) job.fileBytes = static_cast<std::uint64_t>(size - start);
   const bool ok = RunDecode(job, exif);
   // Safe after any step, including an error before the decompressor existed.
   jpeg_destroy_decompress(&job.cinfo);
@@ -237,6 +241,9 @@ bool PxImageJPG::RunDecode(DecodeJob& job, bool exif) {
 bool PxImageJPG::DecodePicture(DecodeJob& job, bool exif) {
   jpeg_decompress_struct& cinfo = job.cinfo;
   jpeg_create_decompress(&cinfo);
+  // Progressive pictures keep every coefficient in memory: the library stops before it would
+  // claim more than a picture may take.
+  cinfo.mem->max_memory_to_use = static_cast<long>(PXIMAGE_MAX_MEMORY);
   job.io.AllocateBuffer(reinterpret_cast<j_common_ptr>(&cinfo));
   job.progress.progress_monitor = LimitScans;
   cinfo.progress = &job.progress;
@@ -260,6 +267,21 @@ bool PxImageJPG::DecodePicture(DecodeJob& job, bool exif) {
     header.biWidth = static_cast<LONG>(cinfo.output_width);
     header.biHeight = static_cast<LONG>(cinfo.output_height);
     return true;
+  }
+
+  // A few header bytes can promise a picture of gigabytes. Every 8 x 8 block of a Huffman-coded
+  // picture takes at least one bit of the file, so a file too short for its blocks is refused before
+  // anything is allocated; so is a picture beyond the library's size limit.
+  const std::uint64_t blocks =
+      ((std::uint64_t{cinfo.image_width} + 7) / 8) * ((std::uint64_t{cinfo.image_height} + 7) / 8);
+  if (!cinfo.arith_code && job.fileBytes > 0 && blocks / 8 > job.fileBytes) {
+    SetError("JPEG file too short for its picture size");
+    return false;
+  }
+  jpeg_calc_output_dimensions(&cinfo);
+  if (!FitsSizeLimit(cinfo.output_width, cinfo.output_height, 8u * static_cast<unsigned>(cinfo.output_components))) {
+    SetError("PXIMAGE_MAX_MEMORY exceeded");
+    return false;
   }
 
   const bool quantize = cinfo.quantize_colors;

@@ -123,6 +123,16 @@ bool PxImagePNG::DecodePicture(ReadJob& job) {
   png_get_IHDR(png, pngInfo, &width, &height, &bitDepth, &colorType, nullptr, nullptr, nullptr);
   const int pixelDepth = bitDepth * png_get_channels(png, pngInfo);
 
+  // A header can promise gigabytes in a few bytes. Deflate packs at most 1032 bytes into one, so
+  // the file must hold at least that share of the filtered rows before their block is made.
+  const std::uint64_t filteredBytes = ((std::uint64_t{width} * static_cast<std::uint32_t>(pixelDepth) + 7) / 8 + 1) * height;
+  const std::int32_t position = job.file->GetPosition();
+  const std::int32_t size = job.file->GetSize();
+  if (position >= 0 && size >= position && filteredBytes / 1032 > static_cast<std::uint64_t>(size - position)) {
+    SetError("PNG file too short for its picture size");
+    return false;
+  }
+
   // Partial transparency is composited over the background, except in the 32-bit layouts whose
   // alpha the picture keeps as its alpha channel.
   png_color_16p fileBackground = nullptr;

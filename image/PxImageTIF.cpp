@@ -145,6 +145,26 @@ std::uint16_t DefaultedU16(tiff* handle, ttag_t tag) {
   return value;
 }
 
+// A page may promise 1 MiB of samples more than its coding could draw from the file's bytes, no more:
+// a few bytes cannot make the decoder allocate and clear gigabytes.
+constexpr std::uint64_t kPageSlackBytes = 1 << 20;
+
+// Products of 32- and 16-bit tags overflow 64 bits.
+using WideSize = unsigned __int128;
+
+// The most sample bytes one byte of coded data can give, for a page whose rows take rowBytes.
+WideSize MostBytesPerByte(std::uint16_t compression, WideSize rowBytes) {
+  switch (compression) {
+    case COMPRESSION_NONE: return 1;
+    case COMPRESSION_PACKBITS: return 64;  // a 2-byte run repeats a byte 128 times
+    case COMPRESSION_CCITTRLE:
+    case COMPRESSION_CCITTRLEW:
+    case COMPRESSION_CCITTFAX3:
+    case COMPRESSION_CCITTFAX4: return 8 * std::max<WideSize>(rowBytes, 1);  // a row takes a bit at least
+    default: return 4096;  // above what LZW (2731) and Deflate (1032) reach, and JPEG's flat blocks
+  }
+}
+
 }  // namespace
 
 struct PxTiffPage {
@@ -178,18 +198,23 @@ PxTiffPage ReadPageTags(tiff* handle) {
   return page;
 }
 
-// RGB pages of three 8-bit samples a pixel, all of a pixel's samples together, in strips: the
-// samples libtiff decodes are the colours as they stand, so they need no RGBA raster between the
-// strip and the rows. Extra samples, other sample formats, planes and tiles stay with the RGBA
-// reader, whose results (alpha multiplied in and out) the rows must keep.
+// RGB pages of three 8-bit samples a pixel, or four with straight (unassociated) alpha, all of a
+// pixel's samples together, in strips: the samples libtiff decodes are the colours as they stand,
+// so they need no RGBA raster between the strip and the rows (whose alpha multiplied in and out
+// would cost the colours of translucent pixels a level). Other extra samples, other sample formats,
+// planes and tiles stay with the RGBA reader.
 bool IsPlainRgbPage(tiff* handle, const PxTiffPage& page) {
-  if (page.photometric != PHOTOMETRIC_RGB || page.bitsPerSample != 8 || page.samplesPerPixel != 3 ||
-      page.planar != PLANARCONFIG_CONTIG || TIFFIsTiled(handle))
+  if (page.photometric != PHOTOMETRIC_RGB || page.bitsPerSample != 8 ||
+      (page.samplesPerPixel != 3 && page.samplesPerPixel != 4) || page.planar != PLANARCONFIG_CONTIG ||
+      TIFFIsTiled(handle))
     return false;
   std::uint16_t extraSamples = 0;
   std::uint16_t* extraKinds = nullptr;
   TIFFGetFieldDefaulted(handle, TIFFTAG_EXTRASAMPLES, &extraSamples, &extraKinds);
-  return extraSamples == 0 && DefaultedU16(handle, TIFFTAG_SAMPLEFORMAT) == SAMPLEFORMAT_UINT;
+  const bool straightAlpha = page.samplesPerPixel == 4 && extraSamples == 1 && extraKinds &&
+                             extraKinds[0] == EXTRASAMPLE_UNASSALPHA;
+  return (page.samplesPerPixel == 3 ? extraSamples == 0 : straightAlpha) &&
+         DefaultedU16(handle, TIFFTAG_SAMPLEFORMAT) == SAMPLEFORMAT_UINT;
 }
 
 // Where a file row lands. The flips are made while the rows are copied, as libtiff's RGBA reader
@@ -227,22 +252,16 @@ std::uint16_t RasterOrientationFor(std::uint16_t orientation) {
   }
 }
 
-// One row of red, green, blue samples into a row of blue, green, red pixels, reversed when mirrored.
-void StoreBgrRow(const std::uint8_t* rgb, std::uint8_t* bgr, std::uint32_t width, bool mirrored) {
-  if (mirrored) {
-    const std::uint8_t* source = rgb + 3 * static_cast<std::size_t>(width);
-    for (std::uint32_t x = 0; x < width; ++x, bgr += 3) {
-      source -= 3;
-      bgr[0] = source[2];
-      bgr[1] = source[1];
-      bgr[2] = source[0];
-    }
-    return;
-  }
-  for (std::uint32_t x = 0; x < width; ++x, rgb += 3, bgr += 3) {
-    bgr[0] = rgb[2];
-    bgr[1] = rgb[1];
-    bgr[2] = rgb[0];
+// One row of red, green, blue (and alpha, with 4 samples) samples into a row of blue, green, red
+// pixels and a row of alpha values, reversed when mirrored.
+void StoreBgrRow(const std::uint8_t* rgb, std::uint8_t* bgr, std::uint8_t* alphaRow, std::uint32_t width,
+                 std::uint16_t samples, bool mirrored) {
+  for (std::uint32_t x = 0; x < width; ++x, bgr += 3) {
+    const std::uint8_t* source = rgb + static_cast<std::size_t>(mirrored ? width - 1 - x : x) * samples;
+    bgr[0] = source[2];
+    bgr[1] = source[1];
+    bgr[2] = source[0];
+    if (alphaRow) alphaRow[x] = source[3];
   }
 }
 
@@ -330,6 +349,7 @@ void PxImageTIF::DecodePage(tiff* handle) {
     SetError("output dimensions returned");
     return;
   }
+  CheckPageFitsFile(handle, page);
   ReadResolution(handle);
   info.transparentIndex = -1;
   if (page.rowsPerStrip == 0 || page.rowsPerStrip > page.height) {
@@ -343,6 +363,14 @@ void PxImageTIF::DecodePage(tiff* handle) {
   else if (IsDirectLayout(page)) ReadDirectPage(handle, page);
   else if (TIFFRGBAImageOK(handle, reason)) ReadRgbaPage(handle, page);
   else Fail("TIFF: unsupported sample layout");
+}
+
+void PxImageTIF::CheckPageFitsFile(tiff* handle, const PxTiffPage& page) {
+  const std::int32_t size = static_cast<PxFile*>(TIFFClientdata(handle))->GetSize();
+  const std::uint64_t fileBytes = size > 0 ? static_cast<std::uint64_t>(size) : 0;
+  const WideSize rowBytes = (WideSize{page.bitsPerSample} * page.width * page.samplesPerPixel + 7) / 8;
+  const WideSize most = WideSize{fileBytes} * MostBytesPerByte(page.compression, rowBytes) + kPageSlackBytes;
+  if (rowBytes * page.height > most) Fail("TIFF: page larger than the file can hold");
 }
 
 void PxImageTIF::ReadResolution(tiff* handle) {
@@ -368,7 +396,20 @@ void PxImageTIF::ReadRgbaPage(tiff* handle, const PxTiffPage& page) {
       static_cast<std::uint32_t*>(std::malloc(width * page.height * sizeof(std::uint32_t))));
   if (!raster) Fail("No space for raster buffer");
   const std::uint16_t layout = RasterOrientationFor(page.orientation);
-  if (!TIFFReadRGBAImageOriented(handle, page.width, page.height, raster.get(), layout, 1)) Fail("Corrupted TIFF file!");
+  // libtiff's RGBA reader takes an uncompressed tile only when its read buffer is exactly one tile
+  // long, which its own buffers (rounded up to 1 KiB) are only when the file is mapped into memory:
+  // a buffer of exactly one tile is lent to it for the read.
+  std::vector<std::uint8_t> tileBuffer;
+  const bool lendBuffer = TIFFIsTiled(handle) && page.compression == COMPRESSION_NONE;
+  if (lendBuffer) {
+    tileBuffer.resize(static_cast<std::size_t>(TIFFTileSize64(handle)));
+    if (tileBuffer.empty() || !TIFFReadBufferSetup(handle, tileBuffer.data(), static_cast<tmsize_t>(tileBuffer.size())))
+      Fail("Corrupted tiled TIFF file!");
+  }
+  const bool read = TIFFReadRGBAImageOriented(handle, page.width, page.height, raster.get(), layout, 1);
+  // The handle gets a buffer of its own back before the lent one goes.
+  if (lendBuffer) TIFFReadBufferSetup(handle, nullptr, static_cast<tmsize_t>(tileBuffer.size()));
+  if (!read) Fail("Corrupted TIFF file!");
 
   // The raster's first row is the picture's bottom row, as the pixel block stores it.
   for (std::uint32_t y = 0; y < page.height; ++y) {
@@ -398,6 +439,7 @@ void PxImageTIF::ReadRgbaPage(tiff* handle, const PxTiffPage& page) {
 void PxImageTIF::ReadPlainRgbPage(tiff* handle, const PxTiffPage& page) {
   if (info.escape) Fail("Cancelled");
   if (!Create(page.width, page.height, 24, FMT_TIF)) Fail("PxImageTIF can't create image");
+  if (page.samplesPerPixel == 4 && !AlphaCreate()) Fail("PxImageTIF can't allocate memory");
   SetCodecOption(page.compression, FMT_TIF);
 
   const RowPlacement placement = PlacementFor(page.orientation);
@@ -415,8 +457,11 @@ void PxImageTIF::ReadPlainRgbPage(tiff* handle, const PxTiffPage& page) {
     ReadWholeStrip(handle, top, band.data(), rows * page.bytesPerRow);
     for (std::uint32_t i = 0; i < rows; ++i) {
       const std::uint32_t fileRow = top + i;
-      std::uint8_t* target = RowBits(placement.firstRowOnTop ? page.height - 1 - fileRow : fileRow);
-      StoreBgrRow(band.data() + i * page.bytesPerRow, target, page.width, placement.mirrored);
+      const std::uint32_t row = placement.firstRowOnTop ? page.height - 1 - fileRow : fileRow;
+      std::uint8_t* target = RowBits(row);
+      std::uint8_t* alphaRow = alpha ? alpha + static_cast<std::size_t>(row) * page.width : nullptr;
+      StoreBgrRow(band.data() + i * page.bytesPerRow, target, alphaRow, page.width, page.samplesPerPixel,
+                  placement.mirrored);
       // The row's padding gets no stale bytes of the allocation either.
       std::memset(target + pixelBytes, 0, info.rowBytes - pixelBytes);
     }
@@ -682,9 +727,11 @@ void PxImageTIF::WriteTiffPage(tiff* handle, bool multiPage, std::uint32_t page,
   std::uint32_t compression = CodecOption(FMT_TIF);
   if (compression == 0) {
     if (bpp == 1) compression = COMPRESSION_CCITTFAX4;
-    else if (bpp <= 8) compression = COMPRESSION_LZW;
+    else if (bpp <= 8 || withAlpha) compression = COMPRESSION_LZW;
     else compression = COMPRESSION_JPEG;
   }
+  // JPEG would blur the alpha channel as it blurs the colours (13 levels off at quality 75).
+  if (withAlpha && (compression == COMPRESSION_JPEG || compression == COMPRESSION_OJPEG)) compression = COMPRESSION_LZW;
   require(TIFFSetField(handle, TIFFTAG_COMPRESSION, compression));
   if (compression == COMPRESSION_LZW && pixelBits >= 8)
     require(TIFFSetField(handle, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL));

@@ -1,9 +1,9 @@
 // PxImageTIF: TIFF pages through libtiff. Reading takes the page chosen by frameIndex and maps it
 // onto 1, 4, 8 or 24 bits per pixel with an optional alpha channel: palette, gray and plain 8-bit
-// RGB pages are read strip by strip (or, but for RGB, tile by tile) into the pixel rows, CIELab
+// RGB (or RGBA with straight alpha) pages are read strip by strip (or, but for RGB, tile by tile) into the pixel rows, CIELab
 // pages are converted to sRGB, and the other RGB, YCbCr, CMYK and LogLuv pages go through
 // libtiff's RGBA reader. Writing produces one page, or appends pages to a file kept open between
-// calls. libtiff reads and writes through the PxFile.
+// calls; pages with alpha are written losslessly. libtiff reads and writes through the PxFile.
 #pragma once
 
 #include "image/PxImage.h"
@@ -25,8 +25,10 @@ public:
 
 private:
   void DecodePage(tiff* handle);
+  // Refuses a page whose samples the file's bytes could not hold, coded as the page is coded.
+  void CheckPageFitsFile(tiff* handle, const PxTiffPage& page);
   void ReadResolution(tiff* handle);
-  // RGB pages of 8-bit samples in strips, strip by strip into the pixel rows.
+  // RGB pages of 8-bit samples (straight alpha among them) in strips, strip by strip into the pixel rows.
   void ReadPlainRgbPage(tiff* handle, const PxTiffPage& page);
   // Pages libtiff turns into RGBA rasters.
   void ReadRgbaPage(tiff* handle, const PxTiffPage& page);

@@ -229,6 +229,14 @@ bool PxImage::GrayScale() {
     return replaceByGray(nullptr, info.transparentIndex == -1 ? -1 : GrayLevel(info.transparentColor));
   }
 
+  // A 1- or 4-bit picture becomes an 8-bit one: when that one would pass the size limit, the
+  // picture is refused before its palette is touched.
+  if (header.biBitCount < 8 && !FitsSizeLimit(static_cast<std::uint32_t>(header.biWidth),
+                                              static_cast<std::uint32_t>(header.biHeight), 8)) {
+    SetError("PXIMAGE_MAX_MEMORY exceeded");
+    return false;
+  }
+
   // The blue byte of every entry takes the entry's gray level: the pixels are remapped through it.
   RGBQUAD* palette = Palette();
   std::uint8_t levelOfIndex[256] = {};

@@ -38,7 +38,7 @@ bool WriteMultiByte(PxFile* file, std::uint32_t value) {
 
 }  // namespace
 
-bool PxImageWBMP::Decode(PxFile* file) {
+bool PxImageWBMP::Decode(PxFile* file, bool probing) {
   auto fail = [this](const char* text) {
     SetError(text);
     return false;
@@ -48,22 +48,35 @@ bool PxImageWBMP::Decode(PxFile* file) {
   const HeaderField typeField = ReadMultiByte(file, type);
   if (typeField == HeaderField::Truncated) return fail("Not a WBMP");
   if (typeField == HeaderField::TooLarge || type != 0) return fail("Unsupported WBMP type");
-  if (file->GetByte() < 0) return fail("Not a WBMP");  // fixed header byte, not used by type 0
+  const std::int32_t fixedHeader = file->GetByte();  // not used by type 0, which writes 0
+  if (fixedHeader < 0 || (probing && fixedHeader != 0)) return fail("Not a WBMP");
   const HeaderField widthField = ReadMultiByte(file, width);
   const HeaderField heightField = widthField == HeaderField::Ok ? ReadMultiByte(file, height) : widthField;
   if (widthField == HeaderField::Truncated || heightField == HeaderField::Truncated) return fail("Not a WBMP");
   if (widthField == HeaderField::TooLarge || heightField == HeaderField::TooLarge || width == 0 || height == 0)
     return fail("Corrupted WBMP");
 
+  // The rows must all be in the file before their block is made: a few header bytes can ask for
+  // gigabytes.
+  const std::uint64_t lineBytes = (static_cast<std::uint64_t>(width) + 7) / 8;
+  const std::uint64_t dataBytes = lineBytes * height;
+  const std::int32_t position = file->GetPosition();
+  const std::int32_t size = file->GetSize();
+  if (position < 0 || size < position) return fail("Not a WBMP");
+  const auto left = static_cast<std::uint64_t>(size - position);
+  if (probing && left != dataBytes) return fail("Not a WBMP");
+  if (left < dataBytes) return fail("WBMP file truncated");
+
   if (!Create(width, height, 1, FMT_WBMP)) return fail("WBMP Create failed");
-  std::memset(info.pixels, 0, header.biSizeImage);
   SetGrayPalette();
 
-  const std::size_t lineBytes = (static_cast<std::size_t>(width) + 7) / 8;
   PxImageIterator rows(this);
   rows.MoveToTop();
   for (std::uint32_t y = 0; y < height; ++y) {
-    if (file->Read(rows.RowPointer(), 1, lineBytes) < lineBytes) break;
+    std::uint8_t* row = rows.RowPointer();
+    if (file->Read(row, 1, lineBytes) < lineBytes) return fail("WBMP file truncated");
+    // The row padding of the block must not carry stray memory into later saves.
+    std::memset(row + lineBytes, 0, info.rowBytes - lineBytes);
     rows.StepDown();
   }
   return true;

@@ -1,6 +1,7 @@
 #include "image/PxImageWMF.h"
 
 #include "image/PxFile.h"
+#include "image/PxImageWMFRecords.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -77,7 +78,7 @@ HENHMETAFILE PxImageWMF::ReadPlaceableWmf(PxFile* file, PxPlaceableMetaHeader& h
   if (!data) return nullptr;
 
   if (!file->Seek(start + static_cast<std::int32_t>(sizeof(header)), SEEK_SET) ||
-      file->Read(data.get(), 1, bytes) != bytes)
+      file->Read(data.get(), 1, bytes) != bytes || !CheckWinMetaRecords(data.get(), bytes))
     return nullptr;
 
   ScreenDC screen;
@@ -107,13 +108,14 @@ HENHMETAFILE PxImageWMF::ReadEnhMetaFile(PxFile* file, ENHMETAHEADER& header) {
   std::unique_ptr<std::uint8_t[]> data(new (std::nothrow) std::uint8_t[bytes]);
   if (!data || file->Read(data.get(), 1, bytes) != bytes) return nullptr;
 
-  // GDI walks the records by the sizes they state: refuse a header that points past the data.
+  // GDI walks the records by the sizes and counts they state: every one is checked first.
   ENHMETAHEADER stated{};
   constexpr std::size_t kMinimumHeader = offsetof(ENHMETAHEADER, cbPixelFormat);
   if (bytes < kMinimumHeader) return nullptr;
   std::memcpy(&stated, data.get(), std::min(bytes, sizeof(stated)));
   if (stated.iType != EMR_HEADER || stated.dSignature != ENHMETA_SIGNATURE || stated.nSize < kMinimumHeader ||
-      stated.nSize > bytes || stated.nBytes < stated.nSize || stated.nBytes > bytes)
+      stated.nSize > bytes || stated.nBytes < stated.nSize || stated.nBytes > bytes ||
+      !CheckEnhMetaRecords(data.get(), stated.nBytes))
     return nullptr;
 
   HENHMETAFILE handle = SetEnhMetaFileBits(stated.nBytes, data.get());

@@ -1,6 +1,7 @@
 #include "image/PxOpenJpeg.h"
 
 #include "image/PxFile.h"
+#include "image/PxImage.h"
 #include "image/PxJasImage.h"
 
 // OpenJPEG's header gives its functions the Windows calling convention and DLL import when it
@@ -109,6 +110,41 @@ PxJasColorSpace ColourSpaceOf(const opj_image_t& image) {
   }
 }
 
+// Pictures up to this many samples decode whatever the size of their stream; larger ones need a
+// stream of at least one byte per kSamplesPerByte samples. JPEG-2000 can code a blank picture in a
+// few hundred bytes, but the decoder still builds and transforms every sample, so without this a
+// stream of 1 KB could keep it busy for seconds and claim a gigabyte. A real picture is far denser:
+// even a 0.05-bit-per-pixel colour picture has 480 samples per byte.
+constexpr std::uint64_t kSamplesAlwaysDecoded = std::uint64_t{1} << 22;
+constexpr std::uint64_t kSamplesPerByte = 4096;
+
+// Every tile has at least one tile-part header (SOT and SOD markers) in the stream, and every
+// packet (one per tile, component, resolution and layer at least) at least one byte.
+constexpr std::uint64_t kTilePartHeaderBytes = 14;
+
+struct CodestreamInfoCloser {
+  void operator()(opj_codestream_info_v2_t* info) const { opj_destroy_cstr_info(&info); }
+};
+
+// Whether the stream's `bytes` can hold what its header declares, and the decoded picture the
+// library's size limit.
+bool DeclaredSizesFit(opj_codec_t* codec, const opj_image_t& image, std::uint64_t samples, std::uint64_t bytes) {
+  if (samples == 0 || samples > kMaxJasSamples) return false;
+  if (samples > kSamplesAlwaysDecoded && samples / kSamplesPerByte > bytes) return false;
+  const opj_image_comp_t& first = image.comps[0];
+  if (!PxImage::FitsSizeLimit(first.w, first.h, image.numcomps >= 3 ? 24 : 8)) return false;
+
+  const std::unique_ptr<opj_codestream_info_v2_t, CodestreamInfoCloser> info(opj_get_cstr_info(codec));
+  if (!info) return false;
+  const std::uint64_t tiles = std::uint64_t{info->tw} * info->th;
+  std::uint64_t resolutions = 0;
+  if (info->m_default_tile_info.tccp_info) {
+    for (OPJ_UINT32 c = 0; c < info->nbcomps; ++c) resolutions += info->m_default_tile_info.tccp_info[c].numresolutions;
+  }
+  const std::uint64_t packetsPerTile = resolutions * std::max<OPJ_UINT32>(info->m_default_tile_info.numlayers, 1);
+  return tiles > 0 && tiles <= bytes / kTilePartHeaderBytes && packetsPerTile <= bytes / tiles;
+}
+
 // Resolution levels the reversible wavelet can take on a picture of this size (at most 6).
 OPJ_UINT32 ResolutionLevels(std::uint32_t width, std::uint32_t height) {
   OPJ_UINT32 levels = 1;
@@ -129,6 +165,7 @@ bool IsJpcStream(const std::uint8_t* head, std::size_t length) {
 bool ReadJpeg2000(PxFile& file, bool codeStream, PxJasImage& image) {
   StreamPlace place{&file, file.GetPosition()};
   if (place.start < 0) return false;
+  const std::uint64_t streamBytes = JasBytesLeft(file);
   const Stream stream = OpenStream(place, true);
   const Codec codec(opj_create_decompress(codeStream ? OPJ_CODEC_J2K : OPJ_CODEC_JP2));
   if (!stream || !codec) return false;
@@ -142,11 +179,11 @@ bool ReadJpeg2000(PxFile& file, bool codeStream, PxJasImage& image) {
   const bool headerRead = opj_read_header(stream.get(), codec.get(), &header);
   const Image decoded(header);
   if (!headerRead || !decoded || decoded->numcomps == 0) return false;
-  // The decoder allocates every plane at once: a header asking for more than a picture may hold
-  // is refused before that.
+  // The decoder allocates and transforms every plane at once: a header asking for more than the
+  // stream or the library can hold is refused before that.
   std::uint64_t samples = 0;
   for (OPJ_UINT32 i = 0; i < decoded->numcomps; ++i) samples += ComponentSamples(*decoded, decoded->comps[i]);
-  if (samples == 0 || samples > kMaxJasSamples) return false;
+  if (!DeclaredSizesFit(codec.get(), *decoded, samples, streamBytes)) return false;
   if (!opj_decode(codec.get(), stream.get(), decoded.get()) || !opj_end_decompress(codec.get(), stream.get())) return false;
 
   image.components.clear();
@@ -160,6 +197,9 @@ bool ReadJpeg2000(PxFile& file, bool codeStream, PxJasImage& image) {
     plane.precision = source.prec;
     plane.isSigned = source.sgnd != 0;
     plane.samples.assign(source.data, source.data + static_cast<std::size_t>(source.w) * source.h);
+    // Each plane is released once copied, so the picture is held about once, not twice.
+    opj_image_data_free(source.data);
+    decoded->comps[i].data = nullptr;
   }
   return true;
 }

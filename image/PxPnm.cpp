@@ -67,6 +67,21 @@ std::uint32_t BitsFor(std::uint32_t maximum) {
   return bits;
 }
 
+// Whether the maximum fills its bits (1, 3, 7 ... 255 ... 65535): planes of that many bits then
+// hold the samples as they are meant.
+bool IsFullRange(std::uint32_t maximum) { return (maximum & (maximum + 1)) == 0; }
+
+// Samples of any other maximum (1000, 200...) are scaled by that maximum, rounded to the nearest
+// level, into 8-bit planes: planes of the bits the maximum needs would stretch them by the wrong
+// factor (255 / 1023 for a maximum of 1000).
+void ScaleToEightBits(PxJasImage& image, std::uint32_t maximum) {
+  for (PxJasComponent& component : image.components) {
+    for (std::int32_t& sample : component.samples)
+      sample = static_cast<std::int32_t>((static_cast<std::uint64_t>(sample) * 255 + maximum / 2) / maximum);
+    component.precision = 8;
+  }
+}
+
 bool ReadPlainSamples(PnmText& text, PxJasImage& image, bool bitmap, std::uint32_t maximum) {
   const PxJasComponent& first = image.components[0];
   const std::size_t pixels = static_cast<std::size_t>(first.width) * first.height;
@@ -146,7 +161,10 @@ bool ReadPnm(PxFile& file, PxJasImage& image) {
   image.components.clear();
   image.colorSpace = count == 3 ? PxJasColorSpace::Rgb : PxJasColorSpace::Gray;
   for (std::size_t c = 0; c < count; ++c) image.AddComponent(width, height, BitsFor(maximum));
-  return plain ? ReadPlainSamples(text, image, bitmap, maximum) : ReadBinarySamples(file, image, bitmap, maximum);
+  if (!(plain ? ReadPlainSamples(text, image, bitmap, maximum) : ReadBinarySamples(file, image, bitmap, maximum)))
+    return false;
+  if (!IsFullRange(maximum)) ScaleToEightBits(image, maximum);
+  return true;
 }
 
 bool WritePnm(const PxJasImage& image, PxFile& file) {

@@ -344,6 +344,81 @@ TEST(GifDecode, LaterFramesTakeTheirOwnColourTableAndDepth) {
   }
 }
 
+// Whether a decoded pixel shows: alpha in a picture composed in true colour, the transparent index
+// in one that kept its palette.
+bool Shows(const PxImage& image, std::int32_t x, std::int32_t y) {
+  if (image.AlphaIsValid()) return image.AlphaGet(x, y) != 0;
+  return !image.IsTransparent() || image.PixelIndex(x, y) != image.TransparentIndex();
+}
+
+// Each composed frame against ImageMagick's: the colour of every pixel it shows, and which it shows.
+void ExpectComposedAsImageMagick(const std::string& bytes, const std::string& unixPath, int frames) {
+  for (int frame = 0; frame < frames; ++frame) {
+    SCOPED_TRACE("frame " + std::to_string(frame));
+    PxImage image;
+    ASSERT_TRUE(DecodeFrame(image, bytes, frame)) << image.LastError();
+    const std::size_t pixels = static_cast<std::size_t>(image.Width()) * static_cast<std::size_t>(image.Height());
+    const ComposedFrame magick = MagickComposedFrame(unixPath, frame, pixels);
+    ASSERT_EQ(magick.colours.size(), pixels);
+    const std::vector<std::uint32_t> ours = TopDownColours(image);
+    std::size_t wrong = 0;
+    for (std::size_t i = 0; i < pixels; ++i) {
+      const auto x = static_cast<std::int32_t>(i % static_cast<std::size_t>(image.Width()));
+      const auto y = image.Height() - 1 - static_cast<std::int32_t>(i / static_cast<std::size_t>(image.Width()));
+      const bool shows = Shows(image, x, y);
+      wrong += shows != magick.opaque[i] || (shows && ours[i] != magick.colours[i]);
+    }
+    EXPECT_EQ(wrong, 0u) << "of " << pixels << " pixels";
+  }
+}
+
+// Frames with colour tables of their own keep their colours on the frames before them: ImageMagick's
+// optimised animations (each frame cropped to what changed, with its own table), and frames with
+// local tables, transparency and each disposal ("restore to previous" among them).
+TEST(GifDecode, FramesWithTheirOwnColourTablesKeepTheirColours) {
+  if (!HaveTools()) GTEST_SKIP() << "ImageMagick, netpbm or giflib missing";
+  TempDir dir;
+  const std::string optimised = dir.unixFile("optimised.gif");
+  ASSERT_EQ(RunTool("convert -seed 4 -size 40x30 plasma:fractal \\( +clone -fill 'rgb(250,20,30)' -draw 'circle 20,15 "
+                    "26,19' \\) \\( +clone -fill 'rgb(20,40,250)' -draw 'rectangle 2,2 12,8' \\) -loop 0 "
+                    "-layers OptimizeFrame " + Shell(optimised) + " >/dev/null 2>&1"),
+            0);
+  const std::string bytes = ReadUnixFile(optimised);
+  const GifLayout layout = ParseGif(bytes);
+  ASSERT_EQ(layout.frames.size(), 3u);
+  ASSERT_NE(layout.frames[1].flags & 0x80, 0) << "frame 1 has no local table";
+  ASSERT_LT(layout.frames[1].width, 40) << "frame 1 was not cropped";
+  ExpectComposedAsImageMagick(bytes, optimised, 3);
+
+  // Frame 0 takes the global table with index 2 transparent and is restored to the background;
+  // frame 1 has a local table and no transparency; frame 2 another local table, index 0
+  // transparent, restored to the background before frame 3 (the global table again); frame 4 is
+  // restored to what was there before it, so frame 5 draws over frame 3.
+  const std::string map1 = "\trgb 200 100 000 is 0\n\trgb 000 100 200 is 1\n\trgb 050 050 050 is 2\n\trgb 250 250 000 is 3\n";
+  const std::string map2 = "\trgb 009 009 009 is 0\n\trgb 120 000 120 is 1\n";
+  const std::string described = Gifbuild(
+      dir, GifbuildScreen(7, 6) + GifbuildControl(2, 2) +
+               GifbuildImage(0, 0, {"0012001", "1100110", "0323232", "3230303", "0000111", "1112200"}) +
+               GifbuildControl(1, -1) + GifbuildImage(2, 1, {"2130", "1223", "3312"}, false, map1) +
+               GifbuildControl(2, 0) + GifbuildImage(3, 2, {"101", "010", "110", "001"}, true, map2) +
+               GifbuildControl(1, 1) + GifbuildImage(0, 4, {"3311", "1133"}) + GifbuildControl(3, -1) +
+               GifbuildImage(1, 0, {"00000", "33333", "11111"}, false, map1) + GifbuildControl(1, -1) +
+               GifbuildImage(4, 3, {"22", "22"}));
+  ASSERT_FALSE(described.empty());
+  const std::string file = dir.unixFile("described.gif");
+  WriteUnixFile(file, described);
+  ExpectComposedAsImageMagick(described, file, 6);
+
+  // "Restore to previous" on a canvas that keeps its indices (one table for all frames).
+  const std::string indexed = Gifbuild(
+      dir, GifbuildScreen(5, 4) + GifbuildControl(1, -1) + GifbuildImage(0, 0, {"01230", "12301", "23012", "30123"}) +
+               GifbuildControl(3, 3) + GifbuildImage(1, 1, {"333", "000"}) + GifbuildControl(1, -1) +
+               GifbuildImage(2, 2, {"11", "11"}));
+  ASSERT_FALSE(indexed.empty());
+  WriteUnixFile(file, indexed);
+  ExpectComposedAsImageMagick(indexed, file, 3);
+}
+
 TEST(GifDecode, FrameChoiceAndCount) {
   if (!HaveTools()) GTEST_SKIP() << "ImageMagick, netpbm or giflib missing";
   TempDir dir;
@@ -718,6 +793,37 @@ TEST(GifDecode, CorruptFilesNeverCrashOrHang) {
     SCOPED_TRACE(codeSize);
     EXPECT_TRUE(DecodesCleanly(noisy));
   }
+}
+
+// A logical screen larger than the file's data could ever fill (a byte of LZW codes gives at most
+// 2731 pixels) is refused before the canvas is made.
+TEST(GifDecode, ScreensPromisingMoreThanTheFileHoldsAreRefused) {
+  const char* const refused = "GIF: logical screen too large for the file";
+  const std::string frame = std::string(",\0\0\0\0\x01\0\x01\0\0", 10) + std::string("\x02\x02\x4C\x01\x00", 5) + ";";
+  auto screen = [](int width, int height, bool globalTable) {
+    std::string bytes = "GIF89a";
+    bytes += static_cast<char>(width & 0xFF);
+    bytes += static_cast<char>(width >> 8);
+    bytes += static_cast<char>(height & 0xFF);
+    bytes += static_cast<char>(height >> 8);
+    bytes += std::string(globalTable ? "\x80\0\0" : "\0\0\0", 3);
+    if (globalTable) bytes += std::string(6, '\x7F');
+    return bytes;
+  };
+  std::string eightyBytes = screen(65535, 32768, true) + frame;
+  eightyBytes.insert(eightyBytes.size() - 1, std::string(80 - eightyBytes.size(), '\0'));
+  ASSERT_EQ(eightyBytes.size(), 80u);
+  const image_test::HostileFile cases[] = {
+      {"80 bytes asking 2 GB", eightyBytes, refused},
+      {"mosaic of two tiles", screen(40000, 30000, false) + frame.substr(0, frame.size() - 1) + frame, refused},
+      {"wide and low", screen(65535, 100, true) + frame, refused},
+  };
+  for (const image_test::HostileFile& c : cases) image_test::CheckHostileFile(c, FMT_GIF);
+
+  // A screen somewhat larger than its frames is no fault.
+  PxImage image;
+  ASSERT_TRUE(DecodeBytes(image, screen(1000, 1000, true) + frame, FMT_GIF)) << image.LastError();
+  EXPECT_EQ(image.Width(), 1000);
 }
 
 TEST(GifDecode, HeadersThatCannotBeShownAreRefused) {

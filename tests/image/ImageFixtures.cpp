@@ -1,6 +1,8 @@
 #include "tests/image/ImageFixtures.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 
 namespace image_test {
@@ -183,6 +185,41 @@ void CheckDamagedFile(const DamagedFile& file, std::uint32_t id) {
   if (!file.result) {
     EXPECT_STREQ(image.LastError(), file.error) << file.what;
     EXPECT_TRUE(SamePixels(before, image)) << file.what;
+  }
+}
+
+namespace {
+
+// A field of /proc/self/status in kB ("VmHWM", "VmRSS"); -1 when it cannot be read.
+long long ProcessMemoryKb(const char* field) {
+  const std::string status = testing_support::ReadUnixFile("/proc/self/status");
+  const std::size_t at = status.find(std::string(field) + ":");
+  if (at == std::string::npos) return -1;
+  return std::atoll(status.c_str() + at + std::strlen(field) + 1);
+}
+
+}  // namespace
+
+void CheckHostileFile(const HostileFile& file, std::uint32_t id) {
+  PxImage image;
+  MakePattern(image, 2, 2, 24);
+  PxImage before;
+  MakePattern(before, 2, 2, 24);
+  // Writing 5 here resets the peak to what the process holds now.
+  testing_support::WriteUnixFile("/proc/self/clear_refs", "5");
+  const long long start = ProcessMemoryKb("VmRSS");
+  const auto begun = std::chrono::steady_clock::now();
+  EXPECT_FALSE(DecodeBytes(image, file.bytes, id)) << file.what;
+  const auto took = std::chrono::steady_clock::now() - begun;
+  const long long peak = ProcessMemoryKb("VmHWM");
+  if (file.error) {
+    EXPECT_STREQ(image.LastError(), file.error) << file.what;
+  }
+  EXPECT_STRNE(image.LastError(), "") << file.what;
+  EXPECT_TRUE(SamePixels(before, image)) << file.what;
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 1000) << file.what;
+  if (start > 0 && peak > 0) {
+    EXPECT_LT(peak - start, 64 * 1024) << file.what << ": peak memory in kB";
   }
 }
 

@@ -83,6 +83,18 @@ struct DamagedFile {
 // Decodes the file with the given id into a patterned image and checks the outcome.
 void CheckDamagedFile(const DamagedFile& file, std::uint32_t id);
 
+// A small file whose header promises far more than the file holds, and the message decoding it
+// must give (null: any message).
+struct HostileFile {
+  const char* what;
+  std::string bytes;
+  const char* error;
+};
+// Decodes the file with the given id into a patterned image: it must fail with the message, within
+// a second, without the process's peak memory rising by more than a few dozen megabytes (what the
+// header promised is never claimed), and leave the image as it was.
+void CheckHostileFile(const HostileFile& file, std::uint32_t id);
+
 // Exposes the selection mask, which nothing in the program creates, so the selection-aware paths
 // can be seen at work.
 class MaskedImage : public PxImage {

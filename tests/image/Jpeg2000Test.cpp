@@ -430,3 +430,100 @@ TEST(Jpeg2000Decode, DamagedFilesNeverCrash) {
 }
 
 }  // namespace
+
+// --- Hostile sizes -------------------------------------------------------------------------------
+
+namespace {
+
+void PutBigEndian32(std::string& bytes, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
+}
+
+// A tiny real code stream or JP2 file of a gray picture whose SIZ marker (and JP2 header box)
+// declare `side` x `side` pixels in tiles of `tile` x `tile`.
+std::string WithDeclaredSize(std::uint32_t id, std::uint32_t side, std::uint32_t tile) {
+  PxImage gray;
+  image_test::MakePattern(gray, 16, 16, 8);
+  gray.SetGrayPalette();
+  std::string bytes = EncodeBytes(gray, id);
+  const std::size_t siz = bytes.find(std::string("\xFF\x4F\xFF\x51", 4));
+  EXPECT_NE(siz, std::string::npos);
+  if (siz == std::string::npos) return bytes;
+  PutBigEndian32(bytes, siz + 8, side);    // Xsiz
+  PutBigEndian32(bytes, siz + 12, side);   // Ysiz
+  PutBigEndian32(bytes, siz + 24, tile);   // XTsiz
+  PutBigEndian32(bytes, siz + 28, tile);   // YTsiz
+  const std::size_t ihdr = bytes.find("ihdr");
+  if (ihdr != std::string::npos && ihdr < siz) {
+    PutBigEndian32(bytes, ihdr + 4, side);
+    PutBigEndian32(bytes, ihdr + 8, side);
+  }
+  return bytes;
+}
+
+void PutBigEndian16(std::string& bytes, std::uint16_t value) {
+  bytes += static_cast<char>(value >> 8);
+  bytes += static_cast<char>(value & 0xFF);
+}
+
+// A valid code stream of a blank gray picture in 60 bytes: one tile, no wavelet levels, one layer,
+// and one empty packet. The decoder still builds and shifts every sample of it.
+std::string BlankCodeStream(std::uint32_t width, std::uint32_t height) {
+  std::string s("\xFF\x4F\xFF\x51", 4);
+  PutBigEndian16(s, 41);  // Lsiz
+  PutBigEndian16(s, 0);   // Rsiz
+  for (const std::uint32_t v : {width, height, 0u, 0u, width, height, 0u, 0u}) {
+    s += std::string(4, '\0');
+    PutBigEndian32(s, s.size() - 4, v);
+  }
+  PutBigEndian16(s, 1);                        // one component
+  s += std::string("\x07\x01\x01", 3);        // 8-bit unsigned, not subsampled
+  s += std::string("\xFF\x52\x00\x0C\x00\x00\x00\x01\x00\x00\x04\x04\x00\x01", 14);  // COD
+  s += std::string("\xFF\x5C\x00\x04\x40\x40", 6);  // QCD: reversible, one band
+  s += std::string("\xFF\x90\x00\x0A\x00\x00\x00\x00\x00\x0F\x00\x01", 12);  // SOT, 15 bytes of tile
+  s += std::string("\xFF\x93\x00\xFF\xD9", 5);  // SOD, the empty packet, EOC
+  return s;
+}
+
+}  // namespace
+
+// Streams of a kilobyte that declare pictures of a hundred megapixels or millions of tiles kept the
+// decoder busy for seconds and claimed hundreds of megabytes; each is refused before decoding.
+TEST(Jpeg2000Decode, HostileSizesAreRefusedBeforeDecoding) {
+  const std::string sunHeader = std::string("\x59\xA6\x6A\x95", 4);
+  const auto sun = [&](std::uint32_t side, std::uint32_t type) {
+    std::string bytes = sunHeader + std::string(28, '\0');
+    PutBigEndian32(bytes, 4, side);
+    PutBigEndian32(bytes, 8, side);
+    PutBigEndian32(bytes, 12, 24);
+    PutBigEndian32(bytes, 20, type);
+    return bytes + std::string(200, '\x80');
+  };
+  const struct {
+    std::uint32_t id;
+    image_test::HostileFile file;
+  } cases[] = {
+      {FMT_JPC, {"blank stream of 12000 x 8000", BlankCodeStream(12000, 8000), nullptr}},
+      {FMT_JPC, {"blank stream of 4000 x 3000", BlankCodeStream(4000, 3000), nullptr}},
+      {FMT_JPC, {"code stream of 12000 x 12000 in one tile", WithDeclaredSize(FMT_JPC, 12000, 12000), nullptr}},
+      {FMT_JPC, {"code stream of 2.25 million tiles", WithDeclaredSize(FMT_JPC, 12000, 8), nullptr}},
+      {FMT_JPC, {"code stream of 65536 x 65536", WithDeclaredSize(FMT_JPC, 65536, 65536), nullptr}},
+      {FMT_JP2, {"JP2 file of 12000 x 12000", WithDeclaredSize(FMT_JP2, 12000, 12000), nullptr}},
+      {FMT_PGX, {"PGX of 12000 x 12000", "PG ML + 8 12000 12000\n" + std::string(300, '\x10'), nullptr}},
+      {FMT_RAS, {"Sun raster of 20000 x 20000", sun(20000, 1), nullptr}},
+      {FMT_RAS, {"run-length Sun raster of 20000 x 20000", sun(20000, 2), nullptr}},
+  };
+  for (const auto& c : cases) {
+    image_test::CheckHostileFile(c.file, c.id);
+    PxImage image;
+    EXPECT_FALSE(DecodeBytes(image, c.file.bytes, c.id));
+    EXPECT_STREQ(image.LastError(), "error: cannot load image data") << c.file.what;
+  }
+  // The streams the sizes were put into are sound: small pictures of the kind decode.
+  PxImage tiny;
+  EXPECT_TRUE(DecodeBytes(tiny, WithDeclaredSize(FMT_JPC, 16, 16), FMT_JPC)) << tiny.LastError();
+  PxImage blank;
+  ASSERT_TRUE(DecodeBytes(blank, BlankCodeStream(1000, 700), FMT_JPC)) << blank.LastError();
+  EXPECT_EQ(blank.Width(), 1000);
+  EXPECT_EQ(blank.PixelIndex(500, 300), 128);
+}

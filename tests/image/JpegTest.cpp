@@ -504,3 +504,31 @@ TEST(JpegDecode, ProbingFindsJpegAndWrongIdsFallBack) {
 }
 
 }  // namespace
+
+// A JPEG header can promise gigabytes in a few bytes; every 8 x 8 block takes at least one bit of
+// the file, so a file too short for its blocks is refused before anything is allocated.
+TEST(JpegDecode, HostileSizesAreRefusedBeforeAllocating) {
+  PxImage tiny;
+  image_test::MakePattern(tiny, 16, 16, 24);
+  const std::string jpeg = EncodeBytes(tiny, FMT_JPG);
+  const std::size_t sof = jpeg.find(std::string("\xFF\xC0", 2));
+  ASSERT_NE(sof, std::string::npos);
+  const auto withSize = [&](std::uint16_t width, std::uint16_t height) {
+    std::string bytes = jpeg;
+    bytes[sof + 5] = static_cast<char>(height >> 8);
+    bytes[sof + 6] = static_cast<char>(height & 0xFF);
+    bytes[sof + 7] = static_cast<char>(width >> 8);
+    bytes[sof + 8] = static_cast<char>(width & 0xFF);
+    return bytes;
+  };
+  const image_test::HostileFile cases[] = {
+      {"30000 x 30000", withSize(30000, 30000), "JPEG file too short for its picture size"},
+      {"65500 x 65500", withSize(65500, 65500), "JPEG file too short for its picture size"},
+      {"65500 x 400", withSize(65500, 400), "JPEG file too short for its picture size"},
+  };
+  for (const image_test::HostileFile& c : cases) image_test::CheckHostileFile(c, FMT_JPG);
+  // The sizes a file can hold still decode, the missing rows filled in.
+  PxImage cut;
+  EXPECT_TRUE(DecodeBytes(cut, withSize(64, 64), FMT_JPG)) << cut.LastError();
+  EXPECT_EQ(cut.Width(), 64);
+}

@@ -600,3 +600,22 @@ TEST(PngDecode, CorruptedFilesNeverCrash) {
 }
 
 }  // namespace
+
+// Deflate packs at most 1032 bytes into one: a file too short for the rows its header promises is
+// refused before their block is made.
+TEST(PngDecode, HostileSizesAreRefusedBeforeAllocating) {
+  const std::vector<std::string> rows(2, std::string(90000, '\x7F'));
+  const image_test::HostileFile cases[] = {
+      {"30000 x 30000 colour", PngFile(Ihdr(30000, 30000, 8, 2), "", rows), "PNG file too short for its picture size"},
+      {"1000000 x 1000000 gray", PngFile(Ihdr(1000000, 1000000, 8, 0), "", rows),
+       "PNG file too short for its picture size"},
+      {"interlaced 20000 x 20000 with alpha", PngFile(Ihdr(20000, 20000, 16, 6, 1), "", rows),
+       "PNG file too short for its picture size"},
+  };
+  for (const image_test::HostileFile& c : cases) image_test::CheckHostileFile(c, FMT_PNG);
+
+  // A blank picture compresses almost as far as deflate goes, and still decodes.
+  const std::vector<std::string> blank(3000, std::string(4000 * 3, '\0'));
+  PxImage image;
+  EXPECT_TRUE(DecodeBytes(image, PngFile(Ihdr(4000, 3000, 8, 2), "", blank), FMT_PNG)) << image.LastError();
+}

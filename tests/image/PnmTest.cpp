@@ -113,6 +113,41 @@ TEST(PnmDecode, FilesOfNetpbmGiveTheirPixels) {
   }
 }
 
+// Files of any maximum value read as netpbm brings them to 255: scaled by their own maximum and
+// rounded to the nearest level, whether or not the maximum fills its bits.
+TEST(PnmDecode, SamplesOfAnyMaximumAreScaledByIt) {
+  if (!HasTool("pamdepth") || !HasTool("pnmtoplainpnm")) GTEST_SKIP() << "netpbm missing";
+  const struct {
+    const char* name;
+    const char* make;  // makes {out} from the colour picture {in}
+    std::uint16_t bpp;
+  } cases[] = {
+      {"P6, maximum 1000", "pamdepth 1000 {in} > {out}", 24},
+      {"P6, maximum 300", "pamdepth 300 {in} > {out}", 24},
+      {"P6, maximum 200", "pamdepth 200 {in} > {out}", 24},
+      {"P6, maximum 4095", "pamdepth 4095 {in} > {out}", 24},
+      {"P5, maximum 1000", "ppmtopgm {in} | pamdepth 1000 > {out}", 8},
+      {"P5, maximum 60000", "ppmtopgm {in} | pamdepth 60000 > {out}", 8},
+      {"P5, maximum 10", "ppmtopgm {in} | pamdepth 10 > {out}", 8},
+      {"P3, maximum 99", "pamdepth 99 {in} | pnmtoplainpnm > {out}", 24},
+      {"P2, maximum 5", "ppmtopgm {in} | pamdepth 5 | pnmtoplainpnm > {out}", 8},
+  };
+  TempDir dir;
+  WriteUnixFile(dir.unixFile("in.ppm"), MakeNetpbm(37, 23, 3, 255, PatternSamples(37, 23)));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string out = dir.unixFile("out.pnm");
+    ASSERT_TRUE(MakeWithTool(c.make, dir.unixFile("in.ppm"), out, dir));
+    PxImage image;
+    ASSERT_TRUE(image.LoadFile(dir.windowsFile("out.pnm").c_str(), FMT_PNM)) << image.LastError();
+    EXPECT_EQ(image.Bpp(), c.bpp);
+    const codec_test::Netpbm reference =
+        ParseNetpbm(ToolOutput("pamdepth 255 " + Shell(out) + " 2>/dev/null"));
+    ASSERT_EQ(reference.maximum, 255u);
+    EXPECT_EQ(LargestDifference(ImageArgb(image), NetpbmArgb(reference)), 0);
+  }
+}
+
 TEST(PnmDecode, HandMadeFiles) {
   struct HandCase {
     const char* name;
@@ -125,6 +160,9 @@ TEST(PnmDecode, HandMadeFiles) {
       {"plain bitmap, digits run together, remarks", "P1\n# a remark\n3 2\n010\n1 1 0", FMT_PNM,
        {0xFFFFFF, 0x000000, 0xFFFFFF, 0x000000, 0x000000, 0xFFFFFF}},
       {"plain gray map, maximum 255", "P2 2 1 255 7 200", FMT_PNM, {0x070707, 0xC8C8C8}},
+      // Other maxima scale by themselves: 302 of 1000 is 77, 100 of 200 is 128 (rounded up from 127.5).
+      {"plain gray map, maximum 1000", "P2 2 1 1000 302 1000", FMT_PNM, {0x4D4D4D, 0xFFFFFF}},
+      {"binary gray map, maximum 200", "P5 2 1 200\n\x64\xC8", FMT_PNM, {0x808080, 0xFFFFFF}},
       {"binary pixel map, remark before the maximum", "P6 1 1 # remark\n255\n\x01\x02\x03", FMT_PNM, {0x010203}},
       {"raster 24-bit in red, green, blue order", RasterHeader(2, 1, 24, 6, 3, 0, 0) + "\x10\x20\x30\x40\x50\x60",
        FMT_RAS, {0x102030, 0x405060}},

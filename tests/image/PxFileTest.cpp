@@ -49,6 +49,35 @@ TEST(PxMemFile, GrowsAsBytesArriveAndReadsBack) {
   EXPECT_EQ(back.substr(5000), data.substr(0, 3000));
 }
 
+
+// Every save goes through a memory file filled a few bytes at a time: growing by a fixed step would
+// copy the block once per 4 KB written, so a 36 MB picture took thousands of copies.
+TEST(PxMemFile, GrowthIsGeometric) {
+  PxMemFile file;
+  ASSERT_TRUE(file.Open());
+  ASSERT_TRUE(file.PutByte(1));
+  EXPECT_EQ(file.Capacity(), 4096);
+  const std::string chunk = Pattern(4096);
+  ASSERT_EQ(file.Write(chunk.data(), 1, chunk.size()), chunk.size());
+  EXPECT_EQ(file.Capacity(), 8192);
+
+  int growths = 0;
+  std::int32_t capacity = file.Capacity();
+  const std::string piece = Pattern(100);
+  while (file.GetSize() < (32 << 20)) {
+    ASSERT_EQ(file.Write(piece.data(), 1, piece.size()), piece.size());
+    if (file.Capacity() != capacity) {
+      ++growths;
+      EXPECT_GE(file.Capacity(), 2 * capacity);
+      capacity = file.Capacity();
+    }
+  }
+  EXPECT_LE(growths, 13);  // 8 KB doubled up to 32 MB
+  ASSERT_TRUE(file.Seek(-100, SEEK_END));
+  std::string back(100, '\0');
+  EXPECT_EQ(file.Read(back.data(), 1, 100), 100u);
+  EXPECT_EQ(back, piece);
+}
 TEST(PxMemFile, ReadCountsWholeItems) {
   std::string data = Pattern(20);
   PxMemFile file(reinterpret_cast<std::uint8_t*>(data.data()), 20);

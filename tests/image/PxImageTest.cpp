@@ -64,6 +64,11 @@ TEST(PxImageObject, CreateRefusalsLeaveTheImageEmpty) {
       // Within the pixel limit, but beyond what the header's 32-bit size fields can describe.
       {200000, 200000, 1, "PXIMAGE_MAX_MEMORY exceeded"},
       {0x80000000u, 1, 1, "PXIMAGE_MAX_MEMORY exceeded"},
+      // Beyond the library's limit of 1 GiB, though far within what the header fields can describe.
+      {20000, 20000, 24, "PXIMAGE_MAX_MEMORY exceeded"},
+      {32768, 32768, 8, "PXIMAGE_MAX_MEMORY exceeded"},
+      // 160 MB of bits, but an alpha channel or selection of 1.6 GB.
+      {40000, 40000, 1, "PXIMAGE_MAX_MEMORY exceeded"},
   };
   for (const auto& c : cases) {
     PxImage image;
@@ -73,6 +78,23 @@ TEST(PxImageObject, CreateRefusalsLeaveTheImageEmpty) {
     EXPECT_STREQ(image.LastError(), c.error);
     EXPECT_FALSE(image.IsValid());
     EXPECT_FALSE(image.AlphaIsValid());
+  }
+}
+
+// The limit covers the whole block (header, palette, padded rows) and one byte per pixel.
+TEST(PxImageObject, SizeLimitIsOneGibibyte) {
+  EXPECT_EQ(PXIMAGE_MAX_MEMORY, 1ull << 30);
+  const struct {
+    std::uint64_t width, height;
+    std::uint32_t bpp;
+    bool fits;
+  } cases[] = {
+      {16000, 16000, 24, true},   {20000, 20000, 24, false},  {32768, 32767, 8, true},
+      {32768, 32768, 8, false},   {32768, 32767, 1, true},    {1u << 30, 1, 1, true},
+      {(1u << 30) + 1, 1, 1, false}, {1u << 31, 1u << 31, 24, false}, {~0ull, ~0ull, 1, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PxImage::FitsSizeLimit(c.width, c.height, c.bpp), c.fits) << c.width << "x" << c.height << "x" << c.bpp;
   }
 }
 

@@ -13,6 +13,8 @@ using image_test::CheckDamagedFile;
 using image_test::DamagedFile;
 using image_test::DecodeBytes;
 using image_test::EncodeBytes;
+using image_test::CheckHostileFile;
+using image_test::HostileFile;
 using image_test::MagickColours;
 using image_test::MagickSize;
 using image_test::MakePattern;
@@ -92,10 +94,45 @@ TEST(WbmpCodec, DamagedFilesFailCleanly) {
       {"zero width", Bytes().raw({0, 0, 0, 8}).str(), false, "Corrupted WBMP"},
       {"zero height", Bytes().raw({0, 0, 8, 0}).str(), false, "Corrupted WBMP"},
       {"size beyond 32 bits", Bytes().raw({0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 1}).str(), false, "Corrupted WBMP"},
-      {"oversized", Bytes().raw({0, 0, 0x87, 0xFF, 0xFF, 0xFF, 0x7F, 0x87, 0xFF, 0xFF, 0xFF, 0x7F}).str(), false,
-       "WBMP Create failed"},
-      // Missing rows are no error.
-      {"rows cut", Bytes().raw({0, 0, 16, 4, 0xFF}).str(), true, ""},
+      // Rows the file does not hold are refused before their block is made.
+      {"rows cut", Bytes().raw({0, 0, 16, 4, 0xFF}).str(), false, "WBMP file truncated"},
+      {"last byte missing", Bytes().raw({0, 0, 16, 2, 1, 2, 3}).str(), false, "WBMP file truncated"},
+      {"trailing bytes", Bytes().raw({0, 0, 8, 2, 1, 2, 3}).str(), true, ""},
   };
   for (const DamagedFile& c : cases) CheckDamagedFile(c, FMT_WBMP);
+}
+
+TEST(WbmpCodec, HostileSizesAreRefusedBeforeAllocating) {
+  const HostileFile cases[] = {
+      // 92000 x 92000 in eight bytes: a gigabyte asked for, nothing given.
+      {"8-byte file asking 1 GB", Bytes().raw({0, 0, 0x85, 0xCE, 0x60, 0x85, 0xCE, 0x60}).str(), "WBMP file truncated"},
+      {"largest sizes", Bytes().raw({0, 0, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F}).str(),
+       "WBMP file truncated"},
+      {"wide line, one row", Bytes().raw({0, 0, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0xFF}).str(), "WBMP file truncated"},
+  };
+  for (const HostileFile& c : cases) CheckHostileFile(c, FMT_WBMP);
+}
+
+// WBMP has no signature: a probe accepts it only when the file is exactly one picture, so damaged
+// files of other formats whose first byte is 0 are reported as unknown, not read as noise.
+TEST(WbmpCodec, ProbeNeedsTheWholeFileAsEvidence) {
+  const std::string tgaHeader = Bytes().raw({0, 0, 99, 4, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 4, 0, 24, 0}).str();
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"JPEG whose marker was zeroed", Bytes().raw({0, 0, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0}).zeros(40).str()},
+      {"TGA of an unknown image type", tgaHeader + std::string(48, '\x40')},
+      {"fixed header byte not 0", Bytes().raw({0, 0x49, 8, 2, 0x55, 0xAA}).str()},
+      {"bytes beyond the rows", Bytes().raw({0, 0, 8, 2, 0x55, 0xAA, 0x00}).str()},
+  };
+  for (const auto& c : cases) {
+    PxImage image;
+    EXPECT_FALSE(DecodeBytes(image, c.bytes, FMT_UNKNOWN)) << c.what << " decoded as format " << image.FormatId();
+    EXPECT_STREQ(image.LastError(), "Decode: Unknown or wrong format") << c.what;
+  }
+  // The same picture without the extra byte is found.
+  PxImage image;
+  ASSERT_TRUE(DecodeBytes(image, Bytes().raw({0, 0, 8, 2, 0x55, 0xAA}).str(), FMT_UNKNOWN));
+  EXPECT_EQ(image.FormatId(), static_cast<std::uint32_t>(FMT_WBMP));
 }

@@ -50,24 +50,96 @@ std::string MakeEnhancedMetafile(const TempDir& dir, const std::string& name) {
   return ReadUnixFile(dir.unixFile(name));
 }
 
-// A placeable Windows metafile of 1000 x 500 units at 1000 units per inch: left half red, right half blue.
-std::string MakePlaceableMetafile(std::int16_t unitsPerInch = 1000, std::int16_t right = 1000) {
+std::string Placeable(const std::string& bits, std::int16_t unitsPerInch, std::int16_t right);
+
+void FillHalves(HDC dc) {
+  Fill(dc, RECT{0, 0, 500, 500}, RGB(255, 0, 0));
+  Fill(dc, RECT{500, 0, 1000, 500}, RGB(0, 0, 255));
+}
+
+// A placeable Windows metafile of 1000 x 500 units at 1000 units per inch, drawn by `draw` (by
+// default: left half red, right half blue).
+std::string MakePlaceableMetafile(std::int16_t unitsPerInch = 1000, std::int16_t right = 1000,
+                                  void (*draw)(HDC) = FillHalves) {
   HDC dc = CreateMetaFileW(nullptr);
   SetWindowOrgEx(dc, 0, 0, nullptr);
   SetWindowExtEx(dc, 1000, 500, nullptr);
-  Fill(dc, RECT{0, 0, 500, 500}, RGB(255, 0, 0));
-  Fill(dc, RECT{500, 0, 1000, 500}, RGB(0, 0, 255));
+  draw(dc);
   HMETAFILE metafile = CloseMetaFile(dc);
   const UINT size = GetMetaFileBitsEx(metafile, 0, nullptr);
   std::string bits(size, '\0');
   GetMetaFileBitsEx(metafile, size, bits.data());
   DeleteMetaFile(metafile);
+  return Placeable(bits, unitsPerInch, right);
+}
 
+// A standard metafile's bits behind a placeable header of 1000 x 500 units.
+std::string Placeable(const std::string& bits, std::int16_t unitsPerInch, std::int16_t right) {
   PxPlaceableMetaHeader header{0x9AC6CDD7, 0, 0, 0, right, 500, static_cast<std::uint16_t>(unitsPerInch), 0, 0};
   std::uint16_t words[10];
   std::memcpy(words, &header, sizeof(words));
   for (const std::uint16_t word : words) header.checksum ^= word;
   return std::string(reinterpret_cast<const char*>(&header), sizeof(header)) + bits;
+}
+
+// Draws one of each kind of record whose fields carry counts, offsets or object indices.
+void DrawEveryKind(HDC dc) {
+  HPEN pen = CreatePen(PS_SOLID, 3, RGB(0, 128, 0));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  const POINT line[] = {{10, 10}, {200, 40}, {90, 300}, {400, 20}};
+  Polyline(dc, line, 4);
+  Polygon(dc, line, 3);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
+  const WCHAR text[] = {'T', 'a', 'v', 'r', 'e', 'l'};
+  ExtTextOutW(dc, 20, 200, 0, nullptr, text, 6, nullptr);
+  BITMAPINFO bitmap{};
+  bitmap.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 4, 4, 1, 24, BI_RGB, 48, 0, 0, 0, 0};
+  std::uint8_t pixels[4 * 12];
+  for (std::size_t i = 0; i < sizeof(pixels); ++i) pixels[i] = static_cast<std::uint8_t>(i * 37);
+  StretchDIBits(dc, 600, 100, 200, 200, 0, 0, 4, 4, pixels, &bitmap, DIB_RGB_COLORS, SRCCOPY);
+  HRGN region = CreateRectRgn(700, 300, 900, 450);
+  HBRUSH brush = CreateSolidBrush(RGB(200, 0, 200));
+  FillRgn(dc, region, brush);
+  DeleteObject(brush);
+  DeleteObject(region);
+}
+
+std::string MakeEveryKindEnhanced(const TempDir& dir) {
+  const std::u16string path = PxWideText(dir.windowsFile("kinds.emf").c_str());
+  HDC dc = CreateEnhMetaFileW(nullptr, PxWinText(path), nullptr, nullptr);
+  EXPECT_NE(dc, nullptr);
+  DrawEveryKind(dc);
+  DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+  return ReadUnixFile(dir.unixFile("kinds.emf"));
+}
+
+std::uint32_t Read32(const std::string& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  std::memcpy(&value, bytes.data() + at, 4);
+  return value;
+}
+
+void Write32(std::string& bytes, std::size_t at, std::uint32_t value) { std::memcpy(bytes.data() + at, &value, 4); }
+
+void Write16(std::string& bytes, std::size_t at, std::uint16_t value) { std::memcpy(bytes.data() + at, &value, 2); }
+
+// Offset of the first enhanced record of the type; npos when there is none.
+std::size_t FindEnhRecord(const std::string& emf, std::uint32_t type) {
+  for (std::size_t at = 0; at + 8 <= emf.size() && Read32(emf, at + 4) >= 8; at += Read32(emf, at + 4)) {
+    if (Read32(emf, at) == type) return at;
+  }
+  return std::string::npos;
+}
+
+// Offset of the first record of a placeable metafile with the function; npos when there is none.
+std::size_t FindWinRecord(const std::string& wmf, std::uint16_t function) {
+  for (std::size_t at = 22 + 18; at + 6 <= wmf.size() && Read32(wmf, at) >= 3; at += 2 * Read32(wmf, at)) {
+    std::uint16_t found = 0;
+    std::memcpy(&found, wmf.data() + at + 4, 2);
+    if (found == function) return at;
+  }
+  return std::string::npos;
 }
 
 }  // namespace
@@ -179,4 +251,110 @@ TEST(WmfCodec, DamagedMetafilesFailCleanly) {
   cancelled.Info().escape = 1;
   EXPECT_FALSE(DecodeBytes(cancelled, emf, FMT_WMF));
   EXPECT_STREQ(cancelled.LastError(), "Cancelled");
+}
+
+// GDI plays a metafile by the sizes, counts, offsets and object indices its records state; damaged
+// ones crashed or hung the program inside it. Each record is checked before the file is played.
+TEST(WmfCodec, DamagedRecordsAreRefusedBeforePlaying) {
+  TempDir dir;
+  const std::string emf = MakeEveryKindEnhanced(dir);
+  const std::string wmf = MakePlaceableMetafile(1000, 1000, DrawEveryKind);
+  PxImage sound;
+  ASSERT_TRUE(DecodeBytes(sound, emf, FMT_WMF)) << sound.LastError();
+  ASSERT_TRUE(DecodeBytes(sound, wmf, FMT_WMF)) << sound.LastError();
+
+  // A copy of a metafile with a field of one record changed; the record must be there.
+  const auto enh = [&](std::uint32_t type, std::size_t field, std::uint32_t value) {
+    const std::size_t at = FindEnhRecord(emf, type);
+    EXPECT_NE(at, std::string::npos) << "no enhanced record of type " << type;
+    std::string copy = emf;
+    if (at != std::string::npos) Write32(copy, at + field, value);
+    return copy;
+  };
+  const auto win = [&](std::uint16_t function, std::size_t field, std::uint16_t value) {
+    const std::size_t at = FindWinRecord(wmf, function);
+    EXPECT_NE(at, std::string::npos) << "no record of function " << function;
+    std::string copy = wmf;
+    if (at != std::string::npos) Write16(copy, at + field, value);
+    return copy;
+  };
+  const std::size_t eof = FindEnhRecord(emf, EMR_EOF);
+  ASSERT_NE(eof, std::string::npos);
+  std::string unknownType = emf;
+  Write32(unknownType, FindEnhRecord(emf, EMR_POLYLINE16), 200);
+  std::string noEnd = emf.substr(0, eof);
+  Write32(noEnd, 48, static_cast<std::uint32_t>(noEnd.size()));
+  std::string winNoEnd = wmf.substr(0, wmf.size() - 6);
+  Write32(winNoEnd, 22 + 6, static_cast<std::uint32_t>((winNoEnd.size() - 22) / 2));
+
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      // Enhanced metafiles.
+      {"palette of 715 million entries", enh(EMR_HEADER, 68, 0x2AAAAAAA)},
+      {"record of size 0", enh(EMR_POLYLINE16, 4, 0)},
+      {"record size not a multiple of 4", enh(EMR_POLYLINE16, 4, 30)},
+      {"record past the end", enh(EMR_POLYLINE16, 4, 0x100000)},
+      {"polyline of 2^28 points", enh(EMR_POLYLINE16, 24, 0x10000000)},
+      {"text of 2^30 characters", enh(EMR_EXTTEXTOUTW, 44, 0x40000000)},
+      {"text offset past the record", enh(EMR_EXTTEXTOUTW, 48, 0x7FFFFFF0)},
+      {"bitmap bits past the record", enh(EMR_STRETCHDIBITS, 60, 0x100000)},
+      {"bitmap wider than its bits", enh(EMR_STRETCHDIBITS, Read32(emf, FindEnhRecord(emf, EMR_STRETCHDIBITS) + 48) + 4, 60000)},
+      {"region of 2^24 rectangles", enh(EMR_FILLRGN, 32 + 8, 0x1000000)},
+      {"object index beyond the table", enh(EMR_SELECTOBJECT, 8, 5000)},
+      {"pen created beyond the table", enh(EMR_CREATEPEN, 8, 5000)},
+      {"unknown record type", unknownType},
+      {"no end record", noEnd},
+      // Placeable Windows metafiles.
+      {"record of size 0", win(0x0324, 0, 0)},
+      {"record past the end", win(0x0324, 2, 0x10)},
+      {"polygon of 65535 points", win(0x0324, 6, 0xFFFF)},
+      {"text of 65535 characters", win(0x0A32, 6 + 4, 0xFFFF)},
+      {"bitmap wider than its bits", win(0x0F43, 6 + 22 + 4, 60000)},
+      {"object index beyond the table", win(0x012D, 6, 40)},
+      {"region index beyond the table", win(0x0228, 6, 40)},
+      {"no end record", winNoEnd},
+  };
+  for (const auto& c : cases) {
+    PxImage image;
+    MakePattern(image, 2, 2, 24);
+    PxImage before;
+    MakePattern(before, 2, 2, 24);
+    EXPECT_FALSE(DecodeBytes(image, c.bytes, FMT_WMF)) << c.what;
+    EXPECT_STREQ(image.LastError(), "corrupted WMF") << c.what;
+    EXPECT_TRUE(SamePixels(before, image)) << c.what;
+  }
+}
+
+// A Windows metafile converted from an enhanced one carries the original in comment escapes, which
+// the system plays in its place: the original is checked as well.
+TEST(WmfCodec, EnhancedOriginalInsideAWindowsMetafileIsCheckedToo) {
+  TempDir dir;
+  const std::string emf = MakeEveryKindEnhanced(dir);
+  HENHMETAFILE handle = SetEnhMetaFileBits(static_cast<UINT>(emf.size()), reinterpret_cast<const BYTE*>(emf.data()));
+  ASSERT_NE(handle, nullptr);
+  HDC screen = GetDC(nullptr);
+  const UINT size = GetWinMetaFileBits(handle, 0, nullptr, MM_ANISOTROPIC, screen);
+  std::string bits(size, '\0');
+  GetWinMetaFileBits(handle, size, reinterpret_cast<BYTE*>(bits.data()), MM_ANISOTROPIC, screen);
+  ReleaseDC(nullptr, screen);
+  DeleteEnhMetaFile(handle);
+  const std::string wmf = Placeable(bits, 1000, 1000);
+  const std::size_t polyline = FindEnhRecord(emf, EMR_POLYLINE16);
+  ASSERT_NE(polyline, std::string::npos);
+  const std::size_t embedded = wmf.find(emf.substr(polyline, 28));
+  if (wmf.find("WMFC") == std::string::npos || embedded == std::string::npos)
+    GTEST_SKIP() << "the system does not embed the enhanced original";
+
+  PxImage image;
+  ASSERT_TRUE(DecodeBytes(image, wmf, FMT_WMF)) << image.LastError();
+  std::string damaged = wmf;
+  Write32(damaged, embedded + 24, 0x10000000);
+  PxImage before;
+  MakePattern(before, 2, 2, 24);
+  MakePattern(image, 2, 2, 24);
+  EXPECT_FALSE(DecodeBytes(image, damaged, FMT_WMF));
+  EXPECT_STREQ(image.LastError(), "corrupted WMF");
+  EXPECT_TRUE(SamePixels(before, image));
 }

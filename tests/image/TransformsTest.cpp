@@ -396,3 +396,43 @@ TEST(Transforms, RotationThatCannotCreateItsImageLeavesThePicture) {
     EXPECT_EQ(wide.RowBits(0)[0], 0x80);
   }
 }
+
+// A 1 x 65535 gray TGA of 1 KB (run-length packets of 128 pixels) turned by 45 degrees would need its
+// whole rotated box, 46342 x 46342: two gigabytes. The rotation is refused and the picture kept.
+TEST(Transforms, RotationBeyondTheSizeLimitIsRefused) {
+  image_test::Bytes tga;
+  tga.u8(0).u8(0).u8(11).u16(0).u16(0).u8(0).u16(0).u16(0).u16(1).u16(65535).u8(8).u8(0);
+  for (std::uint32_t left = 65535; left > 0;) {
+    const std::uint32_t run = std::min<std::uint32_t>(left, 128);
+    tga.u8(0x80 | (run - 1)).u8(left > 30000 ? 200 : 30);
+    left -= run;
+  }
+  PxImage tall;
+  ASSERT_TRUE(image_test::DecodeBytes(tall, tga.str(), FMT_TGA)) << tall.LastError();
+  ASSERT_EQ(tall.Height(), 65535);
+  const std::vector<std::vector<std::uint32_t>> before = StoredRows(tall);
+  for (const float angle : {45.0f, 30.0f, -135.0f}) {
+    EXPECT_FALSE(tall.Rotate(angle)) << angle;
+    EXPECT_STREQ(tall.LastError(), "PXIMAGE_MAX_MEMORY exceeded");
+    EXPECT_EQ(tall.Width(), 1);
+    EXPECT_EQ(tall.Height(), 65535);
+    EXPECT_TRUE(StoredRows(tall) == before);
+  }
+  // A quarter turn needs no more than the picture itself.
+  EXPECT_TRUE(tall.RotateRight());
+  EXPECT_EQ(tall.Width(), 65535);
+}
+
+// A 1-bit picture of 2^30 pixels (128 MB) would make an 8-bit gray picture of a gigabyte and more:
+// refused with the palette and pixels as they were.
+TEST(Transforms, GrayScaleBeyondTheSizeLimitLeavesThePicture) {
+  PxImage wide;
+  ASSERT_TRUE(wide.Create(1u << 15, 1u << 15, 1, 0));
+  wide.SetPaletteEntry(1, 200, 10, 10, 0);
+  wide.RowBits(0)[0] = 0xA5;
+  EXPECT_FALSE(wide.GrayScale());
+  EXPECT_STREQ(wide.LastError(), "PXIMAGE_MAX_MEMORY exceeded");
+  EXPECT_EQ(wide.Bpp(), 1);
+  EXPECT_EQ(PackColor(wide.PaletteColor(1)), PackColor(MakeColor(200, 10, 10)));
+  EXPECT_EQ(wide.RowBits(0)[0], 0xA5);
+}
