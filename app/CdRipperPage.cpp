@@ -63,3 +63,12 @@ void TForm1::skSkinButton2Click(TObject*) {
 }
 
 void TForm1::skSkinButton3Click(TObject*) { Ripping = false; }
+
+void TForm1::EndRipJob() {
+  Timer5->SetEnabled(false);
+  if (!RipThread) return;
+  Ripping = false;
+  // The wait serves the thread's calls on this window's controls, so it can finish its clean-up.
+  RipThread->WaitFor();
+  RipThread.reset();
+}

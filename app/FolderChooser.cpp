@@ -14,12 +14,13 @@ static_assert(kBrowseFlags == 0x45);
 
 }  // namespace
 
-String SelectFolder() {
+String SelectFolder(HWND Owner) {
   IMalloc* allocator = nullptr;
   if (FAILED(SHGetMalloc(&allocator)) || !allocator) return "";
 
   const WideString title = ToWide("select folder");
   BROWSEINFOW info{};
+  info.hwndOwner = Owner;
   info.lpszTitle = title.c_str();
   info.ulFlags = kBrowseFlags;
 

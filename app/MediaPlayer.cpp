@@ -93,6 +93,8 @@ void TForm1::PlaceVideoWindow(TWinControl& Owner) {
   const auto handle = reinterpret_cast<OAHWND>(Owner.Handle());
   window->put_Owner(handle);
   window->put_WindowStyle(kVideoWindowStyle);
+  // The style holds no WS_VISIBLE, so restyling hides the window: show it again in its new host.
+  window->put_Visible(OATRUE);
   if (PlayerGraph.MediaEventEx) PlayerGraph.MediaEventEx->SetNotifyWindow(handle, WM_GRAPHNOTIFY, 0);
   window->SetWindowPosition(0, 0, Owner.ClientWidth(), Owner.ClientHeight());
 }
@@ -255,6 +257,15 @@ void TForm1::LeavePlayer() {
   ShowHomePage();
 }
 
+// A graph left paused by Stop, or one still running, keeps the platform's threads going: it is
+// released before the program ends.
+void TForm1::ReleasePlayer() {
+  Timer3->SetEnabled(false);
+  Playing = false;
+  if (PlayerGraph.MediaControl) PlayerGraph.MediaControl->Stop();
+  TearDownPlayerGraph();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Position and events
 
@@ -262,7 +273,9 @@ void TForm1::UpdatePlayPosition() {
   if (!PlayerGraph.MediaSeeking) return;
   LONGLONG position = 0;
   if (FAILED(PlayerGraph.MediaSeeking->GetCurrentPosition(&position))) return;
-  skSkinTrackBar1->SetValue(Duration == 0 ? 0 : static_cast<int>(position / kTimeUnitsPerSeekStep));
+  // The thumb the user holds stays where the user puts it; the seek comes with the release.
+  if (!skSkinTrackBar1->ButtonDragging())
+    skSkinTrackBar1->SetValue(Duration == 0 ? 0 : static_cast<int>(position / kTimeUnitsPerSeekStep));
   ShowPlayPosition(position);
 }
 

@@ -242,12 +242,12 @@ void cap::Execute() {
                                          IntToStr(RipJobCount) + ".........  ");
     if (RipTrack(i) == TOutcome::Failed) failed = true;
   }
-  if (!Ripping) DeleteUnfinishedFiles();
+  // A job stopped by "Stop" or by closing the program has not completed: it only cleans up, and
+  // says nothing (each failed track was reported when it failed).
+  const bool stopped = !Ripping;
+  if (stopped) DeleteUnfinishedFiles();
   RestoreControls();
-  if (failed)
-    RipMessageBox("Some tracks could not be ripped", kTitle, MB_OK);
-  else
-    RipMessageBox("Complete", kTitle, MB_OK);
+  if (!stopped) RipMessageBox(failed ? "Some tracks could not be ripped" : "Complete", kTitle, MB_OK);
   Form1->skSkinGauge1->SetValue(0);
   Form1->skSkinListView2->SetEnabled(true);
   Form1->skSkinButton2->SetEnabled(true);

@@ -4,6 +4,8 @@
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
 
+#include <utility>
+
 using namespace classlib;
 
 String VideoDeviceName;
@@ -48,12 +50,26 @@ TSettings ReadSettings(const String& IniPath) {
   return settings;
 }
 
-void WriteDeviceSettings(const String& IniPath, const TDeviceSettings& Devices) {
+namespace {
+
+void WriteDeviceKeys(const String& IniPath, const TDeviceSettings& Devices, bool SkipEmpty) {
   TIniFile ini(IniPath);
-  ini.WriteString(kDeviceSection, "Video Device", Devices.VideoDevice);
-  ini.WriteString(kDeviceSection, "Capture Source", Devices.CaptureSource);
-  ini.WriteString(kDeviceSection, "Audio Device", Devices.AudioDevice);
-  ini.WriteString(kDeviceSection, "Audio Source", Devices.AudioSource);
+  const std::pair<const char*, const String*> keys[] = {{"Video Device", &Devices.VideoDevice},
+                                                        {"Capture Source", &Devices.CaptureSource},
+                                                        {"Audio Device", &Devices.AudioDevice},
+                                                        {"Audio Source", &Devices.AudioSource}};
+  for (const auto& [key, value] : keys)
+    if (!SkipEmpty || !value->empty()) ini.WriteString(kDeviceSection, key, *value);
+}
+
+}  // namespace
+
+void WriteDeviceSettings(const String& IniPath, const TDeviceSettings& Devices) {
+  WriteDeviceKeys(IniPath, Devices, false);
+}
+
+void WriteChosenDeviceSettings(const String& IniPath, const TDeviceSettings& Devices) {
+  WriteDeviceKeys(IniPath, Devices, true);
 }
 
 void WriteFirstRunFlag(const String& IniPath, int Flag) { TIniFile(IniPath).WriteInteger(kFlagSection, "flag", Flag); }

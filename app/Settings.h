@@ -39,6 +39,9 @@ TSettings ReadSettings(const classlib::String& IniPath);
 // the file. The device keys go in the order "Video Device", "Capture Source", "Audio Device",
 // "Audio Source".
 void WriteDeviceSettings(const classlib::String& IniPath, const TDeviceSettings& Devices);
+// The same for the user's choice, but a key whose value is empty is left as the file holds it: an
+// empty list (no device, or the TV page not visited yet) chooses nothing.
+void WriteChosenDeviceSettings(const classlib::String& IniPath, const TDeviceSettings& Devices);
 void WriteFirstRunFlag(const classlib::String& IniPath, int Flag);
 void WriteDefaultPic(const classlib::String& IniPath, const classlib::String& Folder);
 void WriteTvCapture(const classlib::String& IniPath, const classlib::String& Folder);

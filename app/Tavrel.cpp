@@ -10,6 +10,7 @@
 #include "app/Unit7.h"
 #include "app/Unit8.h"
 #include "app/Unit9.h"
+#include "flat/FlatRegistration.h"
 #include "skin/plain/PlainRegistration.h"
 
 using namespace classlib;
@@ -19,6 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->Initialize();
     Application->SetTitle("Tavrel");
     RegisterPlainSkinClasses();
+    RegisterFlatClasses();
     RegisterFormClasses();
     // The main window comes first and finishes its start-up work (FormCreate) before the others exist.
     Application->CreateForm(Form1);
@@ -32,6 +34,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->CreateForm(Form9);
     Application->CreateForm(Form10);
     Application->Run();
+    // Closing the main window has ended the ripping job and released the player's graph; the forms
+    // go now, last created first, before the process ends.
+    Application->DestroyComponents();
   } catch (const std::exception& e) {
     Application->ShowException(e);
   } catch (...) {

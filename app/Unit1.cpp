@@ -60,8 +60,10 @@ void WriteUnreported(Write&& Writer) {
 }  // namespace
 
 TForm1::TForm1(TComponent* AOwner)
-    : TForm(AOwner), ConfigFile(ConfigFilePath()), LocalTime(ReadLocalTime), ChooseFolder(SelectFolder) {
+    : TForm(AOwner), ConfigFile(ConfigFilePath()), LocalTime(ReadLocalTime),
+      ChooseFolder([this] { return SelectFolder(Handle()); }) {
   Handler("FormCreate", &TForm1::FormCreate);
+  Handler("FormClose", &TForm1::FormClose);
   Handler("Timer1Timer", &TForm1::Timer1Timer);
   Handler("Label1Click", &TForm1::Label1Click);
   Handler("Label2Click", &TForm1::Label2Click);
@@ -173,6 +175,11 @@ TForm1::TForm1(TComponent* AOwner)
   skSkinListView1->SetDoubleBuffered(true);
 }
 
+TForm1::~TForm1() {
+  EndRipJob();
+  ReleasePlayer();
+}
+
 void TForm1::FormCreate(TObject*) {
   const TSettings settings = ReadSettings(ConfigFile);
   UseSettings(settings);
@@ -188,6 +195,11 @@ void TForm1::FormCreate(TObject*) {
 
   CoInitialize(nullptr);
   ListCaptureDevices();
+}
+
+void TForm1::FormClose(TObject*, TCloseAction&) {
+  EndRipJob();
+  ReleasePlayer();
 }
 
 void TForm1::ListCaptureDevices() {

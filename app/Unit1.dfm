@@ -6,6 +6,7 @@ object Form1: TForm1
   ClientWidth = 701
   Color = clBlack
   Position = poScreenCenter
+  OnClose = FormClose
   OnCreate = FormCreate
   object skSkinPageControl1: TskSkinPageControl
     Left = 0
@@ -794,7 +795,6 @@ object Form1: TForm1
           Top = 0
           Width = 700
           Height = 530
-          Align = alClient
           OnDblClick = Image12DblClick
         end
       end

@@ -29,6 +29,8 @@ extern bool HasVideoDevice;
 class TForm1 : public classlib::TForm {
 public:
   explicit TForm1(classlib::TComponent* AOwner);
+  // Ends what FormClose ends, for a window freed without being closed.
+  ~TForm1() override;
 
   // Components of the stored form that the code uses.
   skin::TskSkinPageControl* skSkinPageControl1 = nullptr;
@@ -60,6 +62,8 @@ public:
   void Timer5Timer(classlib::TObject* Sender);
   void skSkinButton2Click(classlib::TObject* Sender);  // CD page "Start"
   void skSkinButton3Click(classlib::TObject* Sender);  // CD page "Stop"
+  // Ends a running job as "Stop" does and waits for its thread.
+  void EndRipJob();
 
   // The slide show's folder, ending in "\".
   classlib::String SlideShowFolder;
@@ -71,6 +75,9 @@ public:
 
   // Handlers
   void FormCreate(classlib::TObject* Sender);
+  // Closing the main window ends the program: the ripping job and the player's graph end first,
+  // while every form still exists.
+  void FormClose(classlib::TObject* Sender, classlib::TCloseAction& Action);
   void Timer1Timer(classlib::TObject* Sender);
   void Label1Click(classlib::TObject* Sender);
   void Label2Click(classlib::TObject* Sender);
@@ -219,6 +226,8 @@ public:
   void PlayNext();
   void ShowFullScreen();
   void LeavePlayer();
+  // Stops and releases the graph, playing, paused or stopped.
+  void ReleasePlayer();
 
   // Gives the video back to Panel2 when the full-screen form closes.
   void RestoreVideoWindow();

@@ -19,8 +19,8 @@ TForm10::TForm10(TComponent* AOwner) : TForm(AOwner), ConfigFile(ConfigFilePath(
 void TForm10::skSkinButton1Click(TObject*) {
   // A refused write raises, and the message loop shows why: the form stays open rather than
   // claiming the settings were saved.
-  WriteDeviceSettings(ConfigFile, {skSkinComboBox1->Text(), skSkinComboBox2->Text(), skSkinComboBox3->Text(),
-                                   skSkinComboBox4->Text()});
+  WriteChosenDeviceSettings(ConfigFile, {skSkinComboBox1->Text(), skSkinComboBox2->Text(),
+                                         skSkinComboBox3->Text(), skSkinComboBox4->Text()});
   Application->MessageBox("The settings has been saved. Please restart the programm.", "Information", MB_OK);
   Close();
 }

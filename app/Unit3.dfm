@@ -26,7 +26,7 @@ object Form3: TForm3
   object skSkinTrackBar1: TskSkinTrackBar
     Left = 390
     Top = 24
-    Width = 150
+    Width = 140
     Height = 20
     MinValue = -255
     MaxValue = 255
@@ -34,7 +34,7 @@ object Form3: TForm3
     OnChange = skSkinTrackBar1Change
   end
   object Label6: TLabel
-    Left = 550
+    Left = 536
     Top = 27
     Caption = '0'
   end
@@ -46,7 +46,7 @@ object Form3: TForm3
   object skSkinTrackBar2: TskSkinTrackBar
     Left = 390
     Top = 64
-    Width = 150
+    Width = 140
     Height = 20
     MinValue = -255
     MaxValue = 255
@@ -54,7 +54,7 @@ object Form3: TForm3
     OnChange = skSkinTrackBar2Change
   end
   object Label7: TLabel
-    Left = 550
+    Left = 536
     Top = 67
     Caption = '0'
   end
@@ -66,7 +66,7 @@ object Form3: TForm3
   object skSkinTrackBar3: TskSkinTrackBar
     Left = 390
     Top = 104
-    Width = 150
+    Width = 140
     Height = 20
     MinValue = -255
     MaxValue = 255
@@ -74,7 +74,7 @@ object Form3: TForm3
     OnChange = skSkinTrackBar3Change
   end
   object Label8: TLabel
-    Left = 550
+    Left = 536
     Top = 107
     Caption = '0'
   end
@@ -86,7 +86,7 @@ object Form3: TForm3
   object skSkinTrackBar4: TskSkinTrackBar
     Left = 390
     Top = 144
-    Width = 150
+    Width = 140
     Height = 20
     MinValue = -255
     MaxValue = 255
@@ -94,7 +94,7 @@ object Form3: TForm3
     OnChange = skSkinTrackBar4Change
   end
   object Label9: TLabel
-    Left = 550
+    Left = 536
     Top = 147
     Caption = '0'
   end
@@ -106,7 +106,7 @@ object Form3: TForm3
   object skSkinTrackBar5: TskSkinTrackBar
     Left = 390
     Top = 184
-    Width = 150
+    Width = 140
     Height = 20
     MinValue = -255
     MaxValue = 255
@@ -114,7 +114,7 @@ object Form3: TForm3
     OnChange = skSkinTrackBar5Change
   end
   object Label10: TLabel
-    Left = 550
+    Left = 536
     Top = 187
     Caption = '0'
   end

@@ -5,4 +5,6 @@ object Form5: TForm5
   WindowState = wsMaximized
   OnClose = FormClose
   OnDblClick = FormDblClick
+  OnKeyDown = FormKeyDown
+  OnMouseDown = FormMouseDown
 end

@@ -1,4 +1,6 @@
-// "Video Window": the borderless owner of the player's video in full-screen mode.
+// "Video Window": the borderless owner of the player's video in full-screen mode. The video window
+// covers it and hands it the mouse and keyboard messages it gets (the player makes the form its
+// message drain), so a double click or Escape leaves full screen whatever entry plays.
 #pragma once
 
 #include "platform/classlib/Forms.h"
@@ -9,7 +11,18 @@ public:
 
   // Handlers
   void FormDblClick(classlib::TObject* Sender);
+  // The platform's video window takes no double clicks: it hands the form two plain presses, which
+  // count as one double click when they come as close together as the system's settings say.
+  void FormMouseDown(classlib::TObject* Sender, classlib::TMouseButton Button, classlib::TShiftState Shift, int X,
+                     int Y);
+  // Escape leaves full screen as the double click does.
+  void FormKeyDown(classlib::TObject* Sender, WORD& Key, classlib::TShiftState Shift);
   void FormClose(classlib::TObject* Sender, classlib::TCloseAction& Action);
+
+private:
+  bool FPressed = false;  // a first press waits for its second
+  DWORD FPressTime = 0;
+  POINT FPressPoint{};
 };
 
 extern TForm5* Form5;

@@ -106,6 +106,13 @@ bool TOpenDialog::Execute() {
   info.Flags = OFN_EXPLORER | OptionFlags(FOptions);
   if (!RunDialog(info)) return false;
 
+  // The dialog writes its answer over the proposed name and ends a single name with one NUL, so the
+  // tail of a longer proposed name may follow it. Only a list (a folder and the names in it, told by
+  // the NUL before the first name; a stand-in dialog that sets no offset is read as a list) runs on
+  // to the double NUL.
+  const bool listed =
+      (info.Flags & OFN_ALLOWMULTISELECT) && (info.nFileOffset == 0 || buffer[info.nFileOffset - 1] == 0);
+  if (!listed) buffer.resize(std::min(buffer.find(WCHAR(0)), buffer.size()));
   FFiles->Clear();
   for (const String& file : ParseSelectedFiles(buffer)) FFiles->Add(file);
   FFileName = FFiles->Count() > 0 ? FFiles->Strings(0) : String();

@@ -1,6 +1,5 @@
 #include "skin/plain/PlainRegistration.h"
 
-#include "flat/FlatRegistration.h"
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/plain/SkinPlainBars.h"
 #include "skin/plain/SkinPlainBoxes.h"
@@ -64,7 +63,4 @@ void RegisterAll(TClassRegistry& Registry) {
 void RegisterPlainSkinClasses() {
   static std::once_flag once;
   std::call_once(once, [] { RegisterAll(TClassRegistry::Instance()); });
-  // The program and its tests register their controls through this one call for now, and the
-  // forms hold flat group boxes beside the stand-ins.
-  RegisterFlatClasses();
 }

@@ -7,11 +7,13 @@
 
 #include "app/FormClasses.h"
 #include "platform/classlib/Forms.h"
+#include "flat/FlatRegistration.h"
 #include "skin/plain/PlainRegistration.h"
 
 #include <atomic>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace apptesting {
@@ -20,6 +22,7 @@ inline void InitForms() {
   static const bool ready = [] {
     classlib::Application->Initialize();
     RegisterPlainSkinClasses();
+    RegisterFlatClasses();
     RegisterFormClasses();
     return true;
   }();
@@ -52,10 +55,12 @@ inline std::string IniValue(const std::string& WindowsFile, const char* Section,
   return Narrow(value);
 }
 
-// What a dialog showed: its caption and the text of its static controls.
+// What a dialog showed: its caption, the text of its static controls, its owner and place.
 struct TDialogSeen {
   std::string Caption;
   std::string Text;
+  HWND Owner = nullptr;
+  RECT Bounds{};  // on the screen
 };
 
 // Watches, on a thread of its own, for dialogs of this process (message boxes, the folder
@@ -84,7 +89,9 @@ private:
     GetClassNameW(Window, className, 32);
     DWORD process = 0;
     GetWindowThreadProcessId(Window, &process);
-    if (lstrcmpW(className, L"#32770") != 0 || process != GetCurrentProcessId() || !IsWindowVisible(Window))
+    // File dialogs are TFileDialogAnswerer's.
+    if (lstrcmpW(className, L"#32770") != 0 || process != GetCurrentProcessId() || !IsWindowVisible(Window) ||
+        GetDlgItem(Window, 0x47C))
       return TRUE;
     *reinterpret_cast<HWND*>(Found) = Window;
     return FALSE;
@@ -108,6 +115,8 @@ private:
         GetWindowTextW(dialog, caption, 256);
         TDialogSeen& seen = self->FSeen[self->FCount];
         seen.Caption = Narrow(caption);
+        seen.Owner = GetWindow(dialog, GW_OWNER);
+        GetWindowRect(dialog, &seen.Bounds);
         EnumChildWindows(dialog, &AddStaticText, reinterpret_cast<LPARAM>(&seen.Text));
         ++self->FCount;
         PostMessageW(dialog, WM_COMMAND, self->FButton, 0);
@@ -124,6 +133,59 @@ private:
   std::atomic<bool> FStop = false;
   TDialogSeen FSeen[kMaxDialogs];
   std::atomic<int> FCount = 0;
+};
+
+// Answers the system's file dialogs of this process, on a thread of its own: each one that opens
+// gets the next of the given names typed into its file-name box, then OK.
+class TFileDialogAnswerer {
+public:
+  explicit TFileDialogAnswerer(std::vector<std::string> Names) : FNames(std::move(Names)) {
+    FThread = CreateThread(nullptr, 0, &TFileDialogAnswerer::Watch, this, 0, nullptr);
+  }
+  ~TFileDialogAnswerer() {
+    FStop = true;
+    WaitForSingleObject(FThread, INFINITE);
+    CloseHandle(FThread);
+  }
+  TFileDialogAnswerer(const TFileDialogAnswerer&) = delete;
+  TFileDialogAnswerer& operator=(const TFileDialogAnswerer&) = delete;
+
+  int Answered() const { return FAnswered; }
+
+private:
+  static constexpr int kFileNameBox = 0x47C;  // cmb13, the explorer-style dialog's file name
+
+  static BOOL CALLBACK NoteFileDialog(HWND Window, LPARAM Found) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(Window, &process);
+    if (process != GetCurrentProcessId() || !IsWindowVisible(Window) || !GetDlgItem(Window, kFileNameBox)) return TRUE;
+    *reinterpret_cast<HWND*>(Found) = Window;
+    return FALSE;
+  }
+
+  static DWORD WINAPI Watch(LPVOID Self) {
+    auto* self = static_cast<TFileDialogAnswerer*>(Self);
+    while (!self->FStop) {
+      HWND dialog = nullptr;
+      EnumWindows(&NoteFileDialog, reinterpret_cast<LPARAM>(&dialog));
+      if (dialog && self->FAnswered < static_cast<int>(self->FNames.size())) {
+        const std::string& name = self->FNames[static_cast<size_t>(self->FAnswered)];
+        std::vector<WCHAR> wide(name.size() + 1);
+        MultiByteToWideChar(CP_UTF8, 0, name.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+        SetDlgItemTextW(dialog, kFileNameBox, wide.data());
+        ++self->FAnswered;
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        while (IsWindow(dialog) && !self->FStop) Sleep(10);
+      }
+      Sleep(20);
+    }
+    return 0;
+  }
+
+  const std::vector<std::string> FNames;
+  HANDLE FThread = nullptr;
+  std::atomic<bool> FStop = false;
+  std::atomic<int> FAnswered = 0;
 };
 
 }  // namespace apptesting

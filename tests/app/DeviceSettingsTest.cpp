@@ -1,6 +1,7 @@
 // "Device Settings": OK stores the four device keys and says so, Cancel stores nothing.
 #include "tests/app/AppTesting.h"
 
+#include "app/Settings.h"
 #include "app/Unit10.h"
 #include "platform/classlib/IniFiles.h"
 
@@ -42,13 +43,26 @@ TEST_F(DeviceSettings, OkWritesTheFourDeviceKeysAndSaysSo) {
   EXPECT_EQ(IniValue(file, "flag", "flag"), "<missing>");
 }
 
-TEST_F(DeviceSettings, OkWithEmptyBoxesWritesEmptyValues) {
-  for (auto* box : {Form->skSkinComboBox1, Form->skSkinComboBox2, Form->skSkinComboBox3, Form->skSkinComboBox4})
-    box->SetText("");
-  apptesting::TDialogAnswerer answerer(IDOK);
-  Form->skSkinButton1Click(nullptr);
-  for (const char* key : {"Video Device", "Capture Source", "Audio Device", "Audio Source"})
-    EXPECT_EQ(IniValue(Dir.windowsFile("config.ini"), "Device", key), "") << key;
+// What the first start detected stays unless the user picks something else: an empty list (no
+// device, or the TV page not visited yet) does not wipe it, and the form still says it saved.
+TEST_F(DeviceSettings, EmptyChoiceKeepsTheStoredValue) {
+  const std::string file = Dir.windowsFile("config.ini");
+  WriteDeviceSettings(file, {"Found Card", "Video Composite", "Found Sound", "Line In"});
+  Form->skSkinComboBox2->SetText("");
+  Form->skSkinComboBox3->SetText("");
+  std::vector<apptesting::TDialogSeen> messages;
+  {
+    apptesting::TDialogAnswerer answerer(IDOK);
+    Form->skSkinButton1Click(nullptr);
+    messages = answerer.Seen();
+  }
+  EXPECT_EQ(IniValue(file, "Device", "Video Device"), "Tuner Card");
+  EXPECT_EQ(IniValue(file, "Device", "Capture Source"), "Video Composite");
+  EXPECT_EQ(IniValue(file, "Device", "Audio Device"), "Found Sound");
+  EXPECT_EQ(IniValue(file, "Device", "Audio Source"), "Audio Line");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].Caption, "Information");
+  EXPECT_EQ(messages[0].Text, "The settings has been saved. Please restart the programm.");
 }
 
 TEST_F(DeviceSettings, CancelWritesNothing) {

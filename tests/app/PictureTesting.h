@@ -29,7 +29,7 @@ inline void WritePicture(const std::string& WindowsPath, int Width, int Height, 
 }
 
 // The main window made from its description, with the current directory in a fresh folder (where
-// the work files and "can.bmp" live) and no dialog of its own.
+// the work files and "can.bmp" live) and the answers of its dialogs given by the test.
 class PictureWindow : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -38,7 +38,8 @@ protected:
     WritePicture(Work.windowsFile("can.bmp"), 70, 53, MakeColor(0, 0, 200), FMT_BMP);
     Form->ChoosePictureFiles = [this] { return Chosen; };
     Form->ChooseFolder = [this] { return Folder; };
-    Form->ChooseSaveFileName = [this] { return SaveName; };
+    // Without a SaveName the system's save dialog asks, as in the program.
+    Form->ChooseSaveFileName = [this, dialog = Form->ChooseSaveFileName] { return SaveName.empty() ? dialog() : SaveName; };
     Form1 = Form.get();
   }
   void TearDown() override {

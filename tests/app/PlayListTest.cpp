@@ -143,6 +143,21 @@ TEST_F(PlayList, RemoveDeletesTheSelectedEntry) {
   EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\a.mp3", "C:\\c.mp3"}));
 }
 
+// The system's save dialog, answered twice: a long name, then a shorter one typed over the long
+// one that the dialog proposes; each save writes the file named, and nothing else.
+TEST_F(PlayList, SaveListAsTwiceUnderAShorterName) {
+  Add({"C:\\music\\a.mp3"});
+  {
+    apptesting::TFileDialogAnswerer answerer({Dir.windowsFile("a-rather-long-list.lst"), "z"});
+    Form->SaveListAs1Click(nullptr);
+    Form->SaveListAs1Click(nullptr);
+    EXPECT_EQ(answerer.Answered(), 2);
+  }
+  EXPECT_EQ(Form->skSkinSaveDialog1->FileName(), Dir.windowsFile("z.lst"));
+  EXPECT_EQ(ReadUnixFile(Dir.unixFile("a-rather-long-list.lst")), "C:\\music\\a.mp3\r\n");
+  EXPECT_EQ(ReadUnixFile(Dir.unixFile("z.lst")), "C:\\music\\a.mp3\r\n");
+}
+
 TEST_F(PlayList, RefusesToClose) {
   Form->Show();
   Form->Close();

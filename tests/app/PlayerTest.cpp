@@ -11,8 +11,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 using namespace classlib;
+using skin::TskSkinTrackBar;
 using testing_support::HasTool;
 using testing_support::RunTool;
 using testing_support::TempDir;
@@ -176,6 +178,30 @@ TEST_F(Player, SeekBarSeeksOnReleaseOnlyWhilePlaying) {
   EXPECT_EQ(Position(), 0);
 }
 
+// A slow drag: the position updates of Timer3 leave the held thumb alone, and the release seeks.
+TEST_F(Player, HeldSeekThumbStaysWhereTheUserPutsIt) {
+  SetList({Wav("long.wav", 10)});
+  Main->PlaySelected();
+  ASSERT_TRUE(Main->Playing);
+  TskSkinTrackBar& bar = *Main->skSkinTrackBar1;
+  const TRect thumb = bar.ButtonBounds();
+  const int y = (thumb.top + thumb.bottom) / 2;
+  int x = (thumb.left + thumb.right) / 2;
+  bar.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  ASSERT_TRUE(bar.ButtonDragging());
+  for (const int step : {100, 120, 140}) {
+    x += step;
+    bar.Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    const int held = bar.Value();
+    Pump(700);
+    EXPECT_EQ(bar.Value(), held) << "the position update moved the held thumb";
+  }
+  const int released = bar.Value();
+  EXPECT_GT(released, 60);
+  bar.Perform(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  EXPECT_NEAR(static_cast<double>(Position()), released / 100.0 * 10.0 * kUnitsPerSecond, 0.3 * kUnitsPerSecond);
+}
+
 TEST_F(Player, EndOfFileAdvancesAndWrapsAround) {
   SetList({Wav("one.wav", 0.6), Wav("two.wav", 0.6)});
   Main->PlaySelected();
@@ -290,34 +316,110 @@ TEST_F(Player, PlaysTheOfferedFormats) {
   }
 }
 
-// Leaves the full-screen form by a double-click once its modal loop runs, noting what it saw.
-struct TFullScreenVisit {
-  static inline bool SawFullScreen = false;
-  static inline OAHWND OwnerSeen = 0;
-  static void CALLBACK Leave(HWND, UINT, UINT_PTR Id, DWORD) {
-    KillTimer(nullptr, Id);
-    SawFullScreen = Form1->VideoFullScreen && Form5->Visible();
-    Form1->PlayerGraph.VideoWindow->get_Owner(&OwnerSeen);
-    PostMessageW(Form5->Handle(), WM_LBUTTONDBLCLK, 0, 0);
+// A user in front of the full-screen form, acting from inside its modal loop: each step runs on a
+// timer tick until it says it is done; what the user saw is noted for the test to check.
+class TFullScreenUser {
+public:
+  using TStep = std::function<bool()>;
+
+  // Runs the steps while Show (which returns when the form closes) is under way. A user who is
+  // stuck still gets out after a while (by the system's close), so the test does not hang.
+  static void Run(std::vector<TStep> Steps, const std::function<void()>& Show) {
+    FSteps = std::move(Steps);
+    FNext = 0;
+    FStarted = GetTickCount();
+    FStuck = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &TFullScreenUser::Tick);
+    Show();
+    KillTimer(nullptr, timer);
   }
+  static bool Stuck() { return FStuck; }
+  static bool Done() { return FNext == FSteps.size(); }
+
+  // The video window inside the form, if it is one visible child that fills it.
+  static bool VideoFillsTheForm() {
+    HWND video = GetWindow(Form5->Handle(), GW_CHILD);
+    if (!video || !IsWindowVisible(video) || GetParent(video) != Form5->Handle()) return false;
+    RECT child, form;
+    GetWindowRect(video, &child);
+    GetClientRect(Form5->Handle(), &form);
+    return child.right - child.left == form.right && child.bottom - child.top == form.bottom;
+  }
+
+  // Real input, as the mouse and keyboard give it: a double click in the middle of the screen, a key.
+  static void DoubleClickMiddle() {
+    INPUT inputs[5] = {};
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi = {32768, 32768, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
+    inputs[1].mi.dwFlags = inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = inputs[4].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(5, inputs, sizeof(INPUT));
+  }
+  static void PressKey(WORD Key) {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = Key;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+  }
+
+private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (FNext < FSteps.size() && FSteps[FNext]()) ++FNext;
+    if (GetTickCount() - FStarted > 15000 && Form5->Visible() && !FStuck) {
+      FStuck = true;
+      PostMessageW(Form5->Handle(), WM_CLOSE, 0, 0);
+    }
+  }
+  static inline std::vector<TStep> FSteps;
+  static inline size_t FNext = 0;
+  static inline DWORD FStarted = 0;
+  static inline bool FStuck = false;
 };
 
-TEST_F(Player, VideoGoesFullScreenAndBack) {
-  const std::string video = Made("clip.avi", "-f lavfi -i testsrc=duration=3:size=160x120:rate=10 -c:v mjpeg");
-  if (video.empty()) GTEST_SKIP() << "ffmpeg could not make a video";
-  SetList({video});
+// Full screen shows the video over the whole form, also for the entry that follows while it is up,
+// and a double click or Escape leaves it whatever entry plays; the video returns to Panel2.
+TEST_F(Player, FullScreenShowsEveryEntryAndTheUserCanLeave) {
+  const std::string first = Made("first.avi", "-f lavfi -i testsrc=duration=1.5:size=160x120:rate=10 -c:v mjpeg");
+  const std::string second = Made("second.avi", "-f lavfi -i testsrc=duration=8:size=160x120:rate=10 -c:v mjpeg");
+  if (first.empty() || second.empty()) GTEST_SKIP() << "ffmpeg could not make the videos";
+  SetList({first, second});
   Main->PlaySelected();
   ASSERT_TRUE(Main->Playing);
   EXPECT_EQ(VideoOwner(), reinterpret_cast<OAHWND>(Main->Panel2->Handle()));
 
-  SetTimer(nullptr, 0, 300, &TFullScreenVisit::Leave);
-  Main->ShowFullScreen();
-  EXPECT_TRUE(TFullScreenVisit::SawFullScreen);
-  EXPECT_EQ(TFullScreenVisit::OwnerSeen, reinterpret_cast<OAHWND>(Full->Handle()));
+  bool firstFilled = false, nextFilled = false;
+  TFullScreenUser::Run({[&] { return firstFilled = TFullScreenUser::VideoFillsTheForm(); },
+                        [&] { return Main->CurrentTrack == 1 && (nextFilled = TFullScreenUser::VideoFillsTheForm()); },
+                        [] {
+                          TFullScreenUser::DoubleClickMiddle();
+                          return true;
+                        }},
+                       [&] { Main->ShowFullScreen(); });
+  EXPECT_TRUE(firstFilled);
+  EXPECT_TRUE(nextFilled) << "the next entry's video in full screen";
+  EXPECT_TRUE(TFullScreenUser::Done());
+  EXPECT_FALSE(TFullScreenUser::Stuck()) << "the double click did not leave full screen";
   EXPECT_FALSE(Main->VideoFullScreen);
   EXPECT_FALSE(Full->Visible());
   EXPECT_EQ(VideoOwner(), reinterpret_cast<OAHWND>(Main->Panel2->Handle()));
+  // Shown in the panel again (the test's main window itself is never shown).
+  const HWND video = GetWindow(Main->Panel2->Handle(), GW_CHILD);
+  EXPECT_TRUE(video && (GetWindowLongW(video, GWL_STYLE) & WS_VISIBLE));
   EXPECT_EQ(Main->PlayState, 2);
+
+  TFullScreenUser::Run({[] { return TFullScreenUser::VideoFillsTheForm(); },
+                        [] {
+                          TFullScreenUser::PressKey(VK_ESCAPE);
+                          return true;
+                        }},
+                       [&] { Main->ShowFullScreen(); });
+  EXPECT_TRUE(TFullScreenUser::Done());
+  EXPECT_FALSE(TFullScreenUser::Stuck()) << "Escape did not leave full screen";
+  EXPECT_FALSE(Main->VideoFullScreen);
+  EXPECT_EQ(VideoOwner(), reinterpret_cast<OAHWND>(Main->Panel2->Handle()));
 }
 
 TEST_F(Player, AudioHasNoFullScreen) {

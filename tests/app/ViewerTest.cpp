@@ -5,6 +5,10 @@
 #include "app/Unit3.h"
 #include "app/Unit4.h"
 #include "app/Unit9.h"
+#include "platform/classlib/Bitmap.h"
+#include "platform/classlib/SysUtils.h"
+
+#include <algorithm>
 
 using namespace classlib;
 using picturetesting::MakePicture;
@@ -66,6 +70,66 @@ TEST_F(Viewer, OpensThePictureFittedAndCentred) {
   Form->return1Click(nullptr);
   EXPECT_EQ(Form->skSkinPageControl1->ActivePage(), Form->skSkinTabSheet2);
   EXPECT_FALSE(Form->ViewerImage);
+}
+
+// The pictures as the screen shows them: the viewer's area is 700 x 530 at the top left of the
+// main window's client area, which every page fills; the fit table holds to the pixel.
+TEST_F(Viewer, FitTableHoldsOnTheScreen) {
+  const RGBQUAD colour = MakeColor(200, 100, 50);
+  struct Case {
+    int width, height;
+    TPictureRect expected;
+  };
+  const Case cases[] = {{1024, 768, {31, 26, 638, 478}},
+                        {640, 480, {30, 25, 640, 480}},
+                        {700, 530, {0, 0, 700, 530}},
+                        {701, 530, {38, 29, 623, 471}}};
+  for (const Case& c : cases) {
+    const std::string name = std::to_string(c.width) + "x" + std::to_string(c.height) + ".bmp";
+    WritePicture(Pictures.windowsFile(name), c.width, c.height, colour, FMT_BMP);
+    Open(Pictures.windowsFile(name));
+    ASSERT_TRUE(Form->ViewerImage) << name;
+    EXPECT_EQ(Form->ViewerRect, c.expected) << name;
+
+    // Every page covers the client area exactly.
+    RECT client, page;
+    GetClientRect(Form->Handle(), &client);
+    GetWindowRect(Form->skSkinTabSheet5->Handle(), &page);
+    MapWindowPoints(nullptr, Form->Handle(), reinterpret_cast<POINT*>(&page), 2);
+    EXPECT_EQ(page.left, 0);
+    EXPECT_EQ(page.top, 0);
+    EXPECT_EQ(page.right, client.right);
+    EXPECT_EQ(page.bottom, client.bottom);
+
+    // Where the picture's colour shows in a shot of the client area (its last row may lie below it).
+    SetWindowPos(Form->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Application->ProcessMessages();
+    TBitmap shot;
+    shot.SetPixelFormat(TPixelFormat::pf24bit);
+    shot.SetSize(client.right, client.bottom);
+    POINT origin{0, 0};
+    ClientToScreen(Form->Handle(), &origin);
+    const HDC screen = GetDC(nullptr);
+    BitBlt(shot.Canvas()->Handle(), 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    RECT seen{client.right, client.bottom, 0, 0};
+    for (int y = 0; y < client.bottom; ++y) {
+      const auto* row = static_cast<const std::uint8_t*>(shot.ScanLine(y));
+      for (int x = 0; x < client.right; ++x)
+        if (row[3 * x] == colour.rgbBlue && row[3 * x + 1] == colour.rgbGreen && row[3 * x + 2] == colour.rgbRed) {
+          seen.left = std::min<LONG>(seen.left, x);
+          seen.top = std::min<LONG>(seen.top, y);
+          seen.right = std::max<LONG>(seen.right, x + 1);
+          seen.bottom = std::max<LONG>(seen.bottom, y + 1);
+        }
+    }
+    EXPECT_EQ(seen.left, c.expected.Left) << name;
+    EXPECT_EQ(seen.top, c.expected.Top) << name;
+    EXPECT_EQ(seen.right, c.expected.Left + c.expected.Width) << name;
+    EXPECT_EQ(seen.bottom, std::min<LONG>(c.expected.Top + c.expected.Height, client.bottom)) << name;
+    Form->return1Click(nullptr);
+  }
 }
 
 TEST_F(Viewer, UnreadablePictureIsReportedAndNotShown) {
@@ -205,6 +269,25 @@ TEST_F(Viewer, SaveChoosesTheEncoderByTheLastExtensionAndReportsFailures) {
   }
 }
 
+// The system's save dialog, answered twice: a long name, then a shorter one typed over the long
+// one that the dialog proposes; both pictures are written under the names given.
+TEST_F(Viewer, SaveToTwiceUnderAShorterName) {
+  Open(Pattern());
+  {
+    apptesting::TDialogAnswerer errors(IDOK);
+    apptesting::TFileDialogAnswerer answerer({Work.windowsFile("a-rather-long-copy"), "z"});
+    Form->Saveto1Click(nullptr);
+    Form->Saveto1Click(nullptr);
+    EXPECT_EQ(answerer.Answered(), 2);
+    EXPECT_TRUE(errors.Seen().empty()) << errors.Seen()[0].Caption;
+  }
+  for (const char* name : {"a-rather-long-copy.bmp", "z.bmp"}) {
+    PxImage saved;
+    EXPECT_TRUE(saved.LoadFile(Work.windowsFile(name).c_str(), FMT_BMP)) << name;
+    EXPECT_TRUE(SamePixels(saved, *Form->ViewerImage)) << name;
+  }
+}
+
 TEST_F(Viewer, RotateAndColourSpaceHandTheirResultBackIntoTheOldRectangle) {
   const String path = Pattern();
   Open(path);
@@ -237,6 +320,40 @@ TEST_F(Viewer, RotateAndColourSpaceHandTheirResultBackIntoTheOldRectangle) {
   expected.BrightContrast(50, 0);
   expected.OffsetRGB(100, 0, 0);
   EXPECT_TRUE(SamePixels(*Form->ViewerImage, expected));
+}
+
+// Each value label beside its bar shows the widest value whole ("-185" used to show as "-18"):
+// it lies right of the bar and inside the form.
+TEST(PictureDialogs, ValueLabelsHoldTheWidestValue) {
+  auto colour = apptesting::MakeForm<TForm3>();
+  auto rotate = apptesting::MakeForm<TForm9>();
+  colour->Show();
+  rotate->Show();
+  struct Case {
+    TForm* form;
+    skin::TskSkinTrackBar* bar;
+    TLabel* label;
+  };
+  const Case cases[] = {{colour.get(), colour->skSkinTrackBar1, colour->Label6},
+                        {colour.get(), colour->skSkinTrackBar2, colour->Label7},
+                        {colour.get(), colour->skSkinTrackBar3, colour->Label8},
+                        {colour.get(), colour->skSkinTrackBar4, colour->Label9},
+                        {colour.get(), colour->skSkinTrackBar5, colour->Label10},
+                        {rotate.get(), rotate->skSkinTrackBar1, rotate->Label6}};
+  for (const Case& c : cases) {
+    c.bar->SetValue(c.bar->MinValue());
+    const String text = IntToStr(c.bar->MinValue());
+    ASSERT_EQ(c.label->Caption(), text) << c.label->Name();
+    const HDC dc = GetDC(c.form->Handle());
+    const HGDIOBJ old = SelectObject(dc, c.label->Font().Handle());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, ToWide(text).c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(c.form->Handle(), dc);
+    EXPECT_GE(c.label->Width(), extent.cx) << c.label->Name();
+    EXPECT_GE(c.label->Left(), c.bar->Left() + c.bar->Width()) << c.label->Name();
+    EXPECT_LE(c.label->Left() + c.label->Width(), c.form->ClientWidth()) << c.label->Name();
+  }
 }
 
 TEST_F(Viewer, FullScreenFormCentresThePictureOverTheBackground) {

@@ -3,6 +3,7 @@
 // device-settings form is photographed for a person to look at.
 #include "tests/flat/FlatTesting.h"
 
+#include "flat/FlatRegistration.h"
 #include "flat/PlainGroupBox.h"
 #include "skin/plain/PlainRegistration.h"
 
@@ -22,6 +23,7 @@ std::unique_ptr<TForm> ReadProgramForm(const String& File, const String& FormCla
   if (at == String::npos) throw Exception(File + " does not describe " + FormClass);
   text.replace(at, root.size(), ": TForm\n");
   RegisterPlainSkinClasses();
+  RegisterFlatClasses();
   return windowtesting::ReadForm(text, [](TForm& Form) {
     for (const char* handler : {"skSkinButton1Click", "skSkinButton2Click"})
       Form.RegisterHandler<TNotifyEvent>(handler, [](TObject*) {});
