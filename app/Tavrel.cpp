@@ -11,6 +11,7 @@
 #include "app/Unit8.h"
 #include "app/Unit9.h"
 #include "flat/FlatRegistration.h"
+#include "skin/data/SkinDataRegistration.h"
 #include "skin/plain/PlainRegistration.h"
 
 using namespace classlib;
@@ -21,6 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->SetTitle("Tavrel");
     RegisterPlainSkinClasses();
     RegisterFlatClasses();
+    RegisterSkinDataClasses();
     RegisterFormClasses();
     // The main window comes first and finishes its start-up work (FormCreate) before the others exist.
     Application->CreateForm(Form1);

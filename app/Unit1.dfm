@@ -1155,4 +1155,18 @@ object Form1: TForm1
       OnClick = CDripper1Click
     end
   end
+  object skSkinData1: TskSkinData
+    CompressedStoredSkin = skCompressedStoredSkin1
+  end
+  object skCompressedStoredSkin1: TskCompressedStoredSkin
+    FileName = 'skin.ini'
+    CompressedData = {skins/main}
+  end
+  object skSkinData2: TskSkinData
+    CompressedStoredSkin = skCompressedStoredSkin2
+  end
+  object skCompressedStoredSkin2: TskCompressedStoredSkin
+    FileName = 'skin.ini'
+    CompressedData = {skins/second}
+  end
 end

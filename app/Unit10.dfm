@@ -79,4 +79,11 @@ object Form10: TForm10
     Caption = 'Cancel'
     OnClick = skSkinButton2Click
   end
+  object skSkinData1: TskSkinData
+    CompressedStoredSkin = skCompressedStoredSkin1
+  end
+  object skCompressedStoredSkin1: TskCompressedStoredSkin
+    FileName = 'skin.ini'
+    CompressedData = {skins/main}
+  end
 end

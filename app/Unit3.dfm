@@ -142,4 +142,11 @@ object Form3: TForm3
     Caption = 'Cancel'
     OnClick = skSkinButton2Click
   end
+  object skSkinData1: TskSkinData
+    CompressedStoredSkin = skCompressedStoredSkin1
+  end
+  object skCompressedStoredSkin1: TskCompressedStoredSkin
+    FileName = 'skin.ini'
+    CompressedData = {skins/main}
+  end
 end

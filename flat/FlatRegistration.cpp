@@ -6,7 +6,7 @@
 #include <mutex>
 
 using namespace classlib;
-using namespace skin;
+using namespace flat;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace skin {
+namespace flat {
 
 using namespace classlib;
 
@@ -75,4 +75,4 @@ TColor HSLRangeToRGB(int H, int S, int L) {
                   static_cast<double>(L) / HSLRange);
 }
 
-}  // namespace skin
+}  // namespace flat

@@ -4,7 +4,7 @@
 
 #include "platform/classlib/Types.h"
 
-namespace skin {
+namespace flat {
 
 // The integer scale: hue runs 0..HSLRange - 1, saturation and lightness 0..HSLRange.
 inline int HSLRange = 240;
@@ -17,4 +17,4 @@ classlib::TColor HSLtoRGB(double H, double S, double L);
 void RGBtoHSLRange(classlib::TColor Color, int& H, int& S, int& L);
 classlib::TColor HSLRangeToRGB(int H, int S, int L);
 
-}  // namespace skin
+}  // namespace flat

@@ -4,7 +4,7 @@
 #include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/WideText.h"
 
-namespace skin {
+namespace flat {
 
 using namespace classlib;
 
@@ -148,4 +148,4 @@ void TPlainGroupBox::Paint() {
   Canvas().CopyRect(client, canvas, client);
 }
 
-}  // namespace skin
+}  // namespace flat

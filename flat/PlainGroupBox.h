@@ -7,7 +7,7 @@
 #include "flat/PlainUtils.h"
 #include "platform/classlib/Controls.h"
 
-namespace skin {
+namespace flat {
 
 // Control messages the box answers that the class library does not number yet: a character typed
 // with Alt (wParam the character), and a change of the system colours.
@@ -57,4 +57,4 @@ private:
   TGroupBoxBorder FBorder = TGroupBoxBorder::brFull;
 };
 
-}  // namespace skin
+}  // namespace flat

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace skin {
+namespace flat {
 
 using namespace classlib;
 
@@ -235,4 +235,4 @@ bool RectInRect(const TRect& R1, const TRect& R2) {
   return IntersectRect(&overlap, &R1, &R2) != FALSE;
 }
 
-}  // namespace skin
+}  // namespace flat

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-namespace skin {
+namespace flat {
 
 enum class TGroupBoxBorder { brFull, brOnlyTopLine };
 // A percentage, 0..100.
@@ -68,4 +68,4 @@ int GetFontHeight(classlib::TFont& Font);
 // Whether the rectangles overlap (not whether one holds the other); sharing an edge is no overlap.
 bool RectInRect(const classlib::TRect& R1, const classlib::TRect& R2);
 
-}  // namespace skin
+}  // namespace flat

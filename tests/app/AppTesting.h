@@ -8,6 +8,7 @@
 #include "app/FormClasses.h"
 #include "platform/classlib/Forms.h"
 #include "flat/FlatRegistration.h"
+#include "skin/data/SkinDataRegistration.h"
 #include "skin/plain/PlainRegistration.h"
 
 #include <atomic>
@@ -23,6 +24,7 @@ inline void InitForms() {
     classlib::Application->Initialize();
     RegisterPlainSkinClasses();
     RegisterFlatClasses();
+    RegisterSkinDataClasses();
     RegisterFormClasses();
     return true;
   }();

@@ -4,26 +4,29 @@
 #include "tests/flat/FlatTesting.h"
 
 #include "flat/FlatRegistration.h"
+#include "skin/data/SkinDataRegistration.h"
 #include "flat/PlainGroupBox.h"
 #include "skin/plain/PlainRegistration.h"
 
 #include <iostream>
 
 using namespace classlib;
-using namespace skin;
+using namespace flat;
 using testing_support::ReadUnixFile;
 
 namespace {
 
 // A program form read as a plain TForm (its own class only binds handlers, which get stand-ins here).
 std::unique_ptr<TForm> ReadProgramForm(const String& File, const String& FormClass) {
-  String text = ReadUnixFile(String(TAVREL_SOURCE_DIR) + "/app/" + File);
+  // The build's copy: the description with its packed skins in place.
+  String text = ReadUnixFile(String(TAVREL_BINARY_DIR) + "/app/forms/" + File);
   const String root = ": " + FormClass + "\n";
   const size_t at = text.find(root);
   if (at == String::npos) throw Exception(File + " does not describe " + FormClass);
   text.replace(at, root.size(), ": TForm\n");
   RegisterPlainSkinClasses();
   RegisterFlatClasses();
+  RegisterSkinDataClasses();
   return windowtesting::ReadForm(text, [](TForm& Form) {
     for (const char* handler : {"skSkinButton1Click", "skSkinButton2Click"})
       Form.RegisterHandler<TNotifyEvent>(handler, [](TObject*) {});

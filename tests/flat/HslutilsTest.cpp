@@ -4,7 +4,7 @@
 #include "flat/PlainUtils.h"
 
 using namespace classlib;
-using namespace skin;
+using namespace flat;
 
 namespace {
 

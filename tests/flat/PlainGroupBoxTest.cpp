@@ -7,7 +7,7 @@
 #include <functional>
 
 using namespace classlib;
-using namespace skin;
+using namespace flat;
 using flattesting::TPrinted;
 
 namespace {

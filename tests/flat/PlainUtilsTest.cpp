@@ -4,7 +4,7 @@
 #include "platform/classlib/StdCtrls.h"
 
 using namespace classlib;
-using namespace skin;
+using namespace flat;
 using flattesting::FilledBitmap;
 using flattesting::PixelOf;
 

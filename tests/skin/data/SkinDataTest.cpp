@@ -436,4 +436,27 @@ TEST(SkinData, LookupsSplittingAndPictureListEditing) {
   EXPECT_EQ(skin.PopupWindow->WindowPictureIndex, -1);
 }
 
+TEST(SkinData, LengthPrefixedStringsRoundTripAndRefuseImpossibleLengths) {
+  TMemoryStream stream;
+  WriteStringToStream("Tavrel", stream);
+  WriteStringToStream("", stream);
+  EXPECT_EQ(stream.Size(), 4 + 6 + 4);
+  stream.SetPosition(0);
+  String first = "x", second = "y";
+  ReadStringFromStream(first, stream);
+  ReadStringFromStream(second, stream);
+  EXPECT_EQ(first, "Tavrel");
+  EXPECT_EQ(second, "");
+
+  for (std::int32_t length : {-1, 7, 0x7FFFFFFF}) {
+    TMemoryStream bad;
+    bad.WriteBuffer(&length, 4);
+    bad.WriteBuffer("abc", 3);
+    bad.SetPosition(0);
+    String text = "kept";
+    EXPECT_THROW(ReadStringFromStream(text, bad), EStreamError) << length;
+  }
+}
+
 }  // namespace
+
