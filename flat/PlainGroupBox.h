@@ -9,10 +9,9 @@
 
 namespace flat {
 
-// Control messages the box answers that the class library does not number yet: a character typed
-// with Alt (wParam the character), and a change of the system colours.
+// A control message the box answers that the class library does not number yet: a change of the
+// system colours.
 enum : UINT {
-  CM_DIALOGCHAR = classlib::CM_BASE + 61,
   CM_SYSCOLORCHANGE = classlib::CM_BASE + 36,
 };
 

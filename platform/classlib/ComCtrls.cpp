@@ -98,6 +98,19 @@ void TImageList::Clear() {
   if (FHandle) ImageList_Remove(FHandle, -1);
 }
 
+void TImageList::Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled) {
+  if (!FHandle || Index < 0 || Index >= Count()) return;
+  if (Enabled) {
+    ImageList_Draw(FHandle, Index, Canvas.Handle(), X, Y, ILD_TRANSPARENT);
+    return;
+  }
+  // The system's disabled drawing: the picture's shape embossed in the shadow colours.
+  HICON icon = ImageList_GetIcon(FHandle, Index, ILD_TRANSPARENT);
+  if (!icon) return;
+  DrawStateW(Canvas.Handle(), nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, X, Y, 0, 0, DST_ICON | DSS_DISABLED);
+  DestroyIcon(icon);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TTabSheet
 

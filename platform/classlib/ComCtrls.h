@@ -40,6 +40,9 @@ public:
   int Add(TBitmap* Image, TBitmap* Mask);
   int Count() const;
   void Clear();
+  // Draws picture Index with its mask at X, Y; a disabled picture in the system's disabled look.
+  // Nothing for an index outside the list.
+  void Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled = true);
 
 private:
   HIMAGELIST FHandle = nullptr;

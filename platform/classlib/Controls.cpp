@@ -907,8 +907,14 @@ void TWinControl::Dispatch(TMessage& Message) {
       WORD key = static_cast<WORD>(Message.WParam);
       if (DoKeyDown(key, KeyDataToShiftState())) return;
       Message.WParam = key;
+      if (Message.Msg == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE) && !WantsKey(Message) &&
+          OfferToForm(CM_DIALOGKEY, key, Message.LParam))
+        return;
       break;
     }
+    case WM_SYSCHAR:
+      if (OfferToForm(CM_DIALOGCHAR, Message.WParam, Message.LParam)) return;
+      break;
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       WORD key = static_cast<WORD>(Message.WParam);
@@ -918,6 +924,8 @@ void TWinControl::Dispatch(TMessage& Message) {
       break;
     }
     case WM_CHAR: {
+      if (Message.WParam > ' ' && !WantsKey(Message) && OfferToForm(CM_DIALOGCHAR, Message.WParam, Message.LParam))
+        return;
       char key = Message.WParam < 128 ? static_cast<char>(Message.WParam) : '\0';
       if (Message.WParam < 128) {
         KeyPress(key);
@@ -927,8 +935,19 @@ void TWinControl::Dispatch(TMessage& Message) {
       break;
     }
     case WM_SETFOCUS:
+      if (TWinControl* top = TopParent(); top != this)
+        top->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
       if (OnEnter) OnEnter(this);
       break;
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+      // Offered to the children in turn until one takes it.
+      for (size_t i = 0; i < FControls.size() && !Message.Result; ++i)
+        Message.Result = FControls[i]->Perform(Message.Msg, Message.WParam, Message.LParam);
+      return;
+    case CM_FOCUSCHANGED:
+      for (TControl* child : std::vector<TControl*>(FControls)) child->Perform(Message.Msg, Message.WParam, Message.LParam);
+      return;
     case WM_KILLFOCUS:
       if (OnExit) OnExit(this);
       break;
@@ -958,6 +977,27 @@ void TWinControl::Dispatch(TMessage& Message) {
     }
   }
   TControl::Dispatch(Message);
+}
+
+TWinControl* TWinControl::TopParent() {
+  TWinControl* top = this;
+  while (top->FParent) top = top->FParent;
+  return top;
+}
+
+// Whether the window keeps a key or character for itself (a multi-line edit its Enter, an edit its
+// characters) rather than leave it to the form's dialog handling.
+bool TWinControl::WantsKey(const TMessage& Message) {
+  if (Perform(CM_WANTSPECIALKEY, Message.WParam, 0)) return true;
+  if (!FHandle || FDefWndProc == DefWindowProcW) return false;
+  MSG msg{FHandle, Message.Msg, Message.WParam, Message.LParam, 0, {}};
+  const LRESULT code = CallWindowProcW(FDefWndProc, FHandle, WM_GETDLGCODE, Message.WParam, reinterpret_cast<LPARAM>(&msg));
+  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return true;
+  return Message.Msg == WM_CHAR && (code & DLGC_WANTCHARS);
+}
+
+bool TWinControl::OfferToForm(UINT Msg, WPARAM WParam, LPARAM LParam) {
+  return TopParent()->Perform(Msg, WParam, LParam) != 0;
 }
 
 void TWinControl::DefaultHandler(TMessage& Message) {

@@ -299,6 +299,10 @@ private:
   friend LRESULT CALLBACK StdWndProc(HWND, UINT, WPARAM, LPARAM);
   friend class TControl;
   void CreateHandle();
+  TWinControl* TopParent();
+  bool WantsKey(const TMessage& Message);
+  // Sends a dialog message to the form that holds this control; true when a control took it.
+  bool OfferToForm(UINT Msg, WPARAM WParam, LPARAM LParam);
   void HandlePaint(TMessage& Message);
   bool IsControlMouseMsg(TMessage& Message);
   void TrackMouseLeave();

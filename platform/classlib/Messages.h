@@ -19,18 +19,29 @@ enum : UINT {
   CM_ACTIVATE = CM_BASE + 0,
   CM_DEACTIVATE = CM_BASE + 1,
   CM_RELEASE = CM_BASE + 33,
-  CM_ENABLEDCHANGED = CM_BASE + 3,
-  CM_COLORCHANGED = CM_BASE + 4,
-  CM_FONTCHANGED = CM_BASE + 5,
-  CM_CURSORCHANGED = CM_BASE + 6,
+  // Enter or Escape the focused control left unused, offered to every control of the form
+  // (wParam the key); a control that acts on it sets Result to 1.
+  CM_DIALOGKEY = CM_BASE + 5,
+  // A character the focused control does not take, offered as an accelerator (wParam the
+  // character); a control that acts on it sets Result to 1.
+  CM_DIALOGCHAR = CM_BASE + 6,
+  // The form's focused control changed: lParam is the newly focused TWinControl.
+  CM_FOCUSCHANGED = CM_BASE + 7,
   CM_PARENTFONTCHANGED = CM_BASE + 8,
   CM_PARENTCOLORCHANGED = CM_BASE + 9,
   CM_HITTEST = CM_BASE + 10,
   CM_VISIBLECHANGED = CM_BASE + 11,
+  CM_ENABLEDCHANGED = CM_BASE + 12,
+  CM_COLORCHANGED = CM_BASE + 13,
+  CM_FONTCHANGED = CM_BASE + 14,
+  CM_CURSORCHANGED = CM_BASE + 15,
   CM_TEXTCHANGED = CM_BASE + 18,
   CM_MOUSEENTER = CM_BASE + 19,
   CM_MOUSELEAVE = CM_BASE + 20,
   CM_SHOWINGCHANGED = CM_BASE + 24,
+  // Asked of the focused control before dialog navigation takes a key (wParam the key);
+  // Result 1 keeps the key for the control.
+  CM_WANTSPECIALKEY = CM_BASE + 30,
   // A message posted to a TTimer's or TApplication's utility window.
   CM_SYNCHRONIZE = CM_BASE + 60,
 };

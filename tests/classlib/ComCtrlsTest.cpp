@@ -362,6 +362,17 @@ TEST_F(ComControls, AnImageListTakesPicturesTheirCanvasesDrewInto) {
   EXPECT_EQ(target.Pixel(50, 50), RGB(0, 0, 255));
   EXPECT_EQ(target.Pixel(150, 50), RGB(0, 255, 0));
 
+  TCanvas canvas;
+  canvas.SetHandle(target.DC());
+  images->Draw(canvas, 0, 0, 1);
+  EXPECT_EQ(target.Pixel(50, 50), RGB(0, 255, 0));
+  images->Draw(canvas, 0, 0, 0, false);
+  EXPECT_NE(target.Pixel(50, 50), RGB(0, 0, 255)) << "a disabled picture is drawn dimmed";
+  EXPECT_NE(target.Pixel(50, 50), RGB(0, 255, 0));
+  images->Draw(canvas, 100, 0, 2);
+  EXPECT_EQ(target.Pixel(150, 50), RGB(0, 255, 0)) << "an index outside the list draws nothing";
+  canvas.SetHandle(nullptr);
+
   TBitmap empty;
   EXPECT_THROW(images->Add(&empty, nullptr), EComponentError);
   images->Clear();

@@ -1,0 +1,172 @@
+#include "skin/controls/SkinControlsRegistration.h"
+
+#include "platform/classlib/ClassRegistry.h"
+#include "platform/classlib/Streams.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinXFormButton.h"
+#include "skin/data/SkinDataRegistration.h"
+
+#include <cstring>
+#include <mutex>
+
+using namespace classlib;
+using namespace skin;
+
+namespace {
+
+TFontStyles ReadFontStyles(const TFormValue& Value) {
+  if (Value.kind != TFormValue::Kind::Set) throw EReadError("a set is expected");
+  TFontStyles style;
+  for (const String& name : Value.Names) {
+    if (name == "fsBold") style.Include(TFontStyle::fsBold);
+    else if (name == "fsItalic") style.Include(TFontStyle::fsItalic);
+    else if (name == "fsUnderline") style.Include(TFontStyle::fsUnderline);
+    else if (name == "fsStrikeOut") style.Include(TFontStyle::fsStrikeOut);
+    else throw EReadError("invalid set member " + name);
+  }
+  return style;
+}
+
+// A stored bitmap: its size as four bytes, then the bitmap file.
+void ReadBitmapData(TBitmap& Bitmap, const TFormValue& Value) {
+  if (Value.kind != TFormValue::Kind::Binary) throw EReadError("binary data is expected");
+  const auto& bytes = Value.Bytes;
+  size_t start = 0;
+  if (bytes.size() >= 4) {
+    std::uint32_t size = 0;
+    std::memcpy(&size, bytes.data(), 4);
+    if (size == bytes.size() - 4) start = 4;
+  }
+  TMemoryStream stream;
+  if (bytes.size() > start) stream.WriteBuffer(bytes.data() + start, static_cast<int>(bytes.size() - start));
+  stream.SetPosition(0);
+  Bitmap.LoadFromStream(stream);
+}
+
+// The skin properties both bases publish.
+template <class T>
+void SkinProperties(TClassBuilder<T> Builder) {
+  Builder.Boolean("DrawDefault", &T::SetDrawDefault)
+      .Reference("SkinData", &T::SetSkinData)
+      .Text("AreaName", &T::SetAreaName)
+      .Text("SkinDataName", &T::SetSkinDataName)
+      .Boolean("AlphaBlend", &T::SetAlphaBlend)
+      .Custom("AlphaBlendValue",
+              [](T& c, const TFormValue& v, TReadContext&) {
+                const int value = formvalue::ToInteger(v);
+                if (value < 0 || value > 255) throw EReadError("AlphaBlendValue out of range");
+                c.SetAlphaBlendValue(static_cast<std::uint8_t>(value));
+              })
+      .Boolean("UseSkinCursor", &T::SetUseSkinCursor);
+}
+
+template <class T>
+void DefaultFontProperties(TClassBuilder<T> Builder) {
+  Builder.Boolean("UseSkinFont", &T::SetUseSkinFont)
+      .Integer("DefaultWidth", &T::SetDefaultWidth)
+      .Integer("DefaultHeight", &T::SetDefaultHeight)
+      .Custom("DefaultFont.Name", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetName(formvalue::ToText(v)); })
+      .Custom("DefaultFont.Height", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetHeight(formvalue::ToInteger(v)); })
+      .Custom("DefaultFont.Color", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetColor(formvalue::ToColor(v)); })
+      .Custom("DefaultFont.Charset",
+              [](T& c, const TFormValue& v, TReadContext&) {
+                if (v.kind == TFormValue::Kind::Integer) return c.DefaultFont().SetCharset(static_cast<TFontCharset>(v.Integer));
+                const String& name = formvalue::ToIdent(v);
+                if (name != "DEFAULT_CHARSET" && name != "ANSI_CHARSET") throw EReadError("unknown charset " + name);
+                c.DefaultFont().SetCharset(name == "ANSI_CHARSET" ? ANSI_CHARSET : DEFAULT_CHARSET);
+              })
+      .Custom("DefaultFont.Style", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetStyle(ReadFontStyles(v)); });
+}
+
+void RegisterAll(TClassRegistry& Registry) {
+  SkinProperties(Registry.Register<TskSkinControl>("TskSkinControl", "TCustomControl"));
+  SkinProperties(Registry.Register<TskGraphicSkinControl>("TskGraphicSkinControl", "TGraphicControl"));
+  DefaultFontProperties(Registry.Register<TskSkinCustomControl>("TskSkinCustomControl", "TskSkinControl"));
+  DefaultFontProperties(
+      Registry.Register<TskGraphicSkinCustomControl>("TskGraphicSkinCustomControl", "TskGraphicSkinControl"));
+
+  const std::vector<std::pair<String, TskButtonLayout>> layouts{{"blGlyphLeft", TskButtonLayout::blGlyphLeft},
+                                                                {"blGlyphRight", TskButtonLayout::blGlyphRight},
+                                                                {"blGlyphTop", TskButtonLayout::blGlyphTop},
+                                                                {"blGlyphBottom", TskButtonLayout::blGlyphBottom}};
+  Registry.Register<TskSkinButton>("TskSkinButton", "TskSkinCustomControl")
+      .Boolean("UseSkinSize", &TskSkinButton::SetUseSkinSize)
+      .Boolean("RepeatMode", &TskSkinButton::SetRepeatMode)
+      .Integer("RepeatInterval", &TskSkinButton::SetRepeatInterval)
+      .Boolean("AllowAllUp", &TskSkinButton::SetAllowAllUp)
+      .Boolean("CanFocused", &TskSkinButton::SetCanFocused)
+      .Boolean("Down", &TskSkinButton::SetDown)
+      .Integer("GroupIndex", &TskSkinButton::SetGroupIndex)
+      .Custom("Glyph.Data",
+              [](TskSkinButton& b, const TFormValue& v, TReadContext&) {
+                TBitmap glyph;
+                ReadBitmapData(glyph, v);
+                b.SetGlyph(glyph);
+              })
+      .Integer("NumGlyphs", &TskSkinButton::SetNumGlyphs)
+      .Integer("Margin", &TskSkinButton::SetMargin)
+      .Integer("Spacing", &TskSkinButton::SetSpacing)
+      .Enum("Layout", &TskSkinButton::SetLayout, layouts)
+      .Boolean("Cancel", &TskSkinButton::SetCancel)
+      .Boolean("Default", &TskSkinButton::SetDefault)
+      .Integer("ModalResult", &TskSkinButton::SetModalResult);
+
+  Registry.Register<TskSkinSpeedButton>("TskSkinSpeedButton", "TskGraphicSkinCustomControl")
+      .Boolean("UseSkinSize", &TskSkinSpeedButton::SetUseSkinSize)
+      .Integer("WidthWithCaption", &TskSkinSpeedButton::SetWidthWithCaption)
+      .Integer("WidthWithoutCaption", &TskSkinSpeedButton::SetWidthWithoutCaption)
+      .Integer("ImageIndex", &TskSkinSpeedButton::SetImageIndex)
+      .Boolean("RepeatMode", &TskSkinSpeedButton::SetRepeatMode)
+      .Integer("RepeatInterval", &TskSkinSpeedButton::SetRepeatInterval)
+      .Boolean("Flat", &TskSkinSpeedButton::SetFlat)
+      .Boolean("AllowAllUp", &TskSkinSpeedButton::SetAllowAllUp)
+      .Boolean("Down", &TskSkinSpeedButton::SetDown)
+      .Integer("GroupIndex", &TskSkinSpeedButton::SetGroupIndex)
+      .Boolean("ShowCaption", &TskSkinSpeedButton::SetShowCaption)
+      .Custom("Glyph.Data",
+              [](TskSkinSpeedButton& b, const TFormValue& v, TReadContext&) {
+                TBitmap glyph;
+                ReadBitmapData(glyph, v);
+                b.SetGlyph(glyph);
+              })
+      .Integer("NumGlyphs", &TskSkinSpeedButton::SetNumGlyphs)
+      .Integer("Margin", &TskSkinSpeedButton::SetMargin)
+      .Integer("Spacing", &TskSkinSpeedButton::SetSpacing)
+      .Enum("Layout", &TskSkinSpeedButton::SetLayout, layouts);
+
+  const auto picture = [](void (TskSkinXFormButton::*Setter)(const TBitmap&)) {
+    return [Setter](TskSkinXFormButton& b, const TFormValue& v, TReadContext&) {
+      TBitmap bitmap;
+      ReadBitmapData(bitmap, v);
+      (b.*Setter)(bitmap);
+    };
+  };
+  Registry.Register<TskSkinXFormButton>("TskSkinXFormButton", "TskSkinButton")
+      .Custom("DefImage.Data", picture(&TskSkinXFormButton::SetDefImage))
+      .Custom("DefActiveImage.Data", picture(&TskSkinXFormButton::SetDefActiveImage))
+      .Custom("DefDownImage.Data", picture(&TskSkinXFormButton::SetDefDownImage))
+      .Custom("DefMask.Data", picture(&TskSkinXFormButton::SetDefMask))
+      .Color("DefActiveFontColor", &TskSkinXFormButton::SetDefActiveFontColor)
+      .Color("DefDownFontColor", &TskSkinXFormButton::SetDefDownFontColor);
+
+  Registry.Register<TskSkinCheckRadioBox>("TskSkinCheckRadioBox", "TskSkinCustomControl")
+      .Reference("Images", &TskSkinCheckRadioBox::SetImages)
+      .Integer("ImageIndex", &TskSkinCheckRadioBox::SetImageIndex)
+      .Boolean("CanFocused", &TskSkinCheckRadioBox::SetCanFocused)
+      .Boolean("Radio", &TskSkinCheckRadioBox::SetRadio)
+      .Boolean("Checked", &TskSkinCheckRadioBox::SetChecked)
+      .Integer("GroupIndex", &TskSkinCheckRadioBox::SetGroupIndex)
+      .Boolean("Flat", &TskSkinCheckRadioBox::SetFlat);
+}
+
+}  // namespace
+
+void RegisterSkinControlClasses() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    RegisterSkinDataClasses();
+    RegisterAll(TClassRegistry::Instance());
+  });
+}
