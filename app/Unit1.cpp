@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "app/Unit10.h"
 #include "app/Unit2.h"
+#include "app/Unit6.h"
 #include "platform/classlib/IniFiles.h"
 #include "platform/classlib/SysUtils.h"
 
@@ -85,6 +86,8 @@ TForm1::TForm1(TComponent* AOwner)
   Handler("Homme1Click", &TForm1::Homme1Click);
   Handler("SetFolder1Click", &TForm1::SetFolder1Click);
   Handler("SetFolder2Click", &TForm1::SetFolder2Click);
+  Handler("Play3Click", &TForm1::Play3Click);
+  Handler("Play2Click", &TForm1::Play2Click);
   Handler("setcapturepath1Click", &TForm1::setcapturepath1Click);
   Handler("device1Click", &TForm1::device1Click);
   // Picture list and picture viewer pages
@@ -282,5 +285,7 @@ void TForm1::SetCaptureFolder() {
 
 void TForm1::SetFolder1Click(TObject*) { SetSlideShowFolder(); }
 void TForm1::SetFolder2Click(TObject*) { SetSlideShowFolder(); }
+void TForm1::Play3Click(TObject*) { Form6->Play(SlideShowFolder); }
+void TForm1::Play2Click(TObject* Sender) { Play3Click(Sender); }
 void TForm1::setcapturepath1Click(TObject*) { SetCaptureFolder(); }
 void TForm1::device1Click(TObject*) { Form10->ShowModal(); }

@@ -952,6 +952,7 @@ object Form1: TForm1
       Caption = 'SlideShow'
       object Play3: TMenuItem
         Caption = 'Play'
+        OnClick = Play3Click
       end
       object SetFolder2: TMenuItem
         Caption = 'Set Folder'
@@ -1106,6 +1107,7 @@ object Form1: TForm1
       Caption = 'SilideShow'
       object Play2: TMenuItem
         Caption = 'Play'
+        OnClick = Play2Click
       end
       object SetFolder1: TMenuItem
         Caption = 'Set Folder'

@@ -99,6 +99,8 @@ public:
   void Homme1Click(classlib::TObject* Sender);           // TV popup "Home"
   void SetFolder1Click(classlib::TObject* Sender);       // player popup "Set Folder"
   void SetFolder2Click(classlib::TObject* Sender);       // picture list popup "Set Folder"
+  void Play3Click(classlib::TObject* Sender);            // picture list popup "SlideShow" > "Play"
+  void Play2Click(classlib::TObject* Sender);            // player popup "SilideShow" > "Play"
   void setcapturepath1Click(classlib::TObject* Sender);  // TV popup "Capture path"
   void device1Click(classlib::TObject* Sender);          // TV popup "Device"
 
