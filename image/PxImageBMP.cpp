@@ -36,6 +36,14 @@ constexpr std::uint64_t kRleBytesPerByte = 128;
 
 std::uint64_t PaddedRowBytes(std::uint64_t bitCount, std::uint64_t width) { return ((bitCount * width + 31) / 32) * 4; }
 
+// The depth of the pixel block a bit count gets (as PxImage::Create rounds it).
+std::uint64_t BlockBpp(std::uint64_t bitCount) {
+  if (bitCount <= 1) return 1;
+  if (bitCount <= 4) return 4;
+  if (bitCount <= 8) return 8;
+  return 24;
+}
+
 std::int32_t DotsPerInch(LONG pixelsPerMetre) {
   return static_cast<std::int32_t>(std::floor(pixelsPerMetre * 0.0254 + 0.5));
 }
@@ -189,7 +197,11 @@ bool PxImageBMP::Decode(PxFile* file) {
                                            static_cast<std::int64_t>(paletteEntries) * (core ? 3 : 4);
   const bool rle = bih.biBitCount <= 8 && (bih.biCompression == kRle8 || bih.biCompression == kRle4);
   // Odd bit counts of up to 65535 make rows of 2^44 bytes: the product wants more than 64 bits.
-  const unsigned __int128 rows = static_cast<unsigned __int128>(PaddedRowBytes(bih.biBitCount, width)) * height;
+  // Depths the file stores in fewer bits than the pixel block holds (0, or odd ones such as 7 or 20)
+  // are measured by the block, so that rows of no stored bytes cannot ask for gigabytes.
+  const std::uint64_t rowBytes =
+      std::max(PaddedRowBytes(bih.biBitCount, width), PaddedRowBytes(BlockBpp(bih.biBitCount), width));
+  const unsigned __int128 rows = static_cast<unsigned __int128>(rowBytes) * height;
   const unsigned __int128 needed = rle ? rows / kRleBytesPerByte : rows;
   if (needed > 2 * BytesFrom(file, dataStart) + kShortFileSlack) return fail("BMP: file too short for its size");
 

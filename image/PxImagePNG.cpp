@@ -40,6 +40,16 @@ void PngFlushData(png_structp png) {
   png_longjmp(png, 1);
 }
 
+// Limits on what the library may claim for a file: no metadata chunk a picture needs comes near
+// 8 MB (ICC profiles are a few hundred kB), and a side over a million pixels passes the size limit.
+constexpr png_alloc_size_t kLargestChunk = 8 * 1024 * 1024;
+constexpr png_uint_32 kMostAncillaryChunks = 1000;
+constexpr png_uint_32 kLargestSide = 1000000;
+// Chunks the library would read whole into memory that the decoder never uses: texts, suggested
+// palettes, calibrations, histograms, times and Exif data.
+constexpr png_byte kUnusedChunks[] = "tEXt\0zTXt\0iTXt\0sPLT\0pCAL\0sCAL\0eXIf\0hIST\0tIME\0oFFs\0";
+constexpr int kUnusedChunkCount = 10;
+
 std::int32_t DotsPerInch(png_uint_32 pixelsPerMetre) {
   return static_cast<std::int32_t>(std::floor(pixelsPerMetre * 0.0254 + 0.5));
 }
@@ -106,6 +116,14 @@ bool PxImagePNG::RunDecode(ReadJob& job) {
     return false;
   }
   png_set_error_fn(job.png, info.lastError, PngError, nullptr);
+  // A chunk's length field alone would otherwise make the library claim up to 2 GB for it (this
+  // libpng only warns when a chunk passes the limit, and still reads metadata chunks whole), and a
+  // stream of ancillary chunks would pile up without end. Metadata the decoder has no use for is
+  // passed over unread; the picture's own size is checked against the file below.
+  png_set_chunk_malloc_max(job.png, kLargestChunk);
+  png_set_chunk_cache_max(job.png, kMostAncillaryChunks);
+  png_set_user_limits(job.png, kLargestSide, kLargestSide);
+  png_set_keep_unknown_chunks(job.png, PNG_HANDLE_CHUNK_NEVER, kUnusedChunks, kUnusedChunkCount);
   if (setjmp(png_jmpbuf(job.png))) return false;
   return DecodePicture(job);
 }

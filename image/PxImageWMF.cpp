@@ -221,13 +221,19 @@ bool PxImageWMF::Decode(PxFile* file, std::int32_t maxWidth, std::int32_t maxHei
     }
   }
 
-  PlayEnhMetaFile(memory, metafile.get(), &area);
+  const bool played = PlayCheckedEnhMetaFile(memory, metafile.get(), area);
   if (palette) {
     SelectPalette(memory, oldPalette, FALSE);
     DeleteObject(palette);
   }
   SelectObject(memory, oldBitmap);
   metafile.reset();
+
+  if (!played) {
+    release();
+    SetError("corrupted WMF");
+    return false;
+  }
 
   if (info.escape) {
     release();

@@ -3,6 +3,8 @@
 #include "image/PxImage.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -146,8 +148,11 @@ struct EmfObjects {
   std::uint32_t handles;  // the header's nHandles; index 0 stands for the metafile itself
   // A record creating object `index`.
   bool Creates(std::uint32_t index) const { return index > 0 && index < handles; }
-  // A record using object `index`, or a stock object.
-  bool Uses(std::uint32_t index) const { return (index & kStockObject) != 0 || Creates(index); }
+  // A record selecting object `index`, or a stock object (which the player looks up itself).
+  bool Selects(std::uint32_t index) const { return (index & kStockObject) != 0 || Creates(index); }
+  // A record using object `index` of the table: the player reads (or clears) that slot whatever the
+  // index is, so a stock object's index would reach far past the table.
+  bool Uses(std::uint32_t index) const { return Creates(index); }
 };
 
 // Minimum size of each fixed-size record type; 0 for types checked on their own below.
@@ -225,8 +230,8 @@ bool EmfRecordIsSound(const Record& r, std::uint32_t type, const EmfObjects& obj
     case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: return PolyPolyIsSound(r, 4);
     case EMR_POLYDRAW: return r.HasArray(28, r.U32(24), 9);    // a point and a type byte each
     case EMR_POLYDRAW16: return r.HasArray(28, r.U32(24), 5);
-    case EMR_SELECTOBJECT: case EMR_DELETEOBJECT: case EMR_SELECTPALETTE:
-      return r.Size() >= 12 && objects.Uses(r.U32(8));
+    case EMR_SELECTOBJECT: case EMR_SELECTPALETTE: return r.Size() >= 12 && objects.Selects(r.U32(8));
+    case EMR_DELETEOBJECT: return r.Size() >= 12 && objects.Uses(r.U32(8));
     case EMR_CREATEPEN: return r.Size() >= 28 && objects.Creates(r.U32(8));
     case EMR_CREATEBRUSHINDIRECT: return r.Size() >= 24 && objects.Creates(r.U32(8));
     case EMR_EXTCREATEFONTINDIRECTW: return r.Size() >= 104 && objects.Creates(r.U32(8));
@@ -526,4 +531,235 @@ bool CheckWinMetaRecords(const std::uint8_t* data, std::size_t size) {
     offset += 2 * words;
   }
   return false;  // no end record
+}
+
+// --- Playing enhanced metafiles ------------------------------------------------------------------
+
+namespace {
+
+// How far from the picture (at most 4000 pixels a side) a record may draw, and how large its pen
+// and font may be, in device pixels. A real picture stays near its frame; these leave it sixteen
+// times the largest picture, while what GDI builds for a drawing stays a few megabytes.
+constexpr double kDeviceReach = 65536.0;
+constexpr double kLargestPen = 8192.0;
+constexpr double kLargestFont = 4096.0;
+// Pens up to this width are drawn as lines, whatever the mapping; wider ones only where it
+// stretches no direction more than kMostAnisotropy times another.
+constexpr double kThinPen = 1.5;
+constexpr double kMostAnisotropy = 16.0;
+// Glyph pixels one text record may ask to be rendered (characters times the font's square).
+constexpr double kTextPixels = 64.0 * 1024 * 1024;
+
+// Logical to device coordinates as the device context stands: world transform, then window to
+// viewport. (Wine folds the metafile's own mapping into the world transform; Windows sets the
+// mapping on the context: both are read.)
+class DeviceMap {
+public:
+  explicit DeviceMap(HDC dc) {
+    XFORM world{1, 0, 0, 1, 0, 0};
+    GetWorldTransform(dc, &world);
+    POINT windowOrg{}, viewportOrg{};
+    SIZE windowExt{1, 1}, viewportExt{1, 1};
+    GetWindowOrgEx(dc, &windowOrg);
+    GetViewportOrgEx(dc, &viewportOrg);
+    GetWindowExtEx(dc, &windowExt);
+    GetViewportExtEx(dc, &viewportExt);
+    const double sx = windowExt.cx ? double(viewportExt.cx) / windowExt.cx : 1.0;
+    const double sy = windowExt.cy ? double(viewportExt.cy) / windowExt.cy : 1.0;
+    FM11 = world.eM11 * sx;
+    FM21 = world.eM21 * sx;
+    FDx = (world.eDx - windowOrg.x) * sx + viewportOrg.x;
+    FM12 = world.eM12 * sy;
+    FM22 = world.eM22 * sy;
+    FDy = (world.eDy - windowOrg.y) * sy + viewportOrg.y;
+  }
+  // Whether the logical point lands within reach of the picture.
+  bool Reaches(double x, double y) const {
+    const double dx = x * FM11 + y * FM21 + FDx;
+    const double dy = x * FM12 + y * FM22 + FDy;
+    return std::abs(dx) <= kDeviceReach && std::abs(dy) <= kDeviceReach;
+  }
+  // The most a logical length can stretch to on the device.
+  double Length(double length) const {
+    return std::abs(length) * std::sqrt(FM11 * FM11 + FM12 * FM12 + FM21 * FM21 + FM22 * FM22);
+  }
+  // How many times more the mapping stretches one direction than the one across it (infinite when
+  // it flattens the plane onto a line).
+  double Anisotropy() const {
+    const double sum = FM11 * FM11 + FM12 * FM12 + FM21 * FM21 + FM22 * FM22;
+    const double determinant = std::abs(FM11 * FM22 - FM12 * FM21);
+    const double spread = std::sqrt(std::max(0.0, sum * sum - 4 * determinant * determinant));
+    const double least = (sum - spread) / 2;
+    return least > 0 ? std::sqrt(((sum + spread) / 2) / least) : HUGE_VAL;
+  }
+
+private:
+  double FM11, FM12, FM21, FM22, FDx, FDy;
+};
+
+// The logical geometry of one record, gathered and measured against the device.
+class Reach {
+public:
+  Reach(const Record& r, const DeviceMap& map) : FRecord(r), FMap(map) {}
+  bool Sound() const { return FSound; }
+
+  void Point(double x, double y) { FSound = FSound && FMap.Reaches(x, y); }
+  void Point32(std::uint64_t at) { Point(FRecord.I32(at), FRecord.I32(at + 4)); }
+  void Box(std::uint64_t at) {
+    Point32(at);
+    Point32(at + 8);
+  }
+  // A box given by its corner and size.
+  void Extent(std::uint64_t at, std::uint64_t sizeAt) {
+    const double x = FRecord.I32(at), y = FRecord.I32(at + 4);
+    Point(x, y);
+    Point(x + FRecord.I32(sizeAt), y + FRecord.I32(sizeAt + 4));
+  }
+  void Length(double length) { FSound = FSound && FMap.Length(length) <= kDeviceReach; }
+  void Points32(std::uint64_t at, std::uint64_t count) {
+    for (std::uint64_t i = 0; i < count && FSound && FRecord.Has(at + 8 * i, 8); ++i) Point32(at + 8 * i);
+  }
+  void Points16(std::uint64_t at, std::uint64_t count) {
+    const auto s16 = [this](std::uint64_t o) { return static_cast<std::int16_t>(FRecord.U16(o)); };
+    for (std::uint64_t i = 0; i < count && FSound && FRecord.Has(at + 4 * i, 4); ++i)
+      Point(s16(at + 4 * i), s16(at + 4 * i + 2));
+  }
+  // A text run (EMRTEXT) at `at`: its reference point, its box, and where its advances end.
+  void Text(std::uint64_t at) {
+    Point32(at);
+    const std::uint32_t chars = FRecord.U32(at + 8);
+    if (FRecord.U32(at + 16) & (ETO_OPAQUE | ETO_CLIPPED)) Box(at + 20);
+    const std::uint32_t offDx = FRecord.U32(at + 36);
+    if (offDx == 0) return;
+    const std::uint64_t step = (FRecord.U32(at + 16) & kTextPdy) ? 8 : 4;
+    double x = FRecord.I32(at), y = FRecord.I32(at + 4);
+    for (std::uint64_t i = 0; i < chars && FSound && FRecord.Has(offDx + step * i, step); ++i) {
+      x += FRecord.I32(offDx + step * i);
+      if (step == 8) y += FRecord.I32(offDx + step * i + 4);
+      Point(x, y);
+    }
+  }
+
+private:
+  const Record& FRecord;
+  const DeviceMap& FMap;
+  bool FSound = true;
+};
+
+// The width of the pen selected on `dc`, in logical units.
+double PenWidth(HDC dc) {
+  HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
+  if (!pen) return 0;
+  const int size = GetObjectW(pen, 0, nullptr);
+  if (size == sizeof(LOGPEN)) {
+    LOGPEN logical{};
+    return GetObjectW(pen, sizeof(logical), &logical) ? logical.lopnWidth.x : 0;
+  }
+  if (size < static_cast<int>(offsetof(EXTLOGPEN, elpBrushStyle))) return 0;
+  std::vector<std::uint8_t> storage(static_cast<std::size_t>(size));
+  if (!GetObjectW(pen, size, storage.data())) return 0;
+  return reinterpret_cast<const EXTLOGPEN*>(storage.data())->elpWidth;
+}
+
+// The height and width of the font selected on `dc`, in logical units; the larger of the two.
+double FontSize(HDC dc) {
+  LOGFONTW font{};
+  HGDIOBJ handle = GetCurrentObject(dc, OBJ_FONT);
+  if (!handle || !GetObjectW(handle, sizeof(font), &font)) return 0;
+  return std::max(std::abs(double(font.lfHeight)), std::abs(double(font.lfWidth)));
+}
+
+std::uint64_t TextChars(const Record& r, std::uint32_t type) {
+  if (type == EMR_SMALLTEXTOUT) return r.U32(16);
+  if (type == EMR_POLYTEXTOUTA || type == EMR_POLYTEXTOUTW) {
+    std::uint64_t chars = 0;
+    for (std::uint32_t i = 0; i < r.U32(36) && r.Has(40 + 40ull * i, 40); ++i) chars += r.U32(40 + 40ull * i + 8);
+    return chars;
+  }
+  return r.U32(44);
+}
+
+// Whether the record, played on `dc` as it stands, keeps within reach of the picture.
+bool RecordFitsDevice(HDC dc, const Record& r, std::uint32_t type) {
+  const DeviceMap map(dc);
+  Reach reach(r, map);
+  bool strokes = true;  // drawn with the pen
+  switch (type) {
+    case EMR_ELLIPSE: case EMR_RECTANGLE: reach.Box(8); break;
+    case EMR_ROUNDRECT: reach.Box(8); reach.Length(r.I32(24)); reach.Length(r.I32(28)); break;
+    case EMR_ARC: case EMR_CHORD: case EMR_PIE: case EMR_ARCTO:
+      reach.Box(8); reach.Point32(24); reach.Point32(32);
+      break;
+    case EMR_ANGLEARC: {
+      const double x = r.I32(8), y = r.I32(12), radius = r.U32(16);
+      reach.Point(x - radius, y - radius);
+      reach.Point(x + radius, y + radius);
+      break;
+    }
+    case EMR_MOVETOEX: case EMR_LINETO: case EMR_SETPIXELV: case EMR_EXTFLOODFILL: reach.Point32(8); break;
+    case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIERTO: case EMR_POLYLINETO:
+    case EMR_POLYDRAW:
+      reach.Points32(28, r.U32(24));
+      break;
+    case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16:
+    case EMR_POLYDRAW16:
+      reach.Points16(28, r.U32(24));
+      break;
+    case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: reach.Points32(32 + 4ull * r.U32(24), r.U32(28)); break;
+    case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: reach.Points16(32 + 4ull * r.U32(24), r.U32(28)); break;
+    case EMR_STROKEPATH: case EMR_STROKEANDFILLPATH: case EMR_WIDENPATH: break;
+    case EMR_FRAMERGN: reach.Length(r.I32(32)); reach.Length(r.I32(36)); break;
+    case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW: reach.Text(36); strokes = false; break;
+    case EMR_POLYTEXTOUTA: case EMR_POLYTEXTOUTW:
+      for (std::uint32_t i = 0; i < r.U32(36) && r.Has(40 + 40ull * i, 40); ++i) reach.Text(40 + 40ull * i);
+      strokes = false;
+      break;
+    case EMR_SMALLTEXTOUT: reach.Point32(8); strokes = false; break;
+    case EMR_BITBLT: case EMR_STRETCHBLT: case EMR_MASKBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT:
+      reach.Extent(24, 32); strokes = false;
+      break;
+    case EMR_PLGBLT: reach.Points32(24, 3); strokes = false; break;
+    case EMR_SETDIBITSTODEVICE: reach.Extent(24, 40); strokes = false; break;
+    case EMR_STRETCHDIBITS: reach.Extent(24, 72); strokes = false; break;
+    case EMR_GRADIENTFILL:
+      for (std::uint32_t i = 0; i < r.U32(24) && r.Has(36 + 16ull * i, 16); ++i) reach.Point32(36 + 16ull * i);
+      strokes = false;
+      break;
+    default:
+      return true;  // draws nothing, or only what earlier records were measured for
+  }
+  if (!reach.Sound()) return false;
+  if (strokes) {
+    // Wine outlines with a wide pen segment by segment through regions, which goes wrong (its
+    // memory corrupted) when the mapping squeezes the pen far more one way than the other, as a
+    // header whose bounds and frame disagree in shape makes it.
+    const double pen = map.Length(PenWidth(dc));
+    return pen <= kLargestPen && (pen <= kThinPen || map.Anisotropy() <= kMostAnisotropy);
+  }
+  if (type == EMR_EXTTEXTOUTA || type == EMR_EXTTEXTOUTW || type == EMR_POLYTEXTOUTA || type == EMR_POLYTEXTOUTW ||
+      type == EMR_SMALLTEXTOUT) {
+    const double font = map.Length(FontSize(dc));
+    return font <= kLargestFont && font * font * double(TextChars(r, type)) <= kTextPixels;
+  }
+  return true;
+}
+
+int CALLBACK PlayRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int handles, LPARAM data) {
+  auto& refused = *reinterpret_cast<bool*>(data);
+  const Record r(reinterpret_cast<const std::uint8_t*>(record), record->nSize);
+  if (!RecordFitsDevice(dc, r, record->iType)) {
+    refused = true;
+    return 0;
+  }
+  // As PlayEnhMetaFile does, a record the system cannot play is passed over.
+  PlayEnhMetaFileRecord(dc, table, record, static_cast<UINT>(handles));
+  return 1;
+}
+
+}  // namespace
+
+bool PlayCheckedEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT& area) {
+  bool refused = false;
+  EnumEnhMetaFile(dc, metafile, PlayRecord, &refused, &area);
+  return !refused;
 }

@@ -145,6 +145,68 @@ bool DeclaredSizesFit(opj_codec_t* codec, const opj_image_t& image, std::uint64_
   return tiles > 0 && tiles <= bytes / kTilePartHeaderBytes && packetsPerTile <= bytes / tiles;
 }
 
+// Reading the header, OpenJPEG sets up every tile's coding parameters (some 5.7 KB for the tile and
+// 1.1 KB per component) before any of them is seen. A stream can hold at most this much of that per
+// byte of its own, beyond what any stream may claim; past the size limit nothing is allowed.
+constexpr std::uint64_t kTileSetupBytes = 5800;
+constexpr std::uint64_t kTileComponentSetupBytes = 1100;
+constexpr std::uint64_t kSetupAlwaysAllowed = std::uint64_t{16} << 20;
+constexpr std::uint64_t kSetupBytesPerByte = 64;
+
+std::uint32_t BigEndian32(const std::uint8_t* p) {
+  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+}
+
+// Moves a JP2 file to the start of its code stream box's contents; false when none is found.
+bool SeekToCodeStreamBox(PxFile& file, std::int64_t start) {
+  std::int64_t box = start;
+  const std::int64_t end = file.GetSize();
+  for (int count = 0; count < 4096 && box + 8 <= end; ++count) {
+    std::uint8_t head[16];
+    if (box > INT32_MAX || !file.Seek(static_cast<std::int32_t>(box), SEEK_SET) || file.Read(head, 1, 8) != 8)
+      return false;
+    std::uint64_t length = BigEndian32(head);
+    std::int64_t contents = box + 8;
+    if (length == 1) {
+      if (file.Read(head + 8, 1, 8) != 8) return false;
+      length = (std::uint64_t{BigEndian32(head + 8)} << 32) | BigEndian32(head + 12);
+      contents += 8;
+    }
+    if (std::memcmp(head + 4, "jp2c", 4) == 0)
+      return contents <= INT32_MAX && file.Seek(static_cast<std::int32_t>(contents), SEEK_SET);
+    if (length == 0 || length < static_cast<std::uint64_t>(contents - box) ||
+        length > static_cast<std::uint64_t>(end - box))
+      return false;
+    box += static_cast<std::int64_t>(length);
+  }
+  return false;
+}
+
+// Whether the tiles and components the code stream's SIZ marker declares are few enough for the
+// `bytes` of the file to set up. Streams whose SIZ cannot be read pass: OpenJPEG refuses them.
+bool TileSetupFits(PxFile& file, bool codeStream, std::uint64_t bytes) {
+  const std::int32_t start = file.GetPosition();
+  if (start < 0) return true;
+  std::uint8_t siz[42];
+  const bool found = codeStream || SeekToCodeStreamBox(file, start);
+  const bool read = found && file.Read(siz, 1, sizeof(siz)) == sizeof(siz);
+  if (!file.Seek(start, SEEK_SET)) return false;
+  if (!read || std::memcmp(siz, kCodeStreamStart, sizeof(kCodeStreamStart)) != 0) return true;
+  const std::uint64_t width = BigEndian32(siz + 8);
+  const std::uint64_t height = BigEndian32(siz + 12);
+  const std::uint64_t tileWidth = BigEndian32(siz + 24);
+  const std::uint64_t tileHeight = BigEndian32(siz + 28);
+  const std::uint64_t tileX = BigEndian32(siz + 32);
+  const std::uint64_t tileY = BigEndian32(siz + 36);
+  const std::uint64_t components = (std::uint64_t{siz[40]} << 8) | siz[41];
+  if (tileWidth == 0 || tileHeight == 0 || width <= tileX || height <= tileY) return true;
+  const std::uint64_t tiles = ((width - tileX + tileWidth - 1) / tileWidth) * ((height - tileY + tileHeight - 1) / tileHeight);
+  if (tiles > bytes / kTilePartHeaderBytes) return false;
+  const std::uint64_t setup = tiles * (kTileSetupBytes + components * kTileComponentSetupBytes);
+  if (setup > PXIMAGE_MAX_MEMORY) return false;
+  return setup <= kSetupAlwaysAllowed || setup / kSetupBytesPerByte <= bytes;
+}
+
 // Resolution levels the reversible wavelet can take on a picture of this size (at most 6).
 OPJ_UINT32 ResolutionLevels(std::uint32_t width, std::uint32_t height) {
   OPJ_UINT32 levels = 1;
@@ -169,6 +231,7 @@ bool ReadJpeg2000(PxFile& file, bool codeStream, PxJasImage& image) {
   const Stream stream = OpenStream(place, true);
   const Codec codec(opj_create_decompress(codeStream ? OPJ_CODEC_J2K : OPJ_CODEC_JP2));
   if (!stream || !codec) return false;
+  if (!TileSetupFits(file, codeStream, streamBytes)) return false;
   Silence(codec.get());
   opj_dparameters_t parameters;
   opj_set_default_decoder_parameters(&parameters);

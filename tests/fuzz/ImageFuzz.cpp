@@ -22,6 +22,7 @@
 #include "platform/UnixHeadersEnd.h"
 #endif
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -62,6 +63,17 @@ Current gCurrent;
   std::_Exit(status);
 }
 
+// The note saved beside an input: what happened and how to run it again.
+std::string Note(const char* what) {
+  char note[1024];
+  std::snprintf(note, sizeof note,
+                "%s\nmutated from: %s\nformat id asked: %u (0 probes every codec)\nframe: %d\noperation: %s\npicture: %s\n"
+                "again: image_fuzz --replay <this file> --id %u --frame %d\n",
+                what, gCurrent.seedName.c_str(), gCurrent.id, gCurrent.frame, gCurrent.operation,
+                gCurrent.picture[0] ? gCurrent.picture : "none yet", gCurrent.id, gCurrent.frame);
+  return note;
+}
+
 // Writes the running input and what was done with it as <stem>.<ext> and <stem>.txt.
 void SaveCurrent(const std::string& stem, const char* what) {
   if (!gCurrent.input || gCurrent.outFolder.empty()) return;
@@ -69,14 +81,43 @@ void SaveCurrent(const std::string& stem, const char* what) {
   const std::string extension = dot == std::string::npos ? "bin" : gCurrent.seedName.substr(dot + 1);
   const std::string base = gCurrent.outFolder + "\\" + stem;
   fuzz::WriteWholeFile(base + "." + extension, *gCurrent.input);
-  char note[1024];
-  std::snprintf(note, sizeof note,
-                "%s\nmutated from: %s\nformat id asked: %u (0 probes every codec)\nframe: %d\noperation: %s\npicture: %s\n"
-                "again: image_fuzz --replay <this file> --id %u --frame %d\n",
-                what, gCurrent.seedName.c_str(), gCurrent.id, gCurrent.frame, gCurrent.operation,
-                gCurrent.picture[0] ? gCurrent.picture : "none yet", gCurrent.id, gCurrent.frame);
-  fuzz::WriteWholeFile(base + ".txt", note);
+  fuzz::WriteWholeFile(base + ".txt", Note(what));
 }
+
+// The running input and its note, kept in a file mapped into memory: a death that no handler sees
+// (Wine tearing the process down, or a fault on its own stack) still leaves them for scripts/fuzz.
+// Layout of current.map: note length and input length (32 bits each), the note from byte 8, the
+// input from byte kMirrorInput.
+constexpr std::size_t kMirrorInput = 4096;
+
+class InputMirror {
+public:
+  bool Open(const std::string& folder) {
+    const std::string path = folder + "\\current.map";
+    FFile = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (FFile == INVALID_HANDLE_VALUE) return false;
+    const DWORD size = static_cast<DWORD>(kMirrorInput + kMaximumInput);
+    FMapping = CreateFileMappingA(FFile, nullptr, PAGE_READWRITE, 0, size, nullptr);
+    if (FMapping) FView = static_cast<std::uint8_t*>(MapViewOfFile(FMapping, FILE_MAP_WRITE, 0, 0, size));
+    return FView != nullptr;
+  }
+  void Store(const std::string& input) {
+    if (!FView) return;
+    const std::string note = Note("the process died without a report (see the log)");
+    const auto noteBytes = static_cast<std::uint32_t>(std::min(note.size(), kMirrorInput - 8));
+    const auto inputBytes = static_cast<std::uint32_t>(std::min(input.size(), kMaximumInput));
+    std::memcpy(FView, &noteBytes, 4);
+    std::memcpy(FView + 4, &inputBytes, 4);
+    std::memcpy(FView + 8, note.data(), noteBytes);
+    std::memcpy(FView + kMirrorInput, input.data(), inputBytes);
+  }
+
+private:
+  HANDLE FFile = INVALID_HANDLE_VALUE;
+  HANDLE FMapping = nullptr;
+  std::uint8_t* FView = nullptr;
+};
 
 #if defined(__SANITIZE_ADDRESS__)
 void OnSanitizerDeath() { SaveCurrent("last", "sanitizer report (see the log)"); }
@@ -263,6 +304,8 @@ int main(int argc, char** argv) {
   std::uint64_t nextReport = start + 10000;
   std::string input;
   gCurrent.input = &input;
+  InputMirror mirror;
+  if (!mirror.Open(options.out)) std::printf("image_fuzz: cannot map %s\\current.map\n", options.out.c_str());
   while (GetTickCount64() < deadline) {
     const bool fromPool = !pool.empty() && mutator.Below(2) == 0;
     const std::size_t poolIndex = mutator.Below(pool.size());
@@ -279,6 +322,9 @@ int main(int argc, char** argv) {
     gCurrent.seedName = seeds[seedIndex].name;
     gCurrent.id = id;
     gCurrent.frame = frame;
+    gCurrent.operation = "decode";
+    gCurrent.picture[0] = '\0';
+    mirror.Store(input);
     Running(true);
     const bool sound = RunOne(input, id, frame, extra);
     Running(false);

@@ -508,6 +508,9 @@ TEST(Jpeg2000Decode, HostileSizesAreRefusedBeforeDecoding) {
       {FMT_JPC, {"code stream of 12000 x 12000 in one tile", WithDeclaredSize(FMT_JPC, 12000, 12000), nullptr}},
       {FMT_JPC, {"code stream of 2.25 million tiles", WithDeclaredSize(FMT_JPC, 12000, 8), nullptr}},
       {FMT_JPC, {"code stream of 65536 x 65536", WithDeclaredSize(FMT_JPC, 65536, 65536), nullptr}},
+      // Under OpenJPEG's own limit of 65535 tiles, whose parameters it sets up while reading the header.
+      {FMT_JPC, {"code stream of 65025 tiles", WithDeclaredSize(FMT_JPC, 2550, 10), nullptr}},
+      {FMT_JP2, {"JP2 file of 65025 tiles", WithDeclaredSize(FMT_JP2, 2550, 10), nullptr}},
       {FMT_JP2, {"JP2 file of 12000 x 12000", WithDeclaredSize(FMT_JP2, 12000, 12000), nullptr}},
       {FMT_PGX, {"PGX of 12000 x 12000", "PG ML + 8 12000 12000\n" + std::string(300, '\x10'), nullptr}},
       {FMT_RAS, {"Sun raster of 20000 x 20000", sun(20000, 1), nullptr}},

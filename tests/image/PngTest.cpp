@@ -602,15 +602,20 @@ TEST(PngDecode, CorruptedFilesNeverCrash) {
 }  // namespace
 
 // Deflate packs at most 1032 bytes into one: a file too short for the rows its header promises is
-// refused before their block is made.
+// refused before their block is made. Metadata chunks are never claimed whole.
 TEST(PngDecode, HostileSizesAreRefusedBeforeAllocating) {
   const std::vector<std::string> rows(2, std::string(90000, '\x7F'));
+  const std::string signature("\x89PNG\r\n\x1A\n", 8);
+  // A text chunk stating 1.5 GB in a file without pixels.
+  const std::string hugeText = signature + Chunk("IHDR", Ihdr(19, 13, 8, 2)) + BigEndian(0x5E000025, 4) + "tEXtdate" +
+                               std::string(40, '1');
   const image_test::HostileFile cases[] = {
       {"30000 x 30000 colour", PngFile(Ihdr(30000, 30000, 8, 2), "", rows), "PNG file too short for its picture size"},
       {"1000000 x 1000000 gray", PngFile(Ihdr(1000000, 1000000, 8, 0), "", rows),
        "PNG file too short for its picture size"},
       {"interlaced 20000 x 20000 with alpha", PngFile(Ihdr(20000, 20000, 16, 6, 1), "", rows),
        "PNG file too short for its picture size"},
+      {"text chunk of 1.5 GB", hugeText, nullptr},
   };
   for (const image_test::HostileFile& c : cases) image_test::CheckHostileFile(c, FMT_PNG);
 

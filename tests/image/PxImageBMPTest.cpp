@@ -169,6 +169,9 @@ TEST(BmpCodec, HeadersPromisingMoreThanTheFileHoldsAreRefused) {
       {"RLE4", BmpFile(InfoHeader(65535, 32768, 4, 2), GrayPalette(16), Bytes().raw({0, 1}).str()), refused},
       {"1 bit", BmpFile(InfoHeader(200000, 100000, 1), GrayPalette(2), ""), refused},
       {"unknown depth", BmpFile(InfoHeader(30000, 30000, 7), GrayPalette(128), ""), refused},
+      // Depth 0 stores no bytes per row, but the picture still gets a block of 1-bit rows.
+      {"depth 0", BmpFile(InfoHeader(4, 50000000, 0), "", ""), refused},
+      {"depth 0 without file header", InfoHeader(1, 200000000, 0).str(), refused},
       {"no file header", InfoHeader(30000, 20000, 24).str(), refused},
       {"core header", core, refused},
       {"V5 header", BmpFile(Bytes().u32(124).i32(30000).i32(20000).u16(1).u16(32).u32(3).zeros(20).u32(0xFF0000)
@@ -177,6 +180,8 @@ TEST(BmpCodec, HeadersPromisingMoreThanTheFileHoldsAreRefused) {
        refused},
   };
   for (const HostileFile& c : cases) CheckHostileFile(c, FMT_BMP);
+  // Probing tries the BMP decoder on files of any kind, a header-less bitmap among them.
+  CheckHostileFile({"depth 0 without file header, probed", InfoHeader(1, 200000000, 0).str(), nullptr}, FMT_UNKNOWN);
 }
 
 TEST(BmpCodec, TopDownBitmapsComeOutBottomUp) {

@@ -304,6 +304,10 @@ TEST(WmfCodec, DamagedRecordsAreRefusedBeforePlaying) {
       {"region of 2^24 rectangles", enh(EMR_FILLRGN, 32 + 8, 0x1000000)},
       {"object index beyond the table", enh(EMR_SELECTOBJECT, 8, 5000)},
       {"pen created beyond the table", enh(EMR_CREATEPEN, 8, 5000)},
+      // The player looks up stock objects only when selecting; elsewhere it reads or clears the
+      // slot of the index as it stands, two billion entries past the table.
+      {"stock object deleted", enh(EMR_DELETEOBJECT, 8, 0xF2000001)},
+      {"stock brush filling a region", enh(EMR_FILLRGN, 28, 0x80000004)},
       {"unknown record type", unknownType},
       {"no end record", noEnd},
       // Placeable Windows metafiles.
@@ -357,4 +361,95 @@ TEST(WmfCodec, EnhancedOriginalInsideAWindowsMetafileIsCheckedToo) {
   EXPECT_FALSE(DecodeBytes(image, damaged, FMT_WMF));
   EXPECT_STREQ(image.LastError(), "corrupted WMF");
   EXPECT_TRUE(SamePixels(before, image));
+}
+
+namespace {
+
+// An enhanced metafile made in memory with a frame of 26 x 26 mm, drawn by `draw`, whose header
+// gives `bounds` (the picture's size in pixels) whatever was drawn.
+std::string DrawnEnhanced(void (*draw)(HDC), const RECT& bounds = RECT{0, 0, 99, 99}) {
+  const RECT frame{0, 0, 2600, 2600};  // hundredths of a millimetre
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+  EXPECT_NE(dc, nullptr);
+  if (!dc) return {};
+  draw(dc);
+  HENHMETAFILE metafile = CloseEnhMetaFile(dc);
+  std::string bytes(GetEnhMetaFileBits(metafile, 0, nullptr), '\0');
+  GetEnhMetaFileBits(metafile, static_cast<UINT>(bytes.size()), reinterpret_cast<BYTE*>(bytes.data()));
+  DeleteEnhMetaFile(metafile);
+  if (bytes.size() >= 24) std::memcpy(bytes.data() + 8, &bounds, sizeof(bounds));
+  return bytes;
+}
+
+void SelectNewPen(HDC dc, int width) { SelectObject(dc, CreatePen(PS_SOLID, width, RGB(0, 0, 200))); }
+
+}  // namespace
+
+// Sound records can still ask GDI for drawings far larger than the picture, which Wine's GDI
+// builds in full: an ellipse or polygon a million pixels across took gigabytes and seconds. What a
+// record would draw is measured on the device before it is played; a file reaching that far is
+// refused, while drawings a little beyond the frame play as before.
+TEST(WmfCodec, DrawingsFarBeyondThePictureAreRefused) {
+  using image_test::CheckHostileFile;
+  using image_test::HostileFile;
+  const HostileFile cases[] = {
+      {"ellipse a million units across", DrawnEnhanced([](HDC dc) { Ellipse(dc, -500000, -500000, 500000, 500000); }),
+       "corrupted WMF"},
+      {"polygon three million units high", DrawnEnhanced([](HDC dc) {
+         const POINT points[] = {{0, 0}, {50, 3000000}, {100, 0}};
+         Polygon(dc, points, 3);
+       }),
+       "corrupted WMF"},
+      {"pen 200000 units wide", DrawnEnhanced([](HDC dc) {
+         SelectNewPen(dc, 200000);
+         MoveToEx(dc, 10, 10, nullptr);
+         LineTo(dc, 60, 60);
+       }),
+       "corrupted WMF"},
+      {"font 300000 units high", DrawnEnhanced([](HDC dc) {
+         SelectObject(dc, CreateFontW(-300000, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+         const WCHAR text[] = {'T', 'a', 'v'};
+         ExtTextOutW(dc, 0, 0, 0, nullptr, text, 3, nullptr);
+       }),
+       "corrupted WMF"},
+      {"world transform scaling a million times", DrawnEnhanced([](HDC dc) {
+         SetGraphicsMode(dc, GM_ADVANCED);
+         const XFORM scale{1000000, 0, 0, 1000000, 0, 0};
+         SetWorldTransform(dc, &scale);
+         Ellipse(dc, 0, 0, 50, 50);
+       }),
+       "corrupted WMF"},
+      {"viewport making a unit 100000 pixels", DrawnEnhanced([](HDC dc) {
+         SetMapMode(dc, MM_ANISOTROPIC);
+         SetWindowExtEx(dc, 1, 1, nullptr);
+         SetViewportExtEx(dc, 100000, 100000, nullptr);
+         const POINT points[] = {{0, 0}, {5, 90}, {10, 0}};
+         Polygon(dc, points, 3);
+       }),
+       "corrupted WMF"},
+      // Bounds of 65000 x 70 pixels for a square frame squeeze it 1000 times more across than
+      // along; Wine's outline of a wide pen then corrupted its memory.
+      {"wide pen squeezed flat", DrawnEnhanced(
+                                     [](HDC dc) {
+                                       SelectNewPen(dc, 1);
+                                       Ellipse(dc, 20, 10, 89, 69);
+                                     },
+                                     RECT{0, 0, 64999, 69}),
+       "corrupted WMF"},
+  };
+  for (const HostileFile& c : cases) CheckHostileFile(c, FMT_WMF);
+
+  // Drawings reaching out of the frame on every side, with a thick pen and large text, still play.
+  PxImage image;
+  ASSERT_TRUE(DecodeBytes(image, DrawnEnhanced([](HDC dc) {
+                            SelectNewPen(dc, 40);
+                            Ellipse(dc, -300, -300, 600, 600);
+                            SelectObject(dc, CreateFontW(-120, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                                         L"Arial"));
+                            const WCHAR text[] = {'T', 'a', 'v', 'r', 'e', 'l'};
+                            ExtTextOutW(dc, -50, 20, 0, nullptr, text, 6, nullptr);
+                          }),
+                          FMT_WMF))
+      << image.LastError();
+  EXPECT_GT(image.Width(), 0);
 }

@@ -319,7 +319,8 @@ TEST_F(SkinButtonTest, RepeatClicksWhileHeld) {
   EXPECT_EQ(Count("Quit"), 4);
   EXPECT_FALSE(b.RepeatTimerRunning());
 
-  // 350 ms held with RepeatInterval 100, in real time: about three timer clicks, then the release.
+  // 350 ms held with RepeatInterval 100, in real time: the press and about three timer clicks; the
+  // release stops the timer (a tick already on its way may still arrive).
   Clicks.clear();
   Post(b, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   windowtesting::PumpFor(350);
@@ -327,7 +328,9 @@ TEST_F(SkinButtonTest, RepeatClicksWhileHeld) {
   Post(b, WM_LBUTTONUP, 0, 5, 5);
   EXPECT_GE(held, 2);
   EXPECT_LE(held, 4);
-  EXPECT_EQ(Count("Quit"), held + 1);
+  EXPECT_GE(Count("Quit"), held);
+  EXPECT_LE(Count("Quit"), held + 1);
+  EXPECT_FALSE(b.RepeatTimerRunning());
 }
 
 TEST_F(SkinButtonTest, AlphaBlendOverTheParent) {
