@@ -1,5 +1,6 @@
 #include "skin/controls/SkinButton.h"
 
+#include "skin/controls/SkinSteps.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/WideText.h"
@@ -388,14 +389,7 @@ void TskSkinButton::DoMorph() {
     StopMorph();
     return;
   }
-  if (hot && FMorphKf < 1) {
-    FMorphKf += 0.2;
-  } else if (!hot && FMorphKf > 0) {
-    FMorphKf -= 0.2;
-  } else {
-    FMorphKf = hot ? 1 : 0;
-    StopMorph();
-  }
+  if (!StepMorph(FMorphKf, hot)) StopMorph();
   Repaint();
 }
 
@@ -413,19 +407,10 @@ void TskSkinButton::StopAnimate() {
 }
 
 void TskSkinButton::DoAnimate() {
-  if (FAnimatingForward) {
-    if (FShownFrame <= FFrameCount) {
-      ++FShownFrame;
-      Repaint();
-    }
-    if (FShownFrame > FFrameCount) StopAnimate();
-  } else {
-    if (FShownFrame >= 0) {
-      --FShownFrame;
-      Repaint();
-    }
-    if (FShownFrame <= 0) StopAnimate();
-  }
+  bool changed = false;
+  const bool running = StepAnimation(FShownFrame, FFrameCount, FAnimatingForward, changed);
+  if (changed) Repaint();
+  if (!running) StopAnimate();
 }
 
 void TskSkinButton::StartRepeat() {

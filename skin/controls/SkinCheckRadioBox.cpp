@@ -1,5 +1,6 @@
 #include "skin/controls/SkinCheckRadioBox.h"
 
+#include "skin/controls/SkinSteps.h"
 #include "platform/classlib/StdCtrls.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinButtonDescriptions.h"
@@ -316,14 +317,7 @@ void TskSkinCheckRadioBox::DoMorph() {
     StopMorph();
     return;
   }
-  if (hot && FMorphKf < 1) {
-    FMorphKf += 0.2;
-  } else if (!hot && FMorphKf > 0) {
-    FMorphKf -= 0.2;
-  } else {
-    FMorphKf = hot ? 1 : 0;
-    StopMorph();
-  }
+  if (!StepMorph(FMorphKf, hot)) StopMorph();
   Repaint();
 }
 

@@ -1,5 +1,6 @@
 #include "skin/controls/SkinSpeedButton.h"
 
+#include "skin/controls/SkinSteps.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinButtonDescriptions.h"
 #include "skin/data/Skutils.h"
@@ -321,14 +322,7 @@ void TskSkinSpeedButton::DoMorph() {
     StopMorph();
     return;
   }
-  if (hot && FMorphKf < 1) {
-    FMorphKf += 0.2;
-  } else if (!hot && FMorphKf > 0) {
-    FMorphKf -= 0.2;
-  } else {
-    FMorphKf = hot ? 1 : 0;
-    StopMorph();
-  }
+  if (!StepMorph(FMorphKf, hot)) StopMorph();
   Repaint();
 }
 
@@ -346,19 +340,10 @@ void TskSkinSpeedButton::StopAnimate() {
 }
 
 void TskSkinSpeedButton::DoAnimate() {
-  if (FAnimatingForward) {
-    if (FShownFrame <= FFrameCount) {
-      ++FShownFrame;
-      Repaint();
-    }
-    if (FShownFrame > FFrameCount) StopAnimate();
-  } else {
-    if (FShownFrame >= 0) {
-      --FShownFrame;
-      Repaint();
-    }
-    if (FShownFrame <= 0) StopAnimate();
-  }
+  bool changed = false;
+  const bool running = StepAnimation(FShownFrame, FFrameCount, FAnimatingForward, changed);
+  if (changed) Repaint();
+  if (!running) StopAnimate();
 }
 
 void TskSkinSpeedButton::StartRepeat() {
