@@ -392,13 +392,14 @@ TEST(SkinCapture, ScreenImageCopiesTheScreenAreaAtTheBitmapsSize) {
   blueClass.hbrBackground = CreateSolidBrush(kBlue);
   blueClass.lpszClassName = "SkutilsBlueWindow";
   RegisterClassA(&blueClass);
-  const HWND window = CreateWindowExA(WS_EX_TOPMOST, "SkutilsBlueWindow", "", WS_POPUP | WS_VISIBLE, 40, 30, 60, 50,
+  const HWND window = CreateWindowExA(WS_EX_TOPMOST, "SkutilsBlueWindow", "", WS_POPUP | WS_VISIBLE, 1180, 930, 60, 50,
                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
   windowtesting::PumpFor(300);
   TBitmap shot;
   skintesting::Fill(shot, 20, 10, kWhite);
-  GetScreenImage(50, 40, shot);
+  // Away from the corner where the other test programs on the shared display put their windows.
+  GetScreenImage(1190, 940, shot);
   EXPECT_EQ(PixelAt(shot, 0, 0), kBlue);
   EXPECT_EQ(PixelAt(shot, 19, 9), kBlue);
   DestroyWindow(window);
