@@ -661,11 +661,16 @@ void TWinControl::Update() {
 }
 
 void TWinControl::Realign() {
-  if (FAligning) return;
+  if (FAligning || FAlignLevel > 0) return;
   FAligning = true;
   TRect r = ClientRect();
+  AdjustClientRect(r);
   AlignControls(nullptr, r);
   FAligning = false;
+}
+
+void TWinControl::EnableAlign() {
+  if (FAlignLevel > 0 && --FAlignLevel == 0) Realign();
 }
 
 void TWinControl::AlignControls(TControl*, TRect& R) {

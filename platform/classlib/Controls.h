@@ -256,6 +256,10 @@ public:
   TPoint ClientOrigin() const override;
   // Arranges the aligned children inside the client area.
   void Realign();
+  // Aligning waits while the calls to DisableAlign outnumber those to EnableAlign; the last
+  // EnableAlign realigns.
+  void DisableAlign() { ++FAlignLevel; }
+  void EnableAlign();
 
   void WndProc(TMessage& Message) override;
   void Dispatch(TMessage& Message) override;
@@ -276,6 +280,8 @@ protected:
   // Called once the window exists: sets fonts, texts and state the window keeps itself.
   virtual void CreateHandleDone();
   virtual void AlignControls(TControl* AControl, TRect& Rect);
+  // The part of the client area the aligned children share.
+  virtual void AdjustClientRect(TRect&) {}
   virtual bool DoKeyDown(WORD& Key, TShiftState Shift);
   // A form that previews keys sees them before the focused control; true when it consumed the key.
   virtual bool PreviewKeyDown(WORD&, TShiftState) { return false; }
@@ -314,6 +320,7 @@ private:
   int FTabOrder = 0;
   bool FDoubleBuffered = false;
   bool FAligning = false;
+  int FAlignLevel = 0;
   TControl* FMouseControl = nullptr;  // windowless child under the mouse
   bool FTrackingLeave = false;
 };
