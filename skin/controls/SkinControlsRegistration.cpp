@@ -4,6 +4,7 @@
 #include "platform/classlib/Streams.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinXFormButton.h"
 #include "skin/data/SkinDataRegistration.h"
@@ -159,6 +160,39 @@ void RegisterAll(TClassRegistry& Registry) {
       .Boolean("Checked", &TskSkinCheckRadioBox::SetChecked)
       .Integer("GroupIndex", &TskSkinCheckRadioBox::SetGroupIndex)
       .Boolean("Flat", &TskSkinCheckRadioBox::SetFlat);
+
+  Registry.Register<TskSkinPanel>("TskSkinPanel", "TskSkinCustomControl")
+      .Integer("RealHeight", &TskSkinPanel::SetRealHeight)
+      .Boolean("AutoEnabledControls", &TskSkinPanel::SetAutoEnabledControls)
+      .Boolean("CheckedMode", &TskSkinPanel::SetCheckedMode)
+      .Boolean("Checked", &TskSkinPanel::SetChecked)
+      .Custom("Glyph.Data",
+              [](TskSkinPanel& p, const TFormValue& v, TReadContext&) {
+                TBitmap glyph;
+                ReadBitmapData(glyph, v);
+                p.SetGlyph(glyph);
+              })
+      .Integer("NumGlyphs", &TskSkinPanel::SetNumGlyphs)
+      .Integer("Spacing", &TskSkinPanel::SetSpacing)
+      .Enum("DefaultAlignment", &TskSkinPanel::SetDefaultAlignment,
+            {{"taLeftJustify", TAlignment::taLeftJustify},
+             {"taRightJustify", TAlignment::taRightJustify},
+             {"taCenter", TAlignment::taCenter}})
+      .Integer("DefaultCaptionHeight", &TskSkinPanel::SetDefaultCaptionHeight)
+      .Enum("BorderStyle", &TskSkinPanel::SetBorderStyle,
+            {{"bvFrame", TskSkinBorderStyle::bvFrame},
+             {"bvRaised", TskSkinBorderStyle::bvRaised},
+             {"bvLowered", TskSkinBorderStyle::bvLowered},
+             {"bvNone", TskSkinBorderStyle::bvNone}})
+      .Boolean("CaptionMode", &TskSkinPanel::SetCaptionMode)
+      .Boolean("RollUpMode", &TskSkinPanel::SetRollUpMode)
+      .Boolean("RollUpState", &TskSkinPanel::SetRollUpState)
+      .Event("OnChecked", &TskSkinPanel::OnChecked)
+      .Event("OnChangeRollUpState", &TskSkinPanel::OnChangeRollUpState);
+  Registry.Register<TskSkinPaintPanel>("TskSkinPaintPanel", "TskSkinPanel")
+      .Event("OnPanelPaint", &TskSkinPaintPanel::OnPanelPaint);
+  Registry.Register<TskSkinGroupBox>("TskSkinGroupBox", "TskSkinPanel");
+  Registry.Register<TskSkinStatusBar>("TskSkinStatusBar", "TskSkinPanel");
 }
 
 }  // namespace

@@ -16,9 +16,11 @@ ver=2
 skinname=Control looks
 
 [PICTURES]
-activepicturescount=2
+activepicturescount=4
 0=sheet.bmp
 1=mask.bmp
+2=panel.bmp
+3=tile.bmp
 
 [FORMINFO]
 bgpictureindex=-1
@@ -30,11 +32,16 @@ count=0
 count=0
 
 [SKINCONTROLS]
-count=4
+count=9
 0=button:button
 1=plainbutton:button
 2=maskbutton:button
 3=morphbutton:button
+4=panel:panel
+5=tiledpanel:panel
+6=farbgpanel:panel
+7=noclientpanel:panel
+8=framepanel:panel
 
 [button]
 pictureindex=0
@@ -74,6 +81,66 @@ leftbottompoint=4,16
 rightbottompoint=36,16
 clientrect=4,4,36,16
 morphing=1
+
+[panel]
+pictureindex=2
+skinrect=0,0,60,60
+lefttoppoint=10,25
+righttoppoint=50,25
+leftbottompoint=10,50
+rightbottompoint=50,50
+clientrect=5,25,55,55
+captionrect=5,2,55,20
+alignment=taleftjustify
+fontcolor=16777215
+checkimagerect=60,0,72,12
+uncheckimagerect=72,0,84,12
+markframerect=84,0,94,18
+
+[tiledpanel]
+pictureindex=2
+skinrect=0,0,60,60
+lefttoppoint=10,25
+righttoppoint=50,25
+leftbottompoint=10,50
+rightbottompoint=50,50
+clientrect=5,25,55,55
+bgpictureindex=3
+
+[farbgpanel]
+pictureindex=2
+skinrect=0,0,60,60
+lefttoppoint=10,25
+righttoppoint=50,25
+leftbottompoint=10,50
+rightbottompoint=50,50
+clientrect=5,25,55,55
+bgpictureindex=9
+
+[noclientpanel]
+pictureindex=2
+skinrect=0,0,60,60
+lefttoppoint=10,25
+righttoppoint=50,25
+leftbottompoint=10,50
+rightbottompoint=50,50
+clientrect=5,25,5,55
+
+[framepanel]
+pictureindex=2
+skinrect=0,0,60,60
+lefttoppoint=10,25
+righttoppoint=50,25
+leftbottompoint=10,50
+rightbottompoint=50,50
+clientrect=5,25,55,55
+captionrect=5,2,55,20
+alignment=tacenter
+fontcolor=16777215
+framerect=60,20,100,38
+frametextrect=4,2,36,16
+frameleftoffset=4
+framerightoffset=4
 )";
 
 void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
@@ -99,6 +166,26 @@ TTestSkin::TTestSkin() {
   Fill(mask, Rect(0, 0, 40, 20), 0xFFFFFF);
   Fill(mask, Rect(2, 2, 38, 18), 0);
   mask.SaveToFile(FDir.windowsFile("mask.bmp"));
+  // The check pictures keep a white bottom row: the colour of their bottom-left pixel is left out.
+  TBitmap panel;
+  panel.SetPixelFormat(TPixelFormat::pf24bit);
+  panel.SetSize(100, 60);
+  Fill(panel, Rect(0, 0, 100, 60), 0xFFFFFF);
+  Fill(panel, Rect(0, 0, 60, 60), PanelFrameColor);
+  Fill(panel, Rect(5, 2, 55, 20), PanelCaptionColor);
+  Fill(panel, Rect(5, 25, 55, 55), PanelClientColor);
+  Fill(panel, Rect(5, 25, 6, 26), PanelClientCornerColor);
+  Fill(panel, Rect(60, 0, 72, 11), PanelCheckColor);
+  Fill(panel, Rect(72, 0, 84, 11), PanelUncheckColor);
+  Fill(panel, Rect(84, 0, 94, 18), PanelMarkColor);
+  Fill(panel, Rect(60, 20, 100, 38), PanelCaptionFrameColor);
+  panel.SaveToFile(FDir.windowsFile("panel.bmp"));
+  TBitmap tile;
+  tile.SetPixelFormat(TPixelFormat::pf24bit);
+  tile.SetSize(7, 5);
+  Fill(tile, Rect(0, 0, 7, 5), TileColor);
+  Fill(tile, Rect(0, 0, 1, 1), TileCornerColor);
+  tile.SaveToFile(FDir.windowsFile("tile.bmp"));
   FSkin = std::make_unique<skin::TskSkinData>(nullptr);
   FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
   EXPECT_FALSE(FSkin->Empty) << "the test skin did not load";

@@ -17,10 +17,26 @@ constexpr COLORREF NormalColor = 0x0000C8;
 constexpr COLORREF HotColor = 0x00C800;
 constexpr COLORREF DownColor = 0xC80000;
 constexpr COLORREF DisabledColor = 0x00C8C8;
+// The panel picture: a 60 x 60 frame whose caption strip (5, 2, 55, 20) and client piece
+// (5, 25, 55, 55, its top-left pixel marked) have colours of their own; beside it the check and
+// uncheck pictures, the roll-up mark and the caption frame. The tile is 7 x 5 with a marked corner.
+constexpr COLORREF PanelFrameColor = 0x404080;
+constexpr COLORREF PanelCaptionColor = 0x804040;
+constexpr COLORREF PanelClientColor = 0x408040;
+constexpr COLORREF PanelClientCornerColor = 0x0080FF;
+constexpr COLORREF PanelCheckColor = 0xFF00FF;
+constexpr COLORREF PanelUncheckColor = 0x00FFFF;
+constexpr COLORREF PanelMarkColor = 0xFFFF00;
+constexpr COLORREF PanelCaptionFrameColor = 0x808000;
+constexpr COLORREF TileColor = 0x206020;
+constexpr COLORREF TileCornerColor = 0x2020E0;
 
 // The skin: "button" (resizable, every look), "plainbutton" (only "skinrect", fixed size),
-// "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels) and "morphbutton"
-// ("button" with morphing).
+// "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels), "morphbutton"
+// ("button" with morphing); the panels, all fully anchored on the panel picture: "panel" (caption,
+// check pictures and roll-up mark), "tiledpanel" (the tile as background picture), "farbgpanel"
+// (a background picture index past the list), "noclientpanel" (a client piece of no width) and
+// "framepanel" (a centred caption in a caption frame).
 class TTestSkin {
 public:
   TTestSkin();
