@@ -5,6 +5,7 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinXFormButton.h"
 #include "skin/data/SkinDataRegistration.h"
@@ -193,6 +194,27 @@ void RegisterAll(TClassRegistry& Registry) {
       .Event("OnPanelPaint", &TskSkinPaintPanel::OnPanelPaint);
   Registry.Register<TskSkinGroupBox>("TskSkinGroupBox", "TskSkinPanel");
   Registry.Register<TskSkinStatusBar>("TskSkinStatusBar", "TskSkinPanel");
+  using TScrollBar = TskSkinScrollBar;
+  Registry.Register<TScrollBar>("TskSkinScrollBar", "TskSkinCustomControl")
+      .Boolean("Both", &TScrollBar::SetBoth)
+      .Integer("BothMarkerWidth", &TScrollBar::SetBothMarkerWidth)
+      .Text("BothSkinDataName", &TScrollBar::SetBothSkinDataName)
+      .Boolean("CanFocused", &TScrollBar::SetCanFocused)
+      .Enum("Kind", &TScrollBar::SetKind,
+            std::vector<std::pair<String, TScrollBarKind>>{{"sbHorizontal", TScrollBarKind::sbHorizontal},
+                                                           {"sbVertical", TScrollBarKind::sbVertical}})
+      .Integer("PageSize", &TScrollBar::SetPageSize)
+      .Integer("Min", &TScrollBar::SetMin)
+      .Integer("Max", &TScrollBar::SetMax)
+      .Integer("Position", &TScrollBar::SetPosition)
+      .Integer("SmallChange", &TScrollBar::SetSmallChange)
+      .Integer("LargeChange", &TScrollBar::SetLargeChange)
+      .Event("OnUpButtonClick", &TScrollBar::OnUpButtonClick)
+      .Event("OnDownButtonClick", &TScrollBar::OnDownButtonClick)
+      .Event("OnChange", &TScrollBar::OnChange)
+      .Event("OnLastChange", &TScrollBar::OnLastChange)
+      .Event("OnPageUp", &TScrollBar::OnPageUp)
+      .Event("OnPageDown", &TScrollBar::OnPageDown);
 }
 
 }  // namespace

@@ -16,11 +16,12 @@ ver=2
 skinname=Control looks
 
 [PICTURES]
-activepicturescount=4
+activepicturescount=5
 0=sheet.bmp
 1=mask.bmp
 2=panel.bmp
 3=tile.bmp
+4=scrollbar.bmp
 
 [FORMINFO]
 bgpictureindex=-1
@@ -32,7 +33,7 @@ count=0
 count=0
 
 [SKINCONTROLS]
-count=9
+count=12
 0=button:button
 1=plainbutton:button
 2=maskbutton:button
@@ -42,6 +43,9 @@ count=9
 6=farbgpanel:panel
 7=noclientpanel:panel
 8=framepanel:panel
+9=hscrollbar:scrollbar
+10=vscrollbar:scrollbar
+11=bothhscrollbar:scrollbar
 
 [button]
 pictureindex=0
@@ -115,7 +119,7 @@ righttoppoint=50,25
 leftbottompoint=10,50
 rightbottompoint=50,50
 clientrect=5,25,55,55
-bgpictureindex=9
+bgpictureindex=99
 
 [noclientpanel]
 pictureindex=2
@@ -141,6 +145,50 @@ framerect=60,20,100,38
 frametextrect=4,2,36,16
 frameleftoffset=4
 framerightoffset=4
+[hscrollbar]
+pictureindex=4
+skinrect=0,0,100,19
+lefttoppoint=19,0
+righttoppoint=80,0
+clientrect=19,0,80,19
+trackarea=19,0,81,19
+downbuttonrect=0,0,19,19
+upbuttonrect=81,0,100,19
+activeupbuttonrect=0,20,19,39
+downupbuttonrect=19,20,38,39
+activedownbuttonrect=0,20,19,39
+downdownbuttonrect=19,20,38,39
+thumbrect=100,0,116,15
+activethumbrect=116,0,132,15
+downthumbrect=132,0,148,15
+glyphrect=40,20,44,24
+
+[bothhscrollbar]
+pictureindex=4
+skinrect=0,40,100,59
+lefttoppoint=19,0
+righttoppoint=80,0
+clientrect=19,0,80,19
+trackarea=19,0,81,19
+downbuttonrect=0,0,19,19
+upbuttonrect=81,0,100,19
+thumbrect=100,0,116,15
+
+[vscrollbar]
+pictureindex=4
+skinrect=180,0,199,100
+lefttoppoint=0,19
+leftbottompoint=0,80
+clientrect=0,19,19,80
+trackarea=0,19,19,81
+downbuttonrect=0,0,19,19
+upbuttonrect=0,81,19,100
+activeupbuttonrect=0,20,19,39
+activedownbuttonrect=0,20,19,39
+thumbrect=100,20,115,36
+activethumbrect=116,20,131,36
+downthumbrect=132,20,147,36
+glyphrect=40,20,44,24
 )";
 
 void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
@@ -186,6 +234,20 @@ TTestSkin::TTestSkin() {
   Fill(tile, Rect(0, 0, 7, 5), TileColor);
   Fill(tile, Rect(0, 0, 1, 1), TileCornerColor);
   tile.SaveToFile(FDir.windowsFile("tile.bmp"));
+  TBitmap bars;
+  bars.SetPixelFormat(TPixelFormat::pf24bit);
+  bars.SetSize(200, 100);
+  Fill(bars, Rect(0, 0, 200, 100), NormalColor);
+  Fill(bars, Rect(0, 40, 100, 59), DisabledColor);
+  for (int top : {0, 20}) {
+    Fill(bars, Rect(100, top, 116, top + 16), ThumbColor);
+    Fill(bars, Rect(116, top, 132, top + 16), HotColor);
+    Fill(bars, Rect(132, top, 148, top + 16), DownColor);
+  }
+  Fill(bars, Rect(0, 20, 19, 39), HotColor);
+  Fill(bars, Rect(19, 20, 38, 39), DownColor);
+  Fill(bars, Rect(40, 20, 44, 24), GlyphColor);
+  bars.SaveToFile(FDir.windowsFile("scrollbar.bmp"));
   FSkin = std::make_unique<skin::TskSkinData>(nullptr);
   FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
   EXPECT_FALSE(FSkin->Empty) << "the test skin did not load";

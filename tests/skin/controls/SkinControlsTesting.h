@@ -31,12 +31,18 @@ constexpr COLORREF PanelCaptionFrameColor = 0x808000;
 constexpr COLORREF TileColor = 0x206020;
 constexpr COLORREF TileCornerColor = 0x2020E0;
 
+constexpr COLORREF ThumbColor = 0xC800C8;
+constexpr COLORREF GlyphColor = 0x808080;
+
 // The skin: "button" (resizable, every look), "plainbutton" (only "skinrect", fixed size),
 // "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels), "morphbutton"
 // ("button" with morphing); the panels, all fully anchored on the panel picture: "panel" (caption,
 // check pictures and roll-up mark), "tiledpanel" (the tile as background picture), "farbgpanel"
 // (a background picture index past the list), "noclientpanel" (a client piece of no width) and
-// "framepanel" (a centred caption in a caption frame).
+// "framepanel" (a centred caption in a caption frame); the scroll bars "hscrollbar" (100 x 19,
+// growing in width: down button, track, up button; a 16 x 15 thumb carrying a 4 x 4 glyph),
+// "vscrollbar" (its upright twin, 19 x 100) and "bothhscrollbar" ("hscrollbar" in the disabled
+// colour, normal looks only).
 class TTestSkin {
 public:
   TTestSkin();
