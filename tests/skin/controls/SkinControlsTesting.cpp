@@ -16,9 +16,10 @@ ver=2
 skinname=Control looks
 
 [PICTURES]
-activepicturescount=2
+activepicturescount=3
 0=sheet.bmp
 1=mask.bmp
+2=bars.bmp
 
 [FORMINFO]
 bgpictureindex=-1
@@ -30,11 +31,18 @@ count=0
 count=0
 
 [SKINCONTROLS]
-count=4
+count=11
 0=button:button
 1=plainbutton:button
 2=maskbutton:button
 3=morphbutton:button
+4=htrackbar:trackbar
+5=trackbar:trackbar
+6=gauge:gauge
+7=stretchgauge:gauge
+8=capgauge:gauge
+9=vgauge:gauge
+10=nopicturegauge:gauge
 
 [button]
 pictureindex=0
@@ -74,6 +82,77 @@ leftbottompoint=4,16
 rightbottompoint=36,16
 clientrect=4,4,36,16
 morphing=1
+
+[htrackbar]
+pictureindex=2
+skinrect=0,0,100,20
+lefttoppoint=4,0
+righttoppoint=96,0
+trackarea=2,2,98,18
+buttonrect=100,0,110,16
+activebuttonrect=110,0,120,16
+
+[trackbar]
+pictureindex=2
+skinrect=120,0,140,100
+lefttoppoint=0,4
+leftbottompoint=0,96
+trackarea=2,2,18,98
+buttonrect=140,0,156,10
+activebuttonrect=140,10,156,20
+vertical=1
+
+[gauge]
+pictureindex=2
+skinrect=0,20,100,40
+lefttoppoint=4,0
+righttoppoint=96,0
+progressarea=2,2,98,18
+progressrect=0,40,30,56
+beginoffset=4
+endoffset=4
+fontcolor=16777215
+
+[stretchgauge]
+pictureindex=2
+skinrect=0,20,100,40
+lefttoppoint=4,0
+righttoppoint=96,0
+progressarea=2,2,98,18
+progressrect=0,40,30,56
+beginoffset=4
+endoffset=4
+progressstretch=1
+
+[capgauge]
+pictureindex=2
+skinrect=0,20,100,40
+lefttoppoint=4,0
+righttoppoint=96,0
+progressarea=2,2,98,18
+progressrect=30,40,38,56
+beginoffset=4
+endoffset=4
+fontcolor=16777215
+
+[vgauge]
+pictureindex=2
+skinrect=160,0,180,100
+lefttoppoint=0,4
+leftbottompoint=0,96
+progressarea=2,2,18,98
+progressrect=180,0,196,30
+beginoffset=4
+endoffset=4
+vertical=1
+fontcolor=16777215
+
+[nopicturegauge]
+pictureindex=9
+skinrect=0,20,100,40
+progressarea=2,2,98,18
+progressrect=0,40,30,56
+fontcolor=65280
 )";
 
 void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
@@ -99,6 +178,30 @@ TTestSkin::TTestSkin() {
   Fill(mask, Rect(0, 0, 40, 20), 0xFFFFFF);
   Fill(mask, Rect(2, 2, 38, 18), 0);
   mask.SaveToFile(FDir.windowsFile("mask.bmp"));
+  TBitmap bars;
+  bars.SetPixelFormat(TPixelFormat::pf24bit);
+  bars.SetSize(200, 100);
+  Fill(bars, Rect(0, 0, 100, 20), TrackColor);
+  Fill(bars, Rect(100, 0, 110, 16), ButtonColor);
+  Fill(bars, Rect(110, 0, 120, 16), ActiveButtonColor);
+  Fill(bars, Rect(120, 0, 140, 100), TrackColor);
+  Fill(bars, Rect(140, 0, 156, 10), ButtonColor);
+  Fill(bars, Rect(140, 10, 156, 20), ActiveButtonColor);
+  Fill(bars, Rect(0, 20, 100, 40), GaugeColor);
+  Fill(bars, Rect(160, 0, 180, 100), GaugeColor);
+  // Progress strips: a begin cap of 4, a middle of 22 whose first column is marked, an end cap of
+  // 4; beside it one of caps only. The upright strip's middle is marked in its last row.
+  Fill(bars, Rect(0, 40, 4, 56), BeginCapColor);
+  Fill(bars, Rect(4, 40, 26, 56), MiddleColor);
+  Fill(bars, Rect(4, 40, 5, 56), MarkColor);
+  Fill(bars, Rect(26, 40, 30, 56), EndCapColor);
+  Fill(bars, Rect(30, 40, 34, 56), BeginCapColor);
+  Fill(bars, Rect(34, 40, 38, 56), EndCapColor);
+  Fill(bars, Rect(180, 0, 196, 4), BeginCapColor);
+  Fill(bars, Rect(180, 4, 196, 26), MiddleColor);
+  Fill(bars, Rect(180, 25, 196, 26), MarkColor);
+  Fill(bars, Rect(180, 26, 196, 30), EndCapColor);
+  bars.SaveToFile(FDir.windowsFile("bars.bmp"));
   FSkin = std::make_unique<skin::TskSkinData>(nullptr);
   FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
   EXPECT_FALSE(FSkin->Empty) << "the test skin did not load";
