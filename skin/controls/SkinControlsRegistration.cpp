@@ -6,7 +6,9 @@
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinGauge.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinTrackBar.h"
 #include "skin/controls/SkinXFormButton.h"
 #include "skin/data/SkinDataRegistration.h"
 
@@ -215,6 +217,34 @@ void RegisterAll(TClassRegistry& Registry) {
       .Event("OnLastChange", &TScrollBar::OnLastChange)
       .Event("OnPageUp", &TScrollBar::OnPageUp)
       .Event("OnPageDown", &TScrollBar::OnPageDown);
+  Registry.Register<TskSkinTrackBar>("TskSkinTrackBar", "TskSkinCustomControl")
+      .Boolean("JumpWhenClick", &TskSkinTrackBar::SetJumpWhenClick)
+      .Boolean("CanFocused", &TskSkinTrackBar::SetCanFocused)
+      .Boolean("MouseSupport", &TskSkinTrackBar::SetMouseSupport)
+      .Integer("MinValue", &TskSkinTrackBar::SetMinValue)
+      .Integer("MaxValue", &TskSkinTrackBar::SetMaxValue)
+      .Integer("Value", &TskSkinTrackBar::SetValue)
+      .Boolean("Vertical", &TskSkinTrackBar::SetVertical)
+      .Event("OnChange", &TskSkinTrackBar::OnChange)
+      .Event("OnLastChange", &TskSkinTrackBar::OnLastChange)
+      .Event("OnStartDragButton", &TskSkinTrackBar::OnStartDragButton);
+
+  Registry.Register<TskSkinGauge>("TskSkinGauge", "TskSkinCustomControl")
+      .Boolean("UseSkinSize", &TskSkinGauge::SetUseSkinSize)
+      .Boolean("TextAlphaBlend", &TskSkinGauge::SetTextAlphaBlend)
+      .Custom("TextAlphaBlendValue",
+              [](TskSkinGauge& g, const TFormValue& v, TReadContext&) {
+                const int value = formvalue::ToInteger(v);
+                if (value < 0 || value > 255) throw EReadError("TextAlphaBlendValue out of range");
+                g.SetTextAlphaBlendValue(static_cast<std::uint8_t>(value));
+              })
+      .Text("ProgressText", &TskSkinGauge::SetProgressText)
+      .Boolean("ShowProgressText", &TskSkinGauge::SetShowProgressText)
+      .Boolean("ShowPercent", &TskSkinGauge::SetShowPercent)
+      .Integer("MinValue", &TskSkinGauge::SetMinValue)
+      .Integer("MaxValue", &TskSkinGauge::SetMaxValue)
+      .Integer("Value", &TskSkinGauge::SetValue)
+      .Boolean("Vertical", &TskSkinGauge::SetVertical);
 }
 
 }  // namespace

@@ -16,12 +16,13 @@ ver=2
 skinname=Control looks
 
 [PICTURES]
-activepicturescount=5
+activepicturescount=6
 0=sheet.bmp
 1=mask.bmp
 2=panel.bmp
 3=tile.bmp
 4=scrollbar.bmp
+5=bars.bmp
 
 [FORMINFO]
 bgpictureindex=-1
@@ -33,7 +34,7 @@ count=0
 count=0
 
 [SKINCONTROLS]
-count=12
+count=19
 0=button:button
 1=plainbutton:button
 2=maskbutton:button
@@ -46,6 +47,13 @@ count=12
 9=hscrollbar:scrollbar
 10=vscrollbar:scrollbar
 11=bothhscrollbar:scrollbar
+12=htrackbar:trackbar
+13=trackbar:trackbar
+14=gauge:gauge
+15=stretchgauge:gauge
+16=capgauge:gauge
+17=vgauge:gauge
+18=nopicturegauge:gauge
 
 [button]
 pictureindex=0
@@ -189,6 +197,76 @@ thumbrect=100,20,115,36
 activethumbrect=116,20,131,36
 downthumbrect=132,20,147,36
 glyphrect=40,20,44,24
+[htrackbar]
+pictureindex=5
+skinrect=0,0,100,20
+lefttoppoint=4,0
+righttoppoint=96,0
+trackarea=2,2,98,18
+buttonrect=100,0,110,16
+activebuttonrect=110,0,120,16
+
+[trackbar]
+pictureindex=5
+skinrect=120,0,140,100
+lefttoppoint=0,4
+leftbottompoint=0,96
+trackarea=2,2,18,98
+buttonrect=140,0,156,10
+activebuttonrect=140,10,156,20
+vertical=1
+
+[gauge]
+pictureindex=5
+skinrect=0,20,100,40
+lefttoppoint=4,0
+righttoppoint=96,0
+progressarea=2,2,98,18
+progressrect=0,40,30,56
+beginoffset=4
+endoffset=4
+fontcolor=16777215
+
+[stretchgauge]
+pictureindex=5
+skinrect=0,20,100,40
+lefttoppoint=4,0
+righttoppoint=96,0
+progressarea=2,2,98,18
+progressrect=0,40,30,56
+beginoffset=4
+endoffset=4
+progressstretch=1
+
+[capgauge]
+pictureindex=5
+skinrect=0,20,100,40
+lefttoppoint=4,0
+righttoppoint=96,0
+progressarea=2,2,98,18
+progressrect=30,40,38,56
+beginoffset=4
+endoffset=4
+fontcolor=16777215
+
+[vgauge]
+pictureindex=5
+skinrect=160,0,180,100
+lefttoppoint=0,4
+leftbottompoint=0,96
+progressarea=2,2,18,98
+progressrect=180,0,196,30
+beginoffset=4
+endoffset=4
+vertical=1
+fontcolor=16777215
+
+[nopicturegauge]
+pictureindex=99
+skinrect=0,20,100,40
+progressarea=2,2,98,18
+progressrect=0,40,30,56
+fontcolor=65280
 )";
 
 void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
@@ -234,20 +312,44 @@ TTestSkin::TTestSkin() {
   Fill(tile, Rect(0, 0, 7, 5), TileColor);
   Fill(tile, Rect(0, 0, 1, 1), TileCornerColor);
   tile.SaveToFile(FDir.windowsFile("tile.bmp"));
+  TBitmap scrollbars;
+  scrollbars.SetPixelFormat(TPixelFormat::pf24bit);
+  scrollbars.SetSize(200, 100);
+  Fill(scrollbars, Rect(0, 0, 200, 100), NormalColor);
+  Fill(scrollbars, Rect(0, 40, 100, 59), DisabledColor);
+  for (int top : {0, 20}) {
+    Fill(scrollbars, Rect(100, top, 116, top + 16), ThumbColor);
+    Fill(scrollbars, Rect(116, top, 132, top + 16), HotColor);
+    Fill(scrollbars, Rect(132, top, 148, top + 16), DownColor);
+  }
+  Fill(scrollbars, Rect(0, 20, 19, 39), HotColor);
+  Fill(scrollbars, Rect(19, 20, 38, 39), DownColor);
+  Fill(scrollbars, Rect(40, 20, 44, 24), GlyphColor);
+  scrollbars.SaveToFile(FDir.windowsFile("scrollbar.bmp"));
   TBitmap bars;
   bars.SetPixelFormat(TPixelFormat::pf24bit);
   bars.SetSize(200, 100);
-  Fill(bars, Rect(0, 0, 200, 100), NormalColor);
-  Fill(bars, Rect(0, 40, 100, 59), DisabledColor);
-  for (int top : {0, 20}) {
-    Fill(bars, Rect(100, top, 116, top + 16), ThumbColor);
-    Fill(bars, Rect(116, top, 132, top + 16), HotColor);
-    Fill(bars, Rect(132, top, 148, top + 16), DownColor);
-  }
-  Fill(bars, Rect(0, 20, 19, 39), HotColor);
-  Fill(bars, Rect(19, 20, 38, 39), DownColor);
-  Fill(bars, Rect(40, 20, 44, 24), GlyphColor);
-  bars.SaveToFile(FDir.windowsFile("scrollbar.bmp"));
+  Fill(bars, Rect(0, 0, 100, 20), TrackColor);
+  Fill(bars, Rect(100, 0, 110, 16), ButtonColor);
+  Fill(bars, Rect(110, 0, 120, 16), ActiveButtonColor);
+  Fill(bars, Rect(120, 0, 140, 100), TrackColor);
+  Fill(bars, Rect(140, 0, 156, 10), ButtonColor);
+  Fill(bars, Rect(140, 10, 156, 20), ActiveButtonColor);
+  Fill(bars, Rect(0, 20, 100, 40), GaugeColor);
+  Fill(bars, Rect(160, 0, 180, 100), GaugeColor);
+  // Progress strips: a begin cap of 4, a middle of 22 whose first column is marked, an end cap of
+  // 4; beside it one of caps only. The upright strip's middle is marked in its last row.
+  Fill(bars, Rect(0, 40, 4, 56), BeginCapColor);
+  Fill(bars, Rect(4, 40, 26, 56), MiddleColor);
+  Fill(bars, Rect(4, 40, 5, 56), MarkColor);
+  Fill(bars, Rect(26, 40, 30, 56), EndCapColor);
+  Fill(bars, Rect(30, 40, 34, 56), BeginCapColor);
+  Fill(bars, Rect(34, 40, 38, 56), EndCapColor);
+  Fill(bars, Rect(180, 0, 196, 4), BeginCapColor);
+  Fill(bars, Rect(180, 4, 196, 26), MiddleColor);
+  Fill(bars, Rect(180, 25, 196, 26), MarkColor);
+  Fill(bars, Rect(180, 26, 196, 30), EndCapColor);
+  bars.SaveToFile(FDir.windowsFile("bars.bmp"));
   FSkin = std::make_unique<skin::TskSkinData>(nullptr);
   FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
   EXPECT_FALSE(FSkin->Empty) << "the test skin did not load";

@@ -34,6 +34,16 @@ constexpr COLORREF TileCornerColor = 0x2020E0;
 constexpr COLORREF ThumbColor = 0xC800C8;
 constexpr COLORREF GlyphColor = 0x808080;
 
+// The value controls' parts.
+constexpr COLORREF TrackColor = 0x808000;
+constexpr COLORREF ButtonColor = 0x0080FF;
+constexpr COLORREF ActiveButtonColor = 0x800080;
+constexpr COLORREF GaugeColor = 0x404040;
+constexpr COLORREF BeginCapColor = 0x00FFFF;
+constexpr COLORREF MiddleColor = 0xFF8000;
+constexpr COLORREF MarkColor = 0x00FF80;
+constexpr COLORREF EndCapColor = 0x8000FF;
+
 // The skin: "button" (resizable, every look), "plainbutton" (only "skinrect", fixed size),
 // "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels), "morphbutton"
 // ("button" with morphing); the panels, all fully anchored on the panel picture: "panel" (caption,
@@ -42,7 +52,12 @@ constexpr COLORREF GlyphColor = 0x808080;
 // "framepanel" (a centred caption in a caption frame); the scroll bars "hscrollbar" (100 x 19,
 // growing in width: down button, track, up button; a 16 x 15 thumb carrying a 4 x 4 glyph),
 // "vscrollbar" (its upright twin, 19 x 100) and "bothhscrollbar" ("hscrollbar" in the disabled
-// colour, normal looks only).
+// colour, normal looks only); the track bars "htrackbar" (100 x 20, growing in width, track
+// 2,2,98,18, button 10 x 16) and "trackbar" (vertical, 20 x 100, growing in height, track
+// 2,2,18,98, button 16 x 10); the gauges "gauge" (100 x 20, growing in width, progress area
+// 2,2,98,18, caps of 4 around a tiled middle of 22, white text), "stretchgauge" (its middle
+// stretched), "capgauge" (a progress picture of caps only), "vgauge" (vertical, 20 x 100, growing in
+// height, progress area 2,2,18,98) and "nopicturegauge" (naming no picture, green text).
 class TTestSkin {
 public:
   TTestSkin();
