@@ -16,9 +16,11 @@ ver=2
 skinname=Control looks
 
 [PICTURES]
-activepicturescount=2
+activepicturescount=4
 0=sheet.bmp
 1=mask.bmp
+2=tab.bmp
+3=tabbg.bmp
 
 [FORMINFO]
 bgpictureindex=-1
@@ -30,11 +32,16 @@ count=0
 count=0
 
 [SKINCONTROLS]
-count=4
+count=9
 0=button:button
 1=plainbutton:button
 2=maskbutton:button
 3=morphbutton:button
+4=resizebutton:button
+5=hupdown:updown
+6=tab:tab
+7=bgtab:tab
+8=badtab:tab
 
 [button]
 pictureindex=0
@@ -74,6 +81,73 @@ leftbottompoint=4,16
 rightbottompoint=36,16
 clientrect=4,4,36,16
 morphing=1
+
+[resizebutton]
+pictureindex=0
+skinrect=0,0,40,20
+activeskinrect=40,0,80,20
+downskinrect=80,0,120,20
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,16
+rightbottompoint=36,16
+clientrect=4,4,36,16
+fontcolor=16777215
+activefontcolor=16777215
+downfontcolor=16777215
+
+[hupdown]
+pictureindex=0
+skinrect=0,0,40,20
+downbuttonrect=0,0,20,20
+upbuttonrect=20,0,40,20
+activeupbuttonrect=40,0,60,20
+downupbuttonrect=80,0,100,20
+activedownbuttonrect=40,0,60,20
+
+[tab]
+pictureindex=2
+skinrect=0,0,40,40
+clientrect=4,4,36,36
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+tabrect=40,0,80,20
+activetabrect=80,0,120,20
+focustabrect=40,20,80,40
+mouseintabrect=80,20,120,40
+tabsbgrect=40,40,60,60
+tableftoffset=3
+tabrightoffset=3
+fontcolor=16777215
+activefontcolor=16777215
+focusfontcolor=16777215
+mouseinfontcolor=16777215
+updown=hupdown
+
+[bgtab]
+pictureindex=2
+skinrect=0,0,40,40
+clientrect=4,4,36,36
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+tabrect=40,0,80,20
+activetabrect=80,0,120,20
+bgpictureindex=3
+
+[badtab]
+pictureindex=2
+skinrect=0,0,40,40
+clientrect=4,4,36,36
+lefttoppoint=4,4
+righttoppoint=4,4
+leftbottompoint=4,4
+rightbottompoint=4,4
+tabrect=40,0,80,20
+bgpictureindex=99
 )";
 
 void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
@@ -99,6 +173,24 @@ TTestSkin::TTestSkin() {
   Fill(mask, Rect(0, 0, 40, 20), 0xFFFFFF);
   Fill(mask, Rect(2, 2, 38, 18), 0);
   mask.SaveToFile(FDir.windowsFile("mask.bmp"));
+  TBitmap tab;
+  tab.SetPixelFormat(TPixelFormat::pf24bit);
+  tab.SetSize(120, 60);
+  Fill(tab, Rect(0, 0, 120, 60), 0xFFFFFF);
+  Fill(tab, Rect(0, 0, 40, 40), TabFrameColor);
+  Fill(tab, Rect(4, 4, 36, 36), TabClientColor);
+  Fill(tab, Rect(40, 0, 80, 20), NormalColor);
+  Fill(tab, Rect(40, 0, 80, 4), TabTopColor);
+  Fill(tab, Rect(80, 0, 120, 20), ActiveTabColor);
+  Fill(tab, Rect(40, 20, 80, 40), DownColor);
+  Fill(tab, Rect(80, 20, 120, 40), HotColor);
+  Fill(tab, Rect(40, 40, 60, 60), TabStripColor);
+  tab.SaveToFile(FDir.windowsFile("tab.bmp"));
+  TBitmap background;
+  background.SetPixelFormat(TPixelFormat::pf24bit);
+  background.SetSize(10, 10);
+  Fill(background, Rect(0, 0, 10, 10), TabBackgroundColor);
+  background.SaveToFile(FDir.windowsFile("tabbg.bmp"));
   FSkin = std::make_unique<skin::TskSkinData>(nullptr);
   FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
   EXPECT_FALSE(FSkin->Empty) << "the test skin did not load";

@@ -17,10 +17,22 @@ constexpr COLORREF NormalColor = 0x0000C8;
 constexpr COLORREF HotColor = 0x00C800;
 constexpr COLORREF DownColor = 0xC80000;
 constexpr COLORREF DisabledColor = 0x00C8C8;
+// The tab looks: the page frame, its client piece, the tab strip's background, the selected tab,
+// the top rows of the normal tab (drawn at the bottom of flipped tabs) and the background picture.
+// Focused tabs show DownColor, hot ones HotColor and normal ones NormalColor.
+constexpr COLORREF TabFrameColor = 0x808000;
+constexpr COLORREF TabClientColor = 0x008080;
+constexpr COLORREF TabStripColor = 0x800080;
+constexpr COLORREF ActiveTabColor = 0xC8C800;
+constexpr COLORREF TabTopColor = 0x000040;
+constexpr COLORREF TabBackgroundColor = 0x80FF00;
 
 // The skin: "button" (resizable, every look), "plainbutton" (only "skinrect", fixed size),
-// "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels) and "morphbutton"
-// ("button" with morphing).
+// "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels), "morphbutton"
+// ("button" with morphing), "resizebutton" (as "button"), "hupdown" (40 x 20: down button left, up
+// button right, hot and pressed looks), "tab" (a 40 x 40 page frame with borders of 4 and every
+// tab look), "bgtab" (also a background picture) and "badtab" (edges of no length, a background
+// picture index naming no picture).
 class TTestSkin {
 public:
   TTestSkin();
