@@ -112,6 +112,201 @@ void TImageList::Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// TCustomTabControl
+
+TCustomTabControl::TCustomTabControl(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 289, 193);
+  SetTabStop(true);
+}
+
+DWORD TCustomTabControl::TabStyleBits() const {
+  DWORD bits = 0;
+  if (FMultiLine) bits |= TCS_MULTILINE;
+  switch (FTabPosition) {
+    case TTabPosition::tpTop: break;
+    case TTabPosition::tpBottom: bits |= TCS_BOTTOM; break;
+    case TTabPosition::tpLeft: bits |= TCS_VERTICAL; break;
+    case TTabPosition::tpRight: bits |= TCS_VERTICAL | TCS_RIGHT; break;
+  }
+  if (FStyle == TTabStyle::tsButtons) bits |= TCS_BUTTONS;
+  if (FStyle == TTabStyle::tsFlatButtons) bits |= TCS_BUTTONS | TCS_FLATBUTTONS;
+  if (FHotTrack) bits |= TCS_HOTTRACK;
+  if (FRaggedRight) bits |= TCS_RAGGEDRIGHT;
+  if (FScrollOpposite) bits |= TCS_SCROLLOPPOSITE;
+  if (FOwnerDraw) bits |= TCS_OWNERDRAWFIXED;
+  if (FTabWidth > 0) bits |= TCS_FIXEDWIDTH;
+  return bits;
+}
+
+void TCustomTabControl::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.SystemClass = "SysTabControl32";
+  Params.Style |= TabStyleBits();
+}
+
+void TCustomTabControl::CreateHandleDone() {
+  TWinControl::CreateHandleDone();
+  if (FImages) SendMessageW(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages->Handle()));
+  WriteItemSize();
+}
+
+void TCustomTabControl::UpdateStyle() {
+  if (!FHandle) return;
+  constexpr DWORD mask = TCS_MULTILINE | TCS_BOTTOM | TCS_VERTICAL | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_HOTTRACK |
+                         TCS_RAGGEDRIGHT | TCS_SCROLLOPPOSITE | TCS_OWNERDRAWFIXED | TCS_FIXEDWIDTH;
+  const LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+  const LONG_PTR updated = (style & ~static_cast<LONG_PTR>(mask)) | static_cast<LONG_PTR>(TabStyleBits());
+  if (updated == style) return;
+  SetWindowLongPtrW(FHandle, GWL_STYLE, updated);
+  // The system lays the tabs out again at its next size; make that now.
+  SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  Realign();
+  InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TCustomTabControl::WriteItemSize() {
+  if (FHandle) SendMessageW(FHandle, TCM_SETITEMSIZE, 0, MAKELPARAM(FTabWidth, FTabHeight));
+}
+
+void TCustomTabControl::SetMultiLine(bool Value) {
+  if (Value == FMultiLine) return;
+  FMultiLine = Value;
+  if (!Value && (FTabPosition == TTabPosition::tpLeft || FTabPosition == TTabPosition::tpRight))
+    FTabPosition = TTabPosition::tpTop;
+  UpdateStyle();
+}
+
+void TCustomTabControl::SetTabPosition(TTabPosition Value) {
+  if (Value == FTabPosition) return;
+  FTabPosition = Value;
+  if (Value == TTabPosition::tpLeft || Value == TTabPosition::tpRight) FMultiLine = true;
+  UpdateStyle();
+}
+
+void TCustomTabControl::SetStyle(TTabStyle Value) {
+  if (Value == FStyle) return;
+  FStyle = Value;
+  UpdateStyle();
+}
+
+void TCustomTabControl::SetHotTrack(bool Value) {
+  FHotTrack = Value;
+  UpdateStyle();
+}
+
+void TCustomTabControl::SetRaggedRight(bool Value) {
+  FRaggedRight = Value;
+  UpdateStyle();
+}
+
+void TCustomTabControl::SetScrollOpposite(bool Value) {
+  FScrollOpposite = Value;
+  UpdateStyle();
+}
+
+void TCustomTabControl::SetOwnerDraw(bool Value) {
+  FOwnerDraw = Value;
+  UpdateStyle();
+}
+
+void TCustomTabControl::SetTabHeight(int Value) {
+  if (Value == FTabHeight) return;
+  FTabHeight = std::max(0, Value);
+  WriteItemSize();
+  Realign();
+}
+
+void TCustomTabControl::SetTabWidth(int Value) {
+  if (Value == FTabWidth) return;
+  FTabWidth = std::max(0, Value);
+  UpdateStyle();
+  WriteItemSize();
+  Realign();
+}
+
+void TCustomTabControl::SetImages(TImageList* Value) {
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (FImages) FImages->FreeNotification(this);
+  if (FHandle)
+    SendMessageW(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages ? FImages->Handle() : nullptr));
+}
+
+void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FImages) SetImages(nullptr);
+}
+
+int TCustomTabControl::TabIndex() const { return FTabIndex; }
+
+void TCustomTabControl::SetTabIndex(int Value) { WriteTabIndex(Value); }
+
+void TCustomTabControl::WriteTabIndex(int Value) {
+  FTabIndex = Value;
+  if (FHandle) SendMessageW(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(Value), 0);
+}
+
+TRect TCustomTabControl::DisplayRect() {
+  TRect r = ClientRect();
+  SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+bool TCustomTabControl::CanChange() {
+  bool allow = true;
+  if (OnChanging) OnChanging(this, allow);
+  return allow;
+}
+
+void TCustomTabControl::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomTabControl::Dispatch(TMessage& Message) {
+  if (Message.Msg == CN_NOTIFY) {
+    switch (reinterpret_cast<const NMHDR*>(Message.LParam)->code) {
+      case TCN_SELCHANGING:
+        Message.Result = CanChange() ? FALSE : TRUE;
+        return;
+      case TCN_SELCHANGE:
+        FTabIndex = static_cast<int>(SendMessageW(FHandle, TCM_GETCURSEL, 0, 0));
+        Change();
+        return;
+    }
+  }
+  TWinControl::Dispatch(Message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TTabControl
+
+TTabControl::TTabControl(TComponent* AOwner) : TCustomTabControl(AOwner), FTabs(std::make_unique<TStringList>()) {
+  FTabs->OnChange = [this](TObject*) { WriteTabs(); };
+}
+
+void TTabControl::CreateHandleDone() {
+  TCustomTabControl::CreateHandleDone();
+  WriteTabs();
+}
+
+void TTabControl::WriteTabs() {
+  if (!FHandle) return;
+  const int selected = TabIndex();  // the system forgets it with its tabs
+  SendMessageW(FHandle, TCM_DELETEALLITEMS, 0, 0);
+  for (int i = 0; i < FTabs->Count(); ++i) {
+    WideString text = ToWide(FTabs->Strings(i));
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = text.data();
+    item.iImage = i;
+    SendMessageW(FHandle, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+  }
+  WriteTabIndex(selected < FTabs->Count() ? selected : -1);
+  Realign();
+  Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------------
 // TTabSheet
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
@@ -129,6 +324,28 @@ int TTabSheet::PageIndex() const {
   if (!FPageControl) return -1;
   const auto& pages = FPageControl->FPages;
   return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+int TTabSheet::TabIndex() const {
+  if (!FPageControl || !FTabVisible) return -1;
+  int index = 0;
+  for (const TTabSheet* page : FPageControl->FPages) {
+    if (page == this) return index;
+    if (page->FTabVisible) ++index;
+  }
+  return -1;
+}
+
+void TTabSheet::SetTabVisible(bool Value) {
+  if (Value == FTabVisible) return;
+  if (FPageControl && !Value) FPageControl->DeleteTab(TabIndex());
+  FTabVisible = Value;
+  if (FPageControl) FPageControl->TabVisibleChanged(this);
+}
+
+void TTabSheet::SetImageIndex(int Value) {
+  FImageIndex = Value;
+  if (FPageControl) FPageControl->UpdateTab(this);
 }
 
 void TTabSheet::SetParent(TWinControl* AParent) {
@@ -157,10 +374,7 @@ void TTabSheet::TextChanged() {
 // ---------------------------------------------------------------------------------------------
 // TPageControl
 
-TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
-  SetBounds(0, 0, 289, 193);
-  SetTabStop(true);
-}
+TPageControl::TPageControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}
 
 TPageControl::~TPageControl() {
   // The sheets die with the control's children, after this: they must not call back.
@@ -169,54 +383,68 @@ TPageControl::~TPageControl() {
   FActivePage = nullptr;
 }
 
-void TPageControl::CreateParams(TCreateParams& Params) {
-  TWinControl::CreateParams(Params);
-  Params.SystemClass = "SysTabControl32";
-}
-
 void TPageControl::CreateHandleDone() {
-  TWinControl::CreateHandleDone();
-  for (int i = 0; i < PageCount(); ++i) InsertTab(i);
+  TCustomTabControl::CreateHandleDone();
+  for (const TTabSheet* page : FPages) InsertTab(page);
   SelectTab();
 }
 
-void TPageControl::InsertTab(int Index) {
-  if (!FHandle) return;
-  WideString text = ToWide(FPages[static_cast<size_t>(Index)]->Caption());
+void TPageControl::InsertTab(const TTabSheet* Page) {
+  const int index = Page->TabIndex();
+  if (!FHandle || index < 0) return;
+  WideString text = ToWide(Page->Caption());
   TCITEMW item{};
-  item.mask = TCIF_TEXT;
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
   item.pszText = text.data();
-  SendMessageW(FHandle, TCM_INSERTITEMW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item));
+  item.iImage = Page->ImageIndex();
+  SendMessageW(FHandle, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void TPageControl::DeleteTab(int TabIndex) {
+  if (FHandle && TabIndex >= 0) SendMessageW(FHandle, TCM_DELETEITEM, static_cast<WPARAM>(TabIndex), 0);
 }
 
 void TPageControl::UpdateTab(const TTabSheet* Page) {
-  if (!FHandle) return;
+  const int index = Page->TabIndex();
+  if (!FHandle || index < 0) return;
   WideString text = ToWide(Page->Caption());
   TCITEMW item{};
-  item.mask = TCIF_TEXT;
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
   item.pszText = text.data();
-  SendMessageW(FHandle, TCM_SETITEMW, static_cast<WPARAM>(Page->PageIndex()), reinterpret_cast<LPARAM>(&item));
+  item.iImage = Page->ImageIndex();
+  SendMessageW(FHandle, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
-void TPageControl::SelectTab() {
-  if (FHandle) SendMessageW(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(ActivePageIndex()), 0);
+void TPageControl::TabVisibleChanged(TTabSheet* Page) {
+  if (Page->TabVisible()) InsertTab(Page);
+  SelectTab();
+  Realign();
+  Invalidate();
+}
+
+void TPageControl::SelectTab() { WriteTabIndex(FActivePage ? FActivePage->TabIndex() : -1); }
+
+TTabSheet* TPageControl::PageOfTab(int TabIndex) const {
+  if (TabIndex < 0) return nullptr;
+  for (TTabSheet* page : FPages)
+    if (page->FTabVisible && TabIndex-- == 0) return page;
+  return nullptr;
 }
 
 void TPageControl::InsertPage(TTabSheet* Page) {
   FPages.push_back(Page);
   Page->FPageControl = this;
   if (!FHandle) return;
-  InsertTab(PageCount() - 1);
+  InsertTab(Page);
   Realign();
 }
 
 void TPageControl::RemovePage(TTabSheet* Page) {
   const auto it = std::find(FPages.begin(), FPages.end(), Page);
   if (it == FPages.end()) return;
-  const int index = static_cast<int>(it - FPages.begin());
+  DeleteTab(Page->TabIndex());
   FPages.erase(it);
   Page->FPageControl = nullptr;
-  if (FHandle) SendMessageW(FHandle, TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
   if (FActivePage == Page) FActivePage = nullptr;
   SelectTab();
 }
@@ -241,19 +469,17 @@ void TPageControl::SetActivePageIndex(int Value) {
   SetActivePage(Value >= 0 && Value < PageCount() ? FPages[static_cast<size_t>(Value)] : nullptr);
 }
 
-void TPageControl::AlignControls(TControl*, TRect& Rect) {
-  if (!FHandle) return;
-  Rect = ClientRect();
-  SendMessageW(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&Rect));
-  for (TTabSheet* page : FPages) page->SetBounds(Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top);
+void TPageControl::SetTabIndex(int Value) { SetActivePage(PageOfTab(Value)); }
+
+void TPageControl::Change() {
+  SetActivePage(PageOfTab(TabIndex()));
+  TCustomTabControl::Change();
 }
 
-void TPageControl::Dispatch(TMessage& Message) {
-  if (Message.Msg == CN_NOTIFY && reinterpret_cast<const NMHDR*>(Message.LParam)->code == TCN_SELCHANGE) {
-    SetActivePageIndex(static_cast<int>(SendMessageW(FHandle, TCM_GETCURSEL, 0, 0)));
-    return;
-  }
-  TWinControl::Dispatch(Message);
+void TPageControl::AlignControls(TControl*, TRect& Rect) {
+  if (!FHandle) return;
+  Rect = DisplayRect();
+  for (TTabSheet* page : FPages) page->SetBounds(Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -896,11 +1122,38 @@ void RegisterComControls(TClassRegistry& Registry) {
       .Integer("Width", &TImageList::SetWidth)
       .Integer("Height", &TImageList::SetHeight)
       .Integer("AllocBy", &TImageList::SetAllocBy);
+  Registry.Register<TCustomTabControl>("TCustomTabControl", "TWinControl")
+      .Boolean("MultiLine", &TCustomTabControl::SetMultiLine)
+      .Enum("TabPosition", &TCustomTabControl::SetTabPosition,
+            {{"tpTop", TTabPosition::tpTop}, {"tpBottom", TTabPosition::tpBottom}, {"tpLeft", TTabPosition::tpLeft},
+             {"tpRight", TTabPosition::tpRight}})
+      .Enum("Style", &TCustomTabControl::SetStyle,
+            {{"tsTabs", TTabStyle::tsTabs}, {"tsButtons", TTabStyle::tsButtons},
+             {"tsFlatButtons", TTabStyle::tsFlatButtons}})
+      .Boolean("HotTrack", &TCustomTabControl::SetHotTrack)
+      .Boolean("RaggedRight", &TCustomTabControl::SetRaggedRight)
+      .Boolean("ScrollOpposite", &TCustomTabControl::SetScrollOpposite)
+      .Boolean("OwnerDraw", &TCustomTabControl::SetOwnerDraw)
+      .Integer("TabHeight", &TCustomTabControl::SetTabHeight)
+      .Integer("TabWidth", &TCustomTabControl::SetTabWidth)
+      .Reference("Images", &TCustomTabControl::SetImages)
+      .Integer("TabIndex", &TCustomTabControl::SetTabIndex)
+      .Event("OnChange", &TCustomTabControl::OnChange)
+      .Event("OnChanging", &TCustomTabControl::OnChanging);
+  Registry.Register<TTabControl>("TTabControl", "TCustomTabControl")
+      .Custom("Tabs.Strings", [](TTabControl& tabs, const TFormValue& v, TReadContext&) {
+        TStringList lines;
+        for (const String& line : formvalue::ToStrings(v)) lines.Add(line);
+        tabs.SetTabs(lines);
+      });
   Registry.Register<TTabSheet>("TTabSheet", "TWinControl")
       .Reference("PageControl", &TTabSheet::SetPageControl)
+      .Boolean("TabVisible", &TTabSheet::SetTabVisible)
+      .Integer("ImageIndex", &TTabSheet::SetImageIndex)
       .Event("OnShow", &TTabSheet::OnShow)
       .Event("OnHide", &TTabSheet::OnHide);
-  Registry.Register<TPageControl>("TPageControl", "TWinControl").Reference("ActivePage", &TPageControl::SetActivePage);
+  Registry.Register<TPageControl>("TPageControl", "TCustomTabControl")
+      .Reference("ActivePage", &TPageControl::SetActivePage);
   Registry.Register<TListView>("TListView", "TWinControl")
       .Enum("ViewStyle", &TListView::SetViewStyle,
             {{"vsIcon", TViewStyle::vsIcon}, {"vsSmallIcon", TViewStyle::vsSmallIcon}, {"vsList", TViewStyle::vsList},

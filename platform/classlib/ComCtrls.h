@@ -1,14 +1,16 @@
-// Common controls over the system's comctl32 window classes: pages behind tabs, the list view, the
-// track bar and the progress bar, and the image list that list views take their icons from.
+// Common controls over the system's comctl32 window classes: rows of tabs alone or over pages, the
+// list view, the track bar and the progress bar, and the image list that list views and tabs take
+// their icons from.
 //
-// Classes in this file: TImageList, TTabSheet, TPageControl, TListColumn, TListColumns, TListItem,
-// TListItems, TListView, TTrackBar, TProgressBar.
+// Classes in this file: TImageList, TCustomTabControl, TTabControl, TTabSheet, TPageControl,
+// TListColumn, TListColumns, TListItem, TListItems, TListView, TTrackBar, TProgressBar.
 #pragma once
 
 #include "platform/classlib/StdCtrls.h"
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -51,6 +53,102 @@ private:
   int FAllocBy = 4;
 };
 
+enum class TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+enum class TTabStyle { tsTabs, tsButtons, tsFlatButtons };
+using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
+
+// The system tab control ("SysTabControl32") and the settings of its row of tabs that the tab
+// control and the page control share.
+class TCustomTabControl : public TWinControl {
+public:
+  explicit TCustomTabControl(TComponent* AOwner);
+
+  // After the user selected another tab.
+  TNotifyEvent OnChange;
+  // Before the user selects another tab; clearing AllowChange keeps the selection.
+  TTabChangingEvent OnChanging;
+
+  // Attributes
+  bool MultiLine() const { return FMultiLine; }
+  // Tabs at the sides need several rows: turning them off moves side tabs to the top.
+  void SetMultiLine(bool Value);
+  TTabPosition TabPosition() const { return FTabPosition; }
+  // Tabs at the sides turn MultiLine on, as the system requires.
+  void SetTabPosition(TTabPosition Value);
+  TTabStyle Style() const { return FStyle; }
+  void SetStyle(TTabStyle Value);
+  bool HotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool Value);
+  bool RaggedRight() const { return FRaggedRight; }
+  void SetRaggedRight(bool Value);
+  bool ScrollOpposite() const { return FScrollOpposite; }
+  void SetScrollOpposite(bool Value);
+  // The parent draws the tabs (WM_DRAWITEM).
+  bool OwnerDraw() const { return FOwnerDraw; }
+  void SetOwnerDraw(bool Value);
+  // Fixed tab sizes; 0 lets the system size the tabs by their captions and the font.
+  int TabHeight() const { return FTabHeight; }
+  void SetTabHeight(int Value);
+  int TabWidth() const { return FTabWidth; }
+  void SetTabWidth(int Value);
+  TImageList* Images() const { return FImages; }
+  void SetImages(TImageList* Value);
+  // The selected tab, -1 for none; kept here in step with the system's selection.
+  int TabIndex() const;
+  virtual void SetTabIndex(int Value);
+  // The client area less the tabs and the frame, as the window's TCM_ADJUSTRECT answers it.
+  TRect DisplayRect();
+
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateHandleDone() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Whether the user may leave the selected tab (asks OnChanging).
+  virtual bool CanChange();
+  // The user selected another tab (fires OnChange).
+  virtual void Change();
+  // Selects tab Value in the system's control (when it exists) and here.
+  void WriteTabIndex(int Value);
+
+private:
+  DWORD TabStyleBits() const;
+  void UpdateStyle();
+  void WriteItemSize();
+
+  bool FMultiLine = false;
+  TTabPosition FTabPosition = TTabPosition::tpTop;
+  TTabStyle FStyle = TTabStyle::tsTabs;
+  bool FHotTrack = false;
+  bool FRaggedRight = false;
+  bool FScrollOpposite = false;
+  bool FOwnerDraw = false;
+  int FTabHeight = 0;
+  int FTabWidth = 0;
+  TImageList* FImages = nullptr;
+  int FTabIndex = -1;
+};
+
+// A row of tabs named by a list of strings, without pages: the application reacts to OnChange.
+// Tab i shows picture i of Images.
+class TTabControl : public TCustomTabControl {
+public:
+  explicit TTabControl(TComponent* AOwner);
+
+  TStrings& Tabs() { return *FTabs; }
+  void SetTabs(const TStrings& Value) { FTabs->Assign(Value); }
+
+protected:
+  void CreateHandleDone() override;
+
+private:
+  // The system's tabs made anew from the list, keeping the selection where it still exists.
+  void WriteTabs();
+
+  std::unique_ptr<TStringList> FTabs;
+};
+
 class TPageControl;
 
 // One page of a page control, shown while its tab is the selected one. OnShow and OnHide fire as
@@ -67,6 +165,14 @@ public:
   // Makes the sheet a page (the last) of Value; its Caption is the tab's text.
   void SetPageControl(TPageControl* Value);
   int PageIndex() const;
+  // A sheet without a tab stays a page that only code can show.
+  bool TabVisible() const { return FTabVisible; }
+  void SetTabVisible(bool Value);
+  // The sheet's tab among the tabs shown, -1 when it has none.
+  int TabIndex() const;
+  // The picture of the page control's Images shown on the tab.
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value);
 
   void SetParent(TWinControl* AParent) override;
 
@@ -78,10 +184,12 @@ protected:
 private:
   friend class TPageControl;
   TPageControl* FPageControl = nullptr;
+  bool FTabVisible = true;
+  int FImageIndex = 0;
 };
 
 // Tabs over a stack of tab sheets, of which only the active one shows.
-class TPageControl : public TWinControl {
+class TPageControl : public TCustomTabControl {
 public:
   explicit TPageControl(TComponent* AOwner);
   ~TPageControl() override;
@@ -93,22 +201,26 @@ public:
   void SetActivePageIndex(int Value);
   int PageCount() const { return static_cast<int>(FPages.size()); }
   TTabSheet* Pages(int Index) const;
-
-  void Dispatch(TMessage& Message) override;
+  // Selecting a tab shows its page.
+  void SetTabIndex(int Value) override;
 
 protected:
-  void CreateParams(TCreateParams& Params) override;
   void CreateHandleDone() override;
   // Every page fills the area below the tabs.
   void AlignControls(TControl* AControl, TRect& Rect) override;
+  // The page of the tab the user selected becomes active before OnChange.
+  void Change() override;
 
 private:
   friend class TTabSheet;
   void InsertPage(TTabSheet* Page);
   void RemovePage(TTabSheet* Page);
-  void InsertTab(int Index);
+  void InsertTab(const TTabSheet* Page);
+  void DeleteTab(int TabIndex);
   void UpdateTab(const TTabSheet* Page);
+  void TabVisibleChanged(TTabSheet* Page);
   void SelectTab();
+  TTabSheet* PageOfTab(int TabIndex) const;
 
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;

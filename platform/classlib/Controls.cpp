@@ -834,7 +834,7 @@ void TWinControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_PAINT:
     case WM_PRINTCLIENT:
-      if (FDefWndProc == DefWindowProcW) {
+      if (FDefWndProc == DefWindowProcW || ControlState().Contains(TControlStateItem::csCustomPaint)) {
         HandlePaint(Message);
         return;
       }

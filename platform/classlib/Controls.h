@@ -48,8 +48,9 @@ TShiftState KeysToShiftState(WPARAM Keys);
 TShiftState KeyDataToShiftState();
 
 // csPaintCopy: the control paints a copy of itself (into a buffer behind another control), not
-// its window on the screen.
-enum class TControlStateItem { csPaintCopy };
+// its window on the screen. csCustomPaint: a control over a system window class paints itself
+// through PaintWindow instead of leaving WM_PAINT to the system's procedure.
+enum class TControlStateItem { csPaintCopy, csCustomPaint };
 using TControlState = Set<TControlStateItem>;
 
 class TControl : public TComponent {

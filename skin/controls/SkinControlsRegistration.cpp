@@ -4,11 +4,14 @@
 #include "platform/classlib/Streams.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinGauge.h"
+#include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinScrollBar.h"
-#include "skin/controls/SkinGauge.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinTabControl.h"
 #include "skin/controls/SkinTrackBar.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/controls/SkinXFormButton.h"
 #include "skin/data/SkinDataRegistration.h"
 
@@ -66,12 +69,10 @@ void SkinProperties(TClassBuilder<T> Builder) {
       .Boolean("UseSkinCursor", &T::SetUseSkinCursor);
 }
 
+// The DefaultFont of the skinned controls that keep one.
 template <class T>
-void DefaultFontProperties(TClassBuilder<T> Builder) {
-  Builder.Boolean("UseSkinFont", &T::SetUseSkinFont)
-      .Integer("DefaultWidth", &T::SetDefaultWidth)
-      .Integer("DefaultHeight", &T::SetDefaultHeight)
-      .Custom("DefaultFont.Name", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetName(formvalue::ToText(v)); })
+void DefaultFontFields(TClassBuilder<T> Builder) {
+  Builder.Custom("DefaultFont.Name", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetName(formvalue::ToText(v)); })
       .Custom("DefaultFont.Height", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetHeight(formvalue::ToInteger(v)); })
       .Custom("DefaultFont.Color", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetColor(formvalue::ToColor(v)); })
       .Custom("DefaultFont.Charset",
@@ -82,6 +83,25 @@ void DefaultFontProperties(TClassBuilder<T> Builder) {
                 c.DefaultFont().SetCharset(name == "ANSI_CHARSET" ? ANSI_CHARSET : DEFAULT_CHARSET);
               })
       .Custom("DefaultFont.Style", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetStyle(ReadFontStyles(v)); });
+}
+
+template <class T>
+void DefaultFontProperties(TClassBuilder<T> Builder) {
+  Builder.Boolean("UseSkinFont", &T::SetUseSkinFont)
+      .Integer("DefaultWidth", &T::SetDefaultWidth)
+      .Integer("DefaultHeight", &T::SetDefaultHeight);
+  DefaultFontFields(Builder);
+}
+
+// The skin properties of the tab controls, which wrap the class library's instead of deriving from
+// the skinned bases.
+template <class T>
+void TabSkinProperties(TClassBuilder<T> Builder) {
+  Builder.Boolean("UseSkinFont", &T::SetUseSkinFont)
+      .Integer("DefaultItemHeight", &T::SetDefaultItemHeight)
+      .Reference("SkinData", &T::SetSkinData)
+      .Text("SkinDataName", &T::SetSkinDataName);
+  DefaultFontFields(Builder);
 }
 
 void RegisterAll(TClassRegistry& Registry) {
@@ -245,6 +265,21 @@ void RegisterAll(TClassRegistry& Registry) {
       .Integer("MaxValue", &TskSkinGauge::SetMaxValue)
       .Integer("Value", &TskSkinGauge::SetValue)
       .Boolean("Vertical", &TskSkinGauge::SetVertical);
+  Registry.Register<TskSkinUpDown>("TskSkinUpDown", "TskSkinCustomControl")
+      .Boolean("UseSkinSize", &TskSkinUpDown::SetUseSkinSize)
+      .Enum("Orientation", &TskSkinUpDown::SetOrientation,
+            {{"udHorizontal", TUDOrientation::udHorizontal}, {"udVertical", TUDOrientation::udVertical}})
+      .Integer("Increment", &TskSkinUpDown::SetIncrement)
+      .Integer("Min", &TskSkinUpDown::SetMin)
+      .Integer("Max", &TskSkinUpDown::SetMax)
+      .Integer("Position", &TskSkinUpDown::SetPosition)
+      .Event("OnChange", &TskSkinUpDown::OnChange)
+      .Event("OnUpButtonClick", &TskSkinUpDown::OnUpButtonClick)
+      .Event("OnDownButtonClick", &TskSkinUpDown::OnDownButtonClick);
+  TabSkinProperties(Registry.Register<TskSkinPageControl>("TskSkinPageControl", "TPageControl"));
+  Registry.Register<TskSkinCustomTabSheet>("TskSkinCustomTabSheet", "TTabSheet");
+  Registry.Register<TskSkinTabSheet>("TskSkinTabSheet", "TskSkinCustomTabSheet");
+  TabSkinProperties(Registry.Register<TskSkinTabControl>("TskSkinTabControl", "TTabControl"));
 }
 
 }  // namespace

@@ -214,6 +214,90 @@ TEST_F(ComControls, SwitchingPagesShowsTheNewOneThenHidesTheOld) {
   EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
 }
 
+TEST_F(ComControls, HiddenTabsLeaveTheRowAndTheUserMayBeStopped) {
+  const HWND tabs = Pages->Handle();
+  Sheet(0)->SetTabVisible(false);
+  ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(TabText(tabs, 0), "Second");
+  EXPECT_EQ(Sheet(0)->TabIndex(), -1);
+  EXPECT_EQ(Sheet(2)->TabIndex(), 1);
+  EXPECT_EQ(Pages->ActivePage(), Sheet(0)) << "a page without a tab can still be shown";
+  EXPECT_EQ(Pages->TabIndex(), -1);
+
+  // Tab 1 is the third page now; a refusing OnChanging keeps the page.
+  bool allow = false;
+  int changes = 0;
+  Pages->OnChanging = [&](TObject*, bool& AllowChange) { AllowChange = allow; };
+  Pages->OnChange = [&](TObject*) { ++changes; };
+  NMHDR changing{tabs, 0, static_cast<UINT>(TCN_SELCHANGING)};
+  EXPECT_EQ(SendMessageW(GetParent(tabs), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&changing)), TRUE);
+  allow = true;
+  EXPECT_EQ(SendMessageW(GetParent(tabs), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&changing)), FALSE);
+  SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
+  NMHDR change{tabs, 0, static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(GetParent(tabs), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+  EXPECT_EQ(Pages->ActivePage(), Sheet(2));
+  EXPECT_EQ(changes, 1);
+
+  Sheet(0)->SetTabVisible(true);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(TabText(tabs, 0), "Home");
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 2);
+  Pages->SetTabIndex(1);
+  EXPECT_EQ(Pages->ActivePage(), Sheet(1));
+}
+
+TEST_F(ComControls, TabSettingsReachTheWindowStyle) {
+  const HWND tabs = Pages->Handle();
+  auto style = [&] { return static_cast<DWORD>(GetWindowLongPtrW(tabs, GWL_STYLE)); };
+  Pages->SetTabPosition(TTabPosition::tpLeft);
+  EXPECT_TRUE(Pages->MultiLine()) << "side tabs need several rows";
+  EXPECT_EQ(style() & (TCS_VERTICAL | TCS_MULTILINE | TCS_RIGHT), static_cast<DWORD>(TCS_VERTICAL | TCS_MULTILINE));
+  const TRect left = Pages->DisplayRect();
+  EXPECT_GT(left.left, 10) << "the tabs take the left side";
+  EXPECT_EQ(Sheet(0)->Left(), left.left);
+  Pages->SetMultiLine(false);
+  EXPECT_EQ(Pages->TabPosition(), TTabPosition::tpTop);
+  Pages->SetTabPosition(TTabPosition::tpBottom);
+  Pages->SetStyle(TTabStyle::tsFlatButtons);
+  EXPECT_EQ(style() & (TCS_BOTTOM | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_VERTICAL),
+            static_cast<DWORD>(TCS_BOTTOM | TCS_BUTTONS | TCS_FLATBUTTONS));
+  Pages->SetTabWidth(70);
+  Pages->SetTabHeight(30);
+  EXPECT_TRUE(style() & TCS_FIXEDWIDTH);
+  RECT item{};
+  SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(item.bottom - item.top, 30);
+}
+
+TEST(TabControl, TabsFromTheStringsKeepTheSelection) {
+  auto form = ReadForm(R"(object TestForm: TForm
+  object Tabs: TTabControl
+    Width = 300
+    Height = 100
+    Tabs.Strings = (
+      'One'
+      'Two'
+      'Three')
+    TabIndex = 2
+  end
+end)");
+  auto* control = dynamic_cast<TTabControl*>(form->FindComponent("Tabs"));
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->TabIndex(), 2);
+  const HWND tabs = control->Handle();
+  ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(TabText(tabs, 1), "Two");
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 2) << "the selection read before the window existed";
+  control->Tabs().SetString(1, "Deux");
+  EXPECT_EQ(TabText(tabs, 1), "Deux");
+  EXPECT_EQ(control->TabIndex(), 2);
+  control->Tabs().Delete(2);
+  EXPECT_EQ(control->TabIndex(), -1) << "the selected tab is gone";
+  control->SetTabIndex(0);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
+}
+
 // ---------------------------------------------------------------------------------------------
 // List view
 

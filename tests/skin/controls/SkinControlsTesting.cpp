@@ -16,13 +16,15 @@ ver=2
 skinname=Control looks
 
 [PICTURES]
-activepicturescount=6
+activepicturescount=8
 0=sheet.bmp
 1=mask.bmp
 2=panel.bmp
 3=tile.bmp
 4=scrollbar.bmp
 5=bars.bmp
+6=tab.bmp
+7=tabbg.bmp
 
 [FORMINFO]
 bgpictureindex=-1
@@ -34,7 +36,7 @@ count=0
 count=0
 
 [SKINCONTROLS]
-count=19
+count=24
 0=button:button
 1=plainbutton:button
 2=maskbutton:button
@@ -54,6 +56,11 @@ count=19
 16=capgauge:gauge
 17=vgauge:gauge
 18=nopicturegauge:gauge
+19=resizebutton:button
+20=hupdown:updown
+21=tab:tab
+22=bgtab:tab
+23=badtab:tab
 
 [button]
 pictureindex=0
@@ -267,6 +274,72 @@ skinrect=0,20,100,40
 progressarea=2,2,98,18
 progressrect=0,40,30,56
 fontcolor=65280
+[resizebutton]
+pictureindex=0
+skinrect=0,0,40,20
+activeskinrect=40,0,80,20
+downskinrect=80,0,120,20
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,16
+rightbottompoint=36,16
+clientrect=4,4,36,16
+fontcolor=16777215
+activefontcolor=16777215
+downfontcolor=16777215
+
+[hupdown]
+pictureindex=0
+skinrect=0,0,40,20
+downbuttonrect=0,0,20,20
+upbuttonrect=20,0,40,20
+activeupbuttonrect=40,0,60,20
+downupbuttonrect=80,0,100,20
+activedownbuttonrect=40,0,60,20
+
+[tab]
+pictureindex=6
+skinrect=0,0,40,40
+clientrect=4,4,36,36
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+tabrect=40,0,80,20
+activetabrect=80,0,120,20
+focustabrect=40,20,80,40
+mouseintabrect=80,20,120,40
+tabsbgrect=40,40,60,60
+tableftoffset=3
+tabrightoffset=3
+fontcolor=16777215
+activefontcolor=16777215
+focusfontcolor=16777215
+mouseinfontcolor=16777215
+updown=hupdown
+
+[bgtab]
+pictureindex=6
+skinrect=0,0,40,40
+clientrect=4,4,36,36
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+tabrect=40,0,80,20
+activetabrect=80,0,120,20
+bgpictureindex=7
+
+[badtab]
+pictureindex=6
+skinrect=0,0,40,40
+clientrect=4,4,36,36
+lefttoppoint=4,4
+righttoppoint=4,4
+leftbottompoint=4,4
+rightbottompoint=4,4
+tabrect=40,0,80,20
+bgpictureindex=99
 )";
 
 void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
@@ -350,6 +423,24 @@ TTestSkin::TTestSkin() {
   Fill(bars, Rect(180, 25, 196, 26), MarkColor);
   Fill(bars, Rect(180, 26, 196, 30), EndCapColor);
   bars.SaveToFile(FDir.windowsFile("bars.bmp"));
+  TBitmap tab;
+  tab.SetPixelFormat(TPixelFormat::pf24bit);
+  tab.SetSize(120, 60);
+  Fill(tab, Rect(0, 0, 120, 60), 0xFFFFFF);
+  Fill(tab, Rect(0, 0, 40, 40), TabFrameColor);
+  Fill(tab, Rect(4, 4, 36, 36), TabClientColor);
+  Fill(tab, Rect(40, 0, 80, 20), NormalColor);
+  Fill(tab, Rect(40, 0, 80, 4), TabTopColor);
+  Fill(tab, Rect(80, 0, 120, 20), ActiveTabColor);
+  Fill(tab, Rect(40, 20, 80, 40), DownColor);
+  Fill(tab, Rect(80, 20, 120, 40), HotColor);
+  Fill(tab, Rect(40, 40, 60, 60), TabStripColor);
+  tab.SaveToFile(FDir.windowsFile("tab.bmp"));
+  TBitmap background;
+  background.SetPixelFormat(TPixelFormat::pf24bit);
+  background.SetSize(10, 10);
+  Fill(background, Rect(0, 0, 10, 10), TabBackgroundColor);
+  background.SaveToFile(FDir.windowsFile("tabbg.bmp"));
   FSkin = std::make_unique<skin::TskSkinData>(nullptr);
   FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
   EXPECT_FALSE(FSkin->Empty) << "the test skin did not load";

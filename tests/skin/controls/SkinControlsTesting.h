@@ -44,20 +44,37 @@ constexpr COLORREF MiddleColor = 0xFF8000;
 constexpr COLORREF MarkColor = 0x00FF80;
 constexpr COLORREF EndCapColor = 0x8000FF;
 
-// The skin: "button" (resizable, every look), "plainbutton" (only "skinrect", fixed size),
-// "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels), "morphbutton"
-// ("button" with morphing); the panels, all fully anchored on the panel picture: "panel" (caption,
-// check pictures and roll-up mark), "tiledpanel" (the tile as background picture), "farbgpanel"
-// (a background picture index past the list), "noclientpanel" (a client piece of no width) and
-// "framepanel" (a centred caption in a caption frame); the scroll bars "hscrollbar" (100 x 19,
-// growing in width: down button, track, up button; a 16 x 15 thumb carrying a 4 x 4 glyph),
-// "vscrollbar" (its upright twin, 19 x 100) and "bothhscrollbar" ("hscrollbar" in the disabled
-// colour, normal looks only); the track bars "htrackbar" (100 x 20, growing in width, track
-// 2,2,98,18, button 10 x 16) and "trackbar" (vertical, 20 x 100, growing in height, track
-// 2,2,18,98, button 16 x 10); the gauges "gauge" (100 x 20, growing in width, progress area
-// 2,2,98,18, caps of 4 around a tiled middle of 22, white text), "stretchgauge" (its middle
-// stretched), "capgauge" (a progress picture of caps only), "vgauge" (vertical, 20 x 100, growing in
-// height, progress area 2,2,18,98) and "nopicturegauge" (naming no picture, green text).
+// The tab looks: the page frame, its client piece, the tab strip's background, the selected tab,
+// the top rows of the normal tab (drawn at the bottom of flipped tabs) and the background picture.
+// Focused tabs show DownColor, hot ones HotColor and normal ones NormalColor.
+constexpr COLORREF TabFrameColor = 0x808000;
+constexpr COLORREF TabClientColor = 0x008080;
+constexpr COLORREF TabStripColor = 0x800080;
+constexpr COLORREF ActiveTabColor = 0xC8C800;
+constexpr COLORREF TabTopColor = 0x000040;
+constexpr COLORREF TabBackgroundColor = 0x80FF00;
+
+// The skin's descriptions:
+// - buttons: "button" (resizable, every look), "plainbutton" (only "skinrect", fixed size),
+//   "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels), "morphbutton" ("button"
+//   with morphing), "resizebutton" (as "button");
+// - "hupdown" (40 x 20: down button left, up button right, hot and pressed looks);
+// - panels, all fully anchored on the panel picture: "panel" (caption, check pictures and roll-up
+//   mark), "tiledpanel" (the tile as background picture), "farbgpanel" (a background picture index
+//   past the list), "noclientpanel" (a client piece of no width), "framepanel" (a centred caption in
+//   a caption frame);
+// - scroll bars: "hscrollbar" (100 x 19, growing in width: down button, track, up button; a 16 x 15
+//   thumb carrying a 4 x 4 glyph), "vscrollbar" (its upright twin, 19 x 100), "bothhscrollbar"
+//   ("hscrollbar" in the disabled colour, normal looks only);
+// - track bars: "htrackbar" (100 x 20, growing in width, track 2,2,98,18, button 10 x 16),
+//   "trackbar" (vertical, 20 x 100, growing in height, track 2,2,18,98, button 16 x 10);
+// - gauges: "gauge" (100 x 20, growing in width, progress area 2,2,98,18, caps of 4 around a tiled
+//   middle of 22, white text), "stretchgauge" (its middle stretched), "capgauge" (a progress
+//   picture of caps only), "vgauge" (vertical, 20 x 100, growing in height, progress area
+//   2,2,18,98), "nopicturegauge" (naming no picture, green text);
+// - tabs: "tab" (a 40 x 40 page frame with borders of 4 and every tab look), "bgtab" (also a
+//   background picture), "badtab" (edges of no length, a background picture index naming no
+//   picture).
 class TTestSkin {
 public:
   TTestSkin();
