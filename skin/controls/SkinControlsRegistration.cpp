@@ -4,6 +4,8 @@
 #include "platform/classlib/Streams.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinXFormButton.h"
 #include "skin/data/SkinDataRegistration.h"
@@ -63,11 +65,8 @@ void SkinProperties(TClassBuilder<T> Builder) {
 }
 
 template <class T>
-void DefaultFontProperties(TClassBuilder<T> Builder) {
-  Builder.Boolean("UseSkinFont", &T::SetUseSkinFont)
-      .Integer("DefaultWidth", &T::SetDefaultWidth)
-      .Integer("DefaultHeight", &T::SetDefaultHeight)
-      .Custom("DefaultFont.Name", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetName(formvalue::ToText(v)); })
+TClassBuilder<T> DefaultFontFields(TClassBuilder<T> Builder) {
+  return Builder.Custom("DefaultFont.Name", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetName(formvalue::ToText(v)); })
       .Custom("DefaultFont.Height", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetHeight(formvalue::ToInteger(v)); })
       .Custom("DefaultFont.Color", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetColor(formvalue::ToColor(v)); })
       .Custom("DefaultFont.Charset",
@@ -78,6 +77,13 @@ void DefaultFontProperties(TClassBuilder<T> Builder) {
                 c.DefaultFont().SetCharset(name == "ANSI_CHARSET" ? ANSI_CHARSET : DEFAULT_CHARSET);
               })
       .Custom("DefaultFont.Style", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetStyle(ReadFontStyles(v)); });
+}
+
+template <class T>
+void DefaultFontProperties(TClassBuilder<T> Builder) {
+  DefaultFontFields(Builder.Boolean("UseSkinFont", &T::SetUseSkinFont)
+                        .Integer("DefaultWidth", &T::SetDefaultWidth)
+                        .Integer("DefaultHeight", &T::SetDefaultHeight));
 }
 
 void RegisterAll(TClassRegistry& Registry) {
@@ -159,6 +165,17 @@ void RegisterAll(TClassRegistry& Registry) {
       .Boolean("Checked", &TskSkinCheckRadioBox::SetChecked)
       .Integer("GroupIndex", &TskSkinCheckRadioBox::SetGroupIndex)
       .Boolean("Flat", &TskSkinCheckRadioBox::SetFlat);
+
+  DefaultFontFields(Registry.Register<TskSkinCustomListView>("TskSkinCustomListView", "TListView"))
+      .Text("HeaderSkinDataName", &TskSkinCustomListView::SetHeaderSkinDataName)
+      .Reference("HScrollBar", &TskSkinCustomListView::SetHScrollBar)
+      .Reference("VScrollBar", &TskSkinCustomListView::SetVScrollBar)
+      .Reference("SkinData", &TskSkinCustomListView::SetSkinData)
+      .Text("SkinDataName", &TskSkinCustomListView::SetSkinDataName)
+      .Color("DefaultColor", &TskSkinCustomListView::SetDefaultColor)
+      .Boolean("UseSkinFont", &TskSkinCustomListView::SetUseSkinFont)
+      .Event("OnDrawHeaderSection", &TskSkinCustomListView::OnDrawHeaderSection);
+  Registry.Register<TskSkinListView>("TskSkinListView", "TskSkinCustomListView");
 }
 
 }  // namespace

@@ -30,11 +30,13 @@ count=0
 count=0
 
 [SKINCONTROLS]
-count=4
+count=6
 0=button:button
 1=plainbutton:button
 2=maskbutton:button
 3=morphbutton:button
+4=resizebutton:button
+5=listview:listview
 
 [button]
 pictureindex=0
@@ -74,6 +76,22 @@ leftbottompoint=4,16
 rightbottompoint=36,16
 clientrect=4,4,36,16
 morphing=1
+
+[resizebutton]
+pictureindex=0
+skinrect=0,0,40,20
+activeskinrect=40,0,80,20
+downskinrect=80,0,120,20
+lefttoppoint=4,0
+righttoppoint=36,0
+fontcolor=16777215
+downfontcolor=16777215
+
+[listview]
+fontname=Arial
+fontheight=16
+fontcolor=16777215
+bgcolor=8404992
 )";
 
 void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
@@ -120,12 +138,34 @@ COLORREF WindowPixel(HWND Window, int X, int Y) {
   return target.Pixel(X, Y);
 }
 
+namespace {
+
+// Paints Window's visible child windows over it, each at its place (a list view's header), erased
+// first as the system does: a system control's WM_PAINT draws only what lies on its background.
+void PaintChildren(windowtesting::TPaintTarget& Target, HWND Window, POINT Origin) {
+  for (HWND child = GetWindow(Window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, Window, reinterpret_cast<POINT*>(&r), 2);
+    const POINT at{Origin.x + r.left, Origin.y + r.top};
+    SetViewportOrgEx(Target.DC(), at.x, at.y, nullptr);
+    SendMessageW(child, WM_ERASEBKGND, reinterpret_cast<WPARAM>(Target.DC()), 0);
+    Target.Paint(child);
+    PaintChildren(Target, child, at);
+  }
+  SetViewportOrgEx(Target.DC(), Origin.x, Origin.y, nullptr);
+}
+
+}  // namespace
+
 void WriteLooks(const std::string& Name, const std::vector<HWND>& Windows, int Width, int Height) {
   const int total = Width * static_cast<int>(Windows.size());
   windowtesting::TPaintTarget all(total, Height, 0xFFFFFF);
   for (size_t i = 0; i < Windows.size(); ++i) {
     windowtesting::TPaintTarget one(Width, Height, 0xFFFFFF);
     one.Paint(Windows[i]);
+    PaintChildren(one, Windows[i], POINT{0, 0});
     BitBlt(all.DC(), static_cast<int>(i) * Width, 0, Width, Height, one.DC(), 0, 0, SRCCOPY);
   }
   PxImage png(static_cast<std::uint32_t>(total), static_cast<std::uint32_t>(Height), 24, FMT_PNG);

@@ -17,10 +17,13 @@ constexpr COLORREF NormalColor = 0x0000C8;
 constexpr COLORREF HotColor = 0x00C800;
 constexpr COLORREF DownColor = 0xC80000;
 constexpr COLORREF DisabledColor = 0x00C8C8;
+// The background of the "listview" description.
+constexpr COLORREF ViewColor = 0x804000;
 
 // The skin: "button" (resizable, every look), "plainbutton" (only "skinrect", fixed size),
-// "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels) and "morphbutton"
-// ("button" with morphing).
+// "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels), "morphbutton"
+// ("button" with morphing), "resizebutton" (a strip without bottom anchors, every look but
+// disabled) and "listview" (ViewColor, a white Arial of height 16).
 class TTestSkin {
 public:
   TTestSkin();
@@ -37,7 +40,8 @@ std::unique_ptr<classlib::TForm> ShowForm(const std::string& Text);
 // Paints a window into memory and reads its pixel.
 COLORREF WindowPixel(HWND Window, int X, int Y);
 
-// Writes the pictures side by side into a PNG in the build folder, for a person to look at.
+// Writes the pictures of the windows (with their child windows) side by side into a PNG in the
+// build folder, for a person to look at.
 void WriteLooks(const std::string& Name, const std::vector<HWND>& Windows, int Width, int Height);
 
 }  // namespace skincontrolstesting
