@@ -19,6 +19,8 @@ enum class TPosition {
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+// The axis a scroll bar runs along.
+enum class TScrollBarKind { sbHorizontal, sbVertical };
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0;

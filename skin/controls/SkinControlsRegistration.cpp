@@ -166,6 +166,28 @@ void RegisterAll(TClassRegistry& Registry) {
       .Integer("GroupIndex", &TskSkinCheckRadioBox::SetGroupIndex)
       .Boolean("Flat", &TskSkinCheckRadioBox::SetFlat);
 
+  using TScrollBar = TskSkinScrollBar;
+  Registry.Register<TScrollBar>("TskSkinScrollBar", "TskSkinCustomControl")
+      .Boolean("Both", &TScrollBar::SetBoth)
+      .Integer("BothMarkerWidth", &TScrollBar::SetBothMarkerWidth)
+      .Text("BothSkinDataName", &TScrollBar::SetBothSkinDataName)
+      .Boolean("CanFocused", &TScrollBar::SetCanFocused)
+      .Enum("Kind", &TScrollBar::SetKind,
+            std::vector<std::pair<String, TScrollBarKind>>{{"sbHorizontal", TScrollBarKind::sbHorizontal},
+                                                           {"sbVertical", TScrollBarKind::sbVertical}})
+      .Integer("PageSize", &TScrollBar::SetPageSize)
+      .Integer("Min", &TScrollBar::SetMin)
+      .Integer("Max", &TScrollBar::SetMax)
+      .Integer("Position", &TScrollBar::SetPosition)
+      .Integer("SmallChange", &TScrollBar::SetSmallChange)
+      .Integer("LargeChange", &TScrollBar::SetLargeChange)
+      .Event("OnUpButtonClick", &TScrollBar::OnUpButtonClick)
+      .Event("OnDownButtonClick", &TScrollBar::OnDownButtonClick)
+      .Event("OnChange", &TScrollBar::OnChange)
+      .Event("OnLastChange", &TScrollBar::OnLastChange)
+      .Event("OnPageUp", &TScrollBar::OnPageUp)
+      .Event("OnPageDown", &TScrollBar::OnPageDown);
+
   DefaultFontFields(Registry.Register<TskSkinCustomListView>("TskSkinCustomListView", "TListView"))
       .Text("HeaderSkinDataName", &TskSkinCustomListView::SetHeaderSkinDataName)
       .Reference("HScrollBar", &TskSkinCustomListView::SetHScrollBar)

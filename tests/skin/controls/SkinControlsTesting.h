@@ -17,13 +17,18 @@ constexpr COLORREF NormalColor = 0x0000C8;
 constexpr COLORREF HotColor = 0x00C800;
 constexpr COLORREF DownColor = 0xC80000;
 constexpr COLORREF DisabledColor = 0x00C8C8;
+constexpr COLORREF ThumbColor = 0xC800C8;
+constexpr COLORREF GlyphColor = 0x808080;
 // The background of the "listview" description.
 constexpr COLORREF ViewColor = 0x804000;
 
 // The skin: "button" (resizable, every look), "plainbutton" (only "skinrect", fixed size),
-// "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels), "morphbutton"
-// ("button" with morphing), "resizebutton" (a strip without bottom anchors, every look but
-// disabled) and "listview" (ViewColor, a white Arial of height 16).
+// "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels) and "morphbutton"
+// ("button" with morphing); the scroll bars "hscrollbar" (100 x 19, growing in width: down button,
+// track, up button; a 16 x 15 thumb carrying a 4 x 4 glyph), "vscrollbar" (its upright twin,
+// 19 x 100) and "bothhscrollbar" ("hscrollbar" in the disabled colour, normal looks only);
+// "resizebutton" (a strip without bottom anchors, every look but disabled) and "listview"
+// (ViewColor, a white Arial of height 16).
 class TTestSkin {
 public:
   TTestSkin();

@@ -21,6 +21,7 @@ const char ViewForm[] = R"(object TestForm: TForm
     Top = 0
     Width = 19
     Height = 200
+    Kind = sbVertical
   end
   object HBar: TskSkinScrollBar
     Left = 0
@@ -479,6 +480,9 @@ TEST_F(SkinListViewTest, Looks) {
     item->SubItems().Add(IntToStr(i + 1));
   }
   view->SetSkinData(&TestSkin.Skin());
+  auto* bar = dynamic_cast<TskSkinScrollBar*>(skinned->FindComponent("VBar"));
+  bar->SetSkinDataName("vscrollbar");
+  bar->SetSkinData(&TestSkin.Skin());
   view->Items().Item(1)->SetChecked(true);
   windowtesting::Pump();
   const int y = HeaderHeight() / 2;
