@@ -21,10 +21,6 @@ namespace {
 // The window property that leads the header's procedure back to its view.
 constexpr WCHAR HeaderProperty[] = L"TavrelSkinListViewHeader";
 
-// Posted to the view when its visibility changed on another thread: the bars follow on the
-// view's own thread.
-constexpr UINT CM_FOLLOWVIEWVISIBILITY = CM_BASE + 0x150;
-
 // Raises a re-entry guard for one scope.
 class TFlagScope {
 public:
@@ -121,25 +117,29 @@ void TskSkinCustomListView::SetDefaultFont(const TFont& Value) {
 
 void TskSkinCustomListView::ChangeSkinData() {
   FSkinControlIndex = FindSkinControlIndex(FSkinData, FSkinDataName);
+  // Built apart and assigned once: every font the window is given lays the list out again.
+  TFont font;
+  font.Assign(Font());
   if (FSkinControlIndex == -1) {
     SetColor(FDefaultColor);
-    Font().Assign(*FDefaultFont);
-  } else if (const auto* data =
-                 dynamic_cast<const TskDataSkinListView*>(FSkinData->CtrlList[static_cast<size_t>(FSkinControlIndex)].get())) {
+    font.Assign(*FDefaultFont);
+  } else if (const auto* data = dynamic_cast<const TskDataSkinListView*>(
+                 FSkinData->CtrlList[static_cast<size_t>(FSkinControlIndex)].get())) {
     if (FUseSkinFont) {
-      Font().SetName(data->FontName);
-      Font().SetStyle(data->FontStyle);
-      Font().SetHeight(data->FontHeight);
+      font.SetName(data->FontName);
+      font.SetStyle(data->FontStyle);
+      font.SetHeight(data->FontHeight);
     } else {
-      Font().Assign(*FDefaultFont);
+      font.Assign(*FDefaultFont);
     }
-    Font().SetColor(data->FontColor);
+    font.SetColor(data->FontColor);
     SetColor(data->BGColor);
   }
   if (FSkinData && FSkinData->ResourceStrData())
-    Font().SetCharset(FSkinData->ResourceStrData()->CharSet());
+    font.SetCharset(FSkinData->ResourceStrData()->CharSet());
   else
-    Font().SetCharset(FDefaultFont->Charset());
+    font.SetCharset(FDefaultFont->Charset());
+  Font().Assign(font);
   if (FHeaderWindow) InvalidateRect(FHeaderWindow, nullptr, FALSE);
   UpDateScrollBars();
   RealignScrollBars();
@@ -196,23 +196,12 @@ void TskSkinCustomListView::Dispatch(TMessage& Message) {
     case CM_VISIBLECHANGED:
       CMVisibleChanged(Message);
       return;
-    case CM_FOLLOWVIEWVISIBILITY:
-      ShowScrollBarsAsView();
-      return;
   }
   TListView::Dispatch(Message);
 }
 
 void TskSkinCustomListView::CMVisibleChanged(TMessage& Message) {
   TListView::Dispatch(Message);
-  // The bars are windows of the interface thread: a change made elsewhere reaches them there.
-  if (HandleAllocated() && GetWindowThreadProcessId(FHandle, nullptr) != GetCurrentThreadId())
-    PostMessageW(FHandle, CM_FOLLOWVIEWVISIBILITY, 0, 0);
-  else
-    ShowScrollBarsAsView();
-}
-
-void TskSkinCustomListView::ShowScrollBarsAsView() {
   if (FVScrollBar) FVScrollBar->SetVisible(Visible());
   if (FHScrollBar) FHScrollBar->SetVisible(Visible());
 }
@@ -248,7 +237,6 @@ void TskSkinCustomListView::LinkScrollBar(TskSkinScrollBar*& Field, TskSkinScrol
 
 void TskSkinCustomListView::UpDateScrollBars() {
   if (!HandleAllocated() || FScrollingByBar || Width() <= 5 || Height() <= 5) return;
-  if (GetWindowThreadProcessId(FHandle, nullptr) != GetCurrentThreadId()) return;
   switch (ViewStyle()) {
     case TViewStyle::vsIcon:
     case TViewStyle::vsSmallIcon: UpDateScrollBars1(); break;
@@ -493,8 +481,8 @@ int TskSkinCustomListView::ColumnOfSection(int Index) const {
   const int count = HeaderItemCount();
   if (Index < 0 || Index >= count) return -1;
   std::vector<int> order(static_cast<size_t>(count));
-  if (!SendMessageW(FHeaderWindow, HDM_GETORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order.data())))
-    return Index;
+  const auto array = reinterpret_cast<LPARAM>(order.data());
+  if (!SendMessageW(FHeaderWindow, HDM_GETORDERARRAY, static_cast<WPARAM>(count), array)) return Index;
   return order[static_cast<size_t>(Index)];
 }
 

@@ -106,7 +106,6 @@ private:
   void LinkScrollBar(TskSkinScrollBar*& Field, TskSkinScrollBar* Value,
                      void (TskSkinCustomListView::*Handler)(classlib::TObject*));
   void CMVisibleChanged(classlib::TMessage& Message);
-  void ShowScrollBarsAsView();
 
   void HookHeader(HWND Header);
   void UnhookHeader();

@@ -141,6 +141,47 @@ TEST_F(SkinListViewTest, ColourAndFontFromTheSkinOrTheDefaults) {
   EXPECT_EQ(View->Font().Height(), 20);
 }
 
+TEST_F(SkinListViewTest, PublishedPropertiesAndTheirDefaults) {
+  EXPECT_EQ(View->SkinDataName(), "listview");
+  EXPECT_EQ(View->HeaderSkinDataName(), "resizebutton");
+  EXPECT_EQ(View->DefaultColor(), clWindow);
+  EXPECT_TRUE(View->UseSkinFont());
+  EXPECT_EQ(View->DefaultFont().Name(), "Arial");
+  EXPECT_EQ(View->DefaultFont().Height(), 14);
+  EXPECT_EQ(View->SkinData(), nullptr);
+  EXPECT_EQ(View->VScrollBar(), VBar);
+  EXPECT_EQ(View->HScrollBar(), HBar);
+
+  auto form = windowtesting::ReadForm(R"(object TestForm: TForm
+  object Channels: TskSkinListView
+    SkinDataName = 'tracks'
+    HeaderSkinDataName = 'button'
+    DefaultColor = clBlack
+    UseSkinFont = False
+    DefaultFont.Name = 'Arial'
+    DefaultFont.Height = 18
+    DefaultFont.Color = clYellow
+    GridLines = True
+    OnDrawHeaderSection = DrawSection
+  end
+end)",
+                                      [](TForm& f) {
+                                        f.RegisterHandler<TskDrawHeaderSectionEvent>(
+                                            "DrawSection", [](TCanvas&, TListColumn*, bool, TRect&) {});
+                                      });
+  auto* channels = dynamic_cast<TskSkinListView*>(form->FindComponent("Channels"));
+  ASSERT_NE(channels, nullptr);
+  EXPECT_EQ(channels->SkinDataName(), "tracks");
+  EXPECT_EQ(channels->HeaderSkinDataName(), "button");
+  EXPECT_FALSE(channels->UseSkinFont());
+  EXPECT_TRUE(channels->GridLines());
+  EXPECT_TRUE(static_cast<bool>(channels->OnDrawHeaderSection));
+  // Loading ends in the default look: colour and font are the defaults read.
+  EXPECT_EQ(channels->Color(), clBlack);
+  EXPECT_EQ(channels->Font().Height(), 18);
+  EXPECT_EQ(channels->Font().Color(), clYellow);
+}
+
 // ---------------------------------------------------------------------------------------------
 // The header
 
@@ -321,10 +362,20 @@ TEST_F(SkinListViewTest, HeaderPaintLeavesACallersDeviceContextToTheCaller) {
   EXPECT_EQ(ReleaseDC(Header(), dc), 1);
 }
 
-TEST_F(SkinListViewTest, HeaderLetGoWhenTheViewGoes) {
-  const HWND header = Header();
-  ASSERT_NE(header, nullptr);
+TEST_F(SkinListViewTest, HeaderFollowsTheWindowAndIsLetGoWithTheView) {
+  const HWND first = Header();
+  ASSERT_NE(first, nullptr);
+  // A new window of the view brings a new header, which is taken over in its turn.
+  View->SetParent(nullptr);
+  EXPECT_EQ(View->HeaderWindow(), nullptr);
+  View->SetParent(Form.get());
+  windowtesting::Pump();
+  ASSERT_NE(Header(), nullptr);
+  Skin();
+  EXPECT_EQ(WindowPixel(Header(), TitleWidth - 3, HeaderHeight() / 2), NormalColor);
+
   // The header outlives the view's own part of the object by a moment: it must be handed back first.
+  const HWND header = Header();
   delete View;
   View = nullptr;
   windowtesting::Pump();
@@ -400,7 +451,9 @@ TEST_F(SkinListViewTest, HorizontalBarTakesItsLookBesideTheVerticalOne) {
   EXPECT_EQ(GetScrollPos(View->Handle(), SB_HORZ), 50);
 
   // Few enough rows for one page: the vertical bar goes, and so does the horizontal bar's look.
+  SendMessageW(View->Handle(), WM_SETREDRAW, FALSE, 0);
   while (View->Items().Count() > 3) View->Items().Delete(View->Items().Count() - 1);
+  SendMessageW(View->Handle(), WM_SETREDRAW, TRUE, 0);
   Settle();
   EXPECT_FALSE(VBar->Visible());
   EXPECT_TRUE(HBar->Visible());
