@@ -119,6 +119,19 @@ void DrawImageAndText(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, 
   if (gw != 0) Images->Draw(Canvas, p.GX, p.GY, ImageIndex, Enabled);
 }
 
+void CopyActionImage(const TCustomAction& Action, TBitmap& Glyph) {
+  if (!Glyph.Empty() || !Action.ActionList()) return;
+  TImageList* images = Action.ActionList()->Images();
+  const int index = Action.ImageIndex();
+  if (!images || index < 0 || index >= images->Count()) return;
+  Glyph.SetSize(images->Width(), images->Height());
+  TCanvas& canvas = *Glyph.Canvas();
+  canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
+  canvas.Brush()->SetColor(clFuchsia);
+  canvas.FillRect(Rect(0, 0, Glyph.Width(), Glyph.Height()));
+  images->Draw(canvas, 0, 0, index, true);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TskSkinButton
 
@@ -204,10 +217,22 @@ bool TskSkinButton::EnableAnimation() const { return FSkinData && !FSkinData->Em
 void TskSkinButton::ButtonClick() {
   if (FCanFocused)
     if (TForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
-  if (OnClick) OnClick(this);
+  // The class library's rule: the button's own OnClick, or else its action.
+  TskSkinCustomControl::Click();
 }
 
-void TskSkinButton::Click() { TskSkinCustomControl::Click(); }
+// With an action the button clicks through ButtonClick alone, so that the action never runs twice.
+void TskSkinButton::Click() {
+  if (!ActionLink()) TskSkinCustomControl::Click();
+}
+
+void TskSkinButton::ActionChange(TObject* Sender, bool CheckDefaults) {
+  TskSkinCustomControl::ActionChange(Sender, CheckDefaults);
+  const auto* action = dynamic_cast<const TCustomAction*>(Sender);
+  if (!action) return;
+  CopyActionImage(*action, *FGlyph);
+  Repaint();
+}
 
 void TskSkinButton::GetSkinData() {
   TskSkinCustomControl::GetSkinData();

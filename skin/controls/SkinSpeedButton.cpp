@@ -104,8 +104,15 @@ void TskSkinSpeedButton::SetShowCaption(bool Value) {
     Repaint();
 }
 
-void TskSkinSpeedButton::ButtonClick() {
-  if (OnClick) OnClick(this);
+// The class library's rule: the button's own OnClick, or else its action.
+void TskSkinSpeedButton::ButtonClick() { TskGraphicSkinCustomControl::Click(); }
+
+void TskSkinSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults) {
+  TskGraphicSkinCustomControl::ActionChange(Sender, CheckDefaults);
+  const auto* action = dynamic_cast<const TCustomAction*>(Sender);
+  if (!action) return;
+  CopyActionImage(*action, *FGlyph);
+  Repaint();
 }
 
 bool TskSkinSpeedButton::EnableMorphing() const {
