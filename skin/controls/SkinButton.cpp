@@ -23,6 +23,25 @@ bool Designing(const TComponent& Component) {
   return Component.ComponentState().Contains(TComponentStateItem::csDesigning);
 }
 
+// Keeps the canvas's font selected in its DC while a glyph and caption are laid out and drawn, so
+// that the text calls in between find it there and select nothing themselves.
+class TCanvasFontHold {
+public:
+  explicit TCanvasFontHold(TCanvas& Canvas) : FDC(Canvas.Handle()) {
+    const HFONT font = Canvas.Font()->Handle();
+    if (GetCurrentObject(FDC, OBJ_FONT) != font) FOld = SelectObject(FDC, font);
+  }
+  ~TCanvasFontHold() {
+    if (FOld) SelectObject(FDC, FOld);
+  }
+  TCanvasFontHold(const TCanvasFontHold&) = delete;
+  TCanvasFontHold& operator=(const TCanvasFontHold&) = delete;
+
+private:
+  HDC FDC;
+  HGDIOBJ FOld = nullptr;
+};
+
 // Measures Text from an empty rectangle (no width limit) in the canvas's font.
 TSize MeasureText(TCanvas& Canvas, const String& Text) {
   TRect r = Rect(0, 0, 0, 0);
@@ -95,6 +114,7 @@ TskGlyphTextPlace CalcGlyphTextLayout(TskButtonLayout Layout, const TRect& R, in
 
 void DrawGlyphAndText(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
                       const String& Caption, TBitmap& Glyph, int NumGlyphs, int GlyphNum, bool Pressed) {
+  const TCanvasFontHold font(Canvas);
   const bool hasGlyph = !Glyph.Empty() && NumGlyphs > 0;
   const int gw = hasGlyph ? Glyph.Width() / NumGlyphs : 0;
   const int gh = hasGlyph ? Glyph.Height() : 0;
@@ -108,6 +128,7 @@ void DrawGlyphAndText(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, 
 
 void DrawImageAndText(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
                       const String& Caption, int ImageIndex, TImageList* Images, bool Pressed, bool Enabled) {
+  const TCanvasFontHold font(Canvas);
   const bool hasImage = Images && ImageIndex >= 0 && ImageIndex < Images->Count();
   const int gw = hasImage ? Images->Width() : 0;
   const int gh = hasImage ? Images->Height() : 0;
@@ -380,9 +401,7 @@ void TskSkinButton::Paint() {
     TBitmap hot;
     hot.SetSize(Width(), Height());
     CreateButtonImage(hot, FActiveSkinRect, false, true);
-    TskEffectBmp normal(image.Handle());
-    MorphEffect(normal, TskEffectBmp(hot.Handle()), FMorphKind, FMorphKf);
-    normal.Draw(image.Canvas()->Handle(), 0, 0);
+    FMorphBuffers.Mix(image, hot, FMorphKind, FMorphKf);
   } else if (!Enabled() && !IsNullRect(FDisabledSkinRect)) {
     CreateButtonImage(image, FDisabledSkinRect, false, false);
   } else if (PressedLook()) {

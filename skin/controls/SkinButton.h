@@ -156,6 +156,7 @@ protected:
   int FSpacing = 1;
   TskButtonLayout FLayout = TskButtonLayout::blGlyphLeft;
   TskTimerSlot FMorphingTimer;
+  TskMorphBuffers FMorphBuffers;
   classlib::String FFontName = "Arial";
   classlib::TFontStyles FFontStyle;
   int FFontHeight = 14;

@@ -297,9 +297,7 @@ void TskSkinCheckRadioBox::Paint() {
     TBitmap active;
     active.SetSize(Width(), Height());
     CreateImage(active, FActiveSkinRect, true);
-    TskEffectBmp normal(image.Handle());
-    MorphEffect(normal, TskEffectBmp(active.Handle()), FMorphKind, FMorphKf);
-    normal.Draw(image.Canvas()->Handle(), 0, 0);
+    FMorphBuffers.Mix(image, active, FMorphKind, FMorphKf);
   } else if (FHovered || IsFocused()) {
     CreateImage(image, FActiveSkinRect, true);
   } else {

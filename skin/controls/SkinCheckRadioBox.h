@@ -80,6 +80,7 @@ protected:
   classlib::TRect FLaidOutTextArea{};
   bool FRadio = false;
   TskTimerSlot FMorphingTimer;
+  TskMorphBuffers FMorphBuffers;
   double FMorphKf = 0;
   classlib::String FFontName = "Arial";
   classlib::TFontStyles FFontStyle;

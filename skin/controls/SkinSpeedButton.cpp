@@ -302,9 +302,7 @@ void TskSkinSpeedButton::Paint() {
     TBitmap hot;
     hot.SetSize(Width(), Height());
     CreateButtonImage(hot, FActiveSkinRect, false, true);
-    TskEffectBmp normal(image.Handle());
-    MorphEffect(normal, TskEffectBmp(hot.Handle()), FMorphKind, FMorphKf);
-    normal.Draw(image.Canvas()->Handle(), 0, 0);
+    FMorphBuffers.Mix(image, hot, FMorphKind, FMorphKf);
   } else if (!Enabled() && !IsNullRect(FDisabledSkinRect)) {
     CreateButtonImage(image, FDisabledSkinRect, false, false);
   } else if (PressedLook()) {

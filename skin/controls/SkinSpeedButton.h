@@ -137,6 +137,7 @@ protected:
   int FSpacing = 1;
   TskButtonLayout FLayout = TskButtonLayout::blGlyphLeft;
   TskTimerSlot FMorphingTimer;
+  TskMorphBuffers FMorphBuffers;
   int FWidthWithCaption = 0;
   int FWidthWithoutCaption = 0;
   bool FShowCaption = true;
