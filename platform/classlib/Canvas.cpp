@@ -245,7 +245,8 @@ void TCanvas::StretchDraw(const TRect& Rect, TGraphic* Graphic) {
 }
 
 void TCanvas::CopyRect(const TRect& Dest, TCanvas& Canvas, const TRect& Source) {
-  RequiredState(csHandleValid | csFontValid | csBrushValid);
+  // No font: a copy draws no text, and selecting one costs a trip to the display driver.
+  RequiredState(csHandleValid | csBrushValid);
   Canvas.RequiredState(csHandleValid | csBrushValid);
   // Whole pixels are picked when scaling, so a copy gives the same pixels on every system.
   SetStretchBltMode(FHandle, COLORONCOLOR);

@@ -1,5 +1,6 @@
 #include "platform/classlib/Controls.h"
 
+#include "platform/classlib/ActnList.h"
 #include "platform/classlib/Graphics.h"
 #include "platform/classlib/WideText.h"
 
@@ -64,6 +65,13 @@ private:
 
 bool IsMouseMessage(UINT Msg) {
   return Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST && Msg != WM_MOUSEWHEEL && Msg != WM_MOUSEHWHEEL;
+}
+
+// Until an action's form is read, the order in which the form's references are resolved must not
+// decide what a control keeps of its own: while the action loads, its clients check their defaults.
+bool StillLoading(const TObject* Sender) {
+  const auto* action = dynamic_cast<const TComponent*>(Sender);
+  return action && action->ComponentState().Contains(TComponentStateItem::csLoading);
 }
 
 }  // namespace
@@ -289,7 +297,35 @@ void TControl::SetPopupMenu(TComponent* Value) {
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+  if (Operation != TOperation::opRemove) return;
+  if (AComponent == FPopupMenu) FPopupMenu = nullptr;
+  // A dying action has already let go of its links, so the one left without an action is ours.
+  if (FActionLink && !FActionLink->Action()) FActionLink.reset();
+}
+
+TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TControl::SetAction(TBasicAction* Value) {
+  if (!Value) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) {
+    FActionLink = std::make_unique<TBasicActionLink>();
+    FActionLink->OnChange = [this](TObject* Sender) { ActionChange(Sender, StillLoading(Sender)); };
+  }
+  FActionLink->SetAction(Value);
+  Value->FreeNotification(this);
+  ActionChange(Value, StillLoading(Value));
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+  const auto* action = dynamic_cast<const TCustomAction*>(Sender);
+  if (!action) return;
+  if (!CheckDefaults || FText.empty() || FText == Name()) SetCaption(action->Caption());
+  if (!CheckDefaults || FEnabled) SetEnabled(action->Enabled());
+  if (!CheckDefaults || FHint.empty()) SetHint(action->Hint());
+  if (!CheckDefaults || FVisible) SetVisible(action->Visible());
 }
 
 void TControl::Loaded() {
@@ -407,7 +443,10 @@ void TControl::HandleMouse(TMessage& Message) {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick)
+    OnClick(this);
+  else if (FActionLink && !ComponentState().Contains(TComponentStateItem::csDesigning))
+    FActionLink->Execute();
 }
 void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);

@@ -16,6 +16,8 @@
 namespace classlib {
 
 class TWinControl;
+class TBasicAction;
+class TBasicActionLink;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
@@ -124,6 +126,10 @@ public:
   void SetPopupMenu(TComponent* Value);
   TControlState ControlState() const { return FControlState; }
   void SetControlState(TControlState Value) { FControlState = Value; }
+  // The action the control follows and runs when clicked; null for none.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  TBasicActionLink* ActionLink() const { return FActionLink.get(); }
 
   // Operations
   virtual void Invalidate();
@@ -151,8 +157,13 @@ public:
   static std::function<TCursor()> ScreenCursorHook;
 
 protected:
+  // The control's own OnClick, or else its action.
   virtual void Click();
   virtual void DblClick();
+  // Called with the action when it is assigned and whenever it changes: the control takes the
+  // action's caption, enabled state, hint and visibility. CheckDefaults (the action is still being
+  // read from a form) keeps whatever the control no longer has at its default.
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseMove(TShiftState Shift, int X, int Y);
@@ -195,6 +206,7 @@ private:
   TComponent* FPopupMenu = nullptr;
   TControlState FControlState;
   bool FMouseCaptured = false;
+  std::unique_ptr<TBasicActionLink> FActionLink;
 
   friend class TWinControl;
 };

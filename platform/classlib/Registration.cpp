@@ -1,5 +1,6 @@
 #include "platform/classlib/Registration.h"
 
+#include "platform/classlib/ActnList.h"
 #include "platform/classlib/ClassRegistry.h"
 #include "platform/classlib/ComCtrls.h"
 #include "platform/classlib/Dialogs.h"
@@ -150,6 +151,7 @@ void RegisterClassLibrary(TClassRegistry& Registry) {
   RegisterComControls(Registry);
   RegisterMenus(Registry);
   RegisterDialogs(Registry);
+  RegisterActions(Registry);
 }
 
 }  // namespace classlib

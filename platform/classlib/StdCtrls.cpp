@@ -26,11 +26,15 @@ private:
   HDC FDC;
 };
 
-// Selects a font into a DC for one scope.
+// Selects a font into a DC for one scope. A font the DC already has is left as it is: under Wine a
+// selection reaches the display driver, which looks up the X resources each time.
 class TFontSelection {
 public:
-  TFontSelection(HDC DC, HFONT Font) : FDC(DC), FOld(SelectObject(DC, Font)) {}
-  ~TFontSelection() { SelectObject(FDC, FOld); }
+  TFontSelection(HDC DC, HFONT Font)
+      : FDC(DC), FOld(GetCurrentObject(DC, OBJ_FONT) == Font ? nullptr : SelectObject(DC, Font)) {}
+  ~TFontSelection() {
+    if (FOld) SelectObject(FDC, FOld);
+  }
   TFontSelection(const TFontSelection&) = delete;
   TFontSelection& operator=(const TFontSelection&) = delete;
 

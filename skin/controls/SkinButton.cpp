@@ -23,6 +23,25 @@ bool Designing(const TComponent& Component) {
   return Component.ComponentState().Contains(TComponentStateItem::csDesigning);
 }
 
+// Keeps the canvas's font selected in its DC while a glyph and caption are laid out and drawn, so
+// that the text calls in between find it there and select nothing themselves.
+class TCanvasFontHold {
+public:
+  explicit TCanvasFontHold(TCanvas& Canvas) : FDC(Canvas.Handle()) {
+    const HFONT font = Canvas.Font()->Handle();
+    if (GetCurrentObject(FDC, OBJ_FONT) != font) FOld = SelectObject(FDC, font);
+  }
+  ~TCanvasFontHold() {
+    if (FOld) SelectObject(FDC, FOld);
+  }
+  TCanvasFontHold(const TCanvasFontHold&) = delete;
+  TCanvasFontHold& operator=(const TCanvasFontHold&) = delete;
+
+private:
+  HDC FDC;
+  HGDIOBJ FOld = nullptr;
+};
+
 // Measures Text from an empty rectangle (no width limit) in the canvas's font.
 TSize MeasureText(TCanvas& Canvas, const String& Text) {
   TRect r = Rect(0, 0, 0, 0);
@@ -95,6 +114,7 @@ TskGlyphTextPlace CalcGlyphTextLayout(TskButtonLayout Layout, const TRect& R, in
 
 void DrawGlyphAndText(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
                       const String& Caption, TBitmap& Glyph, int NumGlyphs, int GlyphNum, bool Pressed) {
+  const TCanvasFontHold font(Canvas);
   const bool hasGlyph = !Glyph.Empty() && NumGlyphs > 0;
   const int gw = hasGlyph ? Glyph.Width() / NumGlyphs : 0;
   const int gh = hasGlyph ? Glyph.Height() : 0;
@@ -108,6 +128,7 @@ void DrawGlyphAndText(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, 
 
 void DrawImageAndText(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
                       const String& Caption, int ImageIndex, TImageList* Images, bool Pressed, bool Enabled) {
+  const TCanvasFontHold font(Canvas);
   const bool hasImage = Images && ImageIndex >= 0 && ImageIndex < Images->Count();
   const int gw = hasImage ? Images->Width() : 0;
   const int gh = hasImage ? Images->Height() : 0;
@@ -117,6 +138,19 @@ void DrawImageAndText(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, 
   if (Pressed) p = {p.GX + 1, p.GY + 1, p.TX + 1, p.TY + 1};
   DrawCaption(Canvas, Caption, p.TX, p.TY);
   if (gw != 0) Images->Draw(Canvas, p.GX, p.GY, ImageIndex, Enabled);
+}
+
+void CopyActionImage(const TCustomAction& Action, TBitmap& Glyph) {
+  if (!Glyph.Empty() || !Action.ActionList()) return;
+  TImageList* images = Action.ActionList()->Images();
+  const int index = Action.ImageIndex();
+  if (!images || index < 0 || index >= images->Count()) return;
+  Glyph.SetSize(images->Width(), images->Height());
+  TCanvas& canvas = *Glyph.Canvas();
+  canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
+  canvas.Brush()->SetColor(clFuchsia);
+  canvas.FillRect(Rect(0, 0, Glyph.Width(), Glyph.Height()));
+  images->Draw(canvas, 0, 0, index, true);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -204,10 +238,22 @@ bool TskSkinButton::EnableAnimation() const { return FSkinData && !FSkinData->Em
 void TskSkinButton::ButtonClick() {
   if (FCanFocused)
     if (TForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
-  if (OnClick) OnClick(this);
+  // The class library's rule: the button's own OnClick, or else its action.
+  TskSkinCustomControl::Click();
 }
 
-void TskSkinButton::Click() { TskSkinCustomControl::Click(); }
+// With an action the button clicks through ButtonClick alone, so that the action never runs twice.
+void TskSkinButton::Click() {
+  if (!ActionLink()) TskSkinCustomControl::Click();
+}
+
+void TskSkinButton::ActionChange(TObject* Sender, bool CheckDefaults) {
+  TskSkinCustomControl::ActionChange(Sender, CheckDefaults);
+  const auto* action = dynamic_cast<const TCustomAction*>(Sender);
+  if (!action) return;
+  CopyActionImage(*action, *FGlyph);
+  Repaint();
+}
 
 void TskSkinButton::GetSkinData() {
   TskSkinCustomControl::GetSkinData();
@@ -355,9 +401,7 @@ void TskSkinButton::Paint() {
     TBitmap hot;
     hot.SetSize(Width(), Height());
     CreateButtonImage(hot, FActiveSkinRect, false, true);
-    TskEffectBmp normal(image.Handle());
-    MorphEffect(normal, TskEffectBmp(hot.Handle()), FMorphKind, FMorphKf);
-    normal.Draw(image.Canvas()->Handle(), 0, 0);
+    FMorphBuffers.Mix(image, hot, FMorphKind, FMorphKf);
   } else if (!Enabled() && !IsNullRect(FDisabledSkinRect)) {
     CreateButtonImage(image, FDisabledSkinRect, false, false);
   } else if (PressedLook()) {

@@ -3,6 +3,7 @@
 // Classes in this file: TskSkinButton.
 #pragma once
 
+#include "platform/classlib/ActnList.h"
 #include "platform/classlib/ComCtrls.h"
 #include "skin/controls/SkinCustomControl.h"
 #include "skin/controls/SkinTimer.h"
@@ -31,6 +32,9 @@ void DrawGlyphAndText(classlib::TCanvas& Canvas, const classlib::TRect& R, int M
 void DrawImageAndText(classlib::TCanvas& Canvas, const classlib::TRect& R, int Margin, int Spacing,
                       TskButtonLayout Layout, const classlib::String& Caption, int ImageIndex,
                       classlib::TImageList* Images, bool Pressed, bool Enabled);
+// An empty Glyph takes the action's picture from its list's images, drawn over magenta so that what
+// the picture leaves out stays transparent; nothing when the action has no picture there.
+void CopyActionImage(const classlib::TCustomAction& Action, classlib::TBitmap& Glyph);
 
 class TskSkinButton : public TskSkinCustomControl {
 public:
@@ -102,6 +106,7 @@ protected:
   void Paint() override;
   void CreateWnd() override;
   void Click() override;
+  void ActionChange(classlib::TObject* Sender, bool CheckDefaults) override;
   bool ClicksOnMouseUp() const override { return false; }
   void MouseDown(classlib::TMouseButton Button, classlib::TShiftState Shift, int X, int Y) override;
   void MouseUp(classlib::TMouseButton Button, classlib::TShiftState Shift, int X, int Y) override;
@@ -151,6 +156,7 @@ protected:
   int FSpacing = 1;
   TskButtonLayout FLayout = TskButtonLayout::blGlyphLeft;
   TskTimerSlot FMorphingTimer;
+  TskMorphBuffers FMorphBuffers;
   classlib::String FFontName = "Arial";
   classlib::TFontStyles FFontStyle;
   int FFontHeight = 14;

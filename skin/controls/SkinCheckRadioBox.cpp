@@ -1,6 +1,7 @@
 #include "skin/controls/SkinCheckRadioBox.h"
 
 #include "skin/controls/SkinSteps.h"
+#include "platform/classlib/ActnList.h"
 #include "platform/classlib/StdCtrls.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinButtonDescriptions.h"
@@ -67,6 +68,14 @@ void TskSkinCheckRadioBox::SetChecked(bool Value) {
   Repaint();
   if (FChecked && FGroupIndex != 0) UnCheckAll();
   if (OnClick && (!FRadio || FChecked)) OnClick(this);
+}
+
+void TskSkinCheckRadioBox::ActionChange(TObject* Sender, bool CheckDefaults) {
+  TskSkinCustomControl::ActionChange(Sender, CheckDefaults);
+  const auto* action = dynamic_cast<const TCustomAction*>(Sender);
+  // Taken only when it differs: every change of the action (its caption too) comes here, and
+  // SetChecked fires OnClick on each call.
+  if (action && (!CheckDefaults || !FChecked) && action->Checked() != FChecked) SetChecked(action->Checked());
 }
 
 void TskSkinCheckRadioBox::UnCheckAll() {
@@ -288,9 +297,7 @@ void TskSkinCheckRadioBox::Paint() {
     TBitmap active;
     active.SetSize(Width(), Height());
     CreateImage(active, FActiveSkinRect, true);
-    TskEffectBmp normal(image.Handle());
-    MorphEffect(normal, TskEffectBmp(active.Handle()), FMorphKind, FMorphKf);
-    normal.Draw(image.Canvas()->Handle(), 0, 0);
+    FMorphBuffers.Mix(image, active, FMorphKind, FMorphKf);
   } else if (FHovered || IsFocused()) {
     CreateImage(image, FActiveSkinRect, true);
   } else {

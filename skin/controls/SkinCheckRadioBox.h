@@ -52,6 +52,7 @@ protected:
   void CreateControlDefaultImage(classlib::TBitmap& B) override;
   // OnClick comes from SetChecked, not from the class library's mouse handling.
   bool ClicksOnMouseUp() const override { return false; }
+  void ActionChange(classlib::TObject* Sender, bool CheckDefaults) override;
   void MouseDown(classlib::TMouseButton Button, classlib::TShiftState Shift, int X, int Y) override;
   void MouseUp(classlib::TMouseButton Button, classlib::TShiftState Shift, int X, int Y) override;
 
@@ -79,6 +80,7 @@ protected:
   classlib::TRect FLaidOutTextArea{};
   bool FRadio = false;
   TskTimerSlot FMorphingTimer;
+  TskMorphBuffers FMorphBuffers;
   double FMorphKf = 0;
   classlib::String FFontName = "Arial";
   classlib::TFontStyles FFontStyle;

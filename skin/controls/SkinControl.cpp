@@ -31,6 +31,16 @@ void DrawSkinControlImage(TCanvas& Canvas, TBitmap& Image, bool AlphaBlend, std:
   control.Draw(Canvas.Handle(), 0, 0);
 }
 
+void TskMorphBuffers::Mix(TBitmap& Image, TBitmap& Hot, TMorphKind Kind, double Kf) {
+  const auto load = [](std::unique_ptr<TskEffectBmp>& Buffer, const TBitmap& Source) {
+    if (!Buffer || !Buffer->Load(Source.Handle())) Buffer = std::make_unique<TskEffectBmp>(Source.Handle());
+  };
+  load(FImage, Image);
+  load(FHot, Hot);
+  MorphEffect(*FImage, *FHot, Kind, Kf);
+  FImage->Draw(Image.Canvas()->Handle(), 0, 0);
+}
+
 void MorphEffect(TskEffectBmp& Image, const TskEffectBmp& Hot, TMorphKind Kind, double Kf) {
   switch (Kind) {
     case TMorphKind::mkGradient: Image.MorphGrad(Hot, Kf); break;

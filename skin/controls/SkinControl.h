@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace skin {
 
@@ -29,6 +30,18 @@ classlib::TCursor SkinCursor(const TskSkinData* Skin, int Index);
 
 // Moves Image toward Hot by Kf with the transition Kind names.
 void MorphEffect(TskEffectBmp& Image, const TskEffectBmp& Hot, TMorphKind Kind, double Kf);
+
+// The two buffers a morphing control mixes at each step of its fade, kept from one paint to the next
+// while the control keeps its size: under Wine the pages of a fresh buffer cost more to fault in
+// than the mixing itself.
+class TskMorphBuffers {
+public:
+  // Image moved toward Hot by Kf with the transition Kind names, written back into Image.
+  void Mix(classlib::TBitmap& Image, classlib::TBitmap& Hot, TMorphKind Kind, double Kf);
+
+private:
+  std::unique_ptr<TskEffectBmp> FImage, FHot;
+};
 
 // True when Key is the character after a single "&" of Caption, letters in either case.
 bool IsCaptionAccelerator(WPARAM Key, const classlib::String& Caption);

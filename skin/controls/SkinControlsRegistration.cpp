@@ -135,7 +135,8 @@ void RegisterAll(TClassRegistry& Registry) {
       .Enum("Layout", &TskSkinButton::SetLayout, layouts)
       .Boolean("Cancel", &TskSkinButton::SetCancel)
       .Boolean("Default", &TskSkinButton::SetDefault)
-      .Integer("ModalResult", &TskSkinButton::SetModalResult);
+      .Integer("ModalResult", &TskSkinButton::SetModalResult)
+      .Reference("Action", &TControl::SetAction);
 
   Registry.Register<TskSkinSpeedButton>("TskSkinSpeedButton", "TskGraphicSkinCustomControl")
       .Boolean("UseSkinSize", &TskSkinSpeedButton::SetUseSkinSize)
@@ -158,7 +159,8 @@ void RegisterAll(TClassRegistry& Registry) {
       .Integer("NumGlyphs", &TskSkinSpeedButton::SetNumGlyphs)
       .Integer("Margin", &TskSkinSpeedButton::SetMargin)
       .Integer("Spacing", &TskSkinSpeedButton::SetSpacing)
-      .Enum("Layout", &TskSkinSpeedButton::SetLayout, layouts);
+      .Enum("Layout", &TskSkinSpeedButton::SetLayout, layouts)
+      .Reference("Action", &TControl::SetAction);
 
   const auto picture = [](void (TskSkinXFormButton::*Setter)(const TBitmap&)) {
     return [Setter](TskSkinXFormButton& b, const TFormValue& v, TReadContext&) {
@@ -182,7 +184,8 @@ void RegisterAll(TClassRegistry& Registry) {
       .Boolean("Radio", &TskSkinCheckRadioBox::SetRadio)
       .Boolean("Checked", &TskSkinCheckRadioBox::SetChecked)
       .Integer("GroupIndex", &TskSkinCheckRadioBox::SetGroupIndex)
-      .Boolean("Flat", &TskSkinCheckRadioBox::SetFlat);
+      .Boolean("Flat", &TskSkinCheckRadioBox::SetFlat)
+      .Reference("Action", &TControl::SetAction);
 
   Registry.Register<TskSkinPanel>("TskSkinPanel", "TskSkinCustomControl")
       .Integer("RealHeight", &TskSkinPanel::SetRealHeight)

@@ -104,8 +104,15 @@ void TskSkinSpeedButton::SetShowCaption(bool Value) {
     Repaint();
 }
 
-void TskSkinSpeedButton::ButtonClick() {
-  if (OnClick) OnClick(this);
+// The class library's rule: the button's own OnClick, or else its action.
+void TskSkinSpeedButton::ButtonClick() { TskGraphicSkinCustomControl::Click(); }
+
+void TskSkinSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults) {
+  TskGraphicSkinCustomControl::ActionChange(Sender, CheckDefaults);
+  const auto* action = dynamic_cast<const TCustomAction*>(Sender);
+  if (!action) return;
+  CopyActionImage(*action, *FGlyph);
+  Repaint();
 }
 
 bool TskSkinSpeedButton::EnableMorphing() const {
@@ -295,9 +302,7 @@ void TskSkinSpeedButton::Paint() {
     TBitmap hot;
     hot.SetSize(Width(), Height());
     CreateButtonImage(hot, FActiveSkinRect, false, true);
-    TskEffectBmp normal(image.Handle());
-    MorphEffect(normal, TskEffectBmp(hot.Handle()), FMorphKind, FMorphKf);
-    normal.Draw(image.Canvas()->Handle(), 0, 0);
+    FMorphBuffers.Mix(image, hot, FMorphKind, FMorphKf);
   } else if (!Enabled() && !IsNullRect(FDisabledSkinRect)) {
     CreateButtonImage(image, FDisabledSkinRect, false, false);
   } else if (PressedLook()) {

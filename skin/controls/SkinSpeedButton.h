@@ -89,6 +89,7 @@ protected:
   void CreateControlSkinImage(classlib::TBitmap&) override {}
   void Paint() override;
   bool ClicksOnMouseUp() const override { return false; }
+  void ActionChange(classlib::TObject* Sender, bool CheckDefaults) override;
   void Notification(classlib::TComponent* AComponent, classlib::TOperation Operation) override;
   void MouseDown(classlib::TMouseButton Button, classlib::TShiftState Shift, int X, int Y) override;
   void MouseUp(classlib::TMouseButton Button, classlib::TShiftState Shift, int X, int Y) override;
@@ -136,6 +137,7 @@ protected:
   int FSpacing = 1;
   TskButtonLayout FLayout = TskButtonLayout::blGlyphLeft;
   TskTimerSlot FMorphingTimer;
+  TskMorphBuffers FMorphBuffers;
   int FWidthWithCaption = 0;
   int FWidthWithoutCaption = 0;
   bool FShowCaption = true;

@@ -87,11 +87,20 @@ TskEffectBmp::TskEffectBmp(HBITMAP Bitmap) {
   BITMAP source{};
   if (!Bitmap || GetObjectA(Bitmap, sizeof source, &source) == 0) return;
   CreateSection(source.bmWidth, std::abs(source.bmHeight));
-  if (Empty()) return;
+  Load(Bitmap);
+}
+
+bool TskEffectBmp::Load(HBITMAP Bitmap) {
+  BITMAP source{};
+  if (Empty() || !Bitmap || GetObjectA(Bitmap, sizeof source, &source) == 0) return false;
+  if (source.bmWidth != FWidth || std::abs(source.bmHeight) != FHeight) return false;
   GdiFlush();
-  const HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-  GetDIBits(display, Bitmap, 0, static_cast<UINT>(FHeight), FBits, &FBitmapInfo, DIB_RGB_COLORS);
-  DeleteDC(display);
+  // Any DC serves for RGB pixels; a memory DC costs little, where a display DC goes through the
+  // display driver each time (under Wine, more than all the rest of a morph step).
+  const HDC memory = CreateCompatibleDC(nullptr);
+  GetDIBits(memory, Bitmap, 0, static_cast<UINT>(FHeight), FBits, &FBitmapInfo, DIB_RGB_COLORS);
+  DeleteDC(memory);
+  return true;
 }
 
 TskEffectBmp::TskEffectBmp(const TskEffectBmp& Source) {

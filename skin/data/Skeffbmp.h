@@ -38,6 +38,9 @@ public:
   // Blue in bits 0-7, green 8-15, red 16-23; writes outside the buffer are ignored, reads give 0.
   void SetPixel(int X, int Y, int Color);
   int GetPixel(int X, int Y) const;
+  // Reads a bitmap of the buffer's own size into it, so that the frames of an animation can share
+  // one buffer; false, with nothing read, for another size or a handle that is not a bitmap.
+  bool Load(HBITMAP Bitmap);
   // Row access; Row must lie within the buffer.
   std::uint8_t* GetLine(int Row);
   void SetLine(int Row, const void* Buffer);

@@ -361,3 +361,42 @@ TEST_F(SkinButtonTest, PropertiesKeepTheirDefaults) {
   b.SetMargin(-2);
   EXPECT_EQ(b.Margin(), -1);
 }
+
+TEST_F(SkinButtonTest, AnActionFillsAnEmptyGlyphAndRunsWhenNoOnClickIsSet) {
+  TPictureAction pictured;
+  int executed = 0;
+  pictured.Action->OnExecute = [&](TObject*) { ++executed; };
+  pictured.Action->SetCaption("Play");
+
+  TskSkinButton& quit = Button("Quit");
+  quit.OnClick = nullptr;
+  quit.SetAction(pictured.Action);
+  EXPECT_EQ(quit.Caption(), "Play");
+  ASSERT_EQ(quit.Glyph().Width(), 16);
+  ASSERT_EQ(quit.Glyph().Height(), 16);
+  EXPECT_EQ(quit.Glyph().Canvas()->Pixels(12, 2), clBlue);
+  EXPECT_EQ(quit.Glyph().Canvas()->Pixels(2, 2), clFuchsia);  // masked out: the fill, transparent on the button
+  ClickAt(quit);
+  EXPECT_EQ(executed, 1);
+
+  // A glyph of the button's own stays, and so does its own OnClick, which replaces the action's.
+  TskSkinButton& ok = Button("Ok");
+  TBitmap own;
+  own.SetSize(8, 8);
+  ok.SetGlyph(own);
+  ok.SetAction(pictured.Action);
+  EXPECT_EQ(ok.Glyph().Width(), 8);
+  ClickAt(ok);
+  EXPECT_EQ(Count("Ok"), 1);
+  EXPECT_EQ(executed, 1);
+
+  // No picture at the action's index: the glyph stays empty until there is one.
+  TskSkinButton& a = Button("A");
+  auto* other = new TAction(pictured.Owner.get());
+  other->SetActionList(pictured.List);
+  other->SetImageIndex(1);
+  a.SetAction(other);
+  EXPECT_TRUE(a.Glyph().Empty());
+  other->SetImageIndex(0);
+  EXPECT_EQ(a.Glyph().Width(), 16);
+}

@@ -126,3 +126,39 @@ TEST_F(SkinCheckRadioBoxTest, FlatAndDefaultLooks) {
   Box("R1").SetChecked(true);
   WriteLooks("skincheckradiobox_looks", {h, Box("R1").Handle(), Box("C1").Handle()}, 150, 25);
 }
+
+TEST_F(SkinCheckRadioBoxTest, ActionCheckedStateIsTakenUnlessADefaultIsKept) {
+  const struct {
+    bool Loading;  // the action is still being read from a form: defaults are checked
+    bool BoxChecked;
+    bool ActionChecked;
+    bool Want;
+  } cases[] = {
+      {false, false, true, true},  {false, true, false, false},
+      {true, false, true, true},   {true, true, false, true},  // a checked box is not a default
+  };
+  TskSkinCheckRadioBox& box = Box("C1");
+  for (const auto& c : cases) {
+    box.SetAction(nullptr);
+    box.SetChecked(c.BoxChecked);
+    TAction action(nullptr);
+    action.SetChecked(c.ActionChecked);
+    action.SetComponentState(TComponentStateItem::csLoading, c.Loading);
+    box.SetAction(&action);
+    EXPECT_EQ(box.Checked(), c.Want) << c.Loading << c.BoxChecked << c.ActionChecked;
+    box.SetAction(nullptr);
+  }
+
+  // Later changes of the action's state reach the box; a change of anything else leaves the box
+  // and its OnClick alone.
+  TAction action(nullptr);
+  box.SetChecked(false);
+  box.SetAction(&action);
+  Clicks.clear();
+  action.SetChecked(true);
+  EXPECT_TRUE(box.Checked());
+  action.SetCaption("Preview");
+  EXPECT_EQ(box.Caption(), "Preview");
+  EXPECT_EQ(Clicks, (std::vector<String>{"C1"}));
+  box.SetAction(nullptr);
+}

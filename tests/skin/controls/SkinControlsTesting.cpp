@@ -464,6 +464,25 @@ TTestSkin::TTestSkin() {
   EXPECT_FALSE(FSkin->Empty) << "the test skin did not load";
 }
 
+TPictureAction::TPictureAction()
+    : Owner(std::make_unique<TComponent>(nullptr)),
+      Images(new TImageList(Owner.get())),
+      List(new TActionList(Owner.get())),
+      Action(new TAction(Owner.get())) {
+  TBitmap picture, mask;
+  for (TBitmap* b : {&picture, &mask}) {
+    b->SetPixelFormat(TPixelFormat::pf24bit);
+    b->SetSize(16, 16);
+  }
+  Fill(picture, Rect(0, 0, 16, 16), 0xFF0000);
+  Fill(mask, Rect(0, 0, 8, 16), 0xFFFFFF);
+  Fill(mask, Rect(8, 0, 16, 16), 0x000000);
+  Images->Add(&picture, &mask);
+  List->SetImages(Images);
+  Action->SetActionList(List);
+  Action->SetImageIndex(0);
+}
+
 std::unique_ptr<TForm> ShowForm(const std::string& Text) {
   RegisterSkinControlClasses();
   auto form = windowtesting::ReadForm(Text);

@@ -4,6 +4,8 @@
 
 #include "tests/classlib/WindowTesting.h"
 
+#include "platform/classlib/ActnList.h"
+#include "platform/classlib/ComCtrls.h"
 #include "skin/data/SkinData.h"
 
 #include <memory>
@@ -87,6 +89,16 @@ public:
 private:
   testing_support::TempDir FDir;
   std::unique_ptr<skin::TskSkinData> FSkin;
+};
+
+// An action with a picture: its list's images hold one 16 x 16 picture, left out by the mask in its
+// left half and blue in its right half.
+struct TPictureAction {
+  TPictureAction();
+  std::unique_ptr<classlib::TComponent> Owner;
+  classlib::TImageList* Images;
+  classlib::TActionList* List;
+  classlib::TAction* Action;
 };
 
 // A form read from description text, with the skinned controls' classes registered, shown.

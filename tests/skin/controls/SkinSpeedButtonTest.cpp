@@ -125,3 +125,23 @@ TEST_F(SkinSpeedButtonTest, ShowCaptionTakesItsWidth) {
   EXPECT_EQ(b.Width(), 60);
   WriteLooks("skinspeedbutton_looks", {Form->Handle()}, 120, 80);
 }
+
+TEST_F(SkinSpeedButtonTest, AnActionFillsAnEmptyGlyphAndRunsWhenNoOnClickIsSet) {
+  TPictureAction pictured;
+  int executed = 0;
+  pictured.Action->OnExecute = [&](TObject*) { ++executed; };
+  TskSkinSpeedButton& plain = Button("Plain");
+  plain.SetAction(pictured.Action);
+  ASSERT_EQ(plain.Glyph().Width(), 16);
+  EXPECT_EQ(plain.Glyph().Canvas()->Pixels(12, 2), clBlue);
+  EXPECT_EQ(plain.Glyph().Canvas()->Pixels(2, 2), clFuchsia);
+  // Centred on the button, the blue half shows and the masked half lets the button's face through.
+  EXPECT_EQ(Pixel(plain, 14, 12), 0xFF0000u);
+  EXPECT_EQ(Pixel(plain, 6, 12), ColorToRGB(clBtnFace));
+  ClickAt(plain);
+  EXPECT_EQ(Clicks, (std::vector<String>{"Plain"}));  // the button's own OnClick replaces the action's
+  EXPECT_EQ(executed, 0);
+  plain.OnClick = nullptr;
+  ClickAt(plain);
+  EXPECT_EQ(executed, 1);
+}

@@ -77,6 +77,19 @@ TEST(EffectBmp, ConstructionAndPixelAccess) {
   ASSERT_EQ(fromBitmap.Height(), 4);
   EXPECT_EQ(fromBitmap.GetPixel(6, 3) & 0xFFFFFF, 6 << 16 | 3 << 8 | skintesting::kCodedBlue);
 
+  // Read again into the same buffer, only from a bitmap of its size.
+  fromBitmap.Invert();
+  EXPECT_TRUE(fromBitmap.Load(picture.Handle()));
+  EXPECT_EQ(fromBitmap.GetPixel(6, 3) & 0xFFFFFF, 6 << 16 | 3 << 8 | skintesting::kCodedBlue);
+  classlib::TBitmap wider;
+  skintesting::MakeCoded(wider, 8, 4);
+  fromBitmap.Invert();
+  EXPECT_FALSE(fromBitmap.Load(wider.Handle()));
+  EXPECT_FALSE(fromBitmap.Load(nullptr));
+  EXPECT_FALSE(empty.Load(picture.Handle()));
+  EXPECT_NE(fromBitmap.GetPixel(6, 3) & 0xFFFFFF, 6 << 16 | 3 << 8 | skintesting::kCodedBlue);
+  fromBitmap.Invert();
+
   // Drawn back at its own size and stretched.
   classlib::TBitmap target;
   skintesting::Fill(target, 20, 10, RGB(255, 255, 255));
