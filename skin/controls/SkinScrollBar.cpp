@@ -75,11 +75,13 @@ void TskSkinScrollBar::SimplySetPosition(int Value) {
 }
 
 void TskSkinScrollBar::SetRange(int AMin, int AMax, int APosition, int APageSize) {
+  const int min = FMin, max = FMax, pageSize = FPageSize, position = FPosition;
   FMin = AMin;
   FMax = AMax;
   FPageSize = std::max(APageSize, 0);
   FPosition = Clamped(APosition);
-  Repaint();
+  // A view brings its bars into line at every paint of its own; a bar already there is not drawn again.
+  if (FMin != min || FMax != max || FPageSize != pageSize || FPosition != position) Repaint();
 }
 
 void TskSkinScrollBar::SetMin(int Value) {
@@ -101,15 +103,10 @@ void TskSkinScrollBar::SetPageSize(int Value) {
   Repaint();
 }
 
-void TskSkinScrollBar::SetSmallChange(int Value) {
-  FSmallChange = Value;
-  Repaint();
-}
+// The steps do not show, so setting them draws nothing.
+void TskSkinScrollBar::SetSmallChange(int Value) { FSmallChange = Value; }
 
-void TskSkinScrollBar::SetLargeChange(int Value) {
-  FLargeChange = Value;
-  Repaint();
-}
+void TskSkinScrollBar::SetLargeChange(int Value) { FLargeChange = Value; }
 
 // ---------------------------------------------------------------------------------------------
 // Kind, both and focus
