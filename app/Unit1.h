@@ -11,12 +11,14 @@
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/Timer.h"
-#include "skin/plain/SkinPlainBars.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinGauge.h"
+#include "skin/controls/SkinPageControl.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinTrackBar.h"
 #include "skin/plain/SkinPlainBoxes.h"
-#include "skin/plain/SkinPlainButtons.h"
 #include "skin/plain/SkinPlainDialogs.h"
 #include "skin/plain/SkinPlainMenus.h"
-#include "skin/plain/SkinPlainPages.h"
 #include "skin/plain/SkinPlainViews.h"
 
 #include <functional>

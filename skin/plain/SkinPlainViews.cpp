@@ -4,8 +4,6 @@ namespace skin {
 
 using namespace classlib;
 
-TskSkinScrollBar::TskSkinScrollBar(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 19, 200); }
-
 TskSkinListView::TskSkinListView(TComponent* AOwner) : TListView(AOwner) {}
 
 void TskSkinListView::SetVScrollBar(TskSkinScrollBar* Value) {

@@ -1,18 +1,13 @@
-// Plain stand-ins for the skinned list view and the external scroll bar placed beside it. The plain
-// list view keeps its own native scroll bars; the external bar is only a strip that holds its place
-// on the form.
+// Plain stand-in for the skinned list view. It keeps its own native scroll bars; the skinned bar
+// placed beside it as its VScrollBar only holds its place on the form.
 //
-// Classes in this file: TskSkinScrollBar, TskSkinListView.
+// Classes in this file: TskSkinListView.
 #pragma once
 
 #include "platform/classlib/ComCtrls.h"
+#include "skin/controls/SkinScrollBar.h"
 
 namespace skin {
-
-class TskSkinScrollBar : public classlib::TCustomControl {
-public:
-  explicit TskSkinScrollBar(classlib::TComponent* AOwner);
-};
 
 class TskSkinListView : public classlib::TListView {
 public:
