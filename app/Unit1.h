@@ -66,6 +66,10 @@ public:
   void skSkinButton3Click(classlib::TObject* Sender);  // CD page "Stop"
   // Ends a running job as "Stop" does and waits for its thread.
   void EndRipJob();
+  // The end of a job, posted by its thread: the page's list, drive box and "Start" are usable
+  // again and no track is ticked.
+  void RipJobEnded();
+  void Dispatch(classlib::TMessage& Message) override;
 
   // The slide show's folder, ending in "\".
   classlib::String SlideShowFolder;
