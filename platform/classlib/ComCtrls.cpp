@@ -509,6 +509,12 @@ void TListColumn::SetAlignment(TAlignment Value) {
   FOwner.FOwner.WriteColumn(Index(), false);
 }
 
+void TListColumn::SetImageIndex(int Value) {
+  if (Value == FImageIndex) return;
+  FImageIndex = Value;
+  FOwner.FOwner.WriteColumn(Index(), false);
+}
+
 int TListColumn::Index() const {
   const auto& columns = FOwner.FColumns;
   return static_cast<int>(std::find_if(columns.begin(), columns.end(), [this](const auto& c) { return c.get() == this; }) -
@@ -620,6 +626,10 @@ int TListItems::IndexOf(const TListItem* Item) const {
 
 namespace {
 
+// The extended styles the properties set.
+constexpr DWORD PropertyExtendedStyles =
+    LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP;
+
 DWORD ViewStyleBits(TViewStyle Style) {
   switch (Style) {
     case TViewStyle::vsSmallIcon: return LVS_SMALLICON;
@@ -663,16 +673,18 @@ void TListView::CreateParams(TCreateParams& Params) {
   if (!FHideSelection) Params.Style |= LVS_SHOWSELALWAYS;
   if (!FMultiSelect) Params.Style |= LVS_SINGLESEL;
   if (!FReadOnly) Params.Style |= LVS_EDITLABELS;
+  if (!FShowColumnHeaders) Params.Style |= LVS_NOCOLUMNHEADER;
   Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 DWORD TListView::ExtendedStyle() const {
-  return (FCheckboxes ? LVS_EX_CHECKBOXES : 0) | (FRowSelect ? LVS_EX_FULLROWSELECT : 0);
+  return (FCheckboxes ? LVS_EX_CHECKBOXES : 0) | (FRowSelect ? LVS_EX_FULLROWSELECT : 0) |
+         (FGridLines ? LVS_EX_GRIDLINES : 0) | (FFullDrag ? LVS_EX_HEADERDRAGDROP : 0);
 }
 
 void TListView::CreateHandleDone() {
   TWinControl::CreateHandleDone();
-  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT, ExtendedStyle());
+  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, PropertyExtendedStyles, ExtendedStyle());
   WriteColors();
   WriteImageLists();
   for (int i = 0; i < FColumns->Count(); ++i) WriteColumn(i, true);
@@ -733,6 +745,26 @@ void TListView::SetRowSelect(bool Value) {
   FRowSelect = Value;
   Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, Value ? LVS_EX_FULLROWSELECT : 0);
 }
+
+void TListView::SetShowColumnHeaders(bool Value) {
+  if (Value == FShowColumnHeaders) return;
+  FShowColumnHeaders = Value;
+  SetStyleBits(LVS_NOCOLUMNHEADER, Value ? 0 : LVS_NOCOLUMNHEADER);
+}
+
+void TListView::SetGridLines(bool Value) {
+  if (Value == FGridLines) return;
+  FGridLines = Value;
+  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, Value ? LVS_EX_GRIDLINES : 0);
+}
+
+void TListView::SetFullDrag(bool Value) {
+  if (Value == FFullDrag) return;
+  FFullDrag = Value;
+  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_HEADERDRAGDROP, Value ? LVS_EX_HEADERDRAGDROP : 0);
+}
+
+bool TListView::Scroll(int DX, int DY) { return Send(LVM_SCROLL, static_cast<WPARAM>(DX), DY) != 0; }
 
 void TListView::SetCheckboxes(bool Value) {
   if (Value == FCheckboxes) return;
@@ -828,8 +860,9 @@ void TListView::WriteColumn(int Index, bool Insert) {
   WideString text = ToWide(column.FCaption);
   LVCOLUMNW lv{};
   // An update leaves the width the user may have dragged the column to.
-  lv.mask = LVCF_TEXT | LVCF_FMT | LVCF_SUBITEM | (Insert ? LVCF_WIDTH : 0);
-  lv.fmt = ColumnFormat(column.FAlignment);
+  lv.mask = LVCF_TEXT | LVCF_FMT | LVCF_SUBITEM | LVCF_IMAGE | (Insert ? LVCF_WIDTH : 0);
+  lv.fmt = ColumnFormat(column.FAlignment) | (column.FImageIndex >= 0 ? LVCFMT_IMAGE : 0);
+  lv.iImage = column.FImageIndex;
   lv.cx = column.FWidth;
   lv.pszText = text.data();
   lv.iSubItem = Index;
@@ -1164,6 +1197,9 @@ void RegisterComControls(TClassRegistry& Registry) {
       .Boolean("ReadOnly", &TListView::SetReadOnly)
       .Boolean("RowSelect", &TListView::SetRowSelect)
       .Boolean("MultiSelect", &TListView::SetMultiSelect)
+      .Boolean("ShowColumnHeaders", &TListView::SetShowColumnHeaders)
+      .Boolean("GridLines", &TListView::SetGridLines)
+      .Boolean("FullDrag", &TListView::SetFullDrag)
       .Reference("LargeImages", &TListView::SetLargeImages)
       .Reference("SmallImages", &TListView::SetSmallImages)
       .Event("OnCustomDraw", &TListView::OnCustomDraw)
@@ -1177,6 +1213,8 @@ void RegisterComControls(TClassRegistry& Registry) {
               column->SetCaption(formvalue::ToText(property.Value));
             } else if (SameName(property.Name, "Width")) {
               column->SetWidth(formvalue::ToInteger(property.Value));
+            } else if (SameName(property.Name, "ImageIndex")) {
+              column->SetImageIndex(formvalue::ToInteger(property.Value));
             } else if (SameName(property.Name, "Alignment")) {
               const String& name = formvalue::ToIdent(property.Value);
               const auto it = std::find_if(AlignmentNames.begin(), AlignmentNames.end(),

@@ -239,6 +239,9 @@ public:
   void SetWidth(int Value);
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value);
+  // The picture beside the caption in the list view's small images; -1 for none.
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value);
   int Index() const;
 
 private:
@@ -250,6 +253,7 @@ private:
   String FCaption;
   int FWidth = 50;
   TAlignment FAlignment = TAlignment::taLeftJustify;
+  int FImageIndex = -1;
 };
 
 class TListColumns : public TPersistent {
@@ -358,6 +362,9 @@ public:
   TListItem* Selected() const;
   void DeleteSelected();
   void Clear() { FItems->Clear(); }
+  // Scrolls the contents by DX, DY pixels; the report view scrolls whole rows, the nearest to DY,
+  // and the list view (which scrolls by columns) only sideways. False when the window refuses.
+  bool Scroll(int DX, int DY);
   // Sorts the items by caption (the system's string order), keeping equal ones in their order.
   void AlphaSort();
 
@@ -372,6 +379,14 @@ public:
   void SetRowSelect(bool Value);
   bool MultiSelect() const { return FMultiSelect; }
   void SetMultiSelect(bool Value);
+  // The column header of the report view.
+  bool ShowColumnHeaders() const { return FShowColumnHeaders; }
+  void SetShowColumnHeaders(bool Value);
+  bool GridLines() const { return FGridLines; }
+  void SetGridLines(bool Value);
+  // Whether the user may drag the report view's columns into another order.
+  bool FullDrag() const { return FFullDrag; }
+  void SetFullDrag(bool Value);
   TSortType SortType() const { return FSortType; }
   void SetSortType(TSortType Value);
   TImageList* LargeImages() const { return FLargeImages; }
@@ -423,6 +438,9 @@ private:
   bool FReadOnly = false;
   bool FRowSelect = false;
   bool FMultiSelect = false;
+  bool FShowColumnHeaders = true;
+  bool FGridLines = false;
+  bool FFullDrag = false;
   TSortType FSortType = TSortType::stNone;
   TImageList* FLargeImages = nullptr;
   TImageList* FSmallImages = nullptr;

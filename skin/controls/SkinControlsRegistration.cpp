@@ -5,6 +5,7 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinGauge.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinScrollBar.h"
@@ -71,8 +72,8 @@ void SkinProperties(TClassBuilder<T> Builder) {
 
 // The DefaultFont of the skinned controls that keep one.
 template <class T>
-void DefaultFontFields(TClassBuilder<T> Builder) {
-  Builder.Custom("DefaultFont.Name", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetName(formvalue::ToText(v)); })
+TClassBuilder<T> DefaultFontFields(TClassBuilder<T> Builder) {
+  return Builder.Custom("DefaultFont.Name", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetName(formvalue::ToText(v)); })
       .Custom("DefaultFont.Height", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetHeight(formvalue::ToInteger(v)); })
       .Custom("DefaultFont.Color", [](T& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetColor(formvalue::ToColor(v)); })
       .Custom("DefaultFont.Charset",
@@ -280,6 +281,17 @@ void RegisterAll(TClassRegistry& Registry) {
   Registry.Register<TskSkinCustomTabSheet>("TskSkinCustomTabSheet", "TTabSheet");
   Registry.Register<TskSkinTabSheet>("TskSkinTabSheet", "TskSkinCustomTabSheet");
   TabSkinProperties(Registry.Register<TskSkinTabControl>("TskSkinTabControl", "TTabControl"));
+
+  DefaultFontFields(Registry.Register<TskSkinCustomListView>("TskSkinCustomListView", "TListView"))
+      .Text("HeaderSkinDataName", &TskSkinCustomListView::SetHeaderSkinDataName)
+      .Reference("HScrollBar", &TskSkinCustomListView::SetHScrollBar)
+      .Reference("VScrollBar", &TskSkinCustomListView::SetVScrollBar)
+      .Reference("SkinData", &TskSkinCustomListView::SetSkinData)
+      .Text("SkinDataName", &TskSkinCustomListView::SetSkinDataName)
+      .Color("DefaultColor", &TskSkinCustomListView::SetDefaultColor)
+      .Boolean("UseSkinFont", &TskSkinCustomListView::SetUseSkinFont)
+      .Event("OnDrawHeaderSection", &TskSkinCustomListView::OnDrawHeaderSection);
+  Registry.Register<TskSkinListView>("TskSkinListView", "TskSkinCustomListView");
 }
 
 }  // namespace

@@ -381,6 +381,77 @@ TEST_F(ComControls, WhatTheUserSetSurvivesANewWindow) {
   EXPECT_EQ(List->ItemIndex(), 1);
 }
 
+TEST_F(ComControls, GridLinesHeadersDragAndScrolling) {
+  // Set before the window exists and after.
+  List->SetGridLines(true);
+  List->SetShowColumnHeaders(false);
+  List->Columns().Items(0)->SetImageIndex(2);
+  const HWND window = List->Handle();
+  const auto extended = [window] {
+    return static_cast<DWORD>(SendMessageW(window, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  };
+  const auto style = [window] { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)); };
+  EXPECT_TRUE(extended() & LVS_EX_GRIDLINES);
+  EXPECT_TRUE(extended() & LVS_EX_CHECKBOXES) << "the other extended styles stay";
+  EXPECT_TRUE(style() & LVS_NOCOLUMNHEADER);
+  List->SetFullDrag(true);
+  List->SetGridLines(false);
+  List->SetShowColumnHeaders(true);
+  EXPECT_TRUE(extended() & LVS_EX_HEADERDRAGDROP);
+  EXPECT_FALSE(extended() & LVS_EX_GRIDLINES);
+  EXPECT_FALSE(style() & LVS_NOCOLUMNHEADER);
+
+  LVCOLUMNW column{};
+  column.mask = LVCF_IMAGE | LVCF_FMT;
+  ASSERT_TRUE(SendMessageW(window, LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)));
+  EXPECT_EQ(column.iImage, 2);
+  EXPECT_TRUE(column.fmt & LVCFMT_IMAGE);
+
+  // The report view scrolls by the rows nearest to the pixels asked for.
+  SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+  for (int i = 0; i < 100; ++i) AddItem(*List, "item");
+  SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  SendMessageW(window, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  const int rowHeight = row.bottom - row.top;
+  ASSERT_GT(rowHeight, 0);
+  EXPECT_TRUE(List->Scroll(0, 3 * rowHeight + 1));
+  EXPECT_EQ(SendMessageW(window, LVM_GETTOPINDEX, 0, 0), 3);
+  EXPECT_TRUE(List->Scroll(0, -rowHeight));
+  EXPECT_EQ(SendMessageW(window, LVM_GETTOPINDEX, 0, 0), 2);
+  // The list view scrolls only sideways.
+  List->SetViewStyle(TViewStyle::vsList);
+  EXPECT_FALSE(List->Scroll(0, rowHeight));
+}
+
+TEST_F(ComControls, ListViewOptionsFromADescription) {
+  auto form = ReadForm(R"(object TestForm: TForm
+  object Channels: TListView
+    ViewStyle = vsReport
+    GridLines = True
+    FullDrag = True
+    ShowColumnHeaders = False
+    Columns = <
+      item
+        Caption = 'Channel'
+        ImageIndex = 1
+      end>
+  end
+end
+)");
+  auto* view = dynamic_cast<TListView*>(form->FindComponent("Channels"));
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->GridLines());
+  EXPECT_TRUE(view->FullDrag());
+  EXPECT_FALSE(view->ShowColumnHeaders());
+  EXPECT_EQ(view->Columns().Items(0)->ImageIndex(), 1);
+  TListView fresh(nullptr);
+  EXPECT_FALSE(fresh.GridLines());
+  EXPECT_FALSE(fresh.FullDrag());
+  EXPECT_TRUE(fresh.ShowColumnHeaders());
+}
+
 TEST_F(ComControls, ClickingAnItemSelectsItAndClicks) {
   AddItem(*List, "one");
   AddItem(*List, "two");

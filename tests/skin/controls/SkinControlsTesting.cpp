@@ -36,7 +36,7 @@ count=0
 count=0
 
 [SKINCONTROLS]
-count=24
+count=26
 0=button:button
 1=plainbutton:button
 2=maskbutton:button
@@ -61,6 +61,8 @@ count=24
 21=tab:tab
 22=bgtab:tab
 23=badtab:tab
+24=listview:listview
+25=stripbutton:button
 
 [button]
 pictureindex=0
@@ -288,6 +290,16 @@ fontcolor=16777215
 activefontcolor=16777215
 downfontcolor=16777215
 
+[stripbutton]
+pictureindex=0
+skinrect=0,0,40,20
+activeskinrect=40,0,80,20
+downskinrect=80,0,120,20
+lefttoppoint=4,0
+righttoppoint=36,0
+fontcolor=16777215
+downfontcolor=16777215
+
 [hupdown]
 pictureindex=0
 skinrect=0,0,40,20
@@ -340,6 +352,12 @@ leftbottompoint=4,4
 rightbottompoint=4,4
 tabrect=40,0,80,20
 bgpictureindex=99
+
+[listview]
+fontname=Arial
+fontheight=16
+fontcolor=16777215
+bgcolor=8404992
 )";
 
 void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
@@ -462,12 +480,37 @@ COLORREF WindowPixel(HWND Window, int X, int Y) {
   return target.Pixel(X, Y);
 }
 
+namespace {
+
+// Paints Window's visible child windows over it, from the bottom of the z-order up, each clipped to
+// its place (a list view's header); each is erased first as the system does: a system control's
+// WM_PAINT draws only what lies on its background.
+void PaintChildren(windowtesting::TPaintTarget& Target, HWND Window) {
+  const HWND first = GetWindow(Window, GW_CHILD);
+  for (HWND child = first ? GetWindow(first, GW_HWNDLAST) : nullptr; child; child = GetWindow(child, GW_HWNDPREV)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, Window, reinterpret_cast<POINT*>(&r), 2);
+    const int saved = SaveDC(Target.DC());
+    OffsetViewportOrgEx(Target.DC(), r.left, r.top, nullptr);
+    IntersectClipRect(Target.DC(), 0, 0, r.right - r.left, r.bottom - r.top);
+    SendMessageW(child, WM_ERASEBKGND, reinterpret_cast<WPARAM>(Target.DC()), 0);
+    Target.Paint(child);
+    PaintChildren(Target, child);
+    RestoreDC(Target.DC(), saved);
+  }
+}
+
+}  // namespace
+
 void WriteLooks(const std::string& Name, const std::vector<HWND>& Windows, int Width, int Height) {
   const int total = Width * static_cast<int>(Windows.size());
   windowtesting::TPaintTarget all(total, Height, 0xFFFFFF);
   for (size_t i = 0; i < Windows.size(); ++i) {
     windowtesting::TPaintTarget one(Width, Height, 0xFFFFFF);
     one.Paint(Windows[i]);
+    PaintChildren(one, Windows[i]);
     BitBlt(all.DC(), static_cast<int>(i) * Width, 0, Width, Height, one.DC(), 0, 0, SRCCOPY);
   }
   PxImage png(static_cast<std::uint32_t>(total), static_cast<std::uint32_t>(Height), 24, FMT_PNG);

@@ -33,6 +33,8 @@ constexpr COLORREF TileCornerColor = 0x2020E0;
 
 constexpr COLORREF ThumbColor = 0xC800C8;
 constexpr COLORREF GlyphColor = 0x808080;
+// The background of the "listview" description.
+constexpr COLORREF ViewColor = 0x804000;
 
 // The value controls' parts.
 constexpr COLORREF TrackColor = 0x808000;
@@ -57,7 +59,8 @@ constexpr COLORREF TabBackgroundColor = 0x80FF00;
 // The skin's descriptions:
 // - buttons: "button" (resizable, every look), "plainbutton" (only "skinrect", fixed size),
 //   "maskbutton" (fixed 40 x 20, a mask with a white border of 2 pixels), "morphbutton" ("button"
-//   with morphing), "resizebutton" (as "button");
+//   with morphing), "resizebutton" (as "button"), "stripbutton" (a strip
+//   without bottom anchors, every look but disabled);
 // - "hupdown" (40 x 20: down button left, up button right, hot and pressed looks);
 // - panels, all fully anchored on the panel picture: "panel" (caption, check pictures and roll-up
 //   mark), "tiledpanel" (the tile as background picture), "farbgpanel" (a background picture index
@@ -74,7 +77,8 @@ constexpr COLORREF TabBackgroundColor = 0x80FF00;
 //   2,2,18,98), "nopicturegauge" (naming no picture, green text);
 // - tabs: "tab" (a 40 x 40 page frame with borders of 4 and every tab look), "bgtab" (also a
 //   background picture), "badtab" (edges of no length, a background picture index naming no
-//   picture).
+//   picture);
+// - "listview" (ViewColor, a white Arial of height 16).
 class TTestSkin {
 public:
   TTestSkin();
@@ -91,7 +95,8 @@ std::unique_ptr<classlib::TForm> ShowForm(const std::string& Text);
 // Paints a window into memory and reads its pixel.
 COLORREF WindowPixel(HWND Window, int X, int Y);
 
-// Writes the pictures side by side into a PNG in the build folder, for a person to look at.
+// Writes the pictures of the windows (with their child windows) side by side into a PNG in the
+// build folder, for a person to look at.
 void WriteLooks(const std::string& Name, const std::vector<HWND>& Windows, int Width, int Height);
 
 }  // namespace skincontrolstesting
