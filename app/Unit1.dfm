@@ -262,6 +262,8 @@ object Form1: TForm1
           OnClick = skSkinListView1Click
           OnCustomDraw = skSkinListView1CustomDraw
           OnDblClick = skSkinListView1DblClick
+          SkinData = skSkinData1
+          SkinDataName = 'listview'
         end
       end
     end
@@ -934,6 +936,8 @@ object Form1: TForm1
             end>
           RowSelect = True
           ViewStyle = vsReport
+          SkinData = skSkinData1
+          SkinDataName = 'listview'
         end
         object skSkinButton2: TskSkinButton
           Left = 8

@@ -13,13 +13,13 @@
 #include "platform/classlib/Timer.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinGauge.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/plain/SkinPlainBoxes.h"
 #include "skin/plain/SkinPlainDialogs.h"
 #include "skin/plain/SkinPlainMenus.h"
-#include "skin/plain/SkinPlainViews.h"
 
 #include <functional>
 #include <memory>

@@ -49,6 +49,8 @@ object Form2: TForm2
       ViewStyle = vsReport
       VScrollBar = skSkinScrollBar1
       OnDblClick = skSkinListView1DblClick
+      SkinData = skSkinData2
+      SkinDataName = 'listview'
     end
   end
   object skSkinListBox1: TskSkinListBox

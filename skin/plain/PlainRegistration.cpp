@@ -4,7 +4,6 @@
 #include "skin/plain/SkinPlainBoxes.h"
 #include "skin/plain/SkinPlainDialogs.h"
 #include "skin/plain/SkinPlainMenus.h"
-#include "skin/plain/SkinPlainViews.h"
 
 #include <mutex>
 
@@ -14,10 +13,6 @@ using namespace skin;
 namespace {
 
 void RegisterAll(TClassRegistry& Registry) {
-  // The list view's external bar is the skinned scroll bar, which the skinned controls register.
-  Registry.Register<TskSkinListView>("TskSkinListView", "TListView")
-      .Reference("VScrollBar", &TskSkinListView::SetVScrollBar);
-
   Registry.Register<TskSkinCustomComboBox>("TskSkinCustomComboBox", "TComboBox");
   Registry.Register<TskSkinComboBox>("TskSkinComboBox", "TskSkinCustomComboBox");
   Registry.Register<TskSkinCustomListBox>("TskSkinCustomListBox", "TListBox");

@@ -9,8 +9,10 @@
 #include "app/Unit3.h"
 #include "app/Unit9.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/data/SkinBarDescriptions.h"
+#include "skin/data/SkinEditDescriptions.h"
 
 #include <iostream>
 #include <vector>
@@ -31,6 +33,7 @@ TSkinned SkinnedOf(TComponent& Component) {
   if (auto* control = dynamic_cast<TskSkinControl*>(&Component)) return {control->SkinData(), control->SkinDataName(), true};
   if (auto* control = dynamic_cast<TskGraphicSkinControl*>(&Component))
     return {control->SkinData(), control->SkinDataName(), true};
+  if (auto* view = dynamic_cast<TskSkinCustomListView*>(&Component)) return {view->SkinData(), view->SkinDataName(), true};
   return {};
 }
 
@@ -75,11 +78,13 @@ void ExpectSkins(TComponent& Form, std::initializer_list<TNamedSkin> Rows) {
 
 TEST(SkinnedControlsOnForms, EachControlNamesADescriptionOfItsSkin) {
   auto main = apptesting::MakeForm<TForm1>();
-  EXPECT_EQ(ExpectEveryDescriptionFound(*main), 32);
+  EXPECT_EQ(ExpectEveryDescriptionFound(*main), 34);
   EXPECT_EQ(main->skSkinPageControl1->SkinData(), nullptr);
   EXPECT_EQ(main->skSkinPageControl1->SkinDataName(), "tab");
   EXPECT_TRUE(main->skSkinPageControl1->MultiLine());
-  ExpectSkins(*main, {{"skSkinScrollBar1", "skSkinData2", "vscrollbar"},
+  ExpectSkins(*main, {{"skSkinListView1", "skSkinData1", "listview"},
+                      {"skSkinListView2", "skSkinData1", "listview"},
+                      {"skSkinScrollBar1", "skSkinData2", "vscrollbar"},
                       {"skSkinTrackBar1", "skSkinData2", "htrackbar"},
                       {"skSkinTrackBar2", "skSkinData2", "trackbar"},
                       {"skSkinSpeedButton17", "skSkinData2", "toolbutton"},
@@ -94,10 +99,13 @@ TEST(SkinnedControlsOnForms, EachControlNamesADescriptionOfItsSkin) {
   auto& bar = dynamic_cast<TskSkinScrollBar&>(Find(*main, "skSkinScrollBar1"));
   EXPECT_EQ(bar.Kind(), TScrollBarKind::sbVertical);
   EXPECT_EQ(bar.Width(), 19);
+  EXPECT_EQ(main->skSkinListView1->VScrollBar(), &bar);
 
   auto playList = apptesting::MakeForm<TForm2>();
-  EXPECT_EQ(ExpectEveryDescriptionFound(*playList), 2);
-  ExpectSkins(*playList, {{"skSkinPanel1", "skSkinData2", "panel"}, {"skSkinScrollBar1", "skSkinData2", "vscrollbar"}});
+  EXPECT_EQ(ExpectEveryDescriptionFound(*playList), 3);
+  ExpectSkins(*playList, {{"skSkinPanel1", "skSkinData2", "panel"},
+                          {"skSkinScrollBar1", "skSkinData2", "vscrollbar"},
+                          {"skSkinListView1", "skSkinData2", "listview"}});
 
   auto colour = apptesting::MakeForm<TForm3>();
   EXPECT_EQ(ExpectEveryDescriptionFound(*colour), 9);
@@ -177,6 +185,19 @@ void ExpectDrawnFromSkin(TForm& Form, TBitmap& Photo, const std::vector<TCorner>
   }
 }
 
+// A list view shows its description's background colour at the point (in its client area).
+void ExpectListBackground(TForm& Form, TBitmap& Photo, const char* Name, int X, int Y) {
+  SCOPED_TRACE(Name);
+  auto& view = dynamic_cast<TskSkinCustomListView&>(Find(Form, Name));
+  const int index = view.SkinData()->GetControlIndex(view.SkinDataName());
+  ASSERT_GE(index, 0);
+  const auto* data = dynamic_cast<const TskDataSkinListView*>(view.SkinData()->CtrlList[static_cast<size_t>(index)].get());
+  ASSERT_NE(data, nullptr);
+  POINT at{X, Y};
+  MapWindowPoints(view.Handle(), Form.Handle(), &at, 1);
+  EXPECT_EQ(Photo.Canvas()->Pixels(at.x, at.y), ColorToRGB(data->BGColor));
+}
+
 void Settle(TForm& Form) {
   RedrawWindow(Form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   const DWORD start = GetTickCount();
@@ -230,6 +251,7 @@ TEST_F(SkinnedLooks, EveryPageOfTheMainWindow) {
     auto photo = Photograph(*main);
     SaveForAPerson(*photo, page.Name);
     ExpectDrawnFromSkin(*main, *photo, page.Corners);
+    if (page.Sheet == main->skSkinTabSheet6) ExpectListBackground(*main, *photo, "skSkinListView2", 300, 200);
   }
   main->Hide();
   Form1 = nullptr;
@@ -239,6 +261,7 @@ TEST_F(SkinnedLooks, PlayListColourRotateAndDeviceForms) {
   auto playList = apptesting::MakeForm<TForm2>();
   auto photo = ShowAndPhotograph(*playList, "PlayList");
   ExpectDrawnFromSkin(*playList, *photo, {{"skSkinPanel1", 1, 1}});
+  ExpectListBackground(*playList, *photo, "skSkinListView1", 80, 200);
   playList->Hide();
 
   auto colour = apptesting::MakeForm<TForm3>();

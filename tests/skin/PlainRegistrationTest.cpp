@@ -1,13 +1,10 @@
 #include "tests/classlib/WindowTesting.h"
 
 #include "platform/classlib/ClassRegistry.h"
-#include "platform/classlib/ExtCtrls.h"
-#include "skin/controls/SkinControlsRegistration.h"
 #include "skin/plain/PlainRegistration.h"
 #include "skin/plain/SkinPlainBoxes.h"
 #include "skin/plain/SkinPlainDialogs.h"
 #include "skin/plain/SkinPlainMenus.h"
-#include "skin/plain/SkinPlainViews.h"
 
 #include <memory>
 
@@ -16,27 +13,10 @@ using namespace skin;
 
 namespace {
 
-// Every stand-in as the application's forms hold them, beside the skinned scroll bar of the list.
+// Every stand-in as the application's forms hold them.
 const char* const EveryClassForm = R"(object TestForm: TForm
   ClientWidth = 701
   ClientHeight = 529
-  object Panel1: TPanel
-    Width = 480
-    Height = 470
-    object List: TskSkinListView
-      Width = 450
-      Height = 460
-      VScrollBar = Bar
-      PopupMenu = Menu
-    end
-    object Bar: TskSkinScrollBar
-      Left = 455
-      Width = 19
-      Height = 460
-      Kind = sbVertical
-      SkinDataName = 'vscrollbar'
-    end
-  end
   object Drives: TskSkinComboBox
     Left = 508
     Top = 100
@@ -88,7 +68,6 @@ T& Find(TForm& Form, const char* Name) {
 }
 
 TEST(PlainRegistration, AFormDescriptionBuildsEveryStandIn) {
-  RegisterSkinControlClasses();
   RegisterPlainSkinClasses();
   RegisterPlainSkinClasses();  // a second call changes nothing
   int clicks = 0;
@@ -96,11 +75,6 @@ TEST(PlainRegistration, AFormDescriptionBuildsEveryStandIn) {
     f.RegisterHandler<TNotifyEvent>("Clicked", [&](TObject*) { ++clicks; });
   });
   EXPECT_EQ(clicks, 0);
-
-  auto& list = Find<TskSkinListView>(*form, "List");
-  EXPECT_EQ(list.VScrollBar(), &Find<TskSkinScrollBar>(*form, "Bar"));
-  EXPECT_EQ(list.PopupMenu(), &Find<TskSkinPopupMenu>(*form, "Menu"));
-  EXPECT_EQ(list.Parent(), &Find<TPanel>(*form, "Panel1"));
 
   EXPECT_EQ(Find<TskSkinComboBox>(*form, "Drives").Text(), "D:");
   EXPECT_EQ(Find<TskSkinListBox>(*form, "Lines").GetItems()[0], "Z:\\a.mp3");
@@ -123,15 +97,16 @@ TEST(PlainRegistration, AFormDescriptionBuildsEveryStandIn) {
 
   // The whole form comes up as windows.
   form->HandleNeeded();
-  list.HandleNeeded();
-  EXPECT_TRUE(IsWindow(list.Handle()));
+  auto& drives = Find<TskSkinComboBox>(*form, "Drives");
+  drives.HandleNeeded();
+  EXPECT_TRUE(IsWindow(drives.Handle()));
 }
 
 TEST(PlainRegistration, EveryClassIsKnownByItsSkinnedName) {
   RegisterPlainSkinClasses();
-  const char* names[] = {"TskSkinListView",      "TskSkinCustomComboBox", "TskSkinComboBox",
-                         "TskSkinCustomListBox", "TskSkinListBox",        "TskSkinPopupMenu",
-                         "TskSkinOpenDialog",    "TskSkinSaveDialog"};
+  const char* names[] = {"TskSkinCustomComboBox", "TskSkinComboBox",   "TskSkinCustomListBox",
+                         "TskSkinListBox",        "TskSkinPopupMenu",  "TskSkinOpenDialog",
+                         "TskSkinSaveDialog"};
   for (const char* name : names) {
     const TClassInfo* info = TClassRegistry::Instance().Find(name);
     ASSERT_NE(info, nullptr) << name;
