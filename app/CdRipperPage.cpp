@@ -7,6 +7,8 @@
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
 
+#include <vector>
+
 using namespace classlib;
 
 void TForm1::ListCdDrives() {
@@ -45,17 +47,19 @@ void TForm1::Timer5Timer(TObject*) {
 }
 
 void TForm1::skSkinButton2Click(TObject*) {
+  // The thread gets the ticked tracks as they are now: it never reads the list's window itself.
   TListItems& items = skSkinListView2->Items();
-  bool anyChecked = false;
-  for (int i = 0; i < items.Count() && !anyChecked; ++i) anyChecked = items.Item(i)->Checked();
-  if (!anyChecked) return;
+  std::vector<int> tracks;
+  for (int i = 0; i < items.Count(); ++i)
+    if (items.Item(i)->Checked()) tracks.push_back(i);
+  if (tracks.empty()) return;
   RipFolder = ChooseFolder();
   if (RipFolder.empty()) return;
 
   skSkinComboBox1->SetEnabled(false);
   Ripping = true;
-  // The job before, if any, has ended: it enabled "Start" again as its last step.
-  RipThread = std::make_unique<cap>(true);
+  // The job before, if any, has ended: "Start" is enabled again only when its end was handled.
+  RipThread = std::make_unique<cap>(true, std::move(tracks), Handle());
   RipThread->SetPriority(TThreadPriority::tpLower);
   skSkinListView2->SetEnabled(false);
   skSkinButton2->SetEnabled(false);
@@ -64,11 +68,28 @@ void TForm1::skSkinButton2Click(TObject*) {
 
 void TForm1::skSkinButton3Click(TObject*) { Ripping = false; }
 
+void TForm1::RipJobEnded() {
+  skSkinListView2->SetEnabled(true);
+  skSkinComboBox1->SetEnabled(true);
+  TListItems& items = skSkinListView2->Items();
+  for (int i = 0; i < items.Count(); ++i) items.Item(i)->SetChecked(false);
+  skSkinButton2->SetEnabled(true);
+}
+
+void TForm1::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_RIPJOBENDED) {
+    RipJobEnded();
+    return;
+  }
+  TForm::Dispatch(Message);
+}
+
 void TForm1::EndRipJob() {
   Timer5->SetEnabled(false);
   if (!RipThread) return;
   Ripping = false;
-  // The wait serves the thread's calls on this window's controls, so it can finish its clean-up.
+  // The thread posts its end and never waits for this one; the wait still serves what the system
+  // sends from the thread (its message boxes are owned by this window).
   RipThread->WaitFor();
   RipThread.reset();
 }

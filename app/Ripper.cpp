@@ -225,32 +225,28 @@ bool ReadRawSectors(int FirstSector, int Count, std::uint8_t* Buffer) {
 
 void cap::Execute() {
   SetThreadDescription(GetCurrentThread(), L"cap");
-  TListItems& items = Form1->skSkinListView2->Items();
-  RipJobCount = 0;
-  for (int i = 0; i < items.Count(); ++i)
-    if (items.Item(i)->Checked()) ++RipJobCount;
+  RipJobCount = static_cast<int>(FTracks.size());
   RipJobIndex = 0;
   FWavUnfinished = false;
   FMp3Unfinished = false;
 
   bool failed = false;
-  for (int i = 0; i < items.Count(); ++i) {
-    if (!items.Item(i)->Checked()) continue;
+  for (const int track : FTracks) {
     if (!Ripping) break;
     ++RipJobIndex;
     Form1->skSkinGauge1->SetProgressText("Doing job " + String("  ") + IntToStr(RipJobIndex) + "  " + "of" + "  " +
                                          IntToStr(RipJobCount) + ".........  ");
-    if (RipTrack(i) == TOutcome::Failed) failed = true;
+    if (RipTrack(track) == TOutcome::Failed) failed = true;
   }
   // A job stopped by "Stop" or by closing the program has not completed: it only cleans up, and
   // says nothing (each failed track was reported when it failed).
   const bool stopped = !Ripping;
   if (stopped) DeleteUnfinishedFiles();
-  RestoreControls();
+  Ripping = false;
   if (!stopped) RipMessageBox(failed ? "Some tracks could not be ripped" : "Complete", kTitle, MB_OK);
+  // The gauge is safe to set from here; the rest of the page belongs to the window's thread.
   Form1->skSkinGauge1->SetValue(0);
-  Form1->skSkinListView2->SetEnabled(true);
-  Form1->skSkinButton2->SetEnabled(true);
+  if (FNotifyWindow) PostMessageW(FNotifyWindow, WM_RIPJOBENDED, 0, 0);
 }
 
 void cap::DeleteUnfinishedFiles() {
@@ -258,14 +254,6 @@ void cap::DeleteUnfinishedFiles() {
   if (FMp3Unfinished) DeleteIfExists(TrackFileName(RipTrackIndex, ".mp3"));
   FWavUnfinished = false;
   FMp3Unfinished = false;
-}
-
-void cap::RestoreControls() {
-  Form1->skSkinListView2->SetEnabled(true);
-  Form1->skSkinComboBox1->SetEnabled(true);
-  TListItems& items = Form1->skSkinListView2->Items();
-  for (int i = 0; i < items.Count(); ++i) items.Item(i)->SetChecked(false);
-  Ripping = false;
 }
 
 cap::TOutcome cap::RipTrack(int Index) {

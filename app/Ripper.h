@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // Application-wide state of the ripper, shared by the CD page and the ripping thread.
@@ -33,6 +34,11 @@ constexpr std::uint16_t Mp3Bitrate = 224;  // kbit/s
 
 constexpr std::uint32_t kRawSectorSize = 2352;
 constexpr std::uint32_t kSectorsPerRead = 13;
+
+// Posted by the ripping thread to the window it was given when its job has ended; that window's
+// thread then gives the CD page's controls back. The thread only posts and never waits for the
+// window's thread, so closing the program while it rips cannot deadlock.
+constexpr UINT WM_RIPJOBENDED = WM_APP + 2;
 
 // How the ripper asks and tells the user, from its own thread; tests put their own here.
 using TRipMessageBox =
@@ -67,7 +73,10 @@ bool ReadRawSectors(int FirstSector, int Count, std::uint8_t* Buffer);
 // ----- The thread --------------------------------------------------------------------------
 class cap : public classlib::TThread {
 public:
-  explicit cap(bool CreateSuspended) : TThread(CreateSuspended) {}
+  // Tracks are the list indices of the tracks to rip, noted on the window thread when the job
+  // starts; NotifyWindow receives WM_RIPJOBENDED at the end.
+  explicit cap(bool CreateSuspended, std::vector<int> Tracks = {}, HWND NotifyWindow = nullptr)
+      : TThread(CreateSuspended), FTracks(std::move(Tracks)), FNotifyWindow(NotifyWindow) {}
   ~cap() override { TerminateAndWait(); }
 
   enum class TOutcome { Done, Skipped, Stopped, Failed };
@@ -82,7 +91,9 @@ protected:
 
 private:
   void DeleteUnfinishedFiles();
-  void RestoreControls();
+
+  const std::vector<int> FTracks;
+  const HWND FNotifyWindow;
 
   // Which files of the track in work this job has created and not finished: a stop removes only
   // these, never a file that was there before or a track already done.

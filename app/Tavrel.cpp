@@ -11,6 +11,7 @@
 #include "app/Unit8.h"
 #include "app/Unit9.h"
 #include "flat/FlatRegistration.h"
+#include "skin/controls/SkinControlsRegistration.h"
 #include "skin/data/SkinDataRegistration.h"
 #include "skin/plain/PlainRegistration.h"
 
@@ -20,6 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     Application->Initialize();
     Application->SetTitle("Tavrel");
+    RegisterSkinControlClasses();
     RegisterPlainSkinClasses();
     RegisterFlatClasses();
     RegisterSkinDataClasses();

@@ -8,6 +8,20 @@ object Form1: TForm1
   Position = poScreenCenter
   OnClose = FormClose
   OnCreate = FormCreate
+  object skSkinData1: TskSkinData
+    CompressedStoredSkin = skCompressedStoredSkin1
+  end
+  object skCompressedStoredSkin1: TskCompressedStoredSkin
+    FileName = 'skin.ini'
+    CompressedData = {skins/main}
+  end
+  object skSkinData2: TskSkinData
+    CompressedStoredSkin = skCompressedStoredSkin2
+  end
+  object skCompressedStoredSkin2: TskCompressedStoredSkin
+    FileName = 'skin.ini'
+    CompressedData = {skins/second}
+  end
   object skSkinPageControl1: TskSkinPageControl
     Left = 0
     Top = -22
@@ -15,6 +29,8 @@ object Form1: TForm1
     Height = 552
     ActivePage = skSkinTabSheet1
     TabStop = False
+    SkinDataName = 'tab'
+    MultiLine = True
     object skSkinTabSheet1: TskSkinTabSheet
       Caption = 'Home'
       object Image1: TImage
@@ -222,16 +238,21 @@ object Form1: TForm1
         Height = 463
         BevelOuter = bvNone
         object skSkinScrollBar1: TskSkinScrollBar
-          Left = 455
+          Left = 452
           Top = 0
-          Width = 16
+          Width = 19
           Height = 463
           Align = alRight
+          Kind = sbVertical
+          SkinData = skSkinData2
+          SkinDataName = 'vscrollbar'
+          DefaultWidth = 19
+          DefaultHeight = 0
         end
         object skSkinListView1: TskSkinListView
           Left = 0
           Top = 0
-          Width = 455
+          Width = 452
           Height = 463
           Align = alClient
           Font.Color = clWhite
@@ -241,6 +262,8 @@ object Form1: TForm1
           OnClick = skSkinListView1Click
           OnCustomDraw = skSkinListView1CustomDraw
           OnDblClick = skSkinListView1DblClick
+          SkinData = skSkinData1
+          SkinDataName = 'listview'
         end
       end
     end
@@ -409,6 +432,8 @@ object Form1: TForm1
         Width = 512
         Height = 20
         Value = 0
+        SkinData = skSkinData2
+        SkinDataName = 'htrackbar'
       end
       object skSkinTrackBar2: TskSkinTrackBar
         Left = 600
@@ -420,6 +445,8 @@ object Form1: TForm1
         Value = -2500
         Vertical = True
         OnChange = skSkinTrackBar2Change
+        SkinData = skSkinData2
+        SkinDataName = 'trackbar'
       end
       object skSkinSpeedButton17: TskSkinSpeedButton
         Left = 24
@@ -428,6 +455,8 @@ object Form1: TForm1
         Height = 28
         Caption = 'Play'
         OnClick = skSkinSpeedButton17Click
+        SkinData = skSkinData2
+        SkinDataName = 'toolbutton'
       end
       object skSkinSpeedButton18: TskSkinSpeedButton
         Left = 88
@@ -436,6 +465,8 @@ object Form1: TForm1
         Height = 28
         Caption = 'Pause'
         OnClick = skSkinSpeedButton18Click
+        SkinData = skSkinData2
+        SkinDataName = 'toolbutton'
       end
       object skSkinSpeedButton19: TskSkinSpeedButton
         Left = 152
@@ -444,6 +475,8 @@ object Form1: TForm1
         Height = 28
         Caption = 'Stop'
         OnClick = skSkinSpeedButton19Click
+        SkinData = skSkinData2
+        SkinDataName = 'toolbutton'
       end
       object skSkinSpeedButton20: TskSkinSpeedButton
         Left = 216
@@ -452,6 +485,8 @@ object Form1: TForm1
         Height = 28
         Caption = 'Mute'
         OnClick = skSkinSpeedButton20Click
+        SkinData = skSkinData2
+        SkinDataName = 'toolbutton'
       end
       object skSkinSpeedButton21: TskSkinSpeedButton
         Left = 280
@@ -460,6 +495,8 @@ object Form1: TForm1
         Height = 28
         Caption = '<<'
         OnClick = skSkinSpeedButton21Click
+        SkinData = skSkinData2
+        SkinDataName = 'toolbutton'
       end
       object skSkinSpeedButton22: TskSkinSpeedButton
         Left = 344
@@ -468,6 +505,8 @@ object Form1: TForm1
         Height = 28
         Caption = '>>'
         OnClick = skSkinSpeedButton22Click
+        SkinData = skSkinData2
+        SkinDataName = 'toolbutton'
       end
       object skSkinSpeedButton23: TskSkinSpeedButton
         Left = 408
@@ -476,6 +515,8 @@ object Form1: TForm1
         Height = 28
         Caption = 'Full'
         OnClick = skSkinSpeedButton23Click
+        SkinData = skSkinData2
+        SkinDataName = 'toolbutton'
       end
       object skSkinSpeedButton24: TskSkinSpeedButton
         Left = 472
@@ -484,6 +525,8 @@ object Form1: TForm1
         Height = 28
         Caption = 'Home'
         OnClick = skSkinSpeedButton24Click
+        SkinData = skSkinData2
+        SkinDataName = 'toolbutton'
       end
     end
     object skSkinTabSheet4: TskSkinTabSheet
@@ -636,6 +679,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '1'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton2: TskSkinSpeedButton
           Left = 60
@@ -643,6 +688,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '2'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton3: TskSkinSpeedButton
           Left = 115
@@ -650,6 +697,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '3'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton4: TskSkinSpeedButton
           Left = 5
@@ -657,6 +706,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '4'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton5: TskSkinSpeedButton
           Left = 60
@@ -664,6 +715,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '5'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton6: TskSkinSpeedButton
           Left = 115
@@ -671,6 +724,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '6'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton7: TskSkinSpeedButton
           Left = 5
@@ -678,6 +733,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '7'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton8: TskSkinSpeedButton
           Left = 60
@@ -685,6 +742,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '8'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton9: TskSkinSpeedButton
           Left = 115
@@ -692,6 +751,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '9'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton15: TskSkinSpeedButton
           Left = 5
@@ -699,6 +760,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '/+'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton12: TskSkinSpeedButton
           Left = 60
@@ -706,6 +769,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '0'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton11: TskSkinSpeedButton
           Left = 115
@@ -713,6 +778,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '+'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton13: TskSkinSpeedButton
           Left = 5
@@ -720,6 +787,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = '-'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton14: TskSkinSpeedButton
           Left = 60
@@ -727,6 +796,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = 'Rec'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
         object skSkinSpeedButton16: TskSkinSpeedButton
           Left = 115
@@ -734,6 +805,8 @@ object Form1: TForm1
           Width = 50
           Height = 40
           Caption = 'Stop'
+          SkinData = skSkinData2
+          SkinDataName = 'toolbutton'
         end
       end
       object skSkinPanel2: TskSkinPanel
@@ -742,6 +815,8 @@ object Form1: TForm1
         Width = 432
         Height = 80
         Visible = False
+        SkinData = skSkinData1
+        SkinDataName = 'panel'
         object Label7: TLabel
           Left = 8
           Top = 12
@@ -831,6 +906,8 @@ object Form1: TForm1
         Top = 60
         Width = 653
         Height = 400
+        SkinData = skSkinData1
+        SkinDataName = 'panel'
         object skSkinListView2: TskSkinListView
           Left = 8
           Top = 8
@@ -859,6 +936,8 @@ object Form1: TForm1
             end>
           RowSelect = True
           ViewStyle = vsReport
+          SkinData = skSkinData1
+          SkinDataName = 'listview'
         end
         object skSkinButton2: TskSkinButton
           Left = 8
@@ -867,6 +946,8 @@ object Form1: TForm1
           Height = 28
           Caption = 'Start'
           OnClick = skSkinButton2Click
+          SkinData = skSkinData1
+          SkinDataName = 'button'
         end
         object skSkinButton3: TskSkinButton
           Left = 104
@@ -875,6 +956,8 @@ object Form1: TForm1
           Height = 28
           Caption = 'Stop'
           OnClick = skSkinButton3Click
+          SkinData = skSkinData1
+          SkinDataName = 'button'
         end
         object skSkinButton4: TskSkinButton
           Left = 200
@@ -883,6 +966,8 @@ object Form1: TForm1
           Height = 28
           Caption = 'Home'
           OnClick = skSkinButton4Click
+          SkinData = skSkinData1
+          SkinDataName = 'button'
         end
       end
       object skSkinGauge1: TskSkinGauge
@@ -893,6 +978,8 @@ object Form1: TForm1
         Value = 0
         ShowPercent = True
         ShowProgressText = True
+        SkinData = skSkinData1
+        SkinDataName = 'gauge'
       end
     end
   end
@@ -1156,19 +1243,5 @@ object Form1: TForm1
       Caption = 'CD ripper'
       OnClick = CDripper1Click
     end
-  end
-  object skSkinData1: TskSkinData
-    CompressedStoredSkin = skCompressedStoredSkin1
-  end
-  object skCompressedStoredSkin1: TskCompressedStoredSkin
-    FileName = 'skin.ini'
-    CompressedData = {skins/main}
-  end
-  object skSkinData2: TskSkinData
-    CompressedStoredSkin = skCompressedStoredSkin2
-  end
-  object skCompressedStoredSkin2: TskCompressedStoredSkin
-    FileName = 'skin.ini'
-    CompressedData = {skins/second}
   end
 end

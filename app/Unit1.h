@@ -11,13 +11,15 @@
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/Timer.h"
-#include "skin/plain/SkinPlainBars.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinGauge.h"
+#include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinPageControl.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinTrackBar.h"
 #include "skin/plain/SkinPlainBoxes.h"
-#include "skin/plain/SkinPlainButtons.h"
 #include "skin/plain/SkinPlainDialogs.h"
 #include "skin/plain/SkinPlainMenus.h"
-#include "skin/plain/SkinPlainPages.h"
-#include "skin/plain/SkinPlainViews.h"
 
 #include <functional>
 #include <memory>
@@ -64,6 +66,10 @@ public:
   void skSkinButton3Click(classlib::TObject* Sender);  // CD page "Stop"
   // Ends a running job as "Stop" does and waits for its thread.
   void EndRipJob();
+  // The end of a job, posted by its thread: the page's list, drive box and "Start" are usable
+  // again and no track is ticked.
+  void RipJobEnded();
+  void Dispatch(classlib::TMessage& Message) override;
 
   // The slide show's folder, ending in "\".
   classlib::String SlideShowFolder;

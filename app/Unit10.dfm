@@ -5,6 +5,13 @@ object Form10: TForm10
   ClientHeight = 345
   ClientWidth = 422
   Position = poScreenCenter
+  object skSkinData1: TskSkinData
+    CompressedStoredSkin = skCompressedStoredSkin1
+  end
+  object skCompressedStoredSkin1: TskCompressedStoredSkin
+    FileName = 'skin.ini'
+    CompressedData = {skins/main}
+  end
   object PlainGroupBox1: TPlainGroupBox
     Left = 16
     Top = 8
@@ -70,6 +77,8 @@ object Form10: TForm10
     Height = 28
     Caption = 'OK'
     OnClick = skSkinButton1Click
+    SkinData = skSkinData1
+    SkinDataName = 'button'
   end
   object skSkinButton2: TskSkinButton
     Left = 326
@@ -78,12 +87,7 @@ object Form10: TForm10
     Height = 28
     Caption = 'Cancel'
     OnClick = skSkinButton2Click
-  end
-  object skSkinData1: TskSkinData
-    CompressedStoredSkin = skCompressedStoredSkin1
-  end
-  object skCompressedStoredSkin1: TskCompressedStoredSkin
-    FileName = 'skin.ini'
-    CompressedData = {skins/main}
+    SkinData = skSkinData1
+    SkinDataName = 'button'
   end
 end

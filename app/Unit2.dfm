@@ -6,23 +6,37 @@ object Form2: TForm2
   ClientWidth = 187
   FormStyle = fsStayOnTop
   OnCloseQuery = FormCloseQuery
+  object skSkinData2: TskSkinData
+    CompressedStoredSkin = skCompressedStoredSkin2
+  end
+  object skCompressedStoredSkin2: TskCompressedStoredSkin
+    FileName = 'skin.ini'
+    CompressedData = {skins/second}
+  end
   object skSkinPanel1: TskSkinPanel
     Left = 0
     Top = 0
     Width = 187
     Height = 289
     Align = alClient
+    SkinData = skSkinData2
+    SkinDataName = 'panel'
     object skSkinScrollBar1: TskSkinScrollBar
-      Left = 171
+      Left = 168
       Top = 0
-      Width = 16
+      Width = 19
       Height = 289
       Align = alRight
+      Kind = sbVertical
+      SkinData = skSkinData2
+      SkinDataName = 'vscrollbar'
+      DefaultWidth = 19
+      DefaultHeight = 0
     end
     object skSkinListView1: TskSkinListView
       Left = 0
       Top = 0
-      Width = 171
+      Width = 168
       Height = 289
       Align = alClient
       Columns = <
@@ -35,6 +49,8 @@ object Form2: TForm2
       ViewStyle = vsReport
       VScrollBar = skSkinScrollBar1
       OnDblClick = skSkinListView1DblClick
+      SkinData = skSkinData2
+      SkinDataName = 'listview'
     end
   end
   object skSkinListBox1: TskSkinListBox

@@ -3,9 +3,9 @@
 
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Menus.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/plain/SkinPlainBoxes.h"
 #include "skin/plain/SkinPlainDialogs.h"
-#include "skin/plain/SkinPlainViews.h"
 
 #include <windows.h>
 

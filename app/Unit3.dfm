@@ -6,11 +6,20 @@ object Form3: TForm3
   ClientWidth = 570
   Position = poScreenCenter
   OnShow = FormShow
+  object skSkinData1: TskSkinData
+    CompressedStoredSkin = skCompressedStoredSkin1
+  end
+  object skCompressedStoredSkin1: TskCompressedStoredSkin
+    FileName = 'skin.ini'
+    CompressedData = {skins/main}
+  end
   object skSkinPanel1: TskSkinPanel
     Left = 16
     Top = 24
     Width = 289
     Height = 233
+    SkinData = skSkinData1
+    SkinDataName = 'panel'
     object Image1: TImage
       Left = 1
       Top = 1
@@ -32,6 +41,8 @@ object Form3: TForm3
     MaxValue = 255
     Value = 0
     OnChange = skSkinTrackBar1Change
+    SkinData = skSkinData1
+    SkinDataName = 'htrackbar'
   end
   object Label6: TLabel
     Left = 536
@@ -52,6 +63,8 @@ object Form3: TForm3
     MaxValue = 255
     Value = 0
     OnChange = skSkinTrackBar2Change
+    SkinData = skSkinData1
+    SkinDataName = 'htrackbar'
   end
   object Label7: TLabel
     Left = 536
@@ -72,6 +85,8 @@ object Form3: TForm3
     MaxValue = 255
     Value = 0
     OnChange = skSkinTrackBar3Change
+    SkinData = skSkinData1
+    SkinDataName = 'htrackbar'
   end
   object Label8: TLabel
     Left = 536
@@ -92,6 +107,8 @@ object Form3: TForm3
     MaxValue = 255
     Value = 0
     OnChange = skSkinTrackBar4Change
+    SkinData = skSkinData1
+    SkinDataName = 'htrackbar'
   end
   object Label9: TLabel
     Left = 536
@@ -112,6 +129,8 @@ object Form3: TForm3
     MaxValue = 255
     Value = 0
     OnChange = skSkinTrackBar5Change
+    SkinData = skSkinData1
+    SkinDataName = 'htrackbar'
   end
   object Label10: TLabel
     Left = 536
@@ -125,6 +144,8 @@ object Form3: TForm3
     Height = 20
     Caption = 'Enable Preview'
     Checked = True
+    SkinData = skSkinData1
+    SkinDataName = 'checkbox'
   end
   object skSkinButton1: TskSkinButton
     Left = 392
@@ -133,6 +154,8 @@ object Form3: TForm3
     Height = 28
     Caption = 'OK'
     OnClick = skSkinButton1Click
+    SkinData = skSkinData1
+    SkinDataName = 'button'
   end
   object skSkinButton2: TskSkinButton
     Left = 478
@@ -141,12 +164,7 @@ object Form3: TForm3
     Height = 28
     Caption = 'Cancel'
     OnClick = skSkinButton2Click
-  end
-  object skSkinData1: TskSkinData
-    CompressedStoredSkin = skCompressedStoredSkin1
-  end
-  object skCompressedStoredSkin1: TskCompressedStoredSkin
-    FileName = 'skin.ini'
-    CompressedData = {skins/main}
+    SkinData = skSkinData1
+    SkinDataName = 'button'
   end
 end

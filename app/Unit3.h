@@ -5,8 +5,9 @@
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/StdCtrls.h"
-#include "skin/plain/SkinPlainBars.h"
-#include "skin/plain/SkinPlainButtons.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinTrackBar.h"
 
 #include <memory>
 

@@ -6,11 +6,20 @@ object Form9: TForm9
   ClientWidth = 335
   Position = poScreenCenter
   OnShow = FormShow
+  object skSkinData1: TskSkinData
+    CompressedStoredSkin = skCompressedStoredSkin1
+  end
+  object skCompressedStoredSkin1: TskCompressedStoredSkin
+    FileName = 'skin.ini'
+    CompressedData = {skins/main}
+  end
   object skSkinPanel1: TskSkinPanel
     Left = 16
     Top = 24
     Width = 289
     Height = 233
+    SkinData = skSkinData1
+    SkinDataName = 'panel'
     object Image1: TImage
       Left = 1
       Top = 1
@@ -32,6 +41,8 @@ object Form9: TForm9
     MaxValue = 180
     Value = 0
     OnChange = skSkinTrackBar1Change
+    SkinData = skSkinData1
+    SkinDataName = 'htrackbar'
   end
   object Label6: TLabel
     Left = 286
@@ -45,6 +56,8 @@ object Form9: TForm9
     Height = 20
     Caption = 'Enable Preview'
     Checked = True
+    SkinData = skSkinData1
+    SkinDataName = 'checkbox'
   end
   object skSkinButton1: TskSkinButton
     Left = 163
@@ -53,6 +66,8 @@ object Form9: TForm9
     Height = 28
     Caption = 'OK'
     OnClick = skSkinButton1Click
+    SkinData = skSkinData1
+    SkinDataName = 'button'
   end
   object skSkinButton2: TskSkinButton
     Left = 249
@@ -61,12 +76,7 @@ object Form9: TForm9
     Height = 28
     Caption = 'Cancel'
     OnClick = skSkinButton2Click
-  end
-  object skSkinData1: TskSkinData
-    CompressedStoredSkin = skCompressedStoredSkin1
-  end
-  object skCompressedStoredSkin1: TskCompressedStoredSkin
-    FileName = 'skin.ini'
-    CompressedData = {skins/main}
+    SkinData = skSkinData1
+    SkinDataName = 'button'
   end
 end

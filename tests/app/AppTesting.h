@@ -8,6 +8,7 @@
 #include "app/FormClasses.h"
 #include "platform/classlib/Forms.h"
 #include "flat/FlatRegistration.h"
+#include "skin/controls/SkinControlsRegistration.h"
 #include "skin/data/SkinDataRegistration.h"
 #include "skin/plain/PlainRegistration.h"
 
@@ -22,6 +23,7 @@ namespace apptesting {
 inline void InitForms() {
   static const bool ready = [] {
     classlib::Application->Initialize();
+    RegisterSkinControlClasses();
     RegisterPlainSkinClasses();
     RegisterFlatClasses();
     RegisterSkinDataClasses();

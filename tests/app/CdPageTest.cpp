@@ -131,8 +131,11 @@ protected:
     };
   }
 
-  // Waits on the user-interface thread, which keeps serving the thread's calls on the page's controls.
-  void WaitForJob() { RipThread->WaitFor(); }
+  // Waits for the thread, then handles the end it posted to the window, as the message loop would.
+  void WaitForJob() {
+    RipThread->WaitFor();
+    Application->ProcessMessages();
+  }
 
   bool Exists(const char* Name) const {
     return GetFileAttributesA(Out.windowsFile(Name).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -167,7 +170,12 @@ TEST_F(CdRipping, RipsEveryTrackToAnMp3OfItsLengthAndSaysComplete) {
     apptesting::TDialogAnswerer answerer(IDOK);
     Form->skSkinButton2Click(nullptr);
     EXPECT_FALSE(Form->skSkinButton2->Enabled());
-    WaitForJob();
+    RipThread->WaitFor();
+    // The thread has touched no control but the gauge: it posted its end to the window.
+    EXPECT_FALSE(Form->skSkinButton2->Enabled());
+    EXPECT_FALSE(Form->skSkinListView2->Enabled());
+    EXPECT_TRUE(Form->skSkinListView2->Items().Item(0)->Checked());
+    Application->ProcessMessages();
     ASSERT_EQ(answerer.Seen().size(), 1u);
     EXPECT_EQ(answerer.Seen()[0].Caption, "Tavrel");
     EXPECT_EQ(answerer.Seen()[0].Text, "Complete");

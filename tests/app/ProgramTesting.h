@@ -129,6 +129,13 @@ inline HWND DescendantOfClass(HWND Parent, const std::string& ClassName) {
   return FindDescendant(Parent, [&](HWND Child) { return ClassOf(Child) == ClassName; });
 }
 
+// Presses and releases the left mouse button on a window: how a skinned button is clicked.
+inline void PressButton(HWND Button) {
+  const LPARAM at = MAKELPARAM(4, 4);
+  PostMessageW(Button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(Button, WM_LBUTTONUP, 0, at);
+}
+
 // The page of the main window shown now: its one visible tab sheet.
 inline HWND VisiblePage(HWND MainWindow) {
   return FindDescendant(MainWindow,

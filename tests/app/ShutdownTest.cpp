@@ -158,7 +158,9 @@ TEST(ShutdownWithRipper, WhileARipRuns) {
   };
   ASSERT_TRUE(WaitUntil([&] { return checked(0) && checked(1); }, 5000));
 
-  PostMessageW(DescendantWithText(VisiblePage(main), "Start"), BM_CLICK, 0, 0);
+  HWND start = DescendantWithText(VisiblePage(main), "Start");
+  ASSERT_NE(start, nullptr);
+  PressButton(start);
   HWND chooser = WaitForDialog(main, 10000);
   ASSERT_NE(chooser, nullptr);
   EXPECT_EQ(GetWindow(chooser, GW_OWNER), main) << "the chooser belongs to the main window";

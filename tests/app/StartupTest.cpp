@@ -64,7 +64,7 @@ TEST(Startup, HomeLabelsLeadToTheirPagesAndBack) {
   ASSERT_TRUE(WaitForPage(window, "CD ripper")) << VisiblePageCaption(window);
   HWND homeButton = DescendantWithText(VisiblePage(window), "Home");
   ASSERT_NE(homeButton, nullptr);
-  PostMessageW(homeButton, BM_CLICK, 0, 0);
+  PressButton(homeButton);
   ASSERT_TRUE(WaitForPage(window, "Home")) << VisiblePageCaption(window);
 
   PostMessageW(window, WM_CLOSE, 0, 0);

@@ -6,6 +6,7 @@
 #include "flat/FlatRegistration.h"
 #include "skin/data/SkinDataRegistration.h"
 #include "flat/PlainGroupBox.h"
+#include "skin/controls/SkinControlsRegistration.h"
 #include "skin/plain/PlainRegistration.h"
 
 #include <iostream>
@@ -24,6 +25,7 @@ std::unique_ptr<TForm> ReadProgramForm(const String& File, const String& FormCla
   const size_t at = text.find(root);
   if (at == String::npos) throw Exception(File + " does not describe " + FormClass);
   text.replace(at, root.size(), ": TForm\n");
+  RegisterSkinControlClasses();
   RegisterPlainSkinClasses();
   RegisterFlatClasses();
   RegisterSkinDataClasses();

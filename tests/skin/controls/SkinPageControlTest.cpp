@@ -1,6 +1,9 @@
 #include "tests/skin/controls/SkinControlsTesting.h"
 
+#include "skin/controls/SkinControlsRegistration.h"
 #include "skin/controls/SkinPageControl.h"
+
+#include <vector>
 
 using namespace classlib;
 using namespace skin;
@@ -346,4 +349,56 @@ TEST(SkinPageControlMainWindow, PagesFillTheFormBelowTheHiddenTabRow) {
   pages.SetActivePage(dynamic_cast<TTabSheet*>(form->FindComponent("Player")));
   EXPECT_EQ(pages.TabIndex(), 2);
   EXPECT_FALSE(home.Visible());
+}
+
+// The program's pages are switched in code only: the sheet left behind reports it.
+const char SwitchedForm[] = R"(object TestForm: TForm
+  ClientWidth = 701
+  ClientHeight = 529
+  object Pages: TskSkinPageControl
+    Top = -22
+    Width = 702
+    Height = 552
+    ActivePage = Home
+    MultiLine = True
+    object Home: TskSkinTabSheet
+      OnHide = SheetHide
+    end
+    object Player: TskSkinTabSheet
+      OnShow = SheetShow
+      OnHide = SheetHide
+    end
+    object Viewer: TskSkinTabSheet
+      OnHide = SheetHide
+    end
+  end
+end
+)";
+
+TEST(SkinPageControlMainWindow, SwitchingFiresOnHideOfTheSheetLeft) {
+  RegisterSkinControlClasses();
+  std::vector<String> events;
+  auto name = [](TObject* Sender) { return dynamic_cast<TComponent*>(Sender)->Name(); };
+  auto form = windowtesting::ReadForm(SwitchedForm, [&](TForm& f) {
+    f.RegisterHandler<TNotifyEvent>("SheetShow", [&](TObject* s) { events.push_back(name(s) + " show"); });
+    f.RegisterHandler<TNotifyEvent>("SheetHide", [&](TObject* s) { events.push_back(name(s) + " hide"); });
+  });
+  auto* pages = dynamic_cast<TskSkinPageControl*>(form->FindComponent("Pages"));
+  auto* home = dynamic_cast<TskSkinTabSheet*>(form->FindComponent("Home"));
+  auto* player = dynamic_cast<TskSkinTabSheet*>(form->FindComponent("Player"));
+  auto* viewer = dynamic_cast<TskSkinTabSheet*>(form->FindComponent("Viewer"));
+  ASSERT_TRUE(pages && home && player && viewer);
+  EXPECT_EQ(pages->ActivePage(), home);
+  EXPECT_TRUE(events.empty());
+  pages->HandleNeeded();
+
+  pages->SetActivePage(player);
+  EXPECT_EQ(events, (std::vector<String>{"Player show", "Home hide"}));
+  viewer->Show();  // showing a sheet makes it the active page
+  EXPECT_EQ(pages->ActivePage(), viewer);
+  pages->SetActivePage(viewer);  // already active: nothing is left
+  EXPECT_EQ(events, (std::vector<String>{"Player show", "Home hide", "Player hide"}));
+  EXPECT_TRUE(viewer->Visible());
+  EXPECT_FALSE(player->Visible());
+  EXPECT_FALSE(home->Visible());
 }
