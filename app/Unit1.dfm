@@ -23,10 +23,10 @@ object Form1: TForm1
     CompressedData = {skins/second}
   end
   object skSkinPageControl1: TskSkinPageControl
-    Left = 0
-    Top = -22
-    Width = 702
-    Height = 552
+    Left = -1
+    Top = -19
+    Width = 703
+    Height = 549
     ActivePage = skSkinTabSheet1
     TabStop = False
     SkinDataName = 'tab'
