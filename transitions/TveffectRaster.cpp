@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 namespace transitions {
 
@@ -67,65 +66,8 @@ TFrame::TFrame(TBitmap& ADisplay, TBitmap& AImage, const TExtents& Extents, int 
     : Display(ADisplay), Image(AImage), W(Extents.W), H(Extents.H), X(Extents.X), Y(Extents.Y), G(Extents.G),
       Step(AStep), P(AProgress) {}
 
-namespace {
-
-// Whether drawing on DC is clipped by a region of its own (which the direct copy would not honour).
-bool HasClipRegion(HDC DC) {
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  const bool clipped = GetClipRgn(DC, region) == 1;
-  DeleteObject(region);
-  return clipped;
-}
-
-// Nearest-pixel stretching of A of Source to B of Target, straight on the rows of two 32-bit DIB
-// sections, each target pixel taking the source pixel under its centre. GDI's own stretching costs
-// about four times as much at full-HD size, which is most of a frame's budget. False (nothing done)
-// where the rows cannot be used: other layouts, mirrored or empty rectangles, a source outside its
-// bitmap.
-bool StretchRows(const TDibRows& Target, const TDibRows& Source, const TRect& A, const TRect& B) {
-  if (!Target.SameLayout(Source) || Target.BitCount != 32) return false;
-  const int sw = A.right - A.left, sh = A.bottom - A.top;
-  const int dw = B.right - B.left, dh = B.bottom - B.top;
-  if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return false;
-  if (A.left < 0 || A.top < 0 || A.right > Source.Width || A.bottom > Source.Height) return false;
-  const int left = std::max(B.left, 0), right = std::min(B.right, Target.Width);
-  const int top = std::max(B.top, 0), bottom = std::min(B.bottom, Target.Height);
-  if (left >= right || top >= bottom) return true;
-
-  const auto sourceOf = [](int I, int SourceLength, int TargetLength) {
-    return static_cast<int>((2 * static_cast<std::int64_t>(I) + 1) * SourceLength / (2 * static_cast<std::int64_t>(TargetLength)));
-  };
-  thread_local std::vector<int> columns;
-  columns.resize(static_cast<std::size_t>(right - left));
-  for (int x = left; x < right; ++x) columns[static_cast<std::size_t>(x - left)] = A.left + sourceOf(x - B.left, sw, dw);
-  const bool sameWidth = sw == dw;
-
-  const std::uint8_t* previousTarget = nullptr;
-  int previousSource = -1;
-  for (int y = top; y < bottom; ++y) {
-    auto* target = reinterpret_cast<std::uint32_t*>(Target.Row(y)) + left;
-    const int sourceY = A.top + sourceOf(y - B.top, sh, dh);
-    if (sourceY == previousSource) {
-      std::memcpy(target, previousTarget, static_cast<std::size_t>(right - left) * 4);
-    } else {
-      const auto* source = reinterpret_cast<const std::uint32_t*>(Source.Row(sourceY));
-      if (sameWidth) {
-        std::memcpy(target, source + columns.front(), static_cast<std::size_t>(right - left) * 4);
-      } else {
-        for (std::size_t i = 0; i < columns.size(); ++i) target[i] = source[columns[i]];
-      }
-    }
-    previousTarget = reinterpret_cast<const std::uint8_t*>(target);
-    previousSource = sourceY;
-  }
-  return true;
-}
-
-}  // namespace
-
 void TFrame::Copy(const TRect& A, const TRect& B) {
   HDC target = Display.Canvas()->Handle();
-  if (!HasClipRegion(target) && StretchRows(RowsOf(Display), RowsOf(Image), A, B)) return;
   TStretchMode mode(target);
   StretchBlt(target, B.left, B.top, B.right - B.left, B.bottom - B.top, Image.Canvas()->Handle(), A.left, A.top,
              A.right - A.left, A.bottom - A.top, SRCCOPY);
