@@ -371,18 +371,39 @@ void DrawSkinTab(TCanvas& Canvas, const TskTabSkin& Skin, const TskTabLook& Look
   }
 }
 
+void SetDefaultTabFont(TFont& Font) {
+  Font.SetName("Arial");
+  Font.SetStyle({});
+  Font.SetColor(clBtnText);
+  Font.SetHeight(14);
+}
+
+void ApplyTabSkinFont(TFont& Font, const TFont& DefaultFont, const TskTabSkin& Skin, bool UseSkinFont,
+                      const TskResourceStrData* Strings) {
+  if (!Skin.Described()) {
+    Font.Assign(DefaultFont);
+    if (Strings) Font.SetCharset(Strings->CharSet());
+    return;
+  }
+  if (UseSkinFont) {
+    Font.SetName(Skin.FontName);
+    Font.SetHeight(Skin.FontHeight);
+    Font.SetStyle(Skin.FontStyle);
+  } else {
+    Font.Assign(DefaultFont);
+  }
+  Font.SetCharset(Strings ? Strings->CharSet() : DefaultFont.Charset());
+  Font.SetColor(Skin.FontColor);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TskSkinPageControl
 
 TskSkinPageControl::TskSkinPageControl(TComponent* AOwner)
     : TPageControl(AOwner), FDefaultFont(std::make_unique<TFont>()), FCanvas(std::make_unique<TControlCanvas>(*this)) {
   SetControlState(ControlState().Include(TControlStateItem::csCustomPaint));
-  for (TFont* font : {FDefaultFont.get(), &Font()}) {
-    font->SetName("Arial");
-    font->SetStyle({});
-    font->SetColor(clBtnText);
-    font->SetHeight(14);
-  }
+  SetDefaultTabFont(*FDefaultFont);
+  SetDefaultTabFont(Font());
 }
 
 TskSkinPageControl::~TskSkinPageControl() {
@@ -413,21 +434,7 @@ int TskSkinPageControl::ItemHeight() const {
 
 void TskSkinPageControl::ChangeSkinData() {
   GetSkinData();
-  const TskResourceStrData* strings = FSkinData ? FSkinData->ResourceStrData() : nullptr;
-  if (!FSkin.Described()) {
-    Font().Assign(*FDefaultFont);
-    if (strings) Font().SetCharset(strings->CharSet());
-  } else {
-    if (FUseSkinFont) {
-      Font().SetName(FSkin.FontName);
-      Font().SetHeight(FSkin.FontHeight);
-      Font().SetStyle(FSkin.FontStyle);
-    } else {
-      Font().Assign(*FDefaultFont);
-    }
-    Font().SetCharset(strings ? strings->CharSet() : FDefaultFont->Charset());
-    Font().SetColor(FSkin.FontColor);
-  }
+  ApplyTabSkinFont(Font(), *FDefaultFont, FSkin, FUseSkinFont, FSkinData ? FSkinData->ResourceStrData() : nullptr);
   SetItemSize(TabWidth(), ItemHeight());
   Change2();
   Realign();

@@ -78,6 +78,14 @@ void TilePiece(classlib::TCanvas& Canvas, classlib::TBitmap& Picture, const clas
 // tiled, else its client piece tiled, else the face colour.
 void PaintTabBackground(HDC DC, int W, int H, const TskTabSkin& Skin);
 
+// Arial of height 14 in the button text colour: the default font of the tab controls.
+void SetDefaultTabFont(classlib::TFont& Font);
+// The font a tab control takes from its description: DefaultFont without one (or without
+// UseSkinFont), the description's name, height and style with it; the colour is the description's,
+// the character set that of Strings where set.
+void ApplyTabSkinFont(classlib::TFont& Font, const classlib::TFont& DefaultFont, const TskTabSkin& Skin,
+                      bool UseSkinFont, const TskResourceStrData* Strings);
+
 // One tab as the tab controls draw it.
 struct TskTabLook {
   classlib::TRect Rect{};

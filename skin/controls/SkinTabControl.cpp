@@ -22,12 +22,8 @@ bool Designing(const TComponent& Component) {
 TskSkinTabControl::TskSkinTabControl(TComponent* AOwner)
     : TTabControl(AOwner), FDefaultFont(std::make_unique<TFont>()), FCanvas(std::make_unique<TControlCanvas>(*this)) {
   SetControlState(ControlState().Include(TControlStateItem::csCustomPaint));
-  for (TFont* font : {FDefaultFont.get(), &Font()}) {
-    font->SetName("Arial");
-    font->SetStyle({});
-    font->SetColor(clBtnText);
-    font->SetHeight(14);
-  }
+  SetDefaultTabFont(*FDefaultFont);
+  SetDefaultTabFont(Font());
 }
 
 TskSkinTabControl::~TskSkinTabControl() {
@@ -58,21 +54,7 @@ int TskSkinTabControl::ItemHeight() const {
 
 void TskSkinTabControl::ChangeSkinData() {
   GetSkinData();
-  const TskResourceStrData* strings = FSkinData ? FSkinData->ResourceStrData() : nullptr;
-  if (!FSkin.Described()) {
-    Font().Assign(*FDefaultFont);
-    if (strings) Font().SetCharset(strings->CharSet());
-  } else {
-    if (FUseSkinFont) {
-      Font().SetName(FSkin.FontName);
-      Font().SetHeight(FSkin.FontHeight);
-      Font().SetStyle(FSkin.FontStyle);
-    } else {
-      Font().Assign(*FDefaultFont);
-    }
-    Font().SetCharset(strings ? strings->CharSet() : FDefaultFont->Charset());
-    Font().SetColor(FSkin.FontColor);
-  }
+  ApplyTabSkinFont(Font(), *FDefaultFont, FSkin, FUseSkinFont, FSkinData ? FSkinData->ResourceStrData() : nullptr);
   SetItemSize(TabWidth(), ItemHeight());
   Change2();
   Realign();
