@@ -5,11 +5,15 @@
 
 namespace asfwriter {
 
-TInputPin::TInputPin(TAsfWriterFilter& Owner, const WCHAR* Name, TStreamKind Kind) : FOwner(Owner), FKind(Kind) {
+TInputPin::TInputPin(TAsfWriterFilter& Owner, const WCHAR* Name, TStreamKind Kind)
+    : FOwner(Owner), FKind(Kind), FFlushing(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
   lstrcpynW(FName, Name, MAX_PIN_NAME);
 }
 
-TInputPin::~TInputPin() { FreeMediaType(FType); }
+TInputPin::~TInputPin() {
+  FreeMediaType(FType);
+  CloseHandle(FFlushing);
+}
 
 STDMETHODIMP TInputPin::QueryInterface(REFIID Iid, void** Object) {
   if (!Object) return E_POINTER;
@@ -112,16 +116,17 @@ STDMETHODIMP TInputPin::EnumMediaTypes(IEnumMediaTypes** Types) {
 
 STDMETHODIMP TInputPin::QueryInternalConnections(IPin**, ULONG*) { return E_NOTIMPL; }
 
-// The file takes the samples as they come: the end of a stream or a flush leaves nothing to do.
+// The file takes the samples as they come: the end of a stream leaves nothing to do.
 STDMETHODIMP TInputPin::EndOfStream() { return S_OK; }
 
+// A flush frees a delivery waiting for the file and refuses the samples until it ends.
 STDMETHODIMP TInputPin::BeginFlush() {
-  FFlushing = true;
+  SetEvent(FFlushing);
   return S_OK;
 }
 
 STDMETHODIMP TInputPin::EndFlush() {
-  FFlushing = false;
+  ResetEvent(FFlushing);
   return S_OK;
 }
 
@@ -151,8 +156,7 @@ STDMETHODIMP TInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES*) { return
 
 STDMETHODIMP TInputPin::Receive(IMediaSample* Sample) {
   if (!Sample) return E_POINTER;
-  if (FFlushing) return S_FALSE;
-  return FOwner.Receive(FKind, *Sample);
+  return FOwner.Receive(FKind, *Sample, FFlushing);
 }
 
 STDMETHODIMP TInputPin::ReceiveMultiple(IMediaSample** Samples, LONG Count, LONG* Processed) {

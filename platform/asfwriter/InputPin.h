@@ -6,7 +6,6 @@
 
 #include <dshow.h>
 
-#include <atomic>
 #include <mutex>
 
 namespace asfwriter {
@@ -64,7 +63,7 @@ private:
   TComRef<IPin> FPeer;
   AM_MEDIA_TYPE FType{};
   TComRef<IMemAllocator> FAllocator;
-  std::atomic<bool> FFlushing = false;
+  HANDLE FFlushing;  // set from BeginFlush to EndFlush
 };
 
 // Lists no media type: the pins take what their sources offer.

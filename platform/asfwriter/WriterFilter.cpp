@@ -231,8 +231,9 @@ STDMETHODIMP TAsfWriterFilter::GetIndexMode(BOOL* IndexFile) {
   return S_OK;
 }
 
-HRESULT TAsfWriterFilter::Receive(TStreamKind Kind, IMediaSample& Sample) {
-  WaitForSingleObject(FOpened, INFINITE);
+HRESULT TAsfWriterFilter::Receive(TStreamKind Kind, IMediaSample& Sample, HANDLE Flushing) {
+  const HANDLE waits[] = {Flushing, FOpened};
+  if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return S_FALSE;
   const bool video = Kind == TStreamKind::Video;
   HRESULT written = S_OK;
   {

@@ -55,8 +55,8 @@ public:
   bool IsStopped() const;
   static constexpr int kPinCount = 2;
   TInputPin& PinAt(int Index) { return Index == 0 ? FVideoPin : FAudioPin; }
-  // A sample that reached the pin of Kind.
-  HRESULT Receive(TStreamKind Kind, IMediaSample& Sample);
+  // A sample that reached the pin of Kind, which is flushing while Flushing is set.
+  HRESULT Receive(TStreamKind Kind, IMediaSample& Sample, HANDLE Flushing);
 
 private:
   ~TAsfWriterFilter() override;
@@ -81,7 +81,7 @@ private:
 
   // The file from the first Run to the Stop. A delivery holds its stream's lock, so that stopping
   // can wait until none is under way; while paused before the file is made, deliveries wait for it
-  // (FOpened is reset).
+  // (FOpened is reset), or for a flush.
   std::unique_ptr<TAsfFile> FFile;
   std::atomic<bool> FActive = false;
   std::atomic<bool> FReported = false;

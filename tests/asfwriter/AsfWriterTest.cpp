@@ -332,4 +332,92 @@ TEST_F(AsfWriter, PinsTakeUncompressedPicturesAndPcm) {
   EXPECT_EQ(video->QueryAccept(&cut.Type), S_FALSE);
 }
 
+// Delivers one sample to a pin on a thread of its own, as a source's streaming thread would.
+class TDelivery {
+public:
+  TDelivery(IMemInputPin& Pin, IMediaSample& Sample) : FPin(Pin), FSample(Sample) {
+    FThread = CreateThread(nullptr, 0, Deliver, this, 0, nullptr);
+  }
+  ~TDelivery() {
+    WaitForSingleObject(FThread, INFINITE);
+    CloseHandle(FThread);
+  }
+  TDelivery(const TDelivery&) = delete;
+  TDelivery& operator=(const TDelivery&) = delete;
+
+  // Whether the delivery returned within Milliseconds.
+  bool Done(DWORD Milliseconds) const { return WaitForSingleObject(FThread, Milliseconds) == WAIT_OBJECT_0; }
+  HRESULT Result() const { return FResult; }
+
+private:
+  static DWORD WINAPI Deliver(void* Delivery) {
+    auto& delivery = *static_cast<TDelivery*>(Delivery);
+    delivery.FResult = delivery.FPin.Receive(&delivery.FSample);
+    return 0;
+  }
+
+  IMemInputPin& FPin;
+  IMediaSample& FSample;
+  HRESULT FResult = E_PENDING;
+  HANDLE FThread;
+};
+
+TEST_F(AsfWriter, ADeliveryWhilePausedWaitsForTheFileOrAFlush) {
+  TempDir dir;
+  const std::u16string file = Wide(dir.windowsFile("paused.wmv"));
+  auto writer = Create<IBaseFilter>(CLSID_WMAsfWriter, IID_IBaseFilter);
+  auto other = Create<IBaseFilter>(CLSID_WMAsfWriter, IID_IBaseFilter);
+  ASSERT_TRUE(writer && other);
+  TComRef<IFileSinkFilter> sink;
+  writer->QueryInterface(IID_IFileSinkFilter, sink.PutVoid());
+  ASSERT_EQ(sink->SetFileName(W(file), nullptr), S_OK);
+  TComRef<IPin> pin, connector;
+  writer->FindPin(L"Video Input 01", pin.Put());
+  other->FindPin(L"Video Input 01", connector.Put());  // any pin stands for the source's
+  const TType type(MEDIATYPE_Video, MEDIASUBTYPE_RGB32, FORMAT_VideoInfo, Video(32, BI_RGB));
+  ASSERT_EQ(pin->ReceiveConnection(connector.Get(), &type.Type), S_OK);
+  TComRef<IMemInputPin> input;
+  pin->QueryInterface(IID_IMemInputPin, input.PutVoid());
+
+  // A picture of the connection's size, stamped at the start.
+  TComRef<IMemAllocator> allocator;
+  ASSERT_EQ(input->GetAllocator(allocator.Put()), S_OK);
+  ALLOCATOR_PROPERTIES wanted{1, 320 * 240 * 4, 1, 0}, actual{};
+  ASSERT_EQ(allocator->SetProperties(&wanted, &actual), S_OK);
+  ASSERT_EQ(allocator->Commit(), S_OK);
+  TComRef<IMediaSample> sample;
+  ASSERT_EQ(allocator->GetBuffer(sample.Put(), nullptr, nullptr, 0), S_OK);
+  sample->SetActualDataLength(320 * 240 * 4);
+  REFERENCE_TIME start = 0, stop = 400000;
+  sample->SetTime(&start, &stop);
+
+  // Paused: the delivery waits until the Run makes the file.
+  ASSERT_EQ(writer->Pause(), S_OK);
+  {
+    TDelivery delivery(*input.Get(), *sample.Get());
+    EXPECT_FALSE(delivery.Done(300));
+    EXPECT_FALSE(Exists(file));
+    ASSERT_EQ(writer->Run(0), S_OK);
+    ASSERT_TRUE(delivery.Done(5000));
+    EXPECT_EQ(delivery.Result(), S_OK);
+  }
+  EXPECT_EQ(writer->Stop(), S_OK);
+  EXPECT_EQ(asfprobe::Streams(dir.unixFile("paused.wmv")), "wmv2,video,320,240\nasf\n");
+
+  // Paused again: a flush frees the waiting delivery, which is refused.
+  ASSERT_EQ(writer->Pause(), S_OK);
+  {
+    TDelivery delivery(*input.Get(), *sample.Get());
+    EXPECT_FALSE(delivery.Done(300));
+    pin->BeginFlush();
+    ASSERT_TRUE(delivery.Done(5000));
+    EXPECT_EQ(delivery.Result(), S_FALSE);
+    pin->EndFlush();
+  }
+  EXPECT_EQ(writer->Stop(), S_OK);
+  sample.Reset();
+  allocator->Decommit();
+  pin->Disconnect();
+}
+
 }  // namespace
