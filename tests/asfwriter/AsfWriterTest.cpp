@@ -90,7 +90,9 @@ TEST_F(AsfWriter, RecordsTheCardsPictureAndSoundIntoAPlayableFile) {
   if (!testing_support::HasTool("ffprobe")) GTEST_SKIP() << "ffprobe is not installed";
   TempDir dir;
   const std::u16string file = Wide(dir.windowsFile("recording.wmv"));
-  ASSERT_EQ(Create<IAMTVTuner>(CLSID_TvCardTuner, IID_IAMTVTuner)->put_Channel(42, -1, -1), S_OK);
+  const auto tuner = Create<IAMTVTuner>(CLSID_TvCardTuner, IID_IAMTVTuner);
+  ASSERT_TRUE(tuner);
+  ASSERT_EQ(tuner->put_Channel(42, -1, -1), S_OK);
   {
     TRecording recording(file);
     ASSERT_EQ(recording.Named, S_OK);
