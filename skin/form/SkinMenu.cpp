@@ -306,6 +306,7 @@ void TskSkinPopupWindow::LayOut() {
     widest = std::max(widest, MenuTextWidth(Canvas(), text) + 2);
     total += ItemHeight(*item);
   }
+  static_cast<TControlCanvas&>(Canvas()).FreeHandle();
   const int textColumn = GlyphColumnWidth + widest + 16;
   const int pw = WindowDescription ? FramePicture->Width() : 0;
   const int ph = WindowDescription ? FramePicture->Height() : 0;
@@ -536,10 +537,19 @@ void TskSkinPopupWindow::StartScroll() {
 
 void TskSkinPopupWindow::StopScroll() {
   ScrollDirection = 0;
-  DrawUpMarker(Canvas());
-  DrawDownMarker(Canvas());
+  PaintNow([this](TCanvas& Canvas) {
+    DrawUpMarker(Canvas);
+    DrawDownMarker(Canvas);
+  });
   if (FScrollTimer && HandleAllocated()) KillTimer(Handle(), ScrollTimerId);
   FScrollTimer = false;
+}
+
+void TskSkinPopupWindow::PaintNow(const std::function<void(TCanvas&)>& Paint) {
+  if (!HandleAllocated()) return;
+  Paint(Canvas());
+  // The window's device context comes from the system's cache: it goes back at once.
+  static_cast<TControlCanvas&>(Canvas()).FreeHandle();
 }
 
 void TskSkinPopupWindow::Repaint() {
@@ -581,8 +591,10 @@ void TskSkinPopupWindow::TestMouse() {
     TestActive(p.x, p.y);
   } else if (ScrollMode) {
     ScrollDirection = 0;
-    DrawUpMarker(Canvas());
-    DrawDownMarker(Canvas());
+    PaintNow([this](TCanvas& Canvas) {
+      DrawUpMarker(Canvas);
+      DrawDownMarker(Canvas);
+    });
   }
   LastCursorPos = p;
 }
@@ -593,11 +605,11 @@ void TskSkinPopupWindow::TestActive(int X, int Y) {
     const bool inDown = InRect(DownMarkerRect(), X, Y);
     if (inUp && ScrollDirection == 0 && CanScroll(1)) {
       ScrollDirection = 1;
-      DrawUpMarker(Canvas());
+      PaintNow([this](TCanvas& Canvas) { DrawUpMarker(Canvas); });
       StartScroll();
     } else if (inDown && ScrollDirection == 0 && CanScroll(2)) {
       ScrollDirection = 2;
-      DrawDownMarker(Canvas());
+      PaintNow([this](TCanvas& Canvas) { DrawDownMarker(Canvas); });
       StartScroll();
     } else if (ScrollDirection != 0 && !inUp && !inDown) {
       StopScroll();

@@ -102,6 +102,8 @@ public:
   bool Shown() const { return FShown; }
   // Stops the window's timers and takes it off the screen; the engine frees it later.
   void Retire();
+  // Draws straight onto the window, outside painting.
+  void PaintNow(const std::function<void(classlib::TCanvas&)>& Paint);
   // The height of an item in this window's look.
   int ItemHeight(const TskSkinMenuItem& Item) const;
 

@@ -75,7 +75,7 @@ bool TskSkinMenuItem::CanMorphing() {
 
 void TskSkinMenuItem::DoMorphing() {
   SetMorphKf(Active() ? MorphKf + MorphStep : MorphKf - MorphStep);
-  Draw(ParentWindow->Canvas());
+  ParentWindow->PaintNow([this](TCanvas& Canvas) { Draw(Canvas); });
 }
 
 void TskSkinMenuItem::SetMorphKf(double Value) { MorphKf = std::clamp(Value, 0.0, 1.0); }
@@ -84,7 +84,7 @@ void TskSkinMenuItem::Redraw() {
   if (ItemDescription && EnableMorphing())
     ParentWindow->MorphingTimer->SetEnabled(true);
   else
-    Draw(ParentWindow->Canvas());
+    ParentWindow->PaintNow([this](TCanvas& Canvas) { Draw(Canvas); });
 }
 
 void TskSkinMenuItem::MouseDown(int, int) {

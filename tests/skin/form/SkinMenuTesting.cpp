@@ -58,6 +58,7 @@ fontcolor=16777215
 activefontcolor=0
 unenabledfontcolor=8421504
 )";
+    if (Kind == TMenuSkinKind::Morphing) ini += "morphing=1\n";
   }
   return ini;
 }

@@ -33,6 +33,8 @@ enum class TMenuSkinKind {
   FarWindowPicture,
   // The menu-item object's "activepictureindex" is past the picture list.
   FarItemPicture,
+  // Full, with the items' hover morph on.
+  Morphing,
 };
 
 class TMenuSkin {
