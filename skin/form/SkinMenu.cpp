@@ -831,7 +831,8 @@ void TskSkinMenu::ChainShown() {
   IsOpen = true;
   FirstPopup = false;
   PopupControl = FPendingControl;
-  TskAppMessageRouter::Push(this, [this](MSG& Msg, bool& Handled) { RouteMessage(Msg, Handled); });
+  if (HookKeyboard)
+    TskAppMessageRouter::Push(this, [this](MSG& Msg, bool& Handled) { RouteMessage(Msg, Handled); });
 }
 
 namespace {
@@ -866,7 +867,8 @@ void TskSkinMenu::Popup2(TControl* APopupControl, TskSkinData* ASkinData, int St
   TBusy busy(*this);
   OpenChain(APopupControl, ASkinData);
   const int first = Item ? Item->Count() : 0;
-  if (StartIndex < 0 || !Item || (!HasVisibleChild(Item, StartIndex) && !HasVisibleChild(Item2, StartIndex - first))) {
+  if (StartIndex < 0 || first == 0 ||
+      (!HasVisibleChild(Item, StartIndex) && !HasVisibleChild(Item2, StartIndex - first))) {
     FPendingControl = nullptr;
     OnMenuClose = nullptr;
     return;

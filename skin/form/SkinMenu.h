@@ -155,6 +155,9 @@ public:
   std::uint8_t AlphaBlendValue = 200;
   bool AlphaBlendAnimation = false;
   int MaxMenuItemsInWindow = 0;
+  // The engine takes the keyboard itself while a chain is shown (RouteMessage). A form component
+  // that routes the keys through its own handler first turns this off.
+  bool HookKeyboard = true;
 
   // Operations
   void Popup(classlib::TControl* APopupControl, TskSkinData* ASkinData, int StartIndex, const classlib::TRect& R,

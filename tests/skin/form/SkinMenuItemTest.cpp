@@ -200,4 +200,31 @@ TEST_F(SkinMenuLooks, HoverMorphsInFiveStepsBothWays) {
   EXPECT_NEAR(second.MorphKf, 1, 1e-9);
 }
 
+TEST_F(SkinMenuLooks, WithoutLayeredWindowsABlendedMenuMixesWithTheScreenBelowIt) {
+  if (CheckW2KWXP()) GTEST_SKIP() << "layered windows blend there";
+  Add("-");
+  Add("First");
+  Engine->AlphaBlend = true;
+  Engine->AlphaBlendValue = 128;
+  const TScreenCopy before;
+  Engine->Popup(nullptr, nullptr, 0, Rect(300, 300, 300, 300), Menu->Items(), false);
+  TskSkinPopupWindow& w = *Engine->PopupWindows.at(0);
+  EXPECT_FALSE(IsWindowVisible(w.Handle())) << "shown once the screen below has been read";
+  EXPECT_TRUE(PumpUntil([&w] { return IsWindowVisible(w.Handle()) != FALSE; }, 1000));
+  UpdateWindow(w.Handle());
+  windowtesting::PumpFor(50);
+  EXPECT_EQ(w.HotIndex, 0) << "item 0 is lit whatever it is";
+  ASSERT_NE(w.ScreenEffect, nullptr);
+  const TScreenCopy after;
+  // The frame's shadow line, mixed with what lay below by 1 - 128 / 255.
+  const COLORREF below = before.Pixel(300, 310);
+  const COLORREF shadow = System(COLOR_BTNSHADOW);
+  const COLORREF mixed = after.Pixel(300, 310);
+  const double k = 1 - 128 / 255.0;
+  for (int shift : {0, 8, 16}) {
+    const int expected = static_cast<int>(((1 - k) * ((shadow >> shift) & 0xFF) + k * ((below >> shift) & 0xFF)) + 0.5);
+    EXPECT_NEAR(static_cast<int>((mixed >> shift) & 0xFF), expected, 1) << shift;
+  }
+}
+
 }  // namespace
