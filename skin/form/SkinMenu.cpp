@@ -80,17 +80,9 @@ TskSkinPopupWindow::TskSkinPopupWindow(TComponent* AOwner, TskSkinMenu* AOwnerMe
   AlphaBlendAnimation = OwnerMenu->AlphaBlendAnimation;
   SetVisible(false);
   ScreenShot = std::make_unique<TBitmap>();
-  ShowTimer = MakeTimer(100, [this] {
-    TskSkinMenu::TBusy busy(*OwnerMenu);
-    WTProc();
-  });
   HoverTimer = MakeTimer(50, [this] {
     TskSkinMenu::TBusy busy(*OwnerMenu);
     TestMouse();
-  });
-  MorphingTimer = MakeTimer(20, [this] {
-    TskSkinMenu::TBusy busy(*OwnerMenu);
-    TestMorph();
   });
   if (ADescription && OwnerMenu->SkinData) {
     WindowDescription = ADescription;
@@ -187,6 +179,11 @@ void TskSkinPopupWindow::Appear() {
   TskSkinMenu& menu = *OwnerMenu;
   if (AlphaBlend && !CheckW2KWXP()) {
     // The screen under the window is read once the menus that close now have left it.
+    if (!ShowTimer)
+      ShowTimer = MakeTimer(100, [this] {
+        TskSkinMenu::TBusy busy(*OwnerMenu);
+        WTProc();
+      });
     ShowTimer->SetEnabled(true);
     return;
   }
@@ -218,7 +215,7 @@ void TskSkinPopupWindow::Appear() {
 }
 
 void TskSkinPopupWindow::WTProc() {
-  ShowTimer->SetEnabled(false);
+  if (ShowTimer) ShowTimer->SetEnabled(false);
   ScreenShot->SetPixelFormat(TPixelFormat::pf24bit);
   ScreenShot->SetSize(Width() + 1, Height() + 1);
   GetScreenImage(ShowLeft, ShowTop, *ScreenShot);
@@ -527,7 +524,7 @@ bool TskSkinPopupWindow::CanScroll(int Direction) const {
 }
 
 void TskSkinPopupWindow::StartScroll() {
-  ShowTimer->SetEnabled(false);
+  if (ShowTimer) ShowTimer->SetEnabled(false);
   TskSkinMenu& menu = *OwnerMenu;
   const int index = menu.GetPWIndex(this);
   if (index < static_cast<int>(menu.PopupWindows.size())) menu.CloseMenu(index + 1);
@@ -543,6 +540,21 @@ void TskSkinPopupWindow::StopScroll() {
   });
   if (FScrollTimer && HandleAllocated()) KillTimer(Handle(), ScrollTimerId);
   FScrollTimer = false;
+}
+
+void TskSkinPopupWindow::StartMorphing() {
+  if (!MorphingTimer)
+    MorphingTimer = MakeTimer(20, [this] {
+      TskSkinMenu::TBusy busy(*OwnerMenu);
+      TestMorph();
+    });
+  MorphingTimer->SetEnabled(true);
+}
+
+TBitmap& TskSkinPopupWindow::ItemBuffer(int Index) {
+  std::unique_ptr<TBitmap>& buffer = FItemBuffers[Index == 0 ? 0 : 1];
+  if (!buffer) buffer = std::make_unique<TBitmap>();
+  return *buffer;
 }
 
 void TskSkinPopupWindow::PaintNow(const std::function<void(TCanvas&)>& Paint) {
@@ -653,7 +665,7 @@ void TskSkinPopupWindow::TestMorph() {
       item->DoMorphing();
       stepped = true;
     }
-  if (!stepped) MorphingTimer->SetEnabled(false);
+  if (!stepped && MorphingTimer) MorphingTimer->SetEnabled(false);
 }
 
 void TskSkinPopupWindow::UpDatePW() {
@@ -753,8 +765,8 @@ void TskSkinPopupWindow::Hide() {
 }
 
 void TskSkinPopupWindow::Retire() {
-  ShowTimer->SetEnabled(false);
-  MorphingTimer->SetEnabled(false);
+  if (ShowTimer) ShowTimer->SetEnabled(false);
+  if (MorphingTimer) MorphingTimer->SetEnabled(false);
   if (FScrollTimer && HandleAllocated()) KillTimer(Handle(), ScrollTimerId);
   FScrollTimer = false;
   Hide();

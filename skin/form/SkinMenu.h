@@ -51,6 +51,7 @@ public:
   HRGN WindowRegion = nullptr;
   int ShowLeft = 0;
   int ShowTop = 0;
+  // Made when emulated blending first needs it.
   std::unique_ptr<classlib::TTimer> ShowTimer;
   classlib::TPoint LastCursorPos{-1, -1};
   classlib::TImageList* ItemImages = nullptr;
@@ -59,6 +60,7 @@ public:
   classlib::TBitmap* FrameMask = nullptr;
   int PrevHotIndex = -1;
   std::unique_ptr<classlib::TTimer> HoverTimer;
+  // Made when an item first morphs.
   std::unique_ptr<classlib::TTimer> MorphingTimer;
   TskSkinMenu* const OwnerMenu;
   TskSkinData* WindowSkin = nullptr;
@@ -102,6 +104,11 @@ public:
   bool Shown() const { return FShown; }
   // Stops the window's timers and takes it off the screen; the engine frees it later.
   void Retire();
+  // Starts the morph steps of the window's items.
+  void StartMorphing();
+  // The pictures items are built in before they go onto the window (0 the item's look, 1 its
+  // active look while it morphs), kept from item to item and paint to paint.
+  classlib::TBitmap& ItemBuffer(int Index);
   // Draws straight onto the window, outside painting.
   void PaintNow(const std::function<void(classlib::TCanvas&)>& Paint);
   // The height of an item in this window's look.
@@ -129,6 +136,7 @@ private:
 
   bool FShown = false;
   bool FScrollTimer = false;
+  std::unique_ptr<classlib::TBitmap> FItemBuffers[2];
 };
 
 class TskSkinMenu : public classlib::TComponent {

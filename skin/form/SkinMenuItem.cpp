@@ -82,7 +82,7 @@ void TskSkinMenuItem::SetMorphKf(double Value) { MorphKf = std::clamp(Value, 0.0
 
 void TskSkinMenuItem::Redraw() {
   if (ItemDescription && EnableMorphing())
-    ParentWindow->MorphingTimer->SetEnabled(true);
+    ParentWindow->StartMorphing();
   else
     ParentWindow->PaintNow([this](TCanvas& Canvas) { Draw(Canvas); });
 }
@@ -129,7 +129,7 @@ void TskSkinMenuItem::Draw(TCanvas& Canvas) {
     DefaultDraw(Canvas);
     return;
   }
-  TBitmap image;
+  TBitmap& image = ParentWindow->ItemBuffer(0);
   if (IsSeparator()) {
     CreateDividerImage(image);
     PutImage(Canvas, image);
@@ -141,7 +141,7 @@ void TskSkinMenuItem::Draw(TCanvas& Canvas) {
     PutImage(Canvas, image);
     return;
   }
-  TBitmap activeImage;
+  TBitmap& activeImage = ParentWindow->ItemBuffer(1);
   CreateItemImage(image, false);
   CreateItemImage(activeImage, true);
   TskEffectBmp normal(image.Handle());
@@ -279,7 +279,7 @@ void TskSkinMenuItem::DefaultDraw(TCanvas& Canvas) {
   const int width = RectWidth(ItemBounds);
   const int height = RectHeight(ItemBounds);
   const int column = ParentWindow->ItemImages ? ParentWindow->GlyphColumnWidth : DefaultColumnWidth;
-  TBitmap image;
+  TBitmap& image = ParentWindow->ItemBuffer(0);
   image.SetPixelFormat(TPixelFormat::pf24bit);
   image.SetSize(width, height);
   TCanvas& canvas = *image.Canvas();
