@@ -95,7 +95,6 @@ TskSkinPopupWindow::TskSkinPopupWindow(TComponent* AOwner, TskSkinMenu* AOwnerMe
 TskSkinPopupWindow::~TskSkinPopupWindow() {
   MenuItems.clear();
   DestroyHandle();
-  if (WindowRegion) DeleteObject(WindowRegion);
 }
 
 void TskSkinPopupWindow::CreateParams(TCreateParams& Params) {
@@ -365,11 +364,13 @@ void TskSkinPopupWindow::CalcItemRects() {
 }
 
 int TskSkinPopupWindow::GetEndStartVisibleIndex() const {
+  // The items that fit between the two arrow strips, counted from the end.
+  const int top = FrameItemsRect.top + ScrollStripHeight;
   int rest = FrameItemsRect.bottom - ScrollStripHeight;
   int counted = 0;
   for (auto it = MenuItems.rbegin(); it != MenuItems.rend(); ++it) {
     rest -= ItemHeight(**it);
-    if (rest < ScrollStripHeight) break;
+    if (rest < top) break;
     ++counted;
   }
   return static_cast<int>(MenuItems.size()) - counted;
@@ -484,10 +485,8 @@ void TskSkinPopupWindow::SetMenuWindowRegion() {
   CreateSkinRegion(region, d.SkinLeftTopPoint, d.SkinRightTopPoint, d.SkinLeftBottomPoint, d.SkinRightBottomPoint,
                    d.ItemsRect, FrameLTPoint, FrameRTPoint, FrameLBPoint, FrameRBPoint, FrameItemsRect, *FrameMask,
                    Width(), Height());
-  // The window owns the region from here on.
+  // The window owns the region from here on and deletes the one it had.
   SetWindowRgn(Handle(), region, TRUE);
-  if (WindowRegion) DeleteObject(WindowRegion);
-  WindowRegion = nullptr;
 }
 
 TRect TskSkinPopupWindow::UpMarkerRect() const {

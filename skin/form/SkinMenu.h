@@ -48,7 +48,6 @@ public:
   int ScrollDirection = 0;
   classlib::TPoint FrameLTPoint{}, FrameRTPoint{}, FrameLBPoint{}, FrameRBPoint{};
   classlib::TRect FrameItemsRect{};
-  HRGN WindowRegion = nullptr;
   int ShowLeft = 0;
   int ShowTop = 0;
   // Made when emulated blending first needs it.
