@@ -227,4 +227,41 @@ TEST_F(SkinMenuLooks, WithoutLayeredWindowsABlendedMenuMixesWithTheScreenBelowIt
   }
 }
 
+TEST_F(SkinMenuLooks, MenuImagesWidenTheColumnAndACheckedImageIsFramed) {
+  TImageList images(nullptr);
+  TBitmap picture, mask;
+  for (TBitmap* b : {&picture, &mask}) {
+    b->SetPixelFormat(TPixelFormat::pf24bit);
+    b->SetSize(16, 16);
+  }
+  picture.Canvas()->Brush()->SetColor(0xFF0000);
+  picture.Canvas()->FillRect(Rect(0, 0, 16, 16));
+  mask.Canvas()->Brush()->SetColor(0);
+  mask.Canvas()->FillRect(Rect(0, 0, 16, 16));
+  images.Add(&picture, &mask);
+  Menu->SetImages(&images);
+  TMenuItem* pictured = Add("Pictured");
+  pictured->SetImageIndex(0);
+  pictured->SetChecked(true);
+  TMenuItem* missing = Add("Far");
+  missing->SetImageIndex(5);
+  missing->SetChecked(true);
+  Add("Plain");
+  TskSkinPopupWindow& w = Open();
+  EXPECT_EQ(w.GlyphColumnWidth, 16 + 5);
+  // Leave the first item unlit, so that its column shows.
+  w.PopupKeyDown(VK_DOWN);
+  w.PopupKeyDown(VK_DOWN);
+  UpdateWindow(w.Handle());
+  const TScreenCopy screen;
+  const int x = w.ShowLeft;
+  const int y = w.ShowTop;
+  // The picture at the item's inner left edge (x 3 + 2), centred in its 20 rows, in a text-coloured frame.
+  EXPECT_EQ(screen.Pixel(x + 5 + 8, y + 3 + 10), RGB(0, 0, 255));
+  EXPECT_EQ(screen.Pixel(x + 4, y + 3 + 10), System(COLOR_WINDOWTEXT));
+  // An index past the list counts as no picture: the tick.
+  EXPECT_EQ(screen.Pixel(x + 9, y + 23 + 12), System(COLOR_WINDOWTEXT));
+  EXPECT_EQ(screen.Pixel(x + 3 + 20, y + 23 + 2), System(COLOR_BTNFACE)) << "the wider column";
+}
+
 }  // namespace

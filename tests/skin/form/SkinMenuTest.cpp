@@ -435,4 +435,27 @@ TEST(SkinMenuRules, OnlyTheClosingMessagesCloseAMenu) {
     EXPECT_EQ(CanMenuClose(msg), std::find(closing.begin(), closing.end(), msg) != closing.end()) << msg;
 }
 
+TEST_F(SkinMenus, WrappingAScrolledSkinnedMenuToItsEndShowsTheLastItem) {
+  TMenuSkin skin;
+  TPopupMenu items(nullptr);
+  for (const char* caption : {"A", "Y", "-", "-", "-", "-", "Z"}) {
+    auto* item = new TMenuItem(&items);
+    item->SetCaption(caption);
+    items.Items()->Add(item);
+  }
+  Engine->MaxMenuItemsInWindow = 3;
+  Engine->Popup(nullptr, &skin.Skin(), 0, Rect(200, 150, 200, 150), items.Items(), false);
+  windowtesting::Pump();
+  TskSkinPopupWindow& w = Window(0);
+  ASSERT_NE(w.WindowDescription, nullptr);
+  ASSERT_TRUE(w.ScrollMode);
+  EXPECT_EQ(w.HotIndex, 0);
+  Post(VK_UP);
+  EXPECT_EQ(w.HotIndex, 6);
+  // Six items from the end would reach past the lower strip by their last 4 pixels.
+  EXPECT_EQ(w.FirstVisible, 2);
+  EXPECT_TRUE(w.MenuItems[6]->InView);
+  EXPECT_LE(w.MenuItems[6]->ItemBounds.bottom, w.FrameItemsRect.bottom - 10);
+}
+
 }  // namespace
