@@ -458,4 +458,32 @@ TEST_F(SkinMenus, WrappingAScrolledSkinnedMenuToItsEndShowsTheLastItem) {
   EXPECT_LE(w.MenuItems[6]->ItemBounds.bottom, w.FrameItemsRect.bottom - 10);
 }
 
+TEST_F(SkinMenus, TwoMenusOpenAsOne) {
+  TPopupMenu second(nullptr);
+  for (const char* caption : {"Tile", "Cascade"}) {
+    auto* item = new TMenuItem(&second);
+    item->SetCaption(caption);
+    second.Items()->Add(item);
+  }
+  const auto captions = [this] {
+    std::vector<std::string> result;
+    for (const auto& item : Window(0).MenuItems) result.push_back(item->SourceItem->Caption());
+    return result;
+  };
+  const TRect r = Rect(200, 200, 200, 200);
+  Engine->Popup2(Opener, nullptr, 3, r, Menu->Items(), second.Items(), false);
+  ASSERT_EQ(WindowCount(), 1u);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"&More", "&Home", "Tile", "Cascade"}));
+  Engine->Popup2(Opener, nullptr, 6, r, Menu->Items(), second.Items(), false);
+  ASSERT_EQ(WindowCount(), 1u);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Cascade"})) << "the start runs on into the second menu";
+  Engine->Popup2(Opener, nullptr, 7, r, Menu->Items(), second.Items(), false);
+  EXPECT_EQ(WindowCount(), 0u) << "past both";
+  TMenuItem empty(nullptr);
+  Engine->Popup2(Opener, nullptr, 0, r, &empty, second.Items(), false);
+  EXPECT_EQ(WindowCount(), 0u) << "nothing without items in the first menu";
+  EXPECT_FALSE(Engine->IsOpen);
+  EXPECT_EQ(Engine->PopupControl, nullptr);
+}
+
 }  // namespace
