@@ -372,6 +372,13 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     FTerminated = true;
     return true;
   }
+  if (OnMessage) {
+    // A copy: the handler may replace itself.
+    const TMessageEvent handler = OnMessage;
+    bool handled = false;
+    handler(Msg, handled);
+    if (handled) return true;
+  }
   TranslateMessage(&Msg);
   DispatchMessageW(&Msg);
   return true;

@@ -34,6 +34,9 @@ constexpr TModalResult mrNo = IDNO;
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+// Sees each message the application's loop takes before it is translated and dispatched; a handler
+// that sets Handled keeps the message from going further (it may also change it).
+using TMessageEvent = std::function<void(MSG& Msg, bool& Handled)>;
 
 class TForm : public TCustomControl {
 public:
@@ -126,6 +129,8 @@ class TApplication : public TComponent {
 public:
   TApplication();
   ~TApplication() override;
+
+  TMessageEvent OnMessage;
 
   void Initialize();
   const String& Title() const { return FTitle; }

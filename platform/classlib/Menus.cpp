@@ -1,9 +1,11 @@
 #include "platform/classlib/Menus.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "platform/classlib/ComCtrls.h"
 #include "platform/classlib/WideText.h"
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 #include <string>
 
@@ -49,7 +51,90 @@ HWND PopupWindow() {
   return window;
 }
 
+// The names menus give keys that have no printable character of their own.
+struct TKeyName {
+  WORD Key;
+  const char* Name;
+};
+constexpr TKeyName KeyNames[] = {
+    {VK_BACK, "BkSp"}, {VK_TAB, "Tab"},     {VK_ESCAPE, "Esc"},  {VK_RETURN, "Enter"}, {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},  {VK_END, "End"},     {VK_HOME, "Home"},    {VK_LEFT, "Left"},
+    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},  {VK_INSERT, "Ins"},   {VK_DELETE, "Del"},
+};
+
+String KeyText(WORD Key) {
+  if ((Key >= '0' && Key <= '9') || (Key >= 'A' && Key <= 'Z')) return String(1, static_cast<char>(Key));
+  if (Key >= VK_F1 && Key <= VK_F24) return "F" + std::to_string(Key - VK_F1 + 1);
+  for (const TKeyName& name : KeyNames)
+    if (name.Key == Key) return name.Name;
+  // Punctuation and the keypad: the keyboard layout's own name.
+  const UINT scan = MapVirtualKeyW(Key, MAPVK_VK_TO_VSC);
+  WCHAR buffer[64];
+  if (scan && GetKeyNameTextW(static_cast<LONG>(scan << 16), buffer, 64) > 0) return FromWide(buffer);
+  return String();
+}
+
+bool SameText(const String& A, const String& B) {
+  return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Short cuts and accelerators
+
+TShortCut ShortCut(WORD Key, TShiftState Shift) {
+  if (Key & 0xFF00) return scNone;
+  TShortCut result = Key;
+  if (Shift.Contains(TShiftStateItem::ssShift)) result |= scShift;
+  if (Shift.Contains(TShiftStateItem::ssCtrl)) result |= scCtrl;
+  if (Shift.Contains(TShiftStateItem::ssAlt)) result |= scAlt;
+  return result;
+}
+
+String ShortCutToText(TShortCut ShortCut) {
+  const String key = KeyText(ShortCut & 0xFF);
+  if (key.empty()) return String();
+  String text;
+  if (ShortCut & scShift) text += "Shift+";
+  if (ShortCut & scCtrl) text += "Ctrl+";
+  if (ShortCut & scAlt) text += "Alt+";
+  return text + key;
+}
+
+TShortCut TextToShortCut(const String& Text) {
+  TShortCut modifiers = 0;
+  String rest = Text;
+  for (bool found = true; found;) {
+    found = false;
+    for (const auto& [prefix, flag] : {std::pair<const char*, TShortCut>{"Shift+", scShift}, {"Ctrl+", scCtrl},
+                                       {"Alt+", scAlt}}) {
+      const size_t n = std::char_traits<char>::length(prefix);
+      if (rest.size() > n && SameText(rest.substr(0, n), prefix)) {
+        modifiers |= flag;
+        rest = rest.substr(n);
+        found = true;
+      }
+    }
+  }
+  for (WORD key = 0x08; key <= 0xFF; ++key)
+    if (const String name = KeyText(key); !name.empty() && SameText(name, rest)) return modifiers | key;
+  return scNone;
+}
+
+bool IsAccel(WORD VK, const String& Caption) {
+  for (size_t i = 0; i + 1 < Caption.size(); ++i) {
+    if (Caption[i] != '&') continue;
+    if (Caption[i + 1] == '&') {  // "&&" shows an ampersand
+      ++i;
+      continue;
+    }
+    return std::toupper(static_cast<unsigned char>(Caption[i + 1])) == std::toupper(VK & 0xFF) && (VK & 0xFF00) == 0;
+  }
+  return false;
+}
 
 // ---------------------------------------------------------------------------------------------
 // TMenuItem
@@ -100,6 +185,12 @@ void TMenuItem::Clear() {
   while (!FItems.empty()) delete FItems.back();
 }
 
+TMenu* TMenuItem::GetParentMenu() const {
+  const TMenuItem* root = this;
+  while (root->FParent) root = root->FParent;
+  return root->FMenu;
+}
+
 TMenuItem* TMenuItem::Find(UINT Command) {
   if (Command == FCommand) return this;
   for (TMenuItem* item : FItems)
@@ -127,10 +218,13 @@ TMenuHandle TMenuItem::CreatePopupHandle() const {
       AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
       continue;
     }
-    const UINT flags = MF_STRING | (item->FChecked ? MF_CHECKED : 0) | (item->FEnabled ? 0 : MF_GRAYED);
-    const WideString text = ToWide(item->FCaption);
+    const UINT flags = MF_STRING | (item->FChecked ? MF_CHECKED : 0) | (item->FEnabled ? 0 : MF_GRAYED) |
+                       (item->FRadioItem ? MFT_RADIOCHECK : 0);
+    const String shortCut = ShortCutToText(item->FShortCut);
+    const WideString text = ToWide(shortCut.empty() ? item->FCaption : item->FCaption + "\t" + shortCut);
     if (item->FItems.empty()) {
       AppendMenuW(menu.get(), flags, item->FCommand, text.c_str());
+      if (item->FDefault) SetMenuDefaultItem(menu.get(), item->FCommand, FALSE);
       continue;
     }
     TMenuHandle submenu = item->CreatePopupHandle();
@@ -144,9 +238,22 @@ TMenuHandle TMenuItem::CreatePopupHandle() const {
 // ---------------------------------------------------------------------------------------------
 // TMenu, TPopupMenu
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(std::make_unique<TMenuItem>(nullptr)) {}
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(std::make_unique<TMenuItem>(nullptr)) {
+  FItems->FMenu = this;
+}
 
 TMenu::~TMenu() = default;
+
+void TMenu::SetImages(TImageList* Value) {
+  if (Value == FImages) return;
+  FImages = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FImages) FImages = nullptr;
+}
 
 bool TMenu::DispatchCommand(UINT Command) {
   if (Command == 0) return false;
@@ -201,8 +308,25 @@ void RegisterMenus(TClassRegistry& Registry) {
       .Boolean("Enabled", &TMenuItem::SetEnabled)
       .Boolean("Visible", &TMenuItem::SetVisible)
       .Integer("Tag", &TMenuItem::SetTag)
-      .Event("OnClick", &TMenuItem::OnClick);
-  Registry.Register<TMenu>("TMenu", "TComponent");
+      .Custom("ShortCut",
+              [](TMenuItem& item, const TFormValue& v, TReadContext&) {
+                const int value = formvalue::ToInteger(v);
+                if (value < 0 || value > 0xFFFF) throw EReadError("ShortCut out of range");
+                item.SetShortCut(static_cast<TShortCut>(value));
+              })
+      .Integer("ImageIndex", &TMenuItem::SetImageIndex)
+      .Boolean("RadioItem", &TMenuItem::SetRadioItem)
+      .Boolean("Default", &TMenuItem::SetDefault)
+      .Custom("GroupIndex",
+              [](TMenuItem& item, const TFormValue& v, TReadContext&) {
+                const int value = formvalue::ToInteger(v);
+                if (value < 0 || value > 255) throw EReadError("GroupIndex out of range");
+                item.SetGroupIndex(static_cast<BYTE>(value));
+              })
+      .Text("Hint", &TMenuItem::SetHint)
+      .Event("OnClick", &TMenuItem::OnClick)
+      .Event("OnDrawItem", &TMenuItem::OnDrawItem);
+  Registry.Register<TMenu>("TMenu", "TComponent").Reference("Images", &TMenu::SetImages);
   Registry.Register<TPopupMenu>("TPopupMenu", "TMenu")
       .Boolean("AutoPopup", &TPopupMenu::SetAutoPopup)
       .Event("OnPopup", &TPopupMenu::OnPopup);

@@ -12,6 +12,27 @@
 namespace classlib {
 
 class TClassRegistry;
+class TImageList;
+class TMenu;
+
+// A key with its modifiers, as menus store it: the virtual-key code in the low byte.
+using TShortCut = WORD;
+constexpr TShortCut scShift = 0x2000;
+constexpr TShortCut scCtrl = 0x4000;
+constexpr TShortCut scAlt = 0x8000;
+constexpr TShortCut scNone = 0;
+
+TShortCut ShortCut(WORD Key, TShiftState Shift);
+// "Ctrl+Shift+F5", "Alt+Del"; "" for no key.
+String ShortCutToText(TShortCut ShortCut);
+// The reverse of ShortCutToText, modifiers and key names in any case; scNone for a text that
+// names no key.
+TShortCut TextToShortCut(const String& Text);
+// Whether the caption's accelerator (the character after a single "&") is the key VK, in any case.
+bool IsAccel(WORD VK, const String& Caption);
+
+// Paints an item in place of the menu's own look (Selected: the item is highlighted).
+using TMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected)>;
 
 // A system menu, destroyed with its submenus.
 struct TMenuDestroyer {
@@ -27,6 +48,7 @@ public:
   ~TMenuItem() override;
 
   TNotifyEvent OnClick;
+  TMenuDrawItemEvent OnDrawItem;
 
   // Attributes
   const String& Caption() const { return FCaption; }
@@ -40,11 +62,29 @@ public:
   void SetVisible(bool Value) { FVisible = Value; }
   // The identifier the item's entry carries in a system menu (the low word of WM_COMMAND).
   UINT Command() const { return FCommand; }
+  TShortCut ShortCut() const { return FShortCut; }
+  void SetShortCut(TShortCut Value) { FShortCut = Value; }
+  // -1 for no picture of the menu's Images.
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value) { FImageIndex = Value; }
+  // A checked radio item shows a dot instead of a tick.
+  bool RadioItem() const { return FRadioItem; }
+  void SetRadioItem(bool Value) { FRadioItem = Value; }
+  // The item a double click would choose, shown in bold by the system.
+  bool Default() const { return FDefault; }
+  void SetDefault(bool Value) { FDefault = Value; }
+  // Merging main menus replaces the items of a group with those of the same group.
+  BYTE GroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(BYTE Value) { FGroupIndex = Value; }
+  const String& Hint() const { return FHint; }
+  void SetHint(const String& Value) { FHint = Value; }
 
   // Sub-items
   int Count() const { return static_cast<int>(FItems.size()); }
   TMenuItem* Items(int Index) const;
   TMenuItem* Parent() const { return FParent; }
+  // The menu whose tree holds the item; null for a tree of no menu.
+  TMenu* GetParentMenu() const;
   int MenuIndex() const { return FParent ? FParent->IndexOf(this) : -1; }
   int IndexOf(const TMenuItem* Item) const;
   void Add(TMenuItem* Item);
@@ -70,8 +110,16 @@ private:
   bool FEnabled = true;
   bool FVisible = true;
   UINT FCommand;
+  TShortCut FShortCut = scNone;
+  int FImageIndex = -1;
+  bool FRadioItem = false;
+  bool FDefault = false;
+  BYTE FGroupIndex = 0;
+  String FHint;
   std::vector<TMenuItem*> FItems;
   TMenuItem* FParent = nullptr;
+  TMenu* FMenu = nullptr;  // set on the root item of a menu
+  friend class TMenu;
 };
 
 class TMenu : public TComponent {
@@ -84,9 +132,16 @@ public:
   // Runs the OnClick of the item of this menu whose entry carries Command (a WM_COMMAND's low word,
   // or what TrackPopupMenu returned); false when none does.
   bool DispatchCommand(UINT Command);
+  // The pictures of the items' ImageIndex; null for none.
+  TImageList* Images() const { return FImages; }
+  void SetImages(TImageList* Value);
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
   std::unique_ptr<TMenuItem> FItems;
+  TImageList* FImages = nullptr;
 };
 
 // A menu that opens at a point. With AutoPopup it opens on a right click on a control whose

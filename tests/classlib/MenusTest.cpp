@@ -1,5 +1,6 @@
 #include "tests/classlib/WindowTesting.h"
 
+#include "platform/classlib/ComCtrls.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/WideText.h"
 
@@ -161,6 +162,109 @@ TEST_F(Menus, ARightClickOpensTheMenuAndRunsTheChosenItem) {
   KillTimer(nullptr, guard);
   EXPECT_EQ(Events, (std::vector<String>{"popup", "Home1 click"}));
   EXPECT_EQ(Popup->PopupComponent(), target);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MenuShortCuts, TextAndKeysGoBothWays) {
+  struct TCase {
+    TShortCut shortCut;
+    const char* text;
+  };
+  for (const TCase& c : {TCase{static_cast<TShortCut>(scCtrl | 'O'), "Ctrl+O"}, TCase{VK_F5, "F5"},
+                         TCase{static_cast<TShortCut>(scShift | scCtrl | VK_F12), "Shift+Ctrl+F12"},
+                         TCase{static_cast<TShortCut>(scAlt | VK_DELETE), "Alt+Del"}, TCase{VK_RETURN, "Enter"},
+                         TCase{static_cast<TShortCut>(scCtrl | '5'), "Ctrl+5"}, TCase{VK_NEXT, "PgDn"}}) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ShortCutToText(c.shortCut), c.text);
+    EXPECT_EQ(TextToShortCut(c.text), c.shortCut);
+  }
+  EXPECT_EQ(TextToShortCut("ctrl+shift+o"), scCtrl | scShift | 'O') << "any case, any order of modifiers";
+  EXPECT_EQ(ShortCut('S', TShiftState{TShiftStateItem::ssCtrl}), scCtrl | 'S');
+  EXPECT_EQ(ShortCutToText(scNone), "");
+  for (const char* bad : {"", "Ctrl+", "Ctrl+Nothing", "Hyper+A"}) EXPECT_EQ(TextToShortCut(bad), scNone) << bad;
+}
+
+TEST(MenuShortCuts, TheAcceleratorIsTheLetterAfterASingleAmpersand) {
+  EXPECT_TRUE(IsAccel('H', "&Home"));
+  EXPECT_TRUE(IsAccel('O', "Go t&o"));
+  EXPECT_FALSE(IsAccel('H', "Home"));
+  EXPECT_FALSE(IsAccel('M', "&Home"));
+  EXPECT_FALSE(IsAccel('B', "A && B")) << "a doubled ampersand shows itself";
+  EXPECT_TRUE(IsAccel('C', "A && B &C"));
+  EXPECT_FALSE(IsAccel('H', "Home&"));
+}
+
+const char* const ItemForm = R"(object TestForm: TForm
+  object Pictures: TImageList
+  end
+  object Popup: TPopupMenu
+    Images = Pictures
+    object Save1: TMenuItem
+      Caption = '&Save'
+      ShortCut = 16467
+      ImageIndex = 2
+      RadioItem = True
+      Default = True
+      GroupIndex = 3
+      Hint = 'Saves the list'
+      OnDrawItem = DrawItem
+    end
+  end
+end
+)";
+
+TEST(MenuItems, TheDescriptionGivesItemsTheirShortCutsPicturesAndStates) {
+  int drawn = 0;
+  auto form = ReadForm(ItemForm, [&drawn](TForm& f) {
+    f.RegisterHandler<TMenuDrawItemEvent>("DrawItem", [&drawn](TObject*, TCanvas&, const TRect&, bool) { ++drawn; });
+  });
+  auto* popup = dynamic_cast<TPopupMenu*>(form->FindComponent("Popup"));
+  auto* item = dynamic_cast<TMenuItem*>(form->FindComponent("Save1"));
+  ASSERT_TRUE(popup && item);
+  EXPECT_EQ(item->ShortCut(), scCtrl | 'S');
+  EXPECT_EQ(item->ImageIndex(), 2);
+  EXPECT_TRUE(item->RadioItem());
+  EXPECT_TRUE(item->Default());
+  EXPECT_EQ(item->GroupIndex(), 3);
+  EXPECT_EQ(item->Hint(), "Saves the list");
+  ASSERT_TRUE(item->OnDrawItem);
+  TCanvas canvas;
+  item->OnDrawItem(item, canvas, TRect{}, false);
+  EXPECT_EQ(drawn, 1);
+  EXPECT_EQ(static_cast<TComponent*>(popup->Images()), form->FindComponent("Pictures"));
+  EXPECT_EQ(item->GetParentMenu(), popup);
+  EXPECT_EQ(TMenuItem(nullptr).GetParentMenu(), nullptr);
+
+  // The system's menu shows the short cut and the default item.
+  const TMenuHandle menu = popup->Items()->CreatePopupHandle();
+  EXPECT_EQ(MenuString(menu.get(), 0), "&Save\tCtrl+S");
+  EXPECT_EQ(GetMenuDefaultItem(menu.get(), FALSE, 0), item->Command());
+
+  delete form->FindComponent("Pictures");
+  EXPECT_EQ(popup->Images(), nullptr) << "a freed image list leaves the menu";
+}
+
+TEST(ApplicationMessages, AHandlerSeesMessagesBeforeTheyAreDispatched) {
+  auto form = ReadForm("object TestForm: TForm\nend\n");
+  form->Show();
+  int keys = 0;
+  Application->OnMessage = [&keys](MSG& Msg, bool& Handled) {
+    if (Msg.message == WM_KEYDOWN) {
+      ++keys;
+      Handled = Msg.wParam == 'A';
+    }
+  };
+  int reached = 0;
+  form->OnKeyDown = [&reached](TObject*, WORD&, TShiftState) { ++reached; };
+  PostMessageW(form->Handle(), WM_KEYDOWN, 'A', 0);
+  PostMessageW(form->Handle(), WM_KEYDOWN, 'B', 0);
+  windowtesting::Pump();
+  Application->OnMessage = nullptr;
+  EXPECT_EQ(keys, 2);
+  EXPECT_EQ(reached, 1) << "the handled key went no further";
 }
 
 }  // namespace
