@@ -1,6 +1,7 @@
 #include "platform/classlib/Registration.h"
 
 #include "platform/classlib/ActnList.h"
+#include "platform/classlib/Bevel.h"
 #include "platform/classlib/ClassRegistry.h"
 #include "platform/classlib/ComCtrls.h"
 #include "platform/classlib/Dialogs.h"
@@ -147,6 +148,7 @@ void RegisterClassLibrary(TClassRegistry& Registry) {
   RegisterTimer(Registry);
   RegisterStdControls(Registry);
   RegisterExtControls(Registry);
+  RegisterBevel(Registry);
   RegisterScrollBox(Registry);
   RegisterComControls(Registry);
   RegisterMenus(Registry);
