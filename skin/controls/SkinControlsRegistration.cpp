@@ -2,8 +2,10 @@
 
 #include "platform/classlib/ClassRegistry.h"
 #include "platform/classlib/Streams.h"
+#include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinFontLabels.h"
 #include "skin/controls/SkinGauge.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinPageControl.h"
@@ -51,6 +53,14 @@ void ReadBitmapData(TBitmap& Bitmap, const TFormValue& Value) {
   if (bytes.size() > start) stream.WriteBuffer(bytes.data() + start, static_cast<int>(bytes.size() - start));
   stream.SetPosition(0);
   Bitmap.LoadFromStream(stream);
+}
+
+const std::vector<std::pair<String, TskButtonLayout>>& ButtonLayouts() {
+  static const std::vector<std::pair<String, TskButtonLayout>> layouts{{"blGlyphLeft", TskButtonLayout::blGlyphLeft},
+                                                                       {"blGlyphRight", TskButtonLayout::blGlyphRight},
+                                                                       {"blGlyphTop", TskButtonLayout::blGlyphTop},
+                                                                       {"blGlyphBottom", TskButtonLayout::blGlyphBottom}};
+  return layouts;
 }
 
 // The skin properties both bases publish.
@@ -102,6 +112,56 @@ void TabSkinProperties(TClassBuilder<T> Builder) {
       .Reference("SkinData", &T::SetSkinData)
       .Text("SkinDataName", &T::SetSkinDataName);
   DefaultFontFields(Builder);
+}
+
+// The skin reference and font of the labels that keep their own.
+template <class T>
+TClassBuilder<T> LabelSkinProperties(TClassBuilder<T> Builder) {
+  return DefaultFontFields(Builder.Reference("SkinData", &T::SetSkinData)
+                               .Text("SkinDataName", &T::SetSkinDataName)
+                               .Boolean("UseSkinFont", &T::SetUseSkinFont));
+}
+
+// The labels, bevel, frame-strip controls, groups, notebook, roll-up panel, splitter, control bar,
+// slider and scroll panel.
+void RegisterLabelsAndContainers(TClassRegistry& Registry) {
+  Registry.Register<TskSkinBevel>("TskSkinBevel", "TBevel")
+      .Reference("SkinData", &TskSkinBevel::SetSkinData)
+      .Text("SkinDataName", &TskSkinBevel::SetSkinDataName)
+      .Boolean("DividerMode", &TskSkinBevel::SetDividerMode);
+
+  const std::vector<std::pair<String, TAlignment>> alignments{{"taLeftJustify", TAlignment::taLeftJustify},
+                                                              {"taRightJustify", TAlignment::taRightJustify},
+                                                              {"taCenter", TAlignment::taCenter}};
+  LabelSkinProperties(Registry.Register<TskSkinStdLabel>("TskSkinStdLabel", "TCustomLabel"));
+  LabelSkinProperties(Registry.Register<TskSkinTextLabel>("TskSkinTextLabel", "TGraphicControl"))
+      .Custom("Lines.Strings",
+              [](TskSkinTextLabel& l, const TFormValue& v, TReadContext&) {
+                TStringList lines;
+                for (const String& line : formvalue::ToStrings(v)) lines.Add(line);
+                l.SetLines(lines);
+              })
+      .Enum("Alignment", &TskSkinTextLabel::SetAlignment, alignments)
+      .Boolean("AutoSize", &TskSkinTextLabel::SetAutoSize)
+      .Enum("Layout", &TskSkinTextLabel::SetLayout,
+            {{"tlTop", TTextLayout::tlTop}, {"tlCenter", TTextLayout::tlCenter}, {"tlBottom", TTextLayout::tlBottom}})
+      .Boolean("WordWrap", &TskSkinTextLabel::SetWordWrap);
+  LabelSkinProperties(Registry.Register<TskSkinLinkLabel>("TskSkinLinkLabel", "TCustomLabel"))
+      .Color("DefaultActiveFontColor", &TskSkinLinkLabel::SetDefaultActiveFontColor)
+      .Text("URL", &TskSkinLinkLabel::SetURL);
+  Registry.Register<TskSkinLinkImage>("TskSkinLinkImage", "TImage").Text("URL", &TskSkinLinkImage::SetURL);
+  LabelSkinProperties(Registry.Register<TskSkinButtonLabel>("TskSkinButtonLabel", "TGraphicControl"))
+      .Color("DefaultActiveFontColor", &TskSkinButtonLabel::SetDefaultActiveFontColor)
+      .Custom("Glyph.Data",
+              [](TskSkinButtonLabel& b, const TFormValue& v, TReadContext&) {
+                TBitmap glyph;
+                ReadBitmapData(glyph, v);
+                b.SetGlyph(glyph);
+              })
+      .Integer("NumGlyphs", &TskSkinButtonLabel::SetNumGlyphs)
+      .Integer("Margin", &TskSkinButtonLabel::SetMargin)
+      .Integer("Spacing", &TskSkinButtonLabel::SetSpacing)
+      .Enum("Layout", &TskSkinButtonLabel::SetLayout, ButtonLayouts());
 }
 
 void RegisterAll(TClassRegistry& Registry) {
@@ -294,6 +354,7 @@ void RegisterAll(TClassRegistry& Registry) {
       .Boolean("UseSkinFont", &TskSkinCustomListView::SetUseSkinFont)
       .Event("OnDrawHeaderSection", &TskSkinCustomListView::OnDrawHeaderSection);
   Registry.Register<TskSkinListView>("TskSkinListView", "TskSkinCustomListView");
+  RegisterLabelsAndContainers(Registry);
 }
 
 }  // namespace
