@@ -7,6 +7,7 @@
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinFontLabels.h"
 #include "skin/controls/SkinGauge.h"
+#include "skin/controls/SkinImageLabels.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
@@ -162,6 +163,27 @@ void RegisterLabelsAndContainers(TClassRegistry& Registry) {
       .Integer("Margin", &TskSkinButtonLabel::SetMargin)
       .Integer("Spacing", &TskSkinButtonLabel::SetSpacing)
       .Enum("Layout", &TskSkinButtonLabel::SetLayout, ButtonLayouts());
+
+  Registry.Register<TskSkinLabel>("TskSkinLabel", "TskSkinCustomControl")
+      .Boolean("UseSkinSize", &TskSkinLabel::SetUseSkinSize)
+      .Enum("BorderStyle", &TskSkinLabel::SetBorderStyle,
+            {{"bvFrame", TskSkinBorderStyle::bvFrame},
+             {"bvRaised", TskSkinBorderStyle::bvRaised},
+             {"bvLowered", TskSkinBorderStyle::bvLowered},
+             {"bvNone", TskSkinBorderStyle::bvNone}})
+      .Enum("Alignment", &TskSkinLabel::SetAlignment, alignments)
+      .Boolean("AutoSize", &TskSkinLabel::SetAutoSize);
+  Registry.Register<TskSkinStatusPanel>("TskSkinStatusPanel", "TskSkinLabel")
+      .Custom("Glyph.Data",
+              [](TskSkinStatusPanel& p, const TFormValue& v, TReadContext&) {
+                TBitmap glyph;
+                ReadBitmapData(glyph, v);
+                p.SetGlyph(glyph);
+              })
+      .Integer("NumGlyphs", &TskSkinStatusPanel::SetNumGlyphs);
+  Registry.Register<TskSkinBitLabel>("TskSkinBitLabel", "TskSkinCustomControl")
+      .Boolean("AutoSize", &TskSkinBitLabel::SetAutoSize)
+      .Integer("FixLength", &TskSkinBitLabel::SetFixLength);
 }
 
 void RegisterAll(TClassRegistry& Registry) {
