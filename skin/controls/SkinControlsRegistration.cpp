@@ -6,6 +6,7 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinFontLabels.h"
+#include "skin/controls/SkinFrameControls.h"
 #include "skin/controls/SkinGauge.h"
 #include "skin/controls/SkinImageLabels.h"
 #include "skin/controls/SkinListView.h"
@@ -184,6 +185,46 @@ void RegisterLabelsAndContainers(TClassRegistry& Registry) {
   Registry.Register<TskSkinBitLabel>("TskSkinBitLabel", "TskSkinCustomControl")
       .Boolean("AutoSize", &TskSkinBitLabel::SetAutoSize)
       .Integer("FixLength", &TskSkinBitLabel::SetFixLength);
+
+  using TFrame = TskFrameSkinControl;
+  const auto frameBitmap = [](void (TFrame::*Setter)(const TBitmap&)) {
+    return [Setter](TFrame& c, const TFormValue& v, TReadContext&) {
+      TBitmap bitmap;
+      ReadBitmapData(bitmap, v);
+      (c.*Setter)(bitmap);
+    };
+  };
+  Registry.Register<TFrame>("TskFrameSkinControl", "TskSkinControl")
+      .Custom("DefaultImage.Data", frameBitmap(&TFrame::SetDefaultImage))
+      .Custom("DefaultMask.Data", frameBitmap(&TFrame::SetDefaultMask))
+      .Enum("DefaultFramesPlacement", &TFrame::SetDefaultFramesPlacement,
+            {{"fpHorizontal", TFramesPlacement::fpHorizontal}, {"fpVertical", TFramesPlacement::fpVertical}})
+      .Integer("DefaultFramesCount", &TFrame::SetDefaultFramesCount);
+  Registry.Register<TskSkinSwitch>("TskSkinSwitch", "TskFrameSkinControl")
+      .Integer("TimerInterval", &TskSkinSwitch::SetTimerInterval)
+      .Enum("State", &TskSkinSwitch::SetState,
+            {{"swOff", TskSkinSwitchState::swOff}, {"swOn", TskSkinSwitchState::swOn}})
+      .Event("OnChange", &TskSkinSwitch::OnChange);
+  Registry.Register<TskSkinAnimate>("TskSkinAnimate", "TskFrameSkinControl")
+      .Boolean("Active", &TskSkinAnimate::SetActive)
+      .Boolean("CycleMode", &TskSkinAnimate::SetCycleMode)
+      .Boolean("ButtonMode", &TskSkinAnimate::SetButtonMode)
+      .Integer("TimerInterval", &TskSkinAnimate::SetTimerInterval)
+      .Event("OnStart", &TskSkinAnimate::OnStart)
+      .Event("OnStop", &TskSkinAnimate::OnStop);
+  Registry.Register<TskSkinFrameGauge>("TskSkinFrameGauge", "TskFrameSkinControl")
+      .Integer("MinValue", &TskSkinFrameGauge::SetMinValue)
+      .Integer("MaxValue", &TskSkinFrameGauge::SetMaxValue)
+      .Integer("Value", &TskSkinFrameGauge::SetValue);
+  Registry.Register<TskSkinFrameRegulator>("TskSkinFrameRegulator", "TskFrameSkinControl")
+      .Enum("DefaultKind", &TskSkinFrameRegulator::SetDefaultKind,
+            {{"rkRound", TRegulatorKind::rkRound},
+             {"rkHorizontal", TRegulatorKind::rkHorizontal},
+             {"rkVertical", TRegulatorKind::rkVertical}})
+      .Integer("MinValue", &TskSkinFrameRegulator::SetMinValue)
+      .Integer("MaxValue", &TskSkinFrameRegulator::SetMaxValue)
+      .Integer("Value", &TskSkinFrameRegulator::SetValue)
+      .Event("OnChange", &TskSkinFrameRegulator::OnChange);
 }
 
 void RegisterAll(TClassRegistry& Registry) {
