@@ -8,6 +8,7 @@
 #include "skin/controls/SkinFontLabels.h"
 #include "skin/controls/SkinFrameControls.h"
 #include "skin/controls/SkinGauge.h"
+#include "skin/controls/SkinGroups.h"
 #include "skin/controls/SkinImageLabels.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinPageControl.h"
@@ -225,6 +226,41 @@ void RegisterLabelsAndContainers(TClassRegistry& Registry) {
       .Integer("MaxValue", &TskSkinFrameRegulator::SetMaxValue)
       .Integer("Value", &TskSkinFrameRegulator::SetValue)
       .Event("OnChange", &TskSkinFrameRegulator::OnChange);
+
+  Registry.Register<TskSkinButtonGroup>("TskSkinButtonGroup", "TskSkinGroupBox")
+      .Custom("Items.Strings",
+              [](TskSkinButtonGroup& g, const TFormValue& v, TReadContext&) {
+                TStringList lines;
+                for (const String& line : formvalue::ToStrings(v)) lines.Add(line);
+                g.SetItems(lines);
+              })
+      .Integer("Columns", &TskSkinButtonGroup::SetColumns)
+      .Reference("Images", &TskSkinButtonGroup::SetImages)
+      .Text("ButtonSkinDataName", &TskSkinButtonGroup::SetButtonSkinDataName)
+      .Custom("ButtonDefaultFont.Name",
+              [](TskSkinButtonGroup& g, const TFormValue& v, TReadContext&) {
+                g.ButtonDefaultFont().SetName(formvalue::ToText(v));
+                g.SetButtonDefaultFont(g.ButtonDefaultFont());
+              })
+      .Custom("ButtonDefaultFont.Height",
+              [](TskSkinButtonGroup& g, const TFormValue& v, TReadContext&) {
+                g.ButtonDefaultFont().SetHeight(formvalue::ToInteger(v));
+                g.SetButtonDefaultFont(g.ButtonDefaultFont());
+              })
+      .Custom("ButtonDefaultFont.Color",
+              [](TskSkinButtonGroup& g, const TFormValue& v, TReadContext&) {
+                g.ButtonDefaultFont().SetColor(formvalue::ToColor(v));
+                g.SetButtonDefaultFont(g.ButtonDefaultFont());
+              })
+      .Custom("ButtonDefaultFont.Style", [](TskSkinButtonGroup& g, const TFormValue& v, TReadContext&) {
+        g.ButtonDefaultFont().SetStyle(ReadFontStyles(v));
+        g.SetButtonDefaultFont(g.ButtonDefaultFont());
+      });
+  Registry.Register<TskSkinCustomRadioGroup>("TskSkinCustomRadioGroup", "TskSkinButtonGroup")
+      .Integer("ItemIndex", &TskSkinCustomRadioGroup::SetItemIndex);
+  Registry.Register<TskSkinRadioGroup>("TskSkinRadioGroup", "TskSkinCustomRadioGroup");
+  Registry.Register<TskSkinCustomCheckGroup>("TskSkinCustomCheckGroup", "TskSkinButtonGroup");
+  Registry.Register<TskSkinCheckGroup>("TskSkinCheckGroup", "TskSkinCustomCheckGroup");
 }
 
 void RegisterAll(TClassRegistry& Registry) {
