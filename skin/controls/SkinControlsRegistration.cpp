@@ -11,6 +11,7 @@
 #include "skin/controls/SkinGroups.h"
 #include "skin/controls/SkinImageLabels.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinNotebook.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinScrollBar.h"
@@ -261,6 +262,14 @@ void RegisterLabelsAndContainers(TClassRegistry& Registry) {
   Registry.Register<TskSkinRadioGroup>("TskSkinRadioGroup", "TskSkinCustomRadioGroup");
   Registry.Register<TskSkinCustomCheckGroup>("TskSkinCustomCheckGroup", "TskSkinButtonGroup");
   Registry.Register<TskSkinCheckGroup>("TskSkinCheckGroup", "TskSkinCustomCheckGroup");
+
+  Registry.Register<TskSkinNotebook>("TskSkinNotebook", "TskSkinPanel")
+      .Integer("PageIndex", &TskSkinNotebook::SetPageIndex)
+      .Boolean("ButtonsMode", &TskSkinNotebook::SetButtonsMode)
+      .Text("ButtonSkinDataName", &TskSkinNotebook::SetButtonSkinDataName)
+      .Reference("Images", &TskSkinNotebook::SetImages)
+      .Event("OnPageChanged", &TskSkinNotebook::OnPageChanged);
+  Registry.Register<TskSkinPage>("TskSkinPage", "TskSkinPanel").Integer("ImageIndex", &TskSkinPage::SetImageIndex);
 }
 
 void RegisterAll(TClassRegistry& Registry) {
