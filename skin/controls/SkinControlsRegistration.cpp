@@ -5,6 +5,7 @@
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinExPanel.h"
 #include "skin/controls/SkinFontLabels.h"
 #include "skin/controls/SkinFrameControls.h"
 #include "skin/controls/SkinGauge.h"
@@ -270,6 +271,27 @@ void RegisterLabelsAndContainers(TClassRegistry& Registry) {
       .Reference("Images", &TskSkinNotebook::SetImages)
       .Event("OnPageChanged", &TskSkinNotebook::OnPageChanged);
   Registry.Register<TskSkinPage>("TskSkinPage", "TskSkinPanel").Integer("ImageIndex", &TskSkinPage::SetImageIndex);
+
+  Registry.Register<TskSkinExPanel>("TskSkinExPanel", "TskSkinCustomControl")
+      .Custom("Glyph.Data",
+              [](TskSkinExPanel& p, const TFormValue& v, TReadContext&) {
+                TBitmap glyph;
+                ReadBitmapData(glyph, v);
+                p.SetGlyph(glyph);
+              })
+      .Integer("NumGlyphs", &TskSkinExPanel::SetNumGlyphs)
+      .Integer("Spacing", &TskSkinExPanel::SetSpacing)
+      .Integer("RealWidth", &TskSkinExPanel::SetRealWidth)
+      .Integer("RealHeight", &TskSkinExPanel::SetRealHeight)
+      .Boolean("ShowRollButton", &TskSkinExPanel::SetShowRollButton)
+      .Boolean("ShowCloseButton", &TskSkinExPanel::SetShowCloseButton)
+      .Integer("DefaultCaptionHeight", &TskSkinExPanel::SetDefaultCaptionHeight)
+      .Boolean("RollState", &TskSkinExPanel::SetRollState)
+      .Enum("RollKind", &TskSkinExPanel::SetRollKind,
+            {{"rkRollHorizontal", TskExPanelRollKind::rkRollHorizontal},
+             {"rkRollVertical", TskExPanelRollKind::rkRollVertical}})
+      .Event("OnChangeRollState", &TskSkinExPanel::OnChangeRollState)
+      .Event("OnClose", &TskSkinExPanel::OnClose);
 }
 
 void RegisterAll(TClassRegistry& Registry) {
