@@ -9,6 +9,7 @@
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/ScrollBox.h"
+#include "platform/classlib/Splitter.h"
 #include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/Timer.h"
 
@@ -149,6 +150,7 @@ void RegisterClassLibrary(TClassRegistry& Registry) {
   RegisterStdControls(Registry);
   RegisterExtControls(Registry);
   RegisterBevel(Registry);
+  RegisterSplitter(Registry);
   RegisterScrollBox(Registry);
   RegisterComControls(Registry);
   RegisterMenus(Registry);

@@ -17,6 +17,7 @@
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinSplitter.h"
 #include "skin/controls/SkinTabControl.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/controls/SkinUpDown.h"
@@ -292,6 +293,11 @@ void RegisterLabelsAndContainers(TClassRegistry& Registry) {
              {"rkRollVertical", TskExPanelRollKind::rkRollVertical}})
       .Event("OnChangeRollState", &TskSkinExPanel::OnChangeRollState)
       .Event("OnClose", &TskSkinExPanel::OnClose);
+
+  Registry.Register<TskSkinSplitter>("TskSkinSplitter", "TSplitter")
+      .Integer("DefaultSize", &TskSkinSplitter::SetDefaultSize)
+      .Text("SkinDataName", &TskSkinSplitter::SetSkinDataName)
+      .Reference("SkinData", &TskSkinSplitter::SetSkinData);
 }
 
 void RegisterAll(TClassRegistry& Registry) {
