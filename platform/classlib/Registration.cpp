@@ -4,6 +4,7 @@
 #include "platform/classlib/Bevel.h"
 #include "platform/classlib/ClassRegistry.h"
 #include "platform/classlib/ComCtrls.h"
+#include "platform/classlib/ControlBar.h"
 #include "platform/classlib/Dialogs.h"
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
@@ -151,6 +152,7 @@ void RegisterClassLibrary(TClassRegistry& Registry) {
   RegisterExtControls(Registry);
   RegisterBevel(Registry);
   RegisterSplitter(Registry);
+  RegisterControlBar(Registry);
   RegisterScrollBox(Registry);
   RegisterComControls(Registry);
   RegisterMenus(Registry);

@@ -5,6 +5,7 @@
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinControlBar.h"
 #include "skin/controls/SkinExPanel.h"
 #include "skin/controls/SkinFontLabels.h"
 #include "skin/controls/SkinFrameControls.h"
@@ -298,6 +299,10 @@ void RegisterLabelsAndContainers(TClassRegistry& Registry) {
       .Integer("DefaultSize", &TskSkinSplitter::SetDefaultSize)
       .Text("SkinDataName", &TskSkinSplitter::SetSkinDataName)
       .Reference("SkinData", &TskSkinSplitter::SetSkinData);
+  Registry.Register<TskSkinControlBar>("TskSkinControlBar", "TCustomControlBar")
+      .Text("SkinDataName", &TskSkinControlBar::SetSkinDataName)
+      .Reference("SkinData", &TskSkinControlBar::SetSkinData)
+      .Boolean("SkinBevel", &TskSkinControlBar::SetSkinBevel);
 }
 
 void RegisterAll(TClassRegistry& Registry) {
