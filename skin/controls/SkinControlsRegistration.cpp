@@ -17,6 +17,7 @@
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinSlider.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinSplitter.h"
 #include "skin/controls/SkinTabControl.h"
@@ -303,6 +304,41 @@ void RegisterLabelsAndContainers(TClassRegistry& Registry) {
       .Text("SkinDataName", &TskSkinControlBar::SetSkinDataName)
       .Reference("SkinData", &TskSkinControlBar::SetSkinData)
       .Boolean("SkinBevel", &TskSkinControlBar::SetSkinBevel);
+
+  using TSlider = TskSkinCustomSlider;
+  const auto sliderImage = [](TskSliderImage Index) {
+    return [Index](TSlider& s, const TFormValue& v, TReadContext&) {
+      TBitmap bitmap;
+      ReadBitmapData(bitmap, v);
+      s.SetImage(Index, &bitmap);
+    };
+  };
+  Registry.Register<TSlider>("TskSkinCustomSlider", "TskSkinControl")
+      .Custom("ImageHThumb.Data", sliderImage(TskSliderImage::siHThumb))
+      .Custom("ImageHRuler.Data", sliderImage(TskSliderImage::siHRuler))
+      .Custom("ImageVThumb.Data", sliderImage(TskSliderImage::siVThumb))
+      .Custom("ImageVRuler.Data", sliderImage(TskSliderImage::siVRuler))
+      .Bytes("UserImages", &TSlider::SetUserImagesData)
+      .Integer("Increment", &TSlider::SetIncrement)
+      .Integer("MinValue", &TSlider::SetMinValue)
+      .Integer("MaxValue", &TSlider::SetMaxValue)
+      .Integer("Value", &TSlider::SetValue)
+      .Integer("NumThumbStates", &TSlider::SetNumThumbStates)
+      .Enum("Orientation", &TSlider::SetOrientation,
+            {{"soHorizontal", TskSliderOrientation::soHorizontal}, {"soVertical", TskSliderOrientation::soVertical}})
+      .Integer("EdgeSize", &TSlider::SetEdgeSize)
+      .SetOf("Options", &TSlider::SetOptions,
+             {{"soShowFocus", TskSliderOption::soShowFocus},
+              {"soShowPoints", TskSliderOption::soShowPoints},
+              {"soSmooth", TskSliderOption::soSmooth},
+              {"soRulerOpaque", TskSliderOption::soRulerOpaque},
+              {"soThumbOpaque", TskSliderOption::soThumbOpaque}})
+      .Boolean("Transparent", &TSlider::SetTransparent)
+      .Boolean("UseSkinThumb", &TSlider::SetUseSkinThumb)
+      .Event("OnChange", &TSlider::OnChange)
+      .Event("OnChanged", &TSlider::OnChanged)
+      .Event("OnDrawPoints", &TSlider::OnDrawPoints);
+  Registry.Register<TskSkinSlider>("TskSkinSlider", "TskSkinCustomSlider");
 }
 
 void RegisterAll(TClassRegistry& Registry) {
