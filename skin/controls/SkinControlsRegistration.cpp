@@ -17,6 +17,7 @@
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinScrollPanel.h"
 #include "skin/controls/SkinSlider.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinSplitter.h"
@@ -339,6 +340,15 @@ void RegisterLabelsAndContainers(TClassRegistry& Registry) {
       .Event("OnChanged", &TSlider::OnChanged)
       .Event("OnDrawPoints", &TSlider::OnDrawPoints);
   Registry.Register<TskSkinSlider>("TskSkinSlider", "TskSkinCustomSlider");
+
+  Registry.Register<TskSkinScrollPanel>("TskSkinScrollPanel", "TskSkinControl")
+      .Boolean("CanFocused", &TskSkinScrollPanel::SetCanFocused)
+      .Boolean("HotScroll", &TskSkinScrollPanel::SetHotScroll)
+      .Boolean("AutoSize", &TskSkinScrollPanel::SetAutoSize)
+      .Enum("ScrollType", &TskSkinScrollPanel::SetScrollType,
+            {{"stHorizontal", TskScrollType::stHorizontal}, {"stVertical", TskScrollType::stVertical}})
+      .Integer("ScrollOffset", &TskSkinScrollPanel::SetScrollOffset)
+      .Integer("ScrollTimerInterval", &TskSkinScrollPanel::SetScrollTimerInterval);
 }
 
 void RegisterAll(TClassRegistry& Registry) {
