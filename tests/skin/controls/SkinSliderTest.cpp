@@ -174,6 +174,22 @@ TEST_F(SkinSliderTest, DraggingTheThumbSnapsUnlessSmooth) {
   EXPECT_EQ(20, Slider->Value());
 }
 
+TEST_F(SkinSliderTest, AHeldPressOnTheRulerStepsEvery400MsUpToThePointer) {
+  int changed = 0;
+  Slider->OnChanged = [&](TObject*) { ++changed; };
+  // A press at the place of value 80 draws the thumb there, one Increment at a time.
+  const int x = Slider->GetOffsetByValue(80) + 4, y = (Slider->ThumbBounds().top + Slider->ThumbBounds().bottom) / 2;
+  Post(*Slider, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+  EXPECT_EQ(10, Slider->Value()) << "one step at once";
+  windowtesting::PumpFor(300);
+  EXPECT_EQ(10, Slider->Value());
+  windowtesting::PumpFor(3500);
+  EXPECT_EQ(80, Slider->Value()) << "stopped where the thumb reached the pointer";
+  EXPECT_EQ(0, changed);
+  Post(*Slider, WM_LBUTTONUP, 0, x, y);
+  EXPECT_EQ(1, changed) << "one gesture ended";
+}
+
 TEST_F(SkinSliderTest, UserImagesTravelThroughAFormDescription) {
   auto thumb = fixtureskin::Picture(30, 20, 0x00FF00);
   auto ruler = fixtureskin::Picture(12, 6, 0x0000FF);
