@@ -1,12 +1,13 @@
 // Draws the program's own pictures and writes them as 24-bit BMP files into one folder:
 // the home page background with the highlight bars of its four labels, the background of the
-// other pages and the viewer's canvas "can.bmp".
+// other pages, the viewer's canvas "can.bmp" and the skinned slider's built-in thumbs and rulers.
 //
 //   artwork <output folder>
 //
 // A build-time tool of the host: it only writes files and needs no Wine.
 #include "tools/artwork/Canvas.h"
 #include "tools/artwork/Lettering.h"
+#include "tools/artwork/SliderArt.h"
 
 #include <cmath>
 #include <cstdio>
@@ -209,6 +210,7 @@ void WriteAll(const std::string& folder) {
   PageBackground().SaveBmp(folder + "/PAGE_BACKGROUND.bmp");
   ListBackground().SaveBmp(folder + "/LIST_BACKGROUND.bmp");
   ViewerCanvas().SaveBmp(folder + "/can.bmp");
+  WriteSliderPictures(folder);
 }
 
 }  // namespace

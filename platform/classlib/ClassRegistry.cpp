@@ -83,6 +83,11 @@ std::vector<String> ToStrings(const TFormValue& Value) {
   return result;
 }
 
+const std::vector<std::uint8_t>& ToBytes(const TFormValue& Value) {
+  if (Value.kind != TFormValue::Kind::Binary) throw EReadError("binary data is expected");
+  return Value.Bytes;
+}
+
 }  // namespace formvalue
 
 TClassRegistry& TClassRegistry::Instance() {

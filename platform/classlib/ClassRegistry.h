@@ -71,6 +71,7 @@ double ToFloat(const TFormValue& Value);
 TColor ToColor(const TFormValue& Value);
 const String& ToIdent(const TFormValue& Value);
 std::vector<String> ToStrings(const TFormValue& Value);  // a ( 'a' 'b' ) list
+const std::vector<std::uint8_t>& ToBytes(const TFormValue& Value);  // a { ... } block
 }  // namespace formvalue
 
 // Setters and events may be members of a base class of T (U).
@@ -94,6 +95,11 @@ public:
   template <class U, class R, class A>
   TClassBuilder& Color(const String& Name, R (U::*Setter)(A)) {
     return Custom(Name, [Setter](T& o, const TFormValue& v, TReadContext&) { (o.*Setter)(formvalue::ToColor(v)); });
+  }
+  // Raw bytes a component defines for itself (a { ... } block), handed over as they stand.
+  template <class U, class R>
+  TClassBuilder& Bytes(const String& Name, R (U::*Setter)(const std::vector<std::uint8_t>&)) {
+    return Custom(Name, [Setter](T& o, const TFormValue& v, TReadContext&) { (o.*Setter)(formvalue::ToBytes(v)); });
   }
   // An enumeration written as one of the given identifiers.
   template <class U, class R, class E>

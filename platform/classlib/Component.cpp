@@ -138,8 +138,13 @@ void TComponent::FreeNotification(TComponent* AComponent) {
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+  if (!AComponent) return;
+  // FreeNotification links both ways, so the link is undone both ways: otherwise the one that stays
+  // would tell a component already freed of its own destruction.
   auto& list = FFreeNotifies;
   list.erase(std::remove(list.begin(), list.end(), AComponent), list.end());
+  auto& other = AComponent->FFreeNotifies;
+  other.erase(std::remove(other.begin(), other.end(), this), other.end());
 }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {

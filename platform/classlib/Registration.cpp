@@ -1,13 +1,16 @@
 #include "platform/classlib/Registration.h"
 
 #include "platform/classlib/ActnList.h"
+#include "platform/classlib/Bevel.h"
 #include "platform/classlib/ClassRegistry.h"
 #include "platform/classlib/ComCtrls.h"
+#include "platform/classlib/ControlBar.h"
 #include "platform/classlib/Dialogs.h"
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/ScrollBox.h"
+#include "platform/classlib/Splitter.h"
 #include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/Timer.h"
 
@@ -147,6 +150,9 @@ void RegisterClassLibrary(TClassRegistry& Registry) {
   RegisterTimer(Registry);
   RegisterStdControls(Registry);
   RegisterExtControls(Registry);
+  RegisterBevel(Registry);
+  RegisterSplitter(Registry);
+  RegisterControlBar(Registry);
   RegisterScrollBox(Registry);
   RegisterComControls(Registry);
   RegisterMenus(Registry);

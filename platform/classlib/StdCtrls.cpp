@@ -68,6 +68,26 @@ int LineHeight(TFont& Font) {
   return metrics.tmHeight;
 }
 
+// Hands a DC to a control's canvas for one scope (to measure text through the control's own
+// drawing code before it has a window).
+class TCanvasHandleScope {
+public:
+  TCanvasHandleScope(TCanvas& Canvas, HDC DC) : FCanvas(Canvas), FOld(Canvas.HandleAllocated() ? Canvas.Handle() : nullptr) {
+    FCanvas.Lock();
+    FCanvas.SetHandle(DC);
+  }
+  ~TCanvasHandleScope() {
+    FCanvas.SetHandle(FOld);
+    FCanvas.Unlock();
+  }
+  TCanvasHandleScope(const TCanvasHandleScope&) = delete;
+  TCanvasHandleScope& operator=(const TCanvasHandleScope&) = delete;
+
+private:
+  TCanvas& FCanvas;
+  HDC FOld;
+};
+
 }  // namespace
 
 LRESULT ControlColors(TWinControl& Control, HDC DC) {
@@ -94,82 +114,80 @@ int DrawControlText(HDC DC, TFont& Font, const String& Text, TRect& Rect, UINT F
 }
 
 // ---------------------------------------------------------------------------------------------
-// TLabel
+// TCustomLabel
 
-TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetBounds(0, 0, 65, 17);
   SetParentColor(true);
 }
 
-void TLabel::SetAlignment(TAlignment Value) {
+void TCustomLabel::SetAlignment(TAlignment Value) {
   if (Value == FAlignment) return;
   FAlignment = Value;
   Invalidate();
 }
 
-void TLabel::SetLayout(TTextLayout Value) {
+void TCustomLabel::SetLayout(TTextLayout Value) {
   if (Value == FLayout) return;
   FLayout = Value;
   Invalidate();
 }
 
-void TLabel::SetWordWrap(bool Value) {
+void TCustomLabel::SetWordWrap(bool Value) {
   if (Value == FWordWrap) return;
   FWordWrap = Value;
   AdjustBounds();
   Invalidate();
 }
 
-void TLabel::SetTransparent(bool Value) {
+void TCustomLabel::SetTransparent(bool Value) {
   if (Value == FTransparent) return;
   FTransparent = Value;
   Invalidate();
 }
 
-void TLabel::SetAutoSize(bool Value) {
+void TCustomLabel::SetAutoSize(bool Value) {
   if (Value == FAutoSize) return;
   FAutoSize = Value;
   AdjustBounds();
 }
 
-void TLabel::SetShowAccelChar(bool Value) {
+void TCustomLabel::SetShowAccelChar(bool Value) {
   if (Value == FShowAccelChar) return;
   FShowAccelChar = Value;
   AdjustBounds();
   Invalidate();
 }
 
-UINT TLabel::DrawTextFlags() const {
+UINT TCustomLabel::DrawTextFlags() const {
   UINT flags = DT_EXPANDTABS;
   if (FWordWrap) flags |= DT_WORDBREAK;
   if (!FShowAccelChar) flags |= DT_NOPREFIX;
   return flags;
 }
 
-void TLabel::TextChanged() {
+void TCustomLabel::TextChanged() {
   TGraphicControl::TextChanged();
   AdjustBounds();
 }
 
-void TLabel::FontChanged() {
+void TCustomLabel::FontChanged() {
   TGraphicControl::FontChanged();
   AdjustBounds();
 }
 
-void TLabel::Loaded() {
+void TCustomLabel::Loaded() {
   TGraphicControl::Loaded();
   AdjustBounds();
 }
 
-void TLabel::AdjustBounds() {
+void TCustomLabel::AdjustBounds() {
   if (!FAutoSize || IsLoading(*this)) return;
-  // An empty caption (or a lone accelerator mark) still takes one line.
-  String text = Caption();
-  if (text.empty() || (FShowAccelChar && text == "&")) text += ' ';
   TRect r = Rect(0, 0, FWordWrap ? Width() : 0, 0);
   {
     TScreenDC dc;
-    DrawControlText(dc.Handle(), Font(), text, r, DrawTextFlags() | DT_CALCRECT);
+    TCanvasHandleScope scope(Canvas(), dc.Handle());
+    DoDrawText(r, DrawTextFlags() | DT_CALCRECT);
   }
   int left = Left();
   // A right-aligned caption keeps its right edge where it was.
@@ -177,7 +195,30 @@ void TLabel::AdjustBounds() {
   SetBounds(left, Top(), r.right, r.bottom);
 }
 
-void TLabel::Paint() {
+void TCustomLabel::DrawLabelCaption(TFont& Font, const String& Text, TRect& Rect, UINT Flags) {
+  const HDC dc = Canvas().Handle();
+  if (Enabled() || (Flags & DT_CALCRECT)) {
+    DrawControlText(dc, Font, Text, Rect, Flags);
+    return;
+  }
+  TFont engraved;
+  engraved.Assign(Font);
+  engraved.SetColor(clBtnHighlight);
+  OffsetRect(&Rect, 1, 1);
+  DrawControlText(dc, engraved, Text, Rect, Flags);
+  engraved.SetColor(clBtnShadow);
+  OffsetRect(&Rect, -1, -1);
+  DrawControlText(dc, engraved, Text, Rect, Flags);
+}
+
+void TCustomLabel::DoDrawText(TRect& Rect, UINT Flags) {
+  String text = Caption();
+  if ((Flags & DT_CALCRECT) && (text.empty() || (FShowAccelChar && text == "&"))) text += ' ';
+  if (!FShowAccelChar) Flags |= DT_NOPREFIX;
+  DrawLabelCaption(Font(), text, Rect, Flags);
+}
+
+void TCustomLabel::Paint() {
   TCanvas& canvas = Canvas();
   const TRect client = ClientRect();
   if (!FTransparent) {
@@ -186,28 +227,15 @@ void TLabel::Paint() {
     canvas.FillRect(client);
   }
   if (Caption().empty()) return;
-  const HDC dc = canvas.Handle();
   const UINT flags = DrawTextFlags() | AlignmentFlag(FAlignment);
   TRect r = client;
   if (FLayout != TTextLayout::tlTop) {
     TRect measured = client;
-    DrawControlText(dc, Font(), Caption(), measured, flags | DT_CALCRECT);
+    DoDrawText(measured, flags | DT_CALCRECT);
     const int free = (client.bottom - client.top) - (measured.bottom - measured.top);
     r.top += FLayout == TTextLayout::tlBottom ? free : free / 2;
   }
-  if (Enabled()) {
-    DrawControlText(dc, Font(), Caption(), r, flags);
-    return;
-  }
-  // Disabled text is engraved: a highlight below and to the right of the shadow.
-  TFont engraved;
-  engraved.Assign(Font());
-  engraved.SetColor(clBtnHighlight);
-  OffsetRect(&r, 1, 1);
-  DrawControlText(dc, engraved, Caption(), r, flags);
-  engraved.SetColor(clBtnShadow);
-  OffsetRect(&r, -1, -1);
-  DrawControlText(dc, engraved, Caption(), r, flags);
+  DoDrawText(r, flags);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -791,7 +819,7 @@ void RegisterStdControls(TClassRegistry& Registry) {
   const std::vector<std::pair<String, TAlignment>> alignments = {{"taLeftJustify", TAlignment::taLeftJustify},
                                                                  {"taRightJustify", TAlignment::taRightJustify},
                                                                  {"taCenter", TAlignment::taCenter}};
-  Registry.Register<TLabel>("TLabel", "TGraphicControl")
+  Registry.Register<TCustomLabel>("TCustomLabel", "TGraphicControl")
       .Enum("Alignment", &TLabel::SetAlignment, alignments)
       .Enum("Layout", &TLabel::SetLayout,
             {{"tlTop", TTextLayout::tlTop}, {"tlCenter", TTextLayout::tlCenter}, {"tlBottom", TTextLayout::tlBottom}})
@@ -799,6 +827,7 @@ void RegisterStdControls(TClassRegistry& Registry) {
       .Boolean("Transparent", &TLabel::SetTransparent)
       .Boolean("AutoSize", &TLabel::SetAutoSize)
       .Boolean("ShowAccelChar", &TLabel::SetShowAccelChar);
+  Registry.Register<TLabel>("TLabel", "TCustomLabel");
   Registry.Register<TButton>("TButton", "TWinControl").Integer("ModalResult", &TButton::SetModalResult);
   Registry.Register<TCheckBox>("TCheckBox", "TWinControl").Boolean("Checked", &TCheckBox::SetChecked);
   Registry.Register<TCustomEdit>("TCustomEdit", "TWinControl")

@@ -29,9 +29,10 @@ TForm* GetParentForm(TControl* Control);
 int DrawControlText(HDC DC, TFont& Font, const String& Text, TRect& Rect, UINT Flags);
 
 // A caption drawn with the control's font on its parent, in the parent's colour unless Transparent.
-class TLabel : public TGraphicControl {
+// Descendants change how the caption is drawn and measured through DoDrawText.
+class TCustomLabel : public TGraphicControl {
 public:
-  explicit TLabel(TComponent* AOwner);
+  explicit TCustomLabel(TComponent* AOwner);
 
   // Attributes
   TAlignment Alignment() const { return FAlignment; }
@@ -50,21 +51,32 @@ public:
   void SetShowAccelChar(bool Value);
 
 protected:
+  // Draws the caption on the canvas in Rect with the DrawText flags, or with DT_CALCRECT only
+  // measures it into Rect (an empty caption, or a lone accelerator mark, measures as one blank).
+  // Disabled text is engraved: a highlight offset by one pixel, then the shadow in place.
+  virtual void DoDrawText(TRect& Rect, UINT Flags);
+  // Takes the caption's size when AutoSize is on.
+  virtual void AdjustBounds();
   void Paint() override;
   void TextChanged() override;
   void FontChanged() override;
   void Loaded() override;
+  UINT DrawTextFlags() const;
+  // DrawText of Text in Font on the canvas, engraved when the label is disabled.
+  void DrawLabelCaption(TFont& Font, const String& Text, TRect& Rect, UINT Flags);
 
 private:
-  UINT DrawTextFlags() const;
-  void AdjustBounds();
-
   TAlignment FAlignment = TAlignment::taLeftJustify;
   TTextLayout FLayout = TTextLayout::tlTop;
   bool FWordWrap = false;
   bool FTransparent = false;
   bool FAutoSize = true;
   bool FShowAccelChar = true;
+};
+
+class TLabel : public TCustomLabel {
+public:
+  using TCustomLabel::TCustomLabel;
 };
 
 // A push button; a click also hands its ModalResult to the form it sits on.

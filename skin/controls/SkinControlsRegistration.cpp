@@ -2,14 +2,25 @@
 
 #include "platform/classlib/ClassRegistry.h"
 #include "platform/classlib/Streams.h"
+#include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "skin/controls/SkinControlBar.h"
+#include "skin/controls/SkinExPanel.h"
+#include "skin/controls/SkinFontLabels.h"
+#include "skin/controls/SkinFrameControls.h"
 #include "skin/controls/SkinGauge.h"
+#include "skin/controls/SkinGroups.h"
+#include "skin/controls/SkinImageLabels.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinNotebook.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinScrollPanel.h"
+#include "skin/controls/SkinSlider.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinSplitter.h"
 #include "skin/controls/SkinTabControl.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/controls/SkinUpDown.h"
@@ -51,6 +62,14 @@ void ReadBitmapData(TBitmap& Bitmap, const TFormValue& Value) {
   if (bytes.size() > start) stream.WriteBuffer(bytes.data() + start, static_cast<int>(bytes.size() - start));
   stream.SetPosition(0);
   Bitmap.LoadFromStream(stream);
+}
+
+const std::vector<std::pair<String, TskButtonLayout>>& ButtonLayouts() {
+  static const std::vector<std::pair<String, TskButtonLayout>> layouts{{"blGlyphLeft", TskButtonLayout::blGlyphLeft},
+                                                                       {"blGlyphRight", TskButtonLayout::blGlyphRight},
+                                                                       {"blGlyphTop", TskButtonLayout::blGlyphTop},
+                                                                       {"blGlyphBottom", TskButtonLayout::blGlyphBottom}};
+  return layouts;
 }
 
 // The skin properties both bases publish.
@@ -102,6 +121,234 @@ void TabSkinProperties(TClassBuilder<T> Builder) {
       .Reference("SkinData", &T::SetSkinData)
       .Text("SkinDataName", &T::SetSkinDataName);
   DefaultFontFields(Builder);
+}
+
+// The skin reference and font of the labels that keep their own.
+template <class T>
+TClassBuilder<T> LabelSkinProperties(TClassBuilder<T> Builder) {
+  return DefaultFontFields(Builder.Reference("SkinData", &T::SetSkinData)
+                               .Text("SkinDataName", &T::SetSkinDataName)
+                               .Boolean("UseSkinFont", &T::SetUseSkinFont));
+}
+
+// The labels, bevel, frame-strip controls, groups, notebook, roll-up panel, splitter, control bar,
+// slider and scroll panel.
+void RegisterLabelsAndContainers(TClassRegistry& Registry) {
+  Registry.Register<TskSkinBevel>("TskSkinBevel", "TBevel")
+      .Reference("SkinData", &TskSkinBevel::SetSkinData)
+      .Text("SkinDataName", &TskSkinBevel::SetSkinDataName)
+      .Boolean("DividerMode", &TskSkinBevel::SetDividerMode);
+
+  const std::vector<std::pair<String, TAlignment>> alignments{{"taLeftJustify", TAlignment::taLeftJustify},
+                                                              {"taRightJustify", TAlignment::taRightJustify},
+                                                              {"taCenter", TAlignment::taCenter}};
+  LabelSkinProperties(Registry.Register<TskSkinStdLabel>("TskSkinStdLabel", "TCustomLabel"));
+  LabelSkinProperties(Registry.Register<TskSkinTextLabel>("TskSkinTextLabel", "TGraphicControl"))
+      .Custom("Lines.Strings",
+              [](TskSkinTextLabel& l, const TFormValue& v, TReadContext&) {
+                TStringList lines;
+                for (const String& line : formvalue::ToStrings(v)) lines.Add(line);
+                l.SetLines(lines);
+              })
+      .Enum("Alignment", &TskSkinTextLabel::SetAlignment, alignments)
+      .Boolean("AutoSize", &TskSkinTextLabel::SetAutoSize)
+      .Enum("Layout", &TskSkinTextLabel::SetLayout,
+            {{"tlTop", TTextLayout::tlTop}, {"tlCenter", TTextLayout::tlCenter}, {"tlBottom", TTextLayout::tlBottom}})
+      .Boolean("WordWrap", &TskSkinTextLabel::SetWordWrap);
+  LabelSkinProperties(Registry.Register<TskSkinLinkLabel>("TskSkinLinkLabel", "TCustomLabel"))
+      .Color("DefaultActiveFontColor", &TskSkinLinkLabel::SetDefaultActiveFontColor)
+      .Text("URL", &TskSkinLinkLabel::SetURL);
+  Registry.Register<TskSkinLinkImage>("TskSkinLinkImage", "TImage").Text("URL", &TskSkinLinkImage::SetURL);
+  LabelSkinProperties(Registry.Register<TskSkinButtonLabel>("TskSkinButtonLabel", "TGraphicControl"))
+      .Color("DefaultActiveFontColor", &TskSkinButtonLabel::SetDefaultActiveFontColor)
+      .Custom("Glyph.Data",
+              [](TskSkinButtonLabel& b, const TFormValue& v, TReadContext&) {
+                TBitmap glyph;
+                ReadBitmapData(glyph, v);
+                b.SetGlyph(glyph);
+              })
+      .Integer("NumGlyphs", &TskSkinButtonLabel::SetNumGlyphs)
+      .Integer("Margin", &TskSkinButtonLabel::SetMargin)
+      .Integer("Spacing", &TskSkinButtonLabel::SetSpacing)
+      .Enum("Layout", &TskSkinButtonLabel::SetLayout, ButtonLayouts());
+
+  Registry.Register<TskSkinLabel>("TskSkinLabel", "TskSkinCustomControl")
+      .Boolean("UseSkinSize", &TskSkinLabel::SetUseSkinSize)
+      .Enum("BorderStyle", &TskSkinLabel::SetBorderStyle,
+            {{"bvFrame", TskSkinBorderStyle::bvFrame},
+             {"bvRaised", TskSkinBorderStyle::bvRaised},
+             {"bvLowered", TskSkinBorderStyle::bvLowered},
+             {"bvNone", TskSkinBorderStyle::bvNone}})
+      .Enum("Alignment", &TskSkinLabel::SetAlignment, alignments)
+      .Boolean("AutoSize", &TskSkinLabel::SetAutoSize);
+  Registry.Register<TskSkinStatusPanel>("TskSkinStatusPanel", "TskSkinLabel")
+      .Custom("Glyph.Data",
+              [](TskSkinStatusPanel& p, const TFormValue& v, TReadContext&) {
+                TBitmap glyph;
+                ReadBitmapData(glyph, v);
+                p.SetGlyph(glyph);
+              })
+      .Integer("NumGlyphs", &TskSkinStatusPanel::SetNumGlyphs);
+  Registry.Register<TskSkinBitLabel>("TskSkinBitLabel", "TskSkinCustomControl")
+      .Boolean("AutoSize", &TskSkinBitLabel::SetAutoSize)
+      .Integer("FixLength", &TskSkinBitLabel::SetFixLength);
+
+  using TFrame = TskFrameSkinControl;
+  const auto frameBitmap = [](void (TFrame::*Setter)(const TBitmap&)) {
+    return [Setter](TFrame& c, const TFormValue& v, TReadContext&) {
+      TBitmap bitmap;
+      ReadBitmapData(bitmap, v);
+      (c.*Setter)(bitmap);
+    };
+  };
+  Registry.Register<TFrame>("TskFrameSkinControl", "TskSkinControl")
+      .Custom("DefaultImage.Data", frameBitmap(&TFrame::SetDefaultImage))
+      .Custom("DefaultMask.Data", frameBitmap(&TFrame::SetDefaultMask))
+      .Enum("DefaultFramesPlacement", &TFrame::SetDefaultFramesPlacement,
+            {{"fpHorizontal", TFramesPlacement::fpHorizontal}, {"fpVertical", TFramesPlacement::fpVertical}})
+      .Integer("DefaultFramesCount", &TFrame::SetDefaultFramesCount);
+  Registry.Register<TskSkinSwitch>("TskSkinSwitch", "TskFrameSkinControl")
+      .Integer("TimerInterval", &TskSkinSwitch::SetTimerInterval)
+      .Enum("State", &TskSkinSwitch::SetState,
+            {{"swOff", TskSkinSwitchState::swOff}, {"swOn", TskSkinSwitchState::swOn}})
+      .Event("OnChange", &TskSkinSwitch::OnChange);
+  Registry.Register<TskSkinAnimate>("TskSkinAnimate", "TskFrameSkinControl")
+      .Boolean("Active", &TskSkinAnimate::SetActive)
+      .Boolean("CycleMode", &TskSkinAnimate::SetCycleMode)
+      .Boolean("ButtonMode", &TskSkinAnimate::SetButtonMode)
+      .Integer("TimerInterval", &TskSkinAnimate::SetTimerInterval)
+      .Event("OnStart", &TskSkinAnimate::OnStart)
+      .Event("OnStop", &TskSkinAnimate::OnStop);
+  Registry.Register<TskSkinFrameGauge>("TskSkinFrameGauge", "TskFrameSkinControl")
+      .Integer("MinValue", &TskSkinFrameGauge::SetMinValue)
+      .Integer("MaxValue", &TskSkinFrameGauge::SetMaxValue)
+      .Integer("Value", &TskSkinFrameGauge::SetValue);
+  Registry.Register<TskSkinFrameRegulator>("TskSkinFrameRegulator", "TskFrameSkinControl")
+      .Enum("DefaultKind", &TskSkinFrameRegulator::SetDefaultKind,
+            {{"rkRound", TRegulatorKind::rkRound},
+             {"rkHorizontal", TRegulatorKind::rkHorizontal},
+             {"rkVertical", TRegulatorKind::rkVertical}})
+      .Integer("MinValue", &TskSkinFrameRegulator::SetMinValue)
+      .Integer("MaxValue", &TskSkinFrameRegulator::SetMaxValue)
+      .Integer("Value", &TskSkinFrameRegulator::SetValue)
+      .Event("OnChange", &TskSkinFrameRegulator::OnChange);
+
+  Registry.Register<TskSkinButtonGroup>("TskSkinButtonGroup", "TskSkinGroupBox")
+      .Custom("Items.Strings",
+              [](TskSkinButtonGroup& g, const TFormValue& v, TReadContext&) {
+                TStringList lines;
+                for (const String& line : formvalue::ToStrings(v)) lines.Add(line);
+                g.SetItems(lines);
+              })
+      .Integer("Columns", &TskSkinButtonGroup::SetColumns)
+      .Reference("Images", &TskSkinButtonGroup::SetImages)
+      .Text("ButtonSkinDataName", &TskSkinButtonGroup::SetButtonSkinDataName)
+      .Custom("ButtonDefaultFont.Name",
+              [](TskSkinButtonGroup& g, const TFormValue& v, TReadContext&) {
+                g.ButtonDefaultFont().SetName(formvalue::ToText(v));
+                g.SetButtonDefaultFont(g.ButtonDefaultFont());
+              })
+      .Custom("ButtonDefaultFont.Height",
+              [](TskSkinButtonGroup& g, const TFormValue& v, TReadContext&) {
+                g.ButtonDefaultFont().SetHeight(formvalue::ToInteger(v));
+                g.SetButtonDefaultFont(g.ButtonDefaultFont());
+              })
+      .Custom("ButtonDefaultFont.Color",
+              [](TskSkinButtonGroup& g, const TFormValue& v, TReadContext&) {
+                g.ButtonDefaultFont().SetColor(formvalue::ToColor(v));
+                g.SetButtonDefaultFont(g.ButtonDefaultFont());
+              })
+      .Custom("ButtonDefaultFont.Style", [](TskSkinButtonGroup& g, const TFormValue& v, TReadContext&) {
+        g.ButtonDefaultFont().SetStyle(ReadFontStyles(v));
+        g.SetButtonDefaultFont(g.ButtonDefaultFont());
+      });
+  Registry.Register<TskSkinCustomRadioGroup>("TskSkinCustomRadioGroup", "TskSkinButtonGroup")
+      .Integer("ItemIndex", &TskSkinCustomRadioGroup::SetItemIndex);
+  Registry.Register<TskSkinRadioGroup>("TskSkinRadioGroup", "TskSkinCustomRadioGroup");
+  Registry.Register<TskSkinCustomCheckGroup>("TskSkinCustomCheckGroup", "TskSkinButtonGroup");
+  Registry.Register<TskSkinCheckGroup>("TskSkinCheckGroup", "TskSkinCustomCheckGroup");
+
+  Registry.Register<TskSkinNotebook>("TskSkinNotebook", "TskSkinPanel")
+      .Integer("PageIndex", &TskSkinNotebook::SetPageIndex)
+      .Boolean("ButtonsMode", &TskSkinNotebook::SetButtonsMode)
+      .Text("ButtonSkinDataName", &TskSkinNotebook::SetButtonSkinDataName)
+      .Reference("Images", &TskSkinNotebook::SetImages)
+      .Event("OnPageChanged", &TskSkinNotebook::OnPageChanged);
+  Registry.Register<TskSkinPage>("TskSkinPage", "TskSkinPanel").Integer("ImageIndex", &TskSkinPage::SetImageIndex);
+
+  Registry.Register<TskSkinExPanel>("TskSkinExPanel", "TskSkinCustomControl")
+      .Custom("Glyph.Data",
+              [](TskSkinExPanel& p, const TFormValue& v, TReadContext&) {
+                TBitmap glyph;
+                ReadBitmapData(glyph, v);
+                p.SetGlyph(glyph);
+              })
+      .Integer("NumGlyphs", &TskSkinExPanel::SetNumGlyphs)
+      .Integer("Spacing", &TskSkinExPanel::SetSpacing)
+      .Integer("RealWidth", &TskSkinExPanel::SetRealWidth)
+      .Integer("RealHeight", &TskSkinExPanel::SetRealHeight)
+      .Boolean("ShowRollButton", &TskSkinExPanel::SetShowRollButton)
+      .Boolean("ShowCloseButton", &TskSkinExPanel::SetShowCloseButton)
+      .Integer("DefaultCaptionHeight", &TskSkinExPanel::SetDefaultCaptionHeight)
+      .Boolean("RollState", &TskSkinExPanel::SetRollState)
+      .Enum("RollKind", &TskSkinExPanel::SetRollKind,
+            {{"rkRollHorizontal", TskExPanelRollKind::rkRollHorizontal},
+             {"rkRollVertical", TskExPanelRollKind::rkRollVertical}})
+      .Event("OnChangeRollState", &TskSkinExPanel::OnChangeRollState)
+      .Event("OnClose", &TskSkinExPanel::OnClose);
+
+  Registry.Register<TskSkinSplitter>("TskSkinSplitter", "TSplitter")
+      .Integer("DefaultSize", &TskSkinSplitter::SetDefaultSize)
+      .Text("SkinDataName", &TskSkinSplitter::SetSkinDataName)
+      .Reference("SkinData", &TskSkinSplitter::SetSkinData);
+  Registry.Register<TskSkinControlBar>("TskSkinControlBar", "TCustomControlBar")
+      .Text("SkinDataName", &TskSkinControlBar::SetSkinDataName)
+      .Reference("SkinData", &TskSkinControlBar::SetSkinData)
+      .Boolean("SkinBevel", &TskSkinControlBar::SetSkinBevel);
+
+  using TSlider = TskSkinCustomSlider;
+  const auto sliderImage = [](TskSliderImage Index) {
+    return [Index](TSlider& s, const TFormValue& v, TReadContext&) {
+      TBitmap bitmap;
+      ReadBitmapData(bitmap, v);
+      s.SetImage(Index, &bitmap);
+    };
+  };
+  Registry.Register<TSlider>("TskSkinCustomSlider", "TskSkinControl")
+      .Custom("ImageHThumb.Data", sliderImage(TskSliderImage::siHThumb))
+      .Custom("ImageHRuler.Data", sliderImage(TskSliderImage::siHRuler))
+      .Custom("ImageVThumb.Data", sliderImage(TskSliderImage::siVThumb))
+      .Custom("ImageVRuler.Data", sliderImage(TskSliderImage::siVRuler))
+      .Bytes("UserImages", &TSlider::SetUserImagesData)
+      .Integer("Increment", &TSlider::SetIncrement)
+      .Integer("MinValue", &TSlider::SetMinValue)
+      .Integer("MaxValue", &TSlider::SetMaxValue)
+      .Integer("Value", &TSlider::SetValue)
+      .Integer("NumThumbStates", &TSlider::SetNumThumbStates)
+      .Enum("Orientation", &TSlider::SetOrientation,
+            {{"soHorizontal", TskSliderOrientation::soHorizontal}, {"soVertical", TskSliderOrientation::soVertical}})
+      .Integer("EdgeSize", &TSlider::SetEdgeSize)
+      .SetOf("Options", &TSlider::SetOptions,
+             {{"soShowFocus", TskSliderOption::soShowFocus},
+              {"soShowPoints", TskSliderOption::soShowPoints},
+              {"soSmooth", TskSliderOption::soSmooth},
+              {"soRulerOpaque", TskSliderOption::soRulerOpaque},
+              {"soThumbOpaque", TskSliderOption::soThumbOpaque}})
+      .Boolean("Transparent", &TSlider::SetTransparent)
+      .Boolean("UseSkinThumb", &TSlider::SetUseSkinThumb)
+      .Event("OnChange", &TSlider::OnChange)
+      .Event("OnChanged", &TSlider::OnChanged)
+      .Event("OnDrawPoints", &TSlider::OnDrawPoints);
+  Registry.Register<TskSkinSlider>("TskSkinSlider", "TskSkinCustomSlider");
+
+  Registry.Register<TskSkinScrollPanel>("TskSkinScrollPanel", "TskSkinControl")
+      .Boolean("CanFocused", &TskSkinScrollPanel::SetCanFocused)
+      .Boolean("HotScroll", &TskSkinScrollPanel::SetHotScroll)
+      .Boolean("AutoSize", &TskSkinScrollPanel::SetAutoSize)
+      .Enum("ScrollType", &TskSkinScrollPanel::SetScrollType,
+            {{"stHorizontal", TskScrollType::stHorizontal}, {"stVertical", TskScrollType::stVertical}})
+      .Integer("ScrollOffset", &TskSkinScrollPanel::SetScrollOffset)
+      .Integer("ScrollTimerInterval", &TskSkinScrollPanel::SetScrollTimerInterval);
 }
 
 void RegisterAll(TClassRegistry& Registry) {
@@ -294,6 +541,7 @@ void RegisterAll(TClassRegistry& Registry) {
       .Boolean("UseSkinFont", &TskSkinCustomListView::SetUseSkinFont)
       .Event("OnDrawHeaderSection", &TskSkinCustomListView::OnDrawHeaderSection);
   Registry.Register<TskSkinListView>("TskSkinListView", "TskSkinCustomListView");
+  RegisterLabelsAndContainers(Registry);
 }
 
 }  // namespace

@@ -186,7 +186,7 @@ Canvas Canvas::Crop(Box area) const {
   return part;
 }
 
-void Canvas::SaveBmp(const std::string& path) const {
+void Canvas::SaveBmp(const std::string& path, bool dither) const {
   const uint32_t rowBytes = (static_cast<uint32_t>(FWidth) * 3 + 3) & ~3u;  // rows end on 4 bytes
   const uint32_t bitsSize = rowBytes * static_cast<uint32_t>(FHeight);
   const uint32_t bitsOffset = sizeof(BmpFileHeader) + sizeof(BmpInfoHeader);
@@ -203,9 +203,13 @@ void Canvas::SaveBmp(const std::string& path) const {
     char* row = bytes.data() + bitsOffset + static_cast<size_t>(FHeight - 1 - y) * rowBytes;
     for (int x = 0; x < FWidth; ++x) {
       const Rgb& c = At(x, y);
-      row[x * 3 + 0] = static_cast<char>(Quantise(c.b, x, y, 0));
-      row[x * 3 + 1] = static_cast<char>(Quantise(c.g, x, y, 1));
-      row[x * 3 + 2] = static_cast<char>(Quantise(c.r, x, y, 2));
+      const auto byte = [&](float value, int channel) {
+        return static_cast<char>(dither ? Quantise(value, x, y, channel)
+                                        : std::clamp(std::lround(Clamp01(value) * 255.0f), 0L, 255L));
+      };
+      row[x * 3 + 0] = byte(c.b, 0);
+      row[x * 3 + 1] = byte(c.g, 1);
+      row[x * 3 + 2] = byte(c.r, 2);
     }
   }
 

@@ -69,9 +69,10 @@ public:
   // Whole area of the picture.
   Box Bounds() const { return {0, 0, FWidth, FHeight}; }
 
-  // Writes a 24-bit bottom-up BMP, dithering the quantisation so gradients show no bands.
+  // Writes a 24-bit bottom-up BMP, dithering the quantisation so gradients show no bands (unless
+  // `dither` is off: small pixel pictures whose corner colour marks transparency keep exact bytes).
   // Throws std::runtime_error when the file cannot be written.
-  void SaveBmp(const std::string& path) const;
+  void SaveBmp(const std::string& path, bool dither = true) const;
 
 private:
   Box Clip(Box area) const;
