@@ -11,6 +11,7 @@ TForm8::TForm8(TComponent* AOwner) : TForm(AOwner) {
   Handler("FormPaint", &TForm8::FormPaint);
   Handler("FormKeyDown", &TForm8::FormKeyDown);
   Handler("FormDblClick", &TForm8::FormDblClick);
+  Handler("FormMouseDown", &TForm8::FormMouseDown);
   Handler("FormClose", &TForm8::FormClose);
   Handler("Timer1Timer", &TForm8::Timer1Timer);
   ReadForm();
@@ -64,9 +65,14 @@ void TForm8::ShowChannelNumber() {
 
 void TForm8::FormDblClick(TObject*) { Close(); }
 
+void TForm8::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (FVideoClicks.Press(Button, Shift, X, Y)) FormDblClick(nullptr);
+}
+
 void TForm8::FormClose(TObject*, TCloseAction&) {
   Timer1->SetEnabled(false);
   Panel2->Hide();
+  FVideoClicks.Reset();
   Form1->InitChannelDisplay();
   Form1->RestoreTvVideoWindow();
   // Full screen stopped the caption clock; the page goes on with it.

@@ -6,6 +6,7 @@ object Form8: TForm8
   OnClose = FormClose
   OnDblClick = FormDblClick
   OnKeyDown = FormKeyDown
+  OnMouseDown = FormMouseDown
   OnPaint = FormPaint
   OnShow = FormShow
   object Panel1: TPanel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/ChannelDisplay.h"
+#include "app/VideoDoubleClick.h"
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Timer.h"
@@ -23,6 +24,9 @@ public:
   void FormPaint(classlib::TObject* Sender);
   void FormKeyDown(classlib::TObject* Sender, WORD& Key, classlib::TShiftState Shift);
   void FormDblClick(classlib::TObject* Sender);
+  // Two presses that the video window hands on count as a double click.
+  void FormMouseDown(classlib::TObject* Sender, classlib::TMouseButton Button, classlib::TShiftState Shift, int X,
+                     int Y);
   void FormClose(classlib::TObject* Sender, classlib::TCloseAction& Action);
   void Timer1Timer(classlib::TObject* Sender);
 
@@ -31,6 +35,8 @@ public:
 
 private:
   void ShowChannelNumber();
+
+  TVideoDoubleClick FVideoClicks;
 };
 
 extern TForm8* Form8;

@@ -175,6 +175,8 @@ public:
     FCurrent = nullptr;
     return FNext == FSteps.size();
   }
+  // Whether the steps ran out of time and ended the modal loop themselves.
+  bool GaveUp() const { return FNext > FSteps.size(); }
 
 private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
@@ -418,6 +420,31 @@ TEST_F(TvPage, FullScreenStepsWithPageKeysAndComesBack) {
   };
   Pump(300);
   EXPECT_EQ(Form->Caption(), "21:04:09");
+}
+
+// The video window hands the form two plain presses for a double click: they leave full screen.
+TEST_F(TvPage, DoubleClickOnTheVideoLeavesFullScreen) {
+  Form->Label3Click(nullptr);
+  FullScreen->SetFormStyle(TFormStyle::fsStayOnTop);
+  SetWindowPos(Form->Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  HWND video = FullScreen->Panel1->Handle();
+  TModalScript script({[&] { return IsWindowVisible(video) && StripShows(video, 5, kTunerInput); },
+                       [] {
+                         INPUT inputs[5] = {};
+                         for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+                         inputs[0].mi = {32768, 32768, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
+                         inputs[1].mi.dwFlags = inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+                         inputs[2].mi.dwFlags = inputs[4].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+                         SendInput(5, inputs, sizeof(INPUT));
+                         return true;
+                       },
+                       [] { return false; }},  // waits for the double click to end the loop
+                      [&] { FullScreen->Close(); });
+  script.Run([&] { Form->Label18Click(nullptr); }, 10000);
+  EXPECT_FALSE(script.GaveUp()) << "the double click did not leave full screen";
+  SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(Form->Panel1->Visible());
+  EXPECT_TRUE(Shows(VideoPanel(), 5, kTunerInput));
 }
 
 // A configured device that is not installed: the page still opens, the keypad only shows numbers.
