@@ -7,15 +7,6 @@
 
 using namespace classlib;
 
-namespace {
-
-// WS_CHILD | WS_CLIPSIBLINGS, as on the page.
-constexpr LONG kVideoWindowStyle = 0x44000000;
-
-OAHWND WindowOf(TWinControl& Control) { return reinterpret_cast<OAHWND>(Control.Handle()); }
-
-}  // namespace
-
 void TForm1::RegisterChannelHandlers() {
   Handler("skSkinSpeedButton12Click", &TForm1::skSkinSpeedButton12Click);
   Handler("skSkinSpeedButton10Click", &TForm1::skSkinSpeedButton10Click);
@@ -112,13 +103,13 @@ void TForm1::Label11Click(TObject*) { StepChannel(+1); }
 void TForm1::ShowTvFullScreen() {
   TTvGraph& graph = TvGraph;
   if (graph.VideoWindow) {
-    graph.VideoWindow->put_Owner(WindowOf(*Form8->Panel1));
-    graph.VideoWindow->put_WindowStyle(kVideoWindowStyle);
+    graph.VideoWindow->put_Owner(VideoHost(*Form8->Panel1));
+    graph.VideoWindow->put_WindowStyle(kTvVideoWindowStyle);
     graph.VideoWindow->put_Visible(OATRUE);
   }
-  if (graph.MediaEventEx) graph.MediaEventEx->SetNotifyWindow(WindowOf(*Form8->Panel1), WM_GRAPHNOTIFY, 0);
+  if (graph.MediaEventEx) graph.MediaEventEx->SetNotifyWindow(VideoHost(*Form8->Panel1), WM_GRAPHNOTIFY, 0);
   // The form takes the keys and clicks that reach the video window.
-  if (graph.VideoWindow) graph.VideoWindow->put_MessageDrain(WindowOf(*Form8));
+  if (graph.VideoWindow) graph.VideoWindow->put_MessageDrain(VideoHost(*Form8));
   Timer1->SetEnabled(false);
   Panel1->Hide();
   ddr::Cleanup();
@@ -128,12 +119,12 @@ void TForm1::ShowTvFullScreen() {
 void TForm1::RestoreTvVideoWindow() {
   TTvGraph& graph = TvGraph;
   if (graph.VideoWindow) {
-    graph.VideoWindow->put_Owner(WindowOf(*Panel1));
-    graph.VideoWindow->put_WindowStyle(kVideoWindowStyle);
+    graph.VideoWindow->put_Owner(VideoHost(*Panel1));
+    graph.VideoWindow->put_WindowStyle(kTvVideoWindowStyle);
     graph.VideoWindow->put_Visible(OATRUE);
   }
-  if (graph.MediaEventEx) graph.MediaEventEx->SetNotifyWindow(WindowOf(*Panel1), WM_GRAPHNOTIFY, 0);
-  if (graph.VideoWindow) graph.VideoWindow->put_MessageDrain(WindowOf(*Panel1));
+  if (graph.MediaEventEx) graph.MediaEventEx->SetNotifyWindow(VideoHost(*Panel1), WM_GRAPHNOTIFY, 0);
+  if (graph.VideoWindow) graph.VideoWindow->put_MessageDrain(VideoHost(*Panel1));
   Panel1->Show();
   if (graph.VideoWindow) graph.VideoWindow->SetWindowPosition(0, 0, Panel1->ClientWidth(), Panel1->ClientHeight());
   InitChannelDisplay();

@@ -13,13 +13,9 @@ using namespace classlib;
 
 namespace {
 
-// WS_CHILD | WS_CLIPSIBLINGS: the video window is a child of whichever window hosts it.
-constexpr LONG kVideoWindowStyle = 0x44000000;
 // The channel every visit starts on, whatever the tuner was left on.
 constexpr LONG kStartChannel = 5;
 constexpr long kVideoDecoderConnector = 12;  // PhysConn_Video_VideoDecoder
-
-OAHWND WindowOf(TWinControl& Control) { return reinterpret_cast<OAHWND>(Control.Handle()); }
 
 // Empties a list and adds the device's name, selected; nothing added when no name was read.
 void ListOnly(TComboBox& List, const TFirstDevice& Device) {
@@ -133,13 +129,13 @@ void TForm1::BuildTvPreview() {
   }
   graph.ReadChannel();
   if (graph.VideoWindow) {
-    graph.VideoWindow->put_Owner(WindowOf(*Panel1));
-    graph.VideoWindow->put_WindowStyle(kVideoWindowStyle);
+    graph.VideoWindow->put_Owner(VideoHost(*Panel1));
+    graph.VideoWindow->put_WindowStyle(kTvVideoWindowStyle);
     graph.VideoWindow->put_Visible(OATRUE);
   }
-  if (graph.MediaEventEx) graph.MediaEventEx->SetNotifyWindow(WindowOf(*Panel1), WM_GRAPHNOTIFY, 0);
+  if (graph.MediaEventEx) graph.MediaEventEx->SetNotifyWindow(VideoHost(*Panel1), WM_GRAPHNOTIFY, 0);
   if (graph.VideoWindow) {
-    graph.VideoWindow->put_MessageDrain(WindowOf(*Panel1));
+    graph.VideoWindow->put_MessageDrain(VideoHost(*Panel1));
     graph.VideoWindow->SetWindowPosition(0, 0, Panel1->ClientWidth(), Panel1->ClientHeight());
   }
   if (graph.MediaControl) graph.MediaControl->Run();

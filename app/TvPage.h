@@ -3,6 +3,13 @@
 #pragma once
 
 #include "app/MediaPlayer.h"
+#include "platform/classlib/Controls.h"
+
+// WS_CHILD | WS_CLIPSIBLINGS: the video window is a child of whichever window hosts it.
+constexpr LONG kTvVideoWindowStyle = 0x44000000;
+
+// A window as the video window's interface takes it (owner, notification target, message drain).
+inline OAHWND VideoHost(classlib::TWinControl& Control) { return reinterpret_cast<OAHWND>(Control.Handle()); }
 
 // A sub-channel left to the tuner (AMTUNER_SUBCHAN_DEFAULT, which the platform's headers lack).
 constexpr LONG kDefaultSubChannel = -1;
