@@ -174,7 +174,8 @@ protected:
   void WriteConfig(const String& Device, const String& Source) {
     WriteUnixFile(Dir.unixFile("config.ini"), "[Device]\r\nVideo Device=" + Device + "\r\nCapture Source=" + Source +
                                                   "\r\nAudio Device=" + kCardAudio +
-                                                  "\r\nAudio Source=Audio Tuner\r\n[flag]\r\nflag=0\r\n");
+                                                  "\r\nAudio Source=Audio Tuner\r\n[work Path]\r\nDefault Pic=C:\\Pics\\"
+                                                  "\r\n[flag]\r\nflag=0\r\n");
   }
 
   HWND VideoPanel() const { return Form->Panel1->Handle(); }
@@ -231,6 +232,7 @@ TEST_F(TvPage, CaptureSourceRoutesTheCrossbar) {
   WriteConfig(kCard, "Video Composite");
   Form->Label3Click(nullptr);
   EXPECT_EQ(CaptureSourceName, "Video Composite") << "entering reads the settings again";
+  EXPECT_EQ(Form->SlideShowFolder, "C:\\Pics\\\\");
   EXPECT_EQ(RoutedToVideoDecoder(), 1);
   EXPECT_TRUE(Shows(VideoPanel(), 5, kCompositeInput));
 
