@@ -64,33 +64,17 @@ void WalkNamedDevices(IEnumMoniker& Monikers, const std::function<bool(IMoniker&
   }
 }
 
-// Builds a graph around the named video capture device far enough for its crossbar to be found,
-// and notes the crossbar's last video input. Graph results are of no interest beyond that.
-void ProbeVideoSource(const String& DeviceName) {
-  TComPtr<IGraphBuilder> graph;
-  TComPtr<ICaptureGraphBuilder2> builder;
-  CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_ALL, IID_IGraphBuilder, graph.PutVoid());
-  CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_ALL, IID_ICaptureGraphBuilder2, builder.PutVoid());
-  if (!graph || !builder) return;
-  builder->SetFiltergraph(graph.Get());
-  TComPtr<IBaseFilter> filter;
-  FindVideoCaptureFilter(filter, DeviceName);
-  const TComPtr<IMediaControl> control = graph.Query<IMediaControl>(IID_IMediaControl);
-  const TComPtr<IMediaEventEx> events = graph.Query<IMediaEventEx>(IID_IMediaEventEx);
-  if (events) events->SetNotifyWindow(0, kGraphNotifyMessage, 0);
-  builder->SetFiltergraph(graph.Get());
-  if (!filter) return;
-
-  graph->AddFilter(filter.Get(), L"Video Capture");
-  // Asking for the tuner makes the builder add the card's tuner and crossbar filters upstream.
-  TComPtr<IAMTVTuner> tuner;
-  builder->FindInterface(&LOOK_UPSTREAM_ONLY, nullptr, filter.Get(), IID_IAMTVTuner, tuner.PutVoid());
-  if (control) control->Run();
-  TComPtr<IAMCrossbar> crossbar;
-  builder->FindInterface(&LOOK_UPSTREAM_ONLY, nullptr, filter.Get(), IID_IAMCrossbar, crossbar.PutVoid());
-  if (crossbar && crossbar.Query<IBaseFilter>(IID_IBaseFilter)) FindLastVideoSource(crossbar.Get());
-  crossbar.Reset();
-  if (control) control->Stop();
+// The capture filter of the device of Category whose "FriendlyName" equals Name exactly.
+HRESULT FindCaptureFilter(REFCLSID Category, TComPtr<IBaseFilter>& Filter, const String& Name) {
+  Filter.Reset();
+  TComPtr<IEnumMoniker> monikers = EnumerateCategory(Category);
+  if (!monikers) return E_FAIL;
+  WalkNamedDevices(*monikers.Get(), [&](IMoniker& device, const String& name) {
+    if (name != Name) return false;
+    device.BindToObject(nullptr, nullptr, IID_IBaseFilter, Filter.PutVoid());
+    return true;
+  });
+  return Filter ? S_OK : E_FAIL;
 }
 
 }  // namespace
@@ -117,15 +101,56 @@ TFirstDevice FindFirstDevice(REFCLSID Category) {
 }
 
 HRESULT FindVideoCaptureFilter(TComPtr<IBaseFilter>& Filter, const String& Name) {
-  Filter.Reset();
-  TComPtr<IEnumMoniker> monikers = EnumerateCategory(CLSID_VideoInputDeviceCategory);
-  if (!monikers) return E_FAIL;
-  WalkNamedDevices(*monikers.Get(), [&](IMoniker& device, const String& name) {
-    if (name != Name) return false;
-    device.BindToObject(nullptr, nullptr, IID_IBaseFilter, Filter.PutVoid());
-    return true;
-  });
-  return Filter ? S_OK : E_FAIL;
+  return FindCaptureFilter(CLSID_VideoInputDeviceCategory, Filter, Name);
+}
+
+HRESULT FindAudioCaptureFilter(TComPtr<IBaseFilter>& Filter, const String& Name) {
+  return FindCaptureFilter(CLSID_AudioInputDeviceCategory, Filter, Name);
+}
+
+HRESULT FindCrossbarPin(IAMCrossbar* Crossbar, long PhysicalType, bool IsInput, long& Index) {
+  LONG outputs = 0, inputs = 0;
+  const HRESULT counted = Crossbar->get_PinCounts(&outputs, &inputs);
+  if (FAILED(counted)) return counted;
+  const LONG count = IsInput ? inputs : outputs;
+  for (LONG pin = 0; pin < count; ++pin) {
+    LONG related = 0, type = 0;
+    if (SUCCEEDED(Crossbar->get_CrossbarPinInfo(IsInput ? TRUE : FALSE, pin, &related, &type)) &&
+        type == PhysicalType) {
+      Index = pin;
+      return S_OK;
+    }
+  }
+  return E_FAIL;
+}
+
+void ProbeVideoDevice(const String& DeviceName, const std::function<void(IAMTVTuner&)>& OnTuner,
+                      const std::function<void(IAMCrossbar&)>& OnCrossbar) {
+  TComPtr<IGraphBuilder> graph;
+  TComPtr<ICaptureGraphBuilder2> builder;
+  CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_ALL, IID_IGraphBuilder, graph.PutVoid());
+  CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_ALL, IID_ICaptureGraphBuilder2, builder.PutVoid());
+  if (!graph || !builder) return;
+  builder->SetFiltergraph(graph.Get());
+  TComPtr<IBaseFilter> filter;
+  FindVideoCaptureFilter(filter, DeviceName);
+  const TComPtr<IMediaControl> control = graph.Query<IMediaControl>(IID_IMediaControl);
+  const TComPtr<IMediaEventEx> events = graph.Query<IMediaEventEx>(IID_IMediaEventEx);
+  if (events) events->SetNotifyWindow(0, kGraphNotifyMessage, 0);
+  builder->SetFiltergraph(graph.Get());
+  if (!filter) return;
+
+  graph->AddFilter(filter.Get(), L"Video Capture");
+  // Asking for the tuner makes the capture filter bring the card's tuner and crossbar filters in.
+  TComPtr<IAMTVTuner> tuner;
+  builder->FindInterface(&LOOK_UPSTREAM_ONLY, nullptr, filter.Get(), IID_IAMTVTuner, tuner.PutVoid());
+  if (tuner && OnTuner) OnTuner(*tuner.Get());
+  if (control) control->Run();
+  TComPtr<IAMCrossbar> crossbar;
+  builder->FindInterface(&LOOK_UPSTREAM_ONLY, nullptr, filter.Get(), IID_IAMCrossbar, crossbar.PutVoid());
+  if (crossbar && OnCrossbar && crossbar.Query<IBaseFilter>(IID_IBaseFilter)) OnCrossbar(*crossbar.Get());
+  crossbar.Reset();
+  if (control) control->Stop();
 }
 
 void FindLastVideoSource(IAMCrossbar* Crossbar) {
@@ -148,7 +173,7 @@ void DetectCaptureDevices(const String& IniPath) {
   else if (audio.Found) AudioDeviceName = audio.Name;
   if (!video.CategoryListed) return;
 
-  ProbeVideoSource(VideoDeviceName);
+  ProbeVideoDevice(VideoDeviceName, nullptr, [](IAMCrossbar& crossbar) { FindLastVideoSource(&crossbar); });
   try {
     WriteDeviceSettings(IniPath, {VideoDeviceName, CaptureSourceName, AudioDeviceName, AudioSourceName});
     WriteFirstRunFlag(IniPath, 0);

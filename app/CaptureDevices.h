@@ -8,6 +8,8 @@
 
 #include <dshow.h>
 
+#include <functional>
+
 // The name of a crossbar pin's physical connector type ("S-Video"); "Unknown Type" for a type
 // without a name.
 classlib::String ConnectorTypeName(long Type);
@@ -26,6 +28,20 @@ TFirstDevice FindFirstDevice(REFCLSID Category);
 // The capture filter of the video input device whose "FriendlyName" equals Name exactly (case
 // included): S_OK and the filter in Filter, or E_FAIL and Filter empty when no device matches.
 HRESULT FindVideoCaptureFilter(TComPtr<IBaseFilter>& Filter, const classlib::String& Name);
+// The same among the audio input devices.
+HRESULT FindAudioCaptureFilter(TComPtr<IBaseFilter>& Filter, const classlib::String& Name);
+
+// The first pin of the crossbar, among its inputs or its outputs, whose physical connector type is
+// PhysicalType: S_OK and its index in Index; E_FAIL when there is none, or the failure of the
+// crossbar's pin count.
+HRESULT FindCrossbarPin(IAMCrossbar* Crossbar, long PhysicalType, bool IsInput, long& Index);
+
+// Builds a graph around the named video capture device far enough for its tuner and crossbar to be
+// found, hands them to OnTuner (before the graph runs) and OnCrossbar (while it runs; only a
+// crossbar that is a filter), then stops and releases the graph. Either may be empty; a device that
+// is not installed gives neither.
+void ProbeVideoDevice(const classlib::String& DeviceName, const std::function<void(IAMTVTuner&)>& OnTuner,
+                      const std::function<void(IAMCrossbar&)>& OnCrossbar);
 
 // Sets CaptureSourceName to the name of the last video input of the crossbar: on a card with the
 // inputs "Video Tuner", "Video Composite" and "S-Video" that is "S-Video". A crossbar without video

@@ -122,8 +122,9 @@ TForm1::TForm1(TComponent* AOwner)
   Handler("ResetGraph1Click", &TForm1::ResetGraph1Click);
   Handler("return1Click", &TForm1::return1Click);
   Handler("skSkinTabSheet5Hide", &TForm1::skSkinTabSheet5Hide);
-  // Player page
+  // Player and TV pages
   RegisterPlayerHandlers();
+  RegisterTvHandlers();
   // CD ripper page
   Handler("skSkinComboBox1Change", &TForm1::skSkinComboBox1Change);
   Handler("Timer5Timer", &TForm1::Timer5Timer);
@@ -166,8 +167,9 @@ TForm1::TForm1(TComponent* AOwner)
   Bind(skSkinSaveDialog1, "skSkinSaveDialog1");
   ChoosePictureFiles = [this] { return RunOpenDialog(); };
   ChooseSaveFileName = [this] { return RunSaveDialog(); };
-  // Player page (also gives the seek bar its window procedure)
+  // Player page (also gives the seek bar its window procedure) and TV page
   BindPlayerControls();
+  BindTvControls();
 
   SetDoubleBuffered(true);
   for (TImage* highlight : {Image11, Image10, Image9}) {
@@ -181,6 +183,7 @@ TForm1::TForm1(TComponent* AOwner)
 TForm1::~TForm1() {
   EndRipJob();
   ReleasePlayer();
+  CloseTvGraph();
 }
 
 void TForm1::FormCreate(TObject*) {
@@ -203,6 +206,8 @@ void TForm1::FormCreate(TObject*) {
 void TForm1::FormClose(TObject*, TCloseAction&) {
   EndRipJob();
   ReleasePlayer();
+  // The card's capture runs on the platform's threads until its graph stops.
+  CloseTvGraph();
 }
 
 void TForm1::ListCaptureDevices() {
@@ -245,7 +250,6 @@ void TForm1::Label2Click(TObject*) {
   Form2->AudioMode1Click(nullptr);
   Form2->Show();
 }
-void TForm1::Label3Click(TObject*) { skSkinPageControl1->SetActivePage(skSkinTabSheet4); }
 
 void TForm1::Label21Click(TObject*) {
   POINT cursor{};
@@ -263,7 +267,6 @@ void TForm1::Home1Click(TObject*) { ShowHomePage(); }
 void TForm1::skSkinButton4Click(TObject*) { ShowHomePage(); }
 void TForm1::Return2Click(TObject*) { LeavePlayer(); }
 void TForm1::skSkinSpeedButton24Click(TObject*) { LeavePlayer(); }
-void TForm1::Homme1Click(TObject*) { ShowHomePage(); }
 
 // ---------------------------------------------------------------------------------------------
 // Folders and devices

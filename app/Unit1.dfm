@@ -531,6 +531,7 @@ object Form1: TForm1
     end
     object skSkinTabSheet4: TskSkinTabSheet
       Caption = 'TV'
+      OnHide = skSkinTabSheet4Hide
       object Image4: TImage
         Left = 0
         Top = 0
@@ -583,6 +584,9 @@ object Form1: TForm1
         Font.Style = [fsBold]
         Layout = tlCenter
         Transparent = True
+        OnClick = Label9Click
+        OnMouseEnter = Label9MouseEnter
+        OnMouseLeave = Label9MouseLeave
       end
       object Label10: TLabel
         Left = 586
@@ -599,6 +603,9 @@ object Form1: TForm1
         Font.Style = [fsBold]
         Layout = tlCenter
         Transparent = True
+        OnClick = Label10Click
+        OnMouseEnter = Label10MouseEnter
+        OnMouseLeave = Label10MouseLeave
       end
       object Label11: TLabel
         Left = 636
@@ -615,6 +622,9 @@ object Form1: TForm1
         Font.Style = [fsBold]
         Layout = tlCenter
         Transparent = True
+        OnClick = Label11Click
+        OnMouseEnter = Label11MouseEnter
+        OnMouseLeave = Label11MouseLeave
       end
       object Label12: TLabel
         Left = 586
@@ -631,6 +641,9 @@ object Form1: TForm1
         Font.Style = [fsBold]
         Layout = tlCenter
         Transparent = True
+        OnClick = Label12Click
+        OnMouseEnter = Label12MouseEnter
+        OnMouseLeave = Label12MouseLeave
       end
       object Label18: TLabel
         Left = 586
@@ -647,6 +660,9 @@ object Form1: TForm1
         Font.Style = [fsBold]
         Layout = tlCenter
         Transparent = True
+        OnClick = Label18Click
+        OnMouseEnter = Label18MouseEnter
+        OnMouseLeave = Label18MouseLeave
       end
       object Panel1: TPanel
         Left = 24
@@ -656,6 +672,7 @@ object Form1: TForm1
         BevelOuter = bvNone
         Color = clBlack
         PopupMenu = skSkinPopupMenu4
+        OnDblClick = Panel1DblClick
       end
       object Panel6: TPanel
         Left = 40
@@ -681,6 +698,7 @@ object Form1: TForm1
           Caption = '1'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton10Click
         end
         object skSkinSpeedButton2: TskSkinSpeedButton
           Left = 60
@@ -690,6 +708,7 @@ object Form1: TForm1
           Caption = '2'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton2Click
         end
         object skSkinSpeedButton3: TskSkinSpeedButton
           Left = 115
@@ -699,6 +718,7 @@ object Form1: TForm1
           Caption = '3'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton3Click
         end
         object skSkinSpeedButton4: TskSkinSpeedButton
           Left = 5
@@ -708,6 +728,7 @@ object Form1: TForm1
           Caption = '4'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton4Click
         end
         object skSkinSpeedButton5: TskSkinSpeedButton
           Left = 60
@@ -717,6 +738,7 @@ object Form1: TForm1
           Caption = '5'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton5Click
         end
         object skSkinSpeedButton6: TskSkinSpeedButton
           Left = 115
@@ -726,6 +748,7 @@ object Form1: TForm1
           Caption = '6'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton6Click
         end
         object skSkinSpeedButton7: TskSkinSpeedButton
           Left = 5
@@ -735,6 +758,7 @@ object Form1: TForm1
           Caption = '7'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton7Click
         end
         object skSkinSpeedButton8: TskSkinSpeedButton
           Left = 60
@@ -744,6 +768,7 @@ object Form1: TForm1
           Caption = '8'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton8Click
         end
         object skSkinSpeedButton9: TskSkinSpeedButton
           Left = 115
@@ -753,6 +778,7 @@ object Form1: TForm1
           Caption = '9'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton9Click
         end
         object skSkinSpeedButton15: TskSkinSpeedButton
           Left = 5
@@ -762,6 +788,7 @@ object Form1: TForm1
           Caption = '/+'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton15Click
         end
         object skSkinSpeedButton12: TskSkinSpeedButton
           Left = 60
@@ -771,6 +798,7 @@ object Form1: TForm1
           Caption = '0'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton12Click
         end
         object skSkinSpeedButton11: TskSkinSpeedButton
           Left = 115
@@ -780,6 +808,7 @@ object Form1: TForm1
           Caption = '+'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton11Click
         end
         object skSkinSpeedButton13: TskSkinSpeedButton
           Left = 5
@@ -789,6 +818,7 @@ object Form1: TForm1
           Caption = '-'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton13Click
         end
         object skSkinSpeedButton14: TskSkinSpeedButton
           Left = 60
@@ -851,6 +881,7 @@ object Form1: TForm1
         Height = 21
         Style = csDropDownList
         Visible = False
+        OnChange = ComboBox3Change
       end
     end
     object skSkinTabSheet5: TskSkinTabSheet
@@ -990,6 +1021,7 @@ object Form1: TForm1
   object Timer2: TTimer
     Enabled = False
     Interval = 5000
+    OnTimer = Timer2Timer
   end
   object Timer3: TTimer
     Interval = 500
@@ -1212,6 +1244,7 @@ object Form1: TForm1
   object skSkinPopupMenu4: TskSkinPopupMenu
     object FullScreen3: TMenuItem
       Caption = 'FullScreen'
+      OnClick = FullScreen3Click
     end
     object Recoder1: TMenuItem
       Caption = 'Recoder'

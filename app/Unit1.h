@@ -3,8 +3,10 @@
 // work that reads the settings and notes the capture devices.
 #pragma once
 
+#include "app/ChannelDisplay.h"
 #include "app/MediaPlayer.h"
 #include "app/PictureFit.h"
+#include "app/TvPage.h"
 #include "image/PxImage.h"
 #include "platform/classlib/ComCtrls.h"
 #include "platform/classlib/ExtCtrls.h"
@@ -245,7 +247,83 @@ public:
   // The seek bar's window procedure: seeks once the thumb is released.
   void SeekBarWndProc(classlib::TMessage& Message);
 
+  // ---- TV page ----
+  classlib::TPanel* Panel1 = nullptr;        // host of the TV video window
+  classlib::TPanel* Panel6 = nullptr;        // surface of the channel number
+  classlib::TComboBox* ComboBox3 = nullptr;  // the card's inputs (stored hidden)
+  classlib::TTimer* Timer1 = nullptr;        // the caption clock
+  classlib::TTimer* Timer2 = nullptr;        // hides the channel number
+
+  TTvGraph TvGraph;
+  classlib::String ChannelText;     // the channel last entered or stepped to, as shown
+  bool TwoDigitEntry = false;       // "/+" asked for a two-digit number
+  classlib::String PendingChannel;  // its first digit, until the second comes
+  TDisplayFont DisplayFont;
+
+  void skSkinTabSheet4Hide(classlib::TObject* Sender);
+  void ComboBox3Change(classlib::TObject* Sender);
+  void Label9MouseEnter(classlib::TObject* Sender);
+  void Label9MouseLeave(classlib::TObject* Sender);
+  void Label10MouseEnter(classlib::TObject* Sender);
+  void Label10MouseLeave(classlib::TObject* Sender);
+  void Label11MouseEnter(classlib::TObject* Sender);
+  void Label11MouseLeave(classlib::TObject* Sender);
+  void Label12MouseEnter(classlib::TObject* Sender);
+  void Label12MouseLeave(classlib::TObject* Sender);
+  void Label18MouseEnter(classlib::TObject* Sender);
+  void Label18MouseLeave(classlib::TObject* Sender);
+  // The keypad: digits, "/+", "+" and "-".
+  void skSkinSpeedButton12Click(classlib::TObject* Sender);
+  void skSkinSpeedButton10Click(classlib::TObject* Sender);
+  void skSkinSpeedButton2Click(classlib::TObject* Sender);
+  void skSkinSpeedButton3Click(classlib::TObject* Sender);
+  void skSkinSpeedButton4Click(classlib::TObject* Sender);
+  void skSkinSpeedButton5Click(classlib::TObject* Sender);
+  void skSkinSpeedButton6Click(classlib::TObject* Sender);
+  void skSkinSpeedButton7Click(classlib::TObject* Sender);
+  void skSkinSpeedButton8Click(classlib::TObject* Sender);
+  void skSkinSpeedButton9Click(classlib::TObject* Sender);
+  void skSkinSpeedButton15Click(classlib::TObject* Sender);
+  void skSkinSpeedButton11Click(classlib::TObject* Sender);
+  void skSkinSpeedButton13Click(classlib::TObject* Sender);
+  void Label9Click(classlib::TObject* Sender);   // channel -1
+  void Label11Click(classlib::TObject* Sender);  // channel +1
+  void Label10Click(classlib::TObject* Sender);  // line-in volume up
+  void Label12Click(classlib::TObject* Sender);  // line-in volume down
+  void Timer2Timer(classlib::TObject* Sender);
+  void Label18Click(classlib::TObject* Sender);
+  void Panel1DblClick(classlib::TObject* Sender);
+  void FullScreen3Click(classlib::TObject* Sender);
+
+  // Tunes a digit, or the two-digit number it completes, and shows it.
+  void EnterChannelDigit(const classlib::String& Digit);
+  // Tunes the channel Delta away from the tuner's and shows it.
+  void StepChannel(int Delta);
+  // The channel display drawn on Panel6 again, hidden until the next change.
+  void InitChannelDisplay();
+  // Gives the video back to Panel1 when full-screen TV ends.
+  void RestoreTvVideoWindow();
+  // Stops and releases the TV graph; nothing when there is none.
+  void CloseTvGraph();
+  // ComboBox3: the names of the crossbar's inputs.
+  void FillTvSourceList(IAMCrossbar* Crossbar);
+  // The Device Settings form's source lists: the crossbar's video and its audio inputs.
+  void FillDeviceSourceLists(IAMCrossbar* Crossbar);
+  // Routes the video decoder to the first input whose name is SourceName.
+  void RouteCrossbar(const classlib::String& SourceName);
+
 private:
+  // TV page
+  void RegisterTvHandlers();
+  void RegisterChannelHandlers();
+  void BindTvControls();
+  // Fills the Device Settings form's device lists; false when no video device can be enumerated.
+  bool ListTvDevices();
+  void BuildTvPreview();
+  void FindTvCrossbar();
+  void ShowChannelNumber(const classlib::String& Text);
+  void ShowTvFullScreen();
+
   void ShowHomePage();
   void ListCaptureDevices();
   // Player page

@@ -3,6 +3,7 @@
 // message drain), so a double click or Escape leaves full screen whatever entry plays.
 #pragma once
 
+#include "app/VideoDoubleClick.h"
 #include "platform/classlib/Forms.h"
 
 class TForm5 : public classlib::TForm {
@@ -11,8 +12,7 @@ public:
 
   // Handlers
   void FormDblClick(classlib::TObject* Sender);
-  // The platform's video window takes no double clicks: it hands the form two plain presses, which
-  // count as one double click when they come as close together as the system's settings say.
+  // Two presses that the video window hands on count as a double click.
   void FormMouseDown(classlib::TObject* Sender, classlib::TMouseButton Button, classlib::TShiftState Shift, int X,
                      int Y);
   // Escape leaves full screen as the double click does.
@@ -20,9 +20,7 @@ public:
   void FormClose(classlib::TObject* Sender, classlib::TCloseAction& Action);
 
 private:
-  bool FPressed = false;  // a first press waits for its second
-  DWORD FPressTime = 0;
-  POINT FPressPoint{};
+  TVideoDoubleClick FVideoClicks;
 };
 
 extern TForm5* Form5;

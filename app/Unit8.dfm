@@ -3,6 +3,12 @@ object Form8: TForm8
   Caption = 'TV '
   Color = clBlack
   WindowState = wsMaximized
+  OnClose = FormClose
+  OnDblClick = FormDblClick
+  OnKeyDown = FormKeyDown
+  OnMouseDown = FormMouseDown
+  OnPaint = FormPaint
+  OnShow = FormShow
   object Panel1: TPanel
     Left = 0
     Top = 0
@@ -23,5 +29,6 @@ object Form8: TForm8
   object Timer1: TTimer
     Enabled = False
     Interval = 5000
+    OnTimer = Timer1Timer
   end
 end

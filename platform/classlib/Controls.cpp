@@ -354,6 +354,9 @@ void TControl::BringToFront() {
   auto& list = FParent->FControls;
   list.erase(std::find(list.begin(), list.end(), this));
   list.push_back(this);
+  // A windowed control's place among its siblings is the system's z-order, which decides what
+  // covers what on the screen.
+  PlaceWindow(HWND_TOP);
   Invalidate();
 }
 
@@ -362,7 +365,14 @@ void TControl::SendToBack() {
   auto& list = FParent->FControls;
   list.erase(std::find(list.begin(), list.end(), this));
   list.insert(list.begin(), this);
+  PlaceWindow(HWND_BOTTOM);
   Invalidate();
+}
+
+void TControl::PlaceWindow(HWND After) {
+  auto* window = dynamic_cast<TWinControl*>(this);
+  if (window && window->HandleAllocated())
+    SetWindowPos(window->Handle(), After, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {

@@ -190,6 +190,8 @@ protected:
 
 private:
   void HandleMouse(TMessage& Message);
+  // Moves a windowed control's window to the given place of the system's z-order.
+  void PlaceWindow(HWND After);
   void ParentFontChanged();
   void ParentColorChanged();
 

@@ -1,5 +1,6 @@
 // Capture devices: connector names, the crossbar's last video input and the first-run detection.
 #include "tests/app/AppTesting.h"
+#include "tests/app/FakeCrossbar.h"
 
 #include "app/CaptureDevices.h"
 #include "app/Settings.h"
@@ -29,47 +30,6 @@ TEST(CaptureDevices, ConnectorTypeNames) {
   }
 }
 
-// A crossbar with the given input pins (physical connector types) and one output.
-class TFakeCrossbar : public IAMCrossbar {
-public:
-  explicit TFakeCrossbar(std::vector<LONG> Inputs) : FInputs(std::move(Inputs)) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID Iid, void** Object) override {
-    if (IsEqualIID(Iid, IID_IUnknown) || IsEqualIID(Iid, IID_IAMCrossbar)) {
-      *Object = this;
-      return S_OK;
-    }
-    *Object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE get_PinCounts(LONG* Outputs, LONG* Inputs) override {
-    *Outputs = 1;
-    *Inputs = static_cast<LONG>(FInputs.size());
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE CanRoute(LONG, LONG) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Route(LONG, LONG) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE get_IsRoutedTo(LONG, LONG* Input) override {
-    *Input = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE get_CrossbarPinInfo(BOOL IsInput, LONG Index, LONG* Related, LONG* Type) override {
-    *Related = 0;
-    if (!IsInput) {
-      *Type = 12;  // video decoder
-      return S_OK;
-    }
-    if (Index < 0 || Index >= static_cast<LONG>(FInputs.size())) return E_INVALIDARG;
-    *Type = FInputs[static_cast<size_t>(Index)];
-    return S_OK;
-  }
-
-private:
-  std::vector<LONG> FInputs;
-};
-
 TEST(CaptureDevices, LastVideoInputOfTheCrossbarBecomesTheCaptureSource) {
   struct Case {
     std::vector<LONG> inputs;
@@ -91,16 +51,31 @@ TEST(CaptureDevices, LastVideoInputOfTheCrossbarBecomesTheCaptureSource) {
   CaptureSourceName.clear();
 }
 
-TEST(CaptureDevices, DetectionWithoutVideoDeviceWritesNothing) {
-  CoInitialize(nullptr);
-  if (FindFirstDevice(CLSID_VideoInputDeviceCategory).CategoryListed)
-    GTEST_SKIP() << "this system lists video capture devices";
-  TempDir dir;
-  VideoDeviceName = "Old Card";
-  DetectCaptureDevices(dir.windowsFile("config.ini"));
-  EXPECT_EQ(VideoDeviceName, "");
-  EXPECT_EQ(testing_support::RunTool("test -e '" + dir.unixFile("config.ini") + "'"), 1)
-      << "config.ini was written although no video capture device exists";
+TEST(CaptureDevices, CrossbarPinOfAPhysicalType) {
+  struct Case {
+    std::vector<LONG> inputs;
+    long type;
+    bool input;
+    HRESULT result;
+    long index;
+  };
+  const Case cases[] = {
+      {{1, 2, 3}, 12, false, S_OK, 0},         {{1, 2, 3}, 2, true, S_OK, 1},
+      {{1, 2, 2}, 2, true, S_OK, 1},           // the first of two
+      {{1, 2, 3}, 0x1001, true, E_FAIL, -1},   {{1, 2, 3}, 0x1009, false, E_FAIL, -1},
+      {{1, 2, 3}, 12, true, E_FAIL, -1},       // an output type among the inputs
+      {{}, 1, true, E_FAIL, -1},
+  };
+  for (const Case& c : cases) {
+    TFakeCrossbar crossbar(c.inputs);
+    long index = -1;
+    EXPECT_EQ(FindCrossbarPin(&crossbar, c.type, c.input, index), c.result) << c.type;
+    EXPECT_EQ(index, c.index) << c.type;
+  }
+  TFakeCrossbar broken({1, 2, 3});
+  broken.CountResult = E_UNEXPECTED;
+  long index = -1;
+  EXPECT_EQ(FindCrossbarPin(&broken, 1, true, index), E_UNEXPECTED) << "the count's failure is returned";
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The main window's own behaviour, driven through its handlers on a form made from its description.
 #include "tests/app/AppTesting.h"
 
-#include "app/CaptureDevices.h"
 #include "app/Settings.h"
 #include "app/Unit1.h"
 
@@ -188,21 +187,6 @@ TEST_F(FolderChoice, StartUpReadsTheSettings) {
   EXPECT_EQ(AudioSourceName, "Audio Line");
   EXPECT_EQ(CaptureFolder, "D:\\Rec\\");
   EXPECT_EQ(Form->SlideShowFolder, "C:\\Pics\\\\");
-  UseSettings({});
-}
-
-TEST_F(FolderChoice, StartUpWithoutCaptureDevices) {
-  CoInitialize(nullptr);
-  if (FindFirstDevice(CLSID_VideoInputDeviceCategory).CategoryListed)
-    GTEST_SKIP() << "this system lists video capture devices";
-  const std::string original = "[Device]\r\nVideo Device=Tuner Card\r\n[flag]\r\nflag=1\r\n";
-  WriteUnixFile(Dir.unixFile("config.ini"), original);
-  HasVideoDevice = true;
-  Form->FormCreate(nullptr);
-  EXPECT_FALSE(HasVideoDevice);
-  EXPECT_EQ(Form->ComboBox1->Items().Count(), 0);
-  EXPECT_EQ(VideoDeviceName, "") << "the detection found no video device";
-  EXPECT_EQ(testing_support::ReadUnixFile(Dir.unixFile("config.ini")), original) << "nothing is written";
   UseSettings({});
 }
 

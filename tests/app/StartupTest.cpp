@@ -1,5 +1,6 @@
 // Starts the real program and checks its main window from outside, as a user would see it.
 #include "tests/app/ProgramTesting.h"
+#include "tests/app/ScreenShot.h"
 
 using namespace programtesting;
 
@@ -53,6 +54,19 @@ TEST(Startup, HomeLabelsLeadToTheirPagesAndBack) {
 
   ClickOnPage(window, kTvLabel);
   ASSERT_TRUE(WaitForPage(window, "TV")) << VisiblePageCaption(window);
+  // The build's prefix holds the simulated TV card: its picture shows on channel 5. (Kept above
+  // the windows of tests running beside this one while the screen is read.)
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  POINT at = kTvVideo;
+  HWND video = WindowAt(window, VisiblePage(window), at);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const auto reading = apptesting::TScreenShot(video).Strip();
+        return reading && reading->Channel == 5;
+      },
+      5000))
+      << "the TV page shows no picture of the card";
+  SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ContextMenuOnPage(window, kTvVideo);
   ASSERT_TRUE(WaitForMenu());
   PressKeys(window, {VK_UP, VK_RETURN});  // "Home", the last item

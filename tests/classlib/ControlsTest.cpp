@@ -224,6 +224,20 @@ TEST_F(WindowState, VisibleAndEnabledReachTheWindow) {
   EXPECT_FALSE(IsWindowEnabled(late->Handle()));
 }
 
+// Overlapping sibling windows: the one brought to the front is the one the screen shows.
+TEST_F(WindowState, BringToFrontAndSendToBackReorderTheWindows) {
+  auto* first = Add<TCustomControl>(10, 10, 50, 50);
+  auto* second = Add<TCustomControl>(30, 30, 50, 50);
+  const auto topmost = [&] { return GetWindow(Form->Handle(), GW_CHILD); };
+  const POINT overlap{40, 40};
+  first->BringToFront();
+  EXPECT_EQ(topmost(), first->Handle());
+  EXPECT_EQ(ChildWindowFromPoint(Form->Handle(), overlap), first->Handle());
+  first->SendToBack();
+  EXPECT_EQ(topmost(), second->Handle());
+  EXPECT_EQ(ChildWindowFromPoint(Form->Handle(), overlap), second->Handle());
+}
+
 TEST_F(WindowState, CloseAsksOnCloseQueryFirst) {
   Form->Show();
   bool allow = false;
