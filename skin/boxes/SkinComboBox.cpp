@@ -454,9 +454,10 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
   if (Value == FStyle && designing) return;
   FStyle = Value;
   if (Value == TskSkinCustomComboBoxStyle::skcbEditStyle) {
-    // Setting the style again keeps the one editor there is.
-    if (!FEditor) ShowEditor();
-    if (!designing) {
+    // Setting the style again keeps the one editor there is, and its tab stop.
+    const bool made = !FEditor;
+    if (made) ShowEditor();
+    if (made && !designing) {
       if (TabStop()) {
         SetTabStop(false);
         FEditor->SetTabStop(true);
