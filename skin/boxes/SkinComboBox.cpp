@@ -51,9 +51,12 @@ TskSkinCustomComboBox::~TskSkinCustomComboBox() {
 void TskSkinCustomComboBox::Notification(TComponent* AComponent, TOperation Operation) {
   TskSkinCustomControl::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
-  if (FDropDownList && AComponent == FDropDownList->Images()) SetImages(nullptr);
-  if (AComponent == FDropDownList) FDropDownList = nullptr;
+  if (AComponent == FDropDownList) {
+    FDropDownList = nullptr;
+    return;
+  }
   if (AComponent == FEditor) FEditor = nullptr;
+  if (FDropDownList && AComponent == FDropDownList->Images()) SetImages(nullptr);
 }
 
 void TskSkinCustomComboBox::SetItems(const TStrings& Value) { FDropDownList->SetItems(Value); }
