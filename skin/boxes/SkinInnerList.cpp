@@ -58,10 +58,17 @@ void TskListBox::WndProc(TMessage& Message) {
   if (!OwnerListBox) return;
   switch (Message.Msg) {
     case WM_ERASEBKGND:
+      OwnerListBox->UpDateScrollBar();
+      break;
     case LB_ADDSTRING:
     case LB_INSERTSTRING:
     case LB_DELETESTRING:
-      OwnerListBox->UpDateScrollBar();
+      // Inside BeginUpdate/EndUpdate the bars catch up once, when drawing is turned back on.
+      if (!FRedrawOff) OwnerListBox->UpDateScrollBar();
+      break;
+    case WM_SETREDRAW:
+      FRedrawOff = !Message.WParam;
+      if (!FRedrawOff) OwnerListBox->UpDateScrollBar();
       break;
     case WM_LBUTTONDBLCLK:
       OwnerListBox->ListBoxDblClick();

@@ -56,6 +56,7 @@ private:
   void CNDrawItem(classlib::TMessage& Message);
 
   int FHorzOffset = 0;
+  bool FRedrawOff = false;  // WM_SETREDRAW turned drawing off
 };
 
 }  // namespace skin
