@@ -418,6 +418,14 @@ void TControl::HandleMouse(TMessage& Message) {
   TShiftState shift = KeysToShiftState(Message.WParam);
   switch (Message.Msg) {
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      SendCancelMode();
+      break;
+  }
+  switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
       FMouseCaptured = true;
       MouseDown(TMouseButton::mbLeft, shift, x, y);
       break;
@@ -450,6 +458,11 @@ void TControl::HandleMouse(TMessage& Message) {
       MouseMove(shift, x, y);
       break;
   }
+}
+
+void TControl::SendCancelMode() {
+  TWinControl* focused = TWinControl::FindControl(GetFocus());
+  if (focused && focused != this) focused->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(this));
 }
 
 void TControl::Click() {
@@ -613,6 +626,12 @@ void TWinControl::DestroyHandle() {
   for (TControl* child : FControls)
     if (auto* win = dynamic_cast<TWinControl*>(child)) win->DestroyHandle();
   DestroyWnd();
+}
+
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  DestroyHandle();
+  HandleNeeded();
 }
 
 void TWinControl::InsertControl(TControl* AControl) {
@@ -991,8 +1010,14 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_SETFOCUS:
       if (TWinControl* top = TopParent(); top != this)
         top->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
-      if (OnEnter) OnEnter(this);
+      Perform(CM_ENTER, 0, 0);
       break;
+    case CM_ENTER:
+      if (OnEnter) OnEnter(this);
+      return;
+    case CM_EXIT:
+      if (OnExit) OnExit(this);
+      return;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
       // Offered to the children in turn until one takes it.
@@ -1003,7 +1028,7 @@ void TWinControl::Dispatch(TMessage& Message) {
       for (TControl* child : std::vector<TControl*>(FControls)) child->Perform(Message.Msg, Message.WParam, Message.LParam);
       return;
     case WM_KILLFOCUS:
-      if (OnExit) OnExit(this);
+      Perform(CM_EXIT, 0, 0);
       break;
     case WM_COMMAND:
     case WM_NOTIFY:

@@ -192,6 +192,8 @@ private:
   void HandleMouse(TMessage& Message);
   // Moves a windowed control's window to the given place of the system's z-order.
   void PlaceWindow(HWND After);
+  // Tells the focused control that this one takes the mouse (CM_CANCELMODE).
+  void SendCancelMode();
   void ParentFontChanged();
   void ParentColorChanged();
 
@@ -292,6 +294,8 @@ protected:
   virtual void CreateWindowHandle(const TCreateParams& Params);
   virtual void DestroyWnd();
   void DestroyHandle();
+  // Makes the window anew (with its children's) for style bits a window keeps from its creation.
+  void RecreateWnd();
   // Called once the window exists: sets fonts, texts and state the window keeps itself.
   virtual void CreateHandleDone();
   virtual void AlignControls(TControl* AControl, TRect& Rect);

@@ -18,6 +18,9 @@ enum : UINT {
   CM_BASE = 0xB000,
   CM_ACTIVATE = CM_BASE + 0,
   CM_DEACTIVATE = CM_BASE + 1,
+  // Another control takes the mouse (a button went down on it): sent to the focused control, lParam
+  // the TControl pressed, so that a dropped-down list or a tracking control lets go.
+  CM_CANCELMODE = CM_BASE + 4,
   CM_RELEASE = CM_BASE + 33,
   // Enter or Escape the focused control left unused, offered to every control of the form
   // (wParam the key); a control that acts on it sets Result to 1.
@@ -42,6 +45,10 @@ enum : UINT {
   // Asked of the focused control before dialog navigation takes a key (wParam the key);
   // Result 1 keeps the key for the control.
   CM_WANTSPECIALKEY = CM_BASE + 30,
+  // The control took (CM_ENTER) or lost (CM_EXIT) the input focus; their default handling fires
+  // OnEnter and OnExit, so a control can act before or after its events.
+  CM_ENTER = CM_BASE + 50,
+  CM_EXIT = CM_BASE + 51,
   // A message posted to a TTimer's or TApplication's utility window.
   CM_SYNCHRONIZE = CM_BASE + 60,
 };

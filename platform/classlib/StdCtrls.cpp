@@ -1,6 +1,7 @@
 #include "platform/classlib/StdCtrls.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
 
 #include <algorithm>
@@ -592,33 +593,176 @@ TListBox::TListBox(TComponent* AOwner)
   SetColor(clWindow);
 }
 
+TListBox::~TListBox() = default;
+
 void TListBox::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.SystemClass = "LISTBOX";
   Params.Style |= LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+  if (FStyle == TListBoxStyle::lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED;
+  if (FColumns > 0) Params.Style |= LBS_MULTICOLUMN | WS_HSCROLL;
+  if (FMultiSelect) Params.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
   Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TListBox::CreateHandleDone() {
   TWinControl::CreateHandleDone();
+  if (FStyle == TListBoxStyle::lbOwnerDrawFixed) SendMessageW(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
+  SetColumnWidth();
   FItems->WriteToWindow();
-  if (FItemIndex >= 0 && FItemIndex < FItems->Count()) SendMessageW(FHandle, LB_SETCURSEL, FItemIndex, 0);
+  if (FItemIndex >= 0 && FItemIndex < FItems->Count()) SetItemIndex(FItemIndex);
+  if (FTopIndex > 0) SendMessageW(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(FTopIndex), 0);
 }
 
 void TListBox::DestroyWnd() {
-  if (FHandle) FItemIndex = ItemIndex();
+  if (FHandle) {
+    FItemIndex = ItemIndex();
+    FTopIndex = TopIndex();
+  }
+  if (FCanvas) static_cast<TControlCanvas&>(*FCanvas).FreeHandle();
   TWinControl::DestroyWnd();
 }
 
+void TListBox::BoundsChanged() {
+  TWinControl::BoundsChanged();
+  SetColumnWidth();
+}
+
+void TListBox::SetColumnWidth() {
+  if (FHandle && FColumns > 0)
+    SendMessageW(FHandle, LB_SETCOLUMNWIDTH, static_cast<WPARAM>(std::max(1, ClientWidth() / FColumns)), 0);
+}
+
+void TListBox::SetStyle(TListBoxStyle Value) {
+  if (Value == FStyle) return;
+  FStyle = Value;
+  RecreateWnd();
+}
+
+void TListBox::SetItemHeight(int Value) {
+  if (Value <= 0 || Value == FItemHeight) return;
+  FItemHeight = Value;
+  if (FHandle && FStyle == TListBoxStyle::lbOwnerDrawFixed) {
+    SendMessageW(FHandle, LB_SETITEMHEIGHT, 0, Value);
+    Invalidate();
+  }
+}
+
+void TListBox::SetColumns(int Value) {
+  if (Value < 0) Value = 0;
+  if (Value == FColumns) return;
+  // One column and several are different window styles; a change of count only resizes them.
+  const bool restyle = (Value > 0) != (FColumns > 0);
+  FColumns = Value;
+  if (restyle)
+    RecreateWnd();
+  else
+    SetColumnWidth();
+}
+
+void TListBox::SetMultiSelect(bool Value) {
+  if (Value == FMultiSelect) return;
+  FMultiSelect = Value;
+  RecreateWnd();
+}
+
+void TListBox::SetExtendedSelect(bool Value) {
+  if (Value == FExtendedSelect) return;
+  FExtendedSelect = Value;
+  if (FMultiSelect) RecreateWnd();
+}
+
 int TListBox::ItemIndex() const {
-  if (FHandle) return static_cast<int>(SendMessageW(FHandle, LB_GETCURSEL, 0, 0));  // LB_ERR is -1
+  if (FHandle) {
+    if (FMultiSelect) {
+      const int caret = static_cast<int>(SendMessageW(FHandle, LB_GETCARETINDEX, 0, 0));
+      return caret >= 0 && caret < FItems->Count() ? caret : -1;
+    }
+    return static_cast<int>(SendMessageW(FHandle, LB_GETCURSEL, 0, 0));  // LB_ERR is -1
+  }
   return FItemIndex < FItems->Count() ? FItemIndex : -1;
 }
 
 void TListBox::SetItemIndex(int Value) {
   if (Value < 0 || Value >= FItems->Count()) Value = -1;
   FItemIndex = Value;
-  if (FHandle) SendMessageW(FHandle, LB_SETCURSEL, static_cast<WPARAM>(Value), 0);
+  if (!FHandle) return;
+  if (FMultiSelect) {
+    if (Value >= 0) SendMessageW(FHandle, LB_SETCARETINDEX, static_cast<WPARAM>(Value), FALSE);
+  } else {
+    SendMessageW(FHandle, LB_SETCURSEL, static_cast<WPARAM>(Value), 0);
+  }
+}
+
+int TListBox::TopIndex() const {
+  return FHandle ? static_cast<int>(SendMessageW(FHandle, LB_GETTOPINDEX, 0, 0)) : FTopIndex;
+}
+
+void TListBox::SetTopIndex(int Value) {
+  FTopIndex = std::max(0, Value);
+  if (FHandle) SendMessageW(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(FTopIndex), 0);
+}
+
+int TListBox::SelCount() const {
+  if (!FMultiSelect || !FHandle) return 0;
+  return std::max(0, static_cast<int>(SendMessageW(FHandle, LB_GETSELCOUNT, 0, 0)));
+}
+
+bool TListBox::Selected(int Index) const {
+  if (Index < 0 || Index >= FItems->Count()) throw EStringListError("List index out of bounds (" + IntToStr(Index) + ")");
+  if (!FHandle) return Index == FItemIndex;
+  return SendMessageW(FHandle, LB_GETSEL, static_cast<WPARAM>(Index), 0) > 0;
+}
+
+void TListBox::SetSelected(int Index, bool Value) {
+  if (Index < 0 || Index >= FItems->Count()) throw EStringListError("List index out of bounds (" + IntToStr(Index) + ")");
+  if (!FMultiSelect) {
+    if (Value) SetItemIndex(Index);
+    else if (ItemIndex() == Index) SetItemIndex(-1);
+    return;
+  }
+  if (FHandle) SendMessageW(FHandle, LB_SETSEL, Value, static_cast<LPARAM>(Index));
+}
+
+TRect TListBox::ItemRect(int Index) const {
+  RECT r{};
+  const int count = FItems->Count();
+  if (!FHandle || Index < 0 || Index > count) return r;
+  if (Index < count) {
+    SendMessageW(FHandle, LB_GETITEMRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&r));
+  } else if (count > 0) {
+    // The place a line after the last would take.
+    SendMessageW(FHandle, LB_GETITEMRECT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(&r));
+    OffsetRect(&r, 0, r.bottom - r.top);
+  }
+  return r;
+}
+
+int TListBox::ItemAtPos(const TPoint& Pos, bool Existing) const {
+  const int count = FItems->Count();
+  if (FHandle && count > 0) {
+    int index = -1;
+    if (FColumns > 0) {
+      const LRESULT hit = SendMessageW(FHandle, LB_ITEMFROMPOINT, 0, MAKELPARAM(Pos.x, Pos.y));
+      if (HIWORD(hit) == 0) index = LOWORD(hit);
+    } else if (Pos.y >= 0) {
+      // From the rows, not LB_ITEMFROMPOINT, whose 16-bit answer cannot name lines past 65,535.
+      const int top = TopIndex();
+      const TRect first = ItemRect(top);
+      const int height = std::max(1, static_cast<int>(first.bottom - first.top));
+      index = top + (Pos.y - first.top) / height;
+    }
+    if (index >= 0 && index < count) {
+      const TRect r = ItemRect(index);
+      if (Pos.x >= r.left && Pos.x < r.right && Pos.y >= r.top && Pos.y < r.bottom) return index;
+    }
+  }
+  return Existing ? -1 : count;
+}
+
+TCanvas& TListBox::Canvas() {
+  if (!FCanvas) FCanvas = std::make_unique<TControlCanvas>(*this);
+  return *FCanvas;
 }
 
 void TListBox::Dispatch(TMessage& Message) {
@@ -631,6 +775,10 @@ void TListBox::Dispatch(TMessage& Message) {
       break;
     case CN_CTLCOLORLISTBOX:
       Message.Result = ControlColors(*this, reinterpret_cast<HDC>(Message.WParam));
+      return;
+    case CN_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)->itemHeight = static_cast<UINT>(FItemHeight);
+      Message.Result = TRUE;
       return;
   }
   TWinControl::Dispatch(Message);

@@ -222,17 +222,50 @@ private:
   bool FSorted = false;
 };
 
+// The state of an owner-drawn item: the bits of the system's draw-item state word.
+using TOwnerDrawState = UINT;
+constexpr TOwnerDrawState odSelected = ODS_SELECTED;
+constexpr TOwnerDrawState odFocused = ODS_FOCUS;
+
+enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed };
+
 class TListBox : public TWinControl {
 public:
   explicit TListBox(TComponent* AOwner);
+  ~TListBox() override;
 
   TStrings& Items() { return *FItems; }
-  // The selected line, -1 when none.
+  int Count() const { return FItems->Count(); }
+  // The selected line (the focused one in a multi-selection list), -1 when none.
   int ItemIndex() const;
   void SetItemIndex(int Value);
   void Clear() { FItems->Clear(); }
   bool Sorted() const { return FItems->Sorted(); }
   void SetSorted(bool Value) { FItems->SetSorted(Value); }
+  TListBoxStyle Style() const { return FStyle; }
+  void SetStyle(TListBoxStyle Value);
+  int ItemHeight() const { return FItemHeight; }
+  void SetItemHeight(int Value);
+  // Side-by-side columns of the given count across the width; 0 for one column scrolled down.
+  int Columns() const { return FColumns; }
+  void SetColumns(int Value);
+  bool MultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool Value);
+  bool ExtendedSelect() const { return FExtendedSelect; }
+  void SetExtendedSelect(bool Value);
+  // The first visible line.
+  int TopIndex() const;
+  void SetTopIndex(int Value);
+  // Selected lines of a multi-selection list; 0 in a single-selection one.
+  int SelCount() const;
+  bool Selected(int Index) const;
+  void SetSelected(int Index, bool Value);
+  // The line's rectangle in client coordinates (empty for a line that does not exist).
+  TRect ItemRect(int Index) const;
+  // The line at a client point; -1 past the last line when Existing, else the count.
+  int ItemAtPos(const TPoint& Pos, bool Existing) const;
+  // Draws on the window (owner-drawn items get the item's DC through it).
+  TCanvas& Canvas();
 
   void Dispatch(TMessage& Message) override;
 
@@ -240,11 +273,21 @@ protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateHandleDone() override;
   void DestroyWnd() override;
+  void BoundsChanged() override;
   bool ClicksOnMouseUp() const override { return false; }
 
 private:
+  void SetColumnWidth();
+
   std::unique_ptr<TControlItems> FItems;
+  std::unique_ptr<TCanvas> FCanvas;
   int FItemIndex = -1;  // while there is no window
+  int FTopIndex = 0;    // while there is no window
+  TListBoxStyle FStyle = TListBoxStyle::lbStandard;
+  int FItemHeight = 16;
+  int FColumns = 0;
+  bool FMultiSelect = false;
+  bool FExtendedSelect = true;
 };
 
 enum class TComboBoxStyle { csDropDown, csDropDownList };

@@ -1,0 +1,143 @@
+#include "skin/boxes/SkinBoxesRegistration.h"
+
+#include "platform/classlib/ClassRegistry.h"
+#include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinControlsRegistration.h"
+
+#include <mutex>
+
+using namespace classlib;
+using namespace skin;
+
+namespace {
+
+TFontStyles ReadFontStyles(const TFormValue& Value) {
+  if (Value.kind != TFormValue::Kind::Set) throw EReadError("a set is expected");
+  TFontStyles style;
+  for (const String& name : Value.Names) {
+    if (name == "fsBold") style.Include(TFontStyle::fsBold);
+    else if (name == "fsItalic") style.Include(TFontStyle::fsItalic);
+    else if (name == "fsUnderline") style.Include(TFontStyle::fsUnderline);
+    else if (name == "fsStrikeOut") style.Include(TFontStyle::fsStrikeOut);
+    else throw EReadError("invalid set member " + name);
+  }
+  return style;
+}
+
+// The sub-properties of a font the control returns through Get: Prefix.Name, .Height, .Color, .Style.
+template <class T>
+void FontFields(TClassBuilder<T>& Builder, const String& Prefix, TFont& (*Get)(T&)) {
+  Builder.Custom(Prefix + ".Name", [Get](T& c, const TFormValue& v, TReadContext&) { Get(c).SetName(formvalue::ToText(v)); })
+      .Custom(Prefix + ".Height", [Get](T& c, const TFormValue& v, TReadContext&) { Get(c).SetHeight(formvalue::ToInteger(v)); })
+      .Custom(Prefix + ".Color", [Get](T& c, const TFormValue& v, TReadContext&) { Get(c).SetColor(formvalue::ToColor(v)); })
+      .Custom(Prefix + ".Style", [Get](T& c, const TFormValue& v, TReadContext&) { Get(c).SetStyle(ReadFontStyles(v)); });
+}
+
+// Items.Strings = ( 'a' 'b' ).
+template <class T>
+void ItemsField(TClassBuilder<T>& Builder) {
+  Builder.Custom("Items.Strings", [](T& c, const TFormValue& v, TReadContext&) {
+    TStringList list;
+    for (const String& s : formvalue::ToStrings(v)) list.Add(s);
+    c.SetItems(list);
+  });
+}
+
+const std::vector<std::pair<String, TAlignment>> Alignments{{"taLeftJustify", TAlignment::taLeftJustify},
+                                                            {"taRightJustify", TAlignment::taRightJustify},
+                                                            {"taCenter", TAlignment::taCenter}};
+
+void RegisterListBoxes(TClassRegistry& Registry) {
+  using L = TskSkinCustomListBox;
+  auto list = Registry.Register<L>("TskSkinCustomListBox", "TskSkinCustomControl");
+  list.Boolean("UseSkinItemHeight", &L::SetUseSkinItemHeight)
+      .Boolean("HorizontalExtent", &L::SetHorizontalExtent)
+      .Integer("Columns", &L::SetColumns)
+      .Integer("RowCount", &L::SetRowCount)
+      .Reference("Images", &L::SetImages)
+      .Integer("ImageIndex", &L::SetImageIndex)
+      .Integer("NumGlyphs", &L::SetNumGlyphs)
+      .Integer("Spacing", &L::SetSpacing)
+      .Boolean("CaptionMode", &L::SetCaptionMode)
+      .Integer("DefaultCaptionHeight", &L::SetDefaultCaptionHeight)
+      .Enum("Alignment", &L::SetAlignment, Alignments)
+      .Integer("DefaultItemHeight", &L::SetDefaultItemHeight)
+      .Integer("ItemIndex", &L::SetItemIndex)
+      .Boolean("MultiSelect", &L::SetMultiSelect)
+      .Boolean("ExtandedSelect", &L::SetExtandedSelect)
+      .Boolean("Sorted", &L::SetSorted)
+      .Integer("ListBoxTabOrder", &L::SetListBoxTabOrder)
+      .Boolean("ListBoxTabStop", &L::SetListBoxTabStop)
+      .Event("OnUpButtonClick", &L::OnUpButtonClick)
+      .Event("OnDownButtonClick", &L::OnDownButtonClick)
+      .Event("OnCheckButtonClick", &L::OnCheckButtonClick)
+      .Event("OnListBoxClick", &L::OnListBoxClick)
+      .Event("OnListBoxDblClick", &L::OnListBoxDblClick)
+      .Event("OnListBoxMouseDown", &L::OnListBoxMouseDown)
+      .Event("OnListBoxMouseUp", &L::OnListBoxMouseUp)
+      .Event("OnListBoxMouseMove", &L::OnListBoxMouseMove)
+      .Event("OnListBoxKeyDown", &L::OnListBoxKeyDown)
+      .Event("OnListBoxKeyUp", &L::OnListBoxKeyUp)
+      .Event("OnListBoxKeyPress", &L::OnListBoxKeyPress)
+      .Event("OnDrawItem", &L::OnDrawItem);
+  ItemsField(list);
+  FontFields<L>(list, "DefaultCaptionFont", [](L& c) -> TFont& { return c.DefaultCaptionFont(); });
+  FontFields<L>(list, "ListBoxFont", [](L& c) -> TFont& { return c.ListBoxFont(); });
+  Registry.Register<TskSkinListBox>("TskSkinListBox", "TskSkinCustomListBox");
+}
+
+void RegisterComboBoxes(TClassRegistry& Registry) {
+  using C = TskSkinCustomComboBox;
+  auto combo = Registry.Register<C>("TskSkinCustomComboBox", "TskSkinCustomControl");
+  combo.Boolean("UseSkinSize", &C::SetUseSkinSize)
+      .Boolean("HideSelection", &C::SetHideSelection)
+      .Boolean("AutoComplete", &C::SetAutoComplete)
+      .Boolean("ListBoxUseSkinItemHeight", &C::SetListBoxUseSkinItemHeight)
+      .Boolean("ListBoxAlphaBlend", &C::SetListBoxAlphaBlend)
+      .Boolean("ListBoxAlphaBlendAnimation", &C::SetListBoxAlphaBlendAnimation)
+      .Custom("ListBoxAlphaBlendValue",
+              [](C& c, const TFormValue& v, TReadContext&) {
+                const int value = formvalue::ToInteger(v);
+                if (value < 0 || value > 255) throw EReadError("ListBoxAlphaBlendValue out of range");
+                c.SetListBoxAlphaBlendValue(static_cast<std::uint8_t>(value));
+              })
+      .Boolean("HorizontalExtent", &C::SetHorizontalExtent)
+      .Reference("Images", &C::SetImages)
+      .Integer("ImageIndex", &C::SetImageIndex)
+      .Integer("ListBoxWidth", &C::SetListBoxWidth)
+      .Text("ListBoxCaption", &C::SetListBoxCaption)
+      .Boolean("ListBoxCaptionMode", &C::SetListBoxCaptionMode)
+      .Integer("ListBoxDefaultItemHeight", &C::SetListBoxDefaultItemHeight)
+      .Enum("ListBoxCaptionAlignment", &C::SetListBoxCaptionAlignment, Alignments)
+      .Integer("ItemIndex", &C::SetItemIndex)
+      .Integer("DropDownCount", &C::SetDropDownCount)
+      .Boolean("Sorted", &C::SetSorted)
+      .Enum("Style", &C::SetStyle,
+            std::vector<std::pair<String, TskSkinCustomComboBoxStyle>>{
+                {"skcbEditStyle", TskSkinCustomComboBoxStyle::skcbEditStyle},
+                {"skcbFixedStyle", TskSkinCustomComboBoxStyle::skcbFixedStyle}})
+      .Custom("OnListBoxDrawItem",
+              [](C& c, const TFormValue& v, TReadContext& r) {
+                c.SetListBoxDrawItem(r.Root()->FindHandler<TskDrawSkinItemEvent>(formvalue::ToIdent(v)));
+              })
+      .Event("OnComboBoxDrawItem", &C::OnComboBoxDrawItem)
+      .Event("OnChange", &C::OnChange)
+      .Event("OnClick", &C::OnClick)
+      .Event("OnCloseUp", &C::OnCloseUp)
+      .Event("OnDropDown", &C::OnDropDown);
+  ItemsField(combo);
+  FontFields<C>(combo, "ListBoxDefaultFont", [](C& c) -> TFont& { return c.ListBoxDefaultFont(); });
+  FontFields<C>(combo, "ListBoxDefaultCaptionFont", [](C& c) -> TFont& { return c.ListBoxDefaultCaptionFont(); });
+  Registry.Register<TskSkinComboBox>("TskSkinComboBox", "TskSkinCustomComboBox");
+}
+
+}  // namespace
+
+void RegisterSkinBoxClasses() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    RegisterSkinControlClasses();
+    RegisterListBoxes(TClassRegistry::Instance());
+    RegisterComboBoxes(TClassRegistry::Instance());
+  });
+}
