@@ -511,6 +511,14 @@ HWND TWinControl::Handle() {
   return FHandle;
 }
 
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  const bool shown = IsWindowVisible(FHandle) != FALSE;
+  DestroyHandle();
+  CreateHandle();
+  if (shown && FHandle) ShowWindow(FHandle, SW_SHOWNA);
+}
+
 void TWinControl::CreateHandle() {
   if (FParent) FParent->Handle();  // creating the parent creates its children, this one too
   if (FHandle) return;
