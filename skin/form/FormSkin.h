@@ -32,6 +32,13 @@ using TskBorderIcons = classlib::Set<TskBorderIcon>;
 
 enum class TSwitchState { swsOn, swsOff };
 
+// Messages of the frame: a skinned menu closes; an MDI parent refits its maximized children; an MDI
+// child was maximized or restored.
+constexpr UINT WM_CLOSESKINMENU = 1228;
+constexpr UINT WM_MDICHILDREFIT = 1230;
+constexpr UINT WM_MDICHILDMAXIMIZE = 1231;
+constexpr UINT WM_MDICHILDRESTORE = 1232;
+
 // Events of the frame objects; IDName names the object concerned.
 using TskMouseUpEvent = std::function<void(const classlib::String& IDName, int X, int Y,
                                            const classlib::TRect& ObjectRect, classlib::TMouseButton Button)>;
