@@ -1,4 +1,5 @@
 #include "tests/skin/form/FormSkinObjectsTesting.h"
+#include "tests/skin/form/FormSkinTesting.h"
 
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
@@ -464,4 +465,98 @@ TEST_F(MainMenuItemsTest, ClickOnAnItemWithoutSubitemsRunsItsHandler) {
   Items[2]->MouseEnter();
   EXPECT_FALSE(Items[1]->Active);
   EXPECT_TRUE(Items[2]->Active);
+}
+
+namespace {
+
+// Looks of live frames under real mouse input, read where the window's surface holds them.
+class LiveButtonsTest : public ::testing::Test {
+protected:
+  // The centre of an object, and its look there.
+  POINT Centre(TskFormSkin& F, const char* Name) {
+    const TRect& r = F.FrameObjects.at(static_cast<size_t>(F.GetIndex(Name)))->ObjectRect;
+    const RECT w = formskintesting::WindowRect(F.Form->Handle());
+    return POINT{w.left + (r.left + r.right) / 2, w.top + (r.top + r.bottom) / 2};
+  }
+  COLORREF LookAt(TskFormSkin& F, POINT P) {
+    const RECT w = formskintesting::WindowRect(F.Form->Handle());
+    return FramePixel(F.Form->Handle(), P.x - w.left, P.y - w.top);
+  }
+};
+
+}  // namespace
+
+TEST_F(LiveButtonsTest, SkinnedCaptionButtonNormalHotPressedAndInactive) {
+  TObjectSkin skin;
+  auto form = formskintesting::ShowFrameForm(&skin.Skin(), 100, 100, 200, 120);
+  auto& f = formskintesting::FormSkinOf(*form);
+  form->OnClose = [](TObject*, TCloseAction& Action) { Action = TCloseAction::caNone; };
+  const POINT close = Centre(f, "closebutton");
+  formskintesting::MouseTo(close.x - 60, close.y + 60);
+  EXPECT_EQ(LookAt(f, close), NormalColor);
+  formskintesting::MouseTo(close.x, close.y);
+  windowtesting::PumpFor(100);
+  EXPECT_EQ(LookAt(f, close), HotColor);
+  formskintesting::LeftPress(close.x, close.y);
+  EXPECT_EQ(LookAt(f, close), DownColor);
+  // Dragged away the pressed button shows its normal look, back over it its pressed look again.
+  formskintesting::MouseTo(close.x - 60, close.y + 60);
+  windowtesting::PumpFor(100);
+  EXPECT_EQ(LookAt(f, close), NormalColor);
+  formskintesting::MouseTo(close.x, close.y);
+  windowtesting::PumpFor(100);
+  EXPECT_EQ(LookAt(f, close), DownColor);
+  formskintesting::LeftReleaseAt(close.x - 60, close.y + 60);
+  windowtesting::PumpFor(100);
+  EXPECT_EQ(LookAt(f, close), NormalColor);
+  // Another form in front: the inactive look.
+  TSkinnedForm other(100, 100, "Other");
+  SetWindowPos(other.Form->Handle(), nullptr, 400, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetForegroundWindow(other.Form->Handle());
+  windowtesting::PumpFor(100);
+  ASSERT_FALSE(f.GetFormActive());
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(LookAt(f, close), InActiveColor);
+}
+
+TEST_F(LiveButtonsTest, MaximizeButtonShowsItsRestoreLookOnAMaximizedForm) {
+  TObjectSkin skin;
+  auto form = formskintesting::ShowFrameForm(&skin.Skin(), 100, 100, 200, 120);
+  auto& f = formskintesting::FormSkinOf(*form);
+  const POINT max = Centre(f, "maxbutton");
+  formskintesting::LeftClick(max.x, max.y);
+  windowtesting::PumpFor(100);
+  ASSERT_EQ(f.WindowState, TWindowState::wsMaximized);
+  const POINT restore = Centre(f, "maxbutton");
+  formskintesting::MouseTo(restore.x, restore.y + 200);
+  windowtesting::PumpFor(100);
+  EXPECT_EQ(LookAt(f, restore), RestoreColor);
+  formskintesting::MouseTo(restore.x, restore.y);
+  windowtesting::PumpFor(100);
+  EXPECT_EQ(LookAt(f, restore), RestoreHotColor);
+  formskintesting::LeftClick(restore.x, restore.y);
+  windowtesting::PumpFor(100);
+  EXPECT_EQ(f.WindowState, TWindowState::wsNormal);
+}
+
+TEST_F(LiveButtonsTest, DefaultCaptionButtonFramedWhileHoveredAndDarkerWhilePressed) {
+  auto form = formskintesting::ShowFrameForm(nullptr);
+  auto& f = formskintesting::FormSkinOf(*form);
+  form->OnClose = [](TObject*, TCloseAction& Action) { Action = TCloseAction::caNone; };
+  const TRect r = f.FrameObjects.at(0)->ObjectRect;
+  const RECT w = formskintesting::WindowRect(form->Handle());
+  const POINT inside{w.left + r.left + 3, w.top + r.top + 3};
+  const auto corner = [&] { return FramePixel(form->Handle(), r.left, r.top); };
+  const auto fill = [&] { return FramePixel(form->Handle(), r.left + 2, r.top + 2); };
+  formskintesting::MouseTo(w.left + 100, w.top + 100);
+  EXPECT_EQ(fill(), ColorToRGB(clBtnFace));
+  formskintesting::MouseTo(inside.x, inside.y);
+  windowtesting::PumpFor(100);
+  EXPECT_EQ(corner(), RGB(0, 0, 128));
+  EXPECT_EQ(fill(), RGB(182, 189, 210));
+  formskintesting::LeftPress(inside.x, inside.y);
+  EXPECT_EQ(fill(), RGB(133, 147, 181));
+  formskintesting::LeftReleaseAt(w.left + 100, w.top + 100);
+  windowtesting::PumpFor(100);
+  EXPECT_EQ(fill(), ColorToRGB(clBtnFace));
 }
