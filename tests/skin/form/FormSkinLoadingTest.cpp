@@ -21,7 +21,7 @@ TskSkinStdButtonObject* Button(TskFormSkin& F, const char* Name) {
 
 TEST(FrameObjectLoading, EachDescriptionMakesTheObjectOfItsClass) {
   TObjectSkin skin;
-  TSkinnedForm skinned(200, 120, "Loading");
+  TSkinnedForm skinned(200, 120, "Loading", false);
   skinned.FormSkin->SetSkinData(&skin.Skin());
   const auto& objects = skinned.FormSkin->FrameObjects;
   // The menu item and the gauge make no frame object.
@@ -48,7 +48,7 @@ TEST(FrameObjectLoading, EachDescriptionMakesTheObjectOfItsClass) {
 
 TEST(FrameObjectLoading, GetIndexComparesNamesExactly) {
   TObjectSkin skin;
-  TSkinnedForm skinned(200, 120, "Loading");
+  TSkinnedForm skinned(200, 120, "Loading", false);
   skinned.FormSkin->SetSkinData(&skin.Skin());
   for (const auto& [name, index] : {std::pair{"closebutton", 0}, {"caption", 3}, {"custom", 8}, {"CloseButton", -1},
                                     {"closebutton ", -1}, {"", -1}, {"menu", -1}})
@@ -56,7 +56,7 @@ TEST(FrameObjectLoading, GetIndexComparesNamesExactly) {
 }
 
 TEST(FrameObjectLoading, SixDefaultCaptionButtons) {
-  TSkinnedForm plain(300, 200, "Plain");
+  TSkinnedForm plain(300, 200, "Plain", false);
   auto& f = *plain.FormSkin;
   f.SetBorderIcons(TskBorderIcons{TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biMaximize,
                                   TskBorderIcon::biRollUp, TskBorderIcon::biMinimizeToTray});
@@ -84,7 +84,7 @@ TEST(FrameObjectLoading, BorderIconsDisableTheirButtons) {
   // Default buttons carry "skinrectinapicture" and disappear; the skin's are part of the frame
   // picture and stay visible but dead. The close button always stays.
   const TskBorderIcons application{TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biRollUp};
-  TSkinnedForm plain(300, 200, "Plain");
+  TSkinnedForm plain(300, 200, "Plain", false);
   plain.FormSkin->SetBorderIcons(application);
   plain.FormSkin->LoadDefObjects();
   struct Case {
@@ -100,7 +100,7 @@ TEST(FrameObjectLoading, BorderIconsDisableTheirButtons) {
   }
 
   TObjectSkin skin;
-  TSkinnedForm skinned(200, 120, "Skinned");
+  TSkinnedForm skinned(200, 120, "Skinned", false);
   skinned.FormSkin->SetBorderIcons(TskBorderIcons{TskBorderIcon::biSystemMenu, TskBorderIcon::biRollUp});
   skinned.FormSkin->SetSkinData(&skin.Skin());
   Case skinnedCases[] = {{"closebutton", true, true}, {"maxbutton", false, true}, {"minbutton", false, true}};
@@ -113,7 +113,7 @@ TEST(FrameObjectLoading, BorderIconsDisableTheirButtons) {
 }
 
 TEST(FrameObjectLoading, HiddenCaptionButtonsAreAllDisabled) {
-  TSkinnedForm plain(300, 200, "Plain");
+  TSkinnedForm plain(300, 200, "Plain", false);
   plain.FormSkin->SetHideCaptionButtons(true);
   plain.FormSkin->LoadDefObjects();
   for (const auto& object : plain.FormSkin->FrameObjects) {
@@ -121,7 +121,7 @@ TEST(FrameObjectLoading, HiddenCaptionButtonsAreAllDisabled) {
     EXPECT_FALSE(object->Visible) << object->IDName;
   }
   TObjectSkin skin;
-  TSkinnedForm skinned(200, 120, "Skinned");
+  TSkinnedForm skinned(200, 120, "Skinned", false);
   skinned.FormSkin->SetHideCaptionButtons(true);
   skinned.FormSkin->SetSkinData(&skin.Skin());
   auto* close = Button(*skinned.FormSkin, "closebutton");
@@ -134,7 +134,7 @@ TEST(FrameObjectLoading, HiddenCaptionButtonsAreAllDisabled) {
 
 TEST(FrameObjectLoading, CustomButtonShowsOnlyWhenTheApplicationSaysSo) {
   TObjectSkin skin;
-  TSkinnedForm skinned(200, 120, "Skinned");
+  TSkinnedForm skinned(200, 120, "Skinned", false);
   skinned.FormSkin->SetSkinData(&skin.Skin());
   auto* custom = Button(*skinned.FormSkin, "custom");
   ASSERT_TRUE(custom);
@@ -153,7 +153,7 @@ TEST(FrameObjectLoading, CustomButtonShowsOnlyWhenTheApplicationSaysSo) {
 
 TEST(FrameObjectLoading, FirstCaptionStandsForTheFormsCaption) {
   TObjectSkin skin;
-  TSkinnedForm skinned(200, 120, "My caption");
+  TSkinnedForm skinned(200, 120, "My caption", false);
   skinned.FormSkin->SetSkinData(&skin.Skin());
   auto& caption = dynamic_cast<TskSkinCaptionObject&>(*skinned.FormSkin->FrameObjects[3]);
   EXPECT_TRUE(caption.DefaultCaption);
@@ -165,7 +165,7 @@ TEST(FrameObjectLoading, FirstCaptionStandsForTheFormsCaption) {
 
 TEST(FrameObjectLoading, BuiltInHintsOfTheCaptionButtons) {
   TObjectSkin skin;
-  TSkinnedForm skinned(200, 120, "Hints");
+  TSkinnedForm skinned(200, 120, "Hints", false);
   skinned.FormSkin->SetSkinData(&skin.Skin());
   auto& f = *skinned.FormSkin;
   EXPECT_EQ(Button(f, "closebutton")->Hint, "Close");
@@ -192,7 +192,7 @@ TEST(FrameObjectLoading, BuiltInHintsOfTheCaptionButtons) {
 
   // The default buttons of a form with an empty skin get all six.
   TskSkinData empty(nullptr);
-  TSkinnedForm plain(300, 200, "Plain");
+  TSkinnedForm plain(300, 200, "Plain", false);
   plain.FormSkin->SetSkinData(&empty);
   plain.FormSkin->LoadDefObjects();
   const std::pair<const char*, const char*> hints[] = {
@@ -203,7 +203,7 @@ TEST(FrameObjectLoading, BuiltInHintsOfTheCaptionButtons) {
 }
 
 TEST(FrameObjectLoading, ObjectsTakePartByTheirRollUpFlag) {
-  TSkinnedForm plain(300, 200, "Plain");
+  TSkinnedForm plain(300, 200, "Plain", false);
   auto& f = *plain.FormSkin;
   struct Case {
     bool SupportNCArea, RollUpState, ObjectRollUp, Expected;
@@ -222,7 +222,7 @@ TEST(FrameObjectLoading, ObjectsTakePartByTheirRollUpFlag) {
 
 TEST(FrameObjectLoading, UpDateActiveObjectsLeavesTheCaptionAlone) {
   TObjectSkin skin;
-  TSkinnedForm skinned(200, 120, "Skinned");
+  TSkinnedForm skinned(200, 120, "Skinned", false);
   skinned.FormSkin->SetSkinData(&skin.Skin());
   for (const auto& object : skinned.FormSkin->FrameObjects) {
     object->Active = object->Hovered = true;
@@ -238,7 +238,7 @@ TEST(FrameObjectLoading, UpDateActiveObjectsLeavesTheCaptionAlone) {
 
 TEST(FrameObjectLoading, ClearObjectsEmptiesTheLists) {
   TObjectSkin skin;
-  TSkinnedForm skinned(200, 120, "Skinned");
+  TSkinnedForm skinned(200, 120, "Skinned", false);
   skinned.FormSkin->SetSkinData(&skin.Skin());
   skinned.FormSkin->AreaLinks.push_back(TskAreaLink{nullptr, Rect(0, 0, 1, 1)});
   skinned.FormSkin->ClearObjects();

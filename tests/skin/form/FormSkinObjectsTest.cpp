@@ -39,7 +39,7 @@ protected:
   }
 
   TObjectSkin Skin;
-  TSkinnedForm Skinned{200, 120, "Objects"};
+  TSkinnedForm Skinned{200, 120, "Objects", false};
 };
 
 }  // namespace
@@ -71,10 +71,8 @@ TEST_F(FrameObjectsTest, ButtonLooksFollowItsStates) {
 }
 
 TEST_F(FrameObjectsTest, InactiveFormShowsInactiveLooks) {
+  // A form never shown is not active.
   Skinned.FormSkin->AlwaysActive = false;
-  TSkinnedForm other(100, 100, "Other");
-  SetForegroundWindow(other.Form->Handle());
-  windowtesting::Pump();
   ASSERT_FALSE(Skinned.FormSkin->GetFormActive());
   auto& close = Object("closebutton");
   EXPECT_EQ(Look(close), InActiveColor);
@@ -231,7 +229,7 @@ TEST_F(FrameObjectsTest, UserObjectIsDrawnByTheApplication) {
 }
 
 TEST(DefaultCaptionButtons, LookWithoutSkin) {
-  TSkinnedForm plain(300, 200, "Plain");
+  TSkinnedForm plain(300, 200, "Plain", false);
   auto& f = *plain.FormSkin;
   f.LoadDefObjects();
   auto& close = dynamic_cast<TskSkinStdButtonObject&>(*f.FrameObjects[0]);

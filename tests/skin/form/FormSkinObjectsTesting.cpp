@@ -173,12 +173,12 @@ TObjectSkin::TObjectSkin() {
   FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
 }
 
-TSkinnedForm::TSkinnedForm(int Width, int Height, const String& Caption) {
+TSkinnedForm::TSkinnedForm(int Width, int Height, const String& Caption, bool Show) {
   const std::string text = "object TestForm: TForm\n  Left = 100\n  Top = 100\n  Width = " + std::to_string(Width) +
                            "\n  Height = " + std::to_string(Height) + "\n  Caption = '" + Caption + "'\nend\n";
   Form = windowtesting::ReadForm(text);
   FormSkin = new skin::TskFormSkin(Form.get());  // owned by the form
-  Form->Show();
+  if (Show) Form->Show();
   windowtesting::Pump();
 }
 

@@ -58,9 +58,11 @@ private:
   std::unique_ptr<skin::TskSkinData> FSkin;
 };
 
-// A form of the given size and caption with a form skinning component (not given a skin), shown.
+// A form of the given size and caption with a form skinning component (not given a skin), shown
+// unless Show is false: tests that draw objects into bitmaps need no window on the screen, whose
+// hiding costs the system about two seconds here.
 struct TSkinnedForm {
-  TSkinnedForm(int Width, int Height, const classlib::String& Caption);
+  TSkinnedForm(int Width, int Height, const classlib::String& Caption, bool Show = true);
   std::unique_ptr<classlib::TForm> Form;
   skin::TskFormSkin* FormSkin;
 };

@@ -178,14 +178,23 @@ TEST_F(SkinnedFrameTest, ActiveFormIgnoresTheInactiveEffect) {
 
 namespace {
 
-// The client area's painting into memory.
-class ClientBackgroundTest : public SkinnedFrameTest {
+// The client area's painting into memory: the form needs no place on the screen.
+class ClientBackgroundTest : public ::testing::Test {
 protected:
+  void SetUp() override {
+    F.AlwaysActive = true;
+    F.SetSkinData(&Skin.Skin());
+  }
+  TskActiveSkinObject& Object(const char* Name) { return *F.FrameObjects.at(static_cast<size_t>(F.GetIndex(Name))); }
   COLORREF Paint(void (TskFormSkin::*Routine)(HDC), int X, int Y) {
     windowtesting::TPaintTarget target(300, 200, 0xFF00FF);
     (F.*Routine)(target.DC());
     return target.Pixel(X, Y);
   }
+
+  TObjectSkin Skin;
+  TSkinnedForm Skinned{200, 120, "Frame", false};
+  TskFormSkin& F = *Skinned.FormSkin;
 };
 
 }  // namespace
