@@ -24,7 +24,7 @@ TEST(FrameObjectLoading, EachDescriptionMakesTheObjectOfItsClass) {
   TSkinnedForm skinned(200, 120, "Loading", false);
   skinned.FormSkin->SetSkinData(&skin.Skin());
   const auto& objects = skinned.FormSkin->FrameObjects;
-  // The menu item and the gauge make no frame object.
+  // The menu item, the gauge and the menu bar's button make no frame object.
   const std::vector<std::pair<String, const std::type_info*>> expected = {
       {"closebutton", &typeid(TskSkinStdButtonObject)}, {"maxbutton", &typeid(TskSkinStdButtonObject)},
       {"minbutton", &typeid(TskSkinStdButtonObject)},   {"caption", &typeid(TskSkinCaptionObject)},

@@ -281,6 +281,24 @@ TEST_F(FrameObjectsTest, CaptionBackgroundKeepsItsCapsAndTilesItsMiddle) {
   EXPECT_EQ(pixelAt(40), CapLeftColor);
 }
 
+TEST_F(FrameObjectsTest, InactiveCaptionRedrawsItselfWithTheSkinsEffect) {
+  Skinned.FormSkin->AlwaysActive = false;
+  ASSERT_FALSE(Skinned.FormSkin->GetFormActive());
+  auto& caption = As<TskSkinCaptionObject>("caption");
+  auto sheet = FilledBitmap(200, 120, 0xFFFFFF);
+  caption.Draw(*sheet->Canvas(), true);
+  EXPECT_EQ(BitmapPixel(*sheet, 60, 6), CaptionColor);
+  Skin.Skin().AutoRenderingInActiveImage = true;
+  caption.Draw(*sheet->Canvas(), true);
+  const COLORREF grey = BitmapPixel(*sheet, 60, 6);
+  EXPECT_NE(grey, CaptionColor);
+  EXPECT_TRUE(GetRValue(grey) == GetGValue(grey) && GetGValue(grey) == GetBValue(grey)) << std::hex << grey;
+  // A whole-frame paint draws the text only: the frame picture holds the background.
+  auto frame = FilledBitmap(200, 120, 0xFFFFFF);
+  caption.Draw(*frame->Canvas(), false);
+  EXPECT_EQ(BitmapPixel(*frame, 60, 6), 0xFFFFFFu);
+}
+
 TEST_F(FrameObjectsTest, CaptionWhoseCapsLeaveNoMiddleIsStretchedNotTiled) {
   auto& caption = As<TskSkinCaptionObject>("caption");
   // Caps of 68 columns each take the whole 136 of the look.

@@ -33,7 +33,7 @@ inactiveeffect=iegrayscale
 count=0
 
 [SKINOBJECTS]
-count=11
+count=12
 0=closebutton:stdbutton
 1=maxbutton:stdbutton
 2=minbutton:stdbutton
@@ -45,6 +45,7 @@ count=11
 8=custom:stdbutton
 9=menu:mainmenuitem
 10=gauge:gauge
+11=barbutton:mainmenubarbutton
 
 [closebutton]
 command=cmclose
@@ -122,6 +123,11 @@ textrect=2,0,14,16
 [gauge]
 activepictureindex=0
 skinrect=150,98,170,114
+
+[barbutton]
+command=cmclose
+activepictureindex=0
+skinrect=150,98,166,114
 
 [SKINCONTROLS]
 count=0
