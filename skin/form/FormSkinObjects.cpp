@@ -584,7 +584,7 @@ void TskSkinCaptionObject::MakeBackground(TBitmap& B, TBitmap* Picture, const TR
   if (bo > 0) CopyRows(B, h - bo, bo, *Picture, S, RectHeight(S) - bo);
 }
 
-void TskSkinCaptionObject::DrawText(TCanvas& Canvas, int DX, int DY, TColor Color, bool AActive) const {
+void TskSkinCaptionObject::DrawCaptionText(TCanvas& Canvas, int DX, int DY, TColor Color, bool AActive) const {
   String text = Parent->FrameCaptionText();
   if (text.empty() || IsNullRect(TextRect)) return;
   SetFont(Canvas, FontName, FontStyle, FontHeight, Color, FrameCharset(*Parent));
@@ -634,20 +634,20 @@ void TskSkinCaptionObject::Draw(TCanvas& Canvas, bool UpDate) {
   const TColor color = Active ? ActiveFontColor : FontColor;
   const bool effect = Parent->GetAutoRenderingInActiveImage() && !Active;
   if (Parent->SupportNCArea() && IsNullRect(ActiveSkinRect)) {
-    DrawText(Canvas, ObjectRect.left, ObjectRect.top, color, Active);
+    DrawCaptionText(Canvas, ObjectRect.left, ObjectRect.top, color, Active);
     return;
   }
   if (!IsNullRect(ActiveSkinRect) && (Active || MorphKf != 0)) {
     TBitmap active;
     MakeBackground(active, ObjectPicture, ActiveSkinRect);
-    DrawText(*active.Canvas(), 0, 0, ActiveFontColor, true);
+    DrawCaptionText(*active.Canvas(), 0, 0, ActiveFontColor, true);
     if ((Active && MorphKf == 0 && !EnableMorphing()) || (Active && MorphKf == 1)) {
       Canvas.Draw(ObjectRect.left, ObjectRect.top, &active);
       return;
     }
     TBitmap inactive;
     MakeBackground(inactive, SourcePicture, SkinRect);
-    DrawText(*inactive.Canvas(), 0, 0, FontColor, false);
+    DrawCaptionText(*inactive.Canvas(), 0, 0, FontColor, false);
     TskEffectBmp image(inactive.Handle());
     const TskEffectBmp hot(active.Handle());
     MorphEffect(image, hot, MorphKind, MorphKf);
@@ -658,12 +658,12 @@ void TskSkinCaptionObject::Draw(TCanvas& Canvas, bool UpDate) {
   if (UpDate) {
     TBitmap inactive;
     MakeBackground(inactive, SourcePicture, SkinRect);
-    DrawText(*inactive.Canvas(), 0, 0, color, Active);
+    DrawCaptionText(*inactive.Canvas(), 0, 0, color, Active);
     DrawInActiveEffect(Canvas, inactive, effect);
     return;
   }
   // A whole-frame paint: the frame picture holds the background already.
-  DrawText(Canvas, ObjectRect.left, ObjectRect.top, color, Active);
+  DrawCaptionText(Canvas, ObjectRect.left, ObjectRect.top, color, Active);
 }
 
 void TskSkinCaptionObject::MouseDown(int X, int Y, TMouseButton Button) {

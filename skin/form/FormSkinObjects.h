@@ -207,7 +207,7 @@ public:
 private:
   // The background of the look whose source is S of Picture, at ObjectRect's size.
   void MakeBackground(classlib::TBitmap& B, classlib::TBitmap* Picture, const classlib::TRect& S) const;
-  void DrawText(classlib::TCanvas& Canvas, int DX, int DY, classlib::TColor Color, bool AActive) const;
+  void DrawCaptionText(classlib::TCanvas& Canvas, int DX, int DY, classlib::TColor Color, bool AActive) const;
   void DrawInActiveEffect(classlib::TCanvas& Canvas, classlib::TBitmap& B, bool ApplyEffect) const;
 };
 
