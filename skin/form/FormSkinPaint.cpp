@@ -6,6 +6,8 @@
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/Skutils.h"
 
+#include <algorithm>
+
 namespace skin {
 
 using classlib::String;
