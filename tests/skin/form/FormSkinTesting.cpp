@@ -2,6 +2,8 @@
 
 #include "skin/form/SkinFormRegistration.h"
 
+#include <vector>
+
 namespace formskintesting {
 
 using namespace classlib;
@@ -92,7 +94,7 @@ std::unique_ptr<TBitmap> Picture(int Width, int Height, COLORREF Color) {
   return b;
 }
 
-void SendMouse(DWORD Flags, int X = 0, int Y = 0) {
+INPUT MouseInput(DWORD Flags, int X = 0, int Y = 0) {
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dwFlags = Flags;
@@ -100,9 +102,30 @@ void SendMouse(DWORD Flags, int X = 0, int Y = 0) {
     input.mi.dx = (X * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
     input.mi.dy = (Y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
   }
-  SendInput(1, &input, sizeof input);
-  windowtesting::PumpFor(30);
+  return input;
 }
+
+// The events come from a thread of their own, one at a time, while this thread handles messages: a
+// press on the frame starts the system's move or size loop, which returns only after the release.
+DWORD WINAPI SendInputs(LPVOID Parameter) {
+  for (INPUT& input : *static_cast<std::vector<INPUT>*>(Parameter)) {
+    SendInput(1, &input, sizeof input);
+    Sleep(25);
+  }
+  return 0;
+}
+
+void Send(std::vector<INPUT> Inputs) {
+  const HANDLE thread = CreateThread(nullptr, 0, SendInputs, &Inputs, 0, nullptr);
+  while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+    classlib::Application->ProcessMessages();
+  CloseHandle(thread);
+  windowtesting::PumpFor(60);
+}
+
+INPUT Move(int X, int Y) { return MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, X, Y); }
+INPUT Down() { return MouseInput(MOUSEEVENTF_LEFTDOWN); }
+INPUT Up() { return MouseInput(MOUSEEVENTF_LEFTUP); }
 
 }  // namespace
 
@@ -168,33 +191,25 @@ COLORREF ScreenPixel(int X, int Y) {
   return c;
 }
 
-void MouseTo(int X, int Y) { SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, X, Y); }
-void LeftDown() { SendMouse(MOUSEEVENTF_LEFTDOWN); }
-void LeftUp() { SendMouse(MOUSEEVENTF_LEFTUP); }
+void MouseTo(int X, int Y) { Send({Move(X, Y)}); }
 
-void LeftClick(int X, int Y) {
-  MouseTo(X, Y);
-  LeftDown();
-  LeftUp();
-}
+void LeftClick(int X, int Y) { Send({Move(X, Y), Down(), Up()}); }
 
-void LeftDoubleClick(int X, int Y) {
-  MouseTo(X, Y);
-  for (int i = 0; i < 2; ++i) {
-    LeftDown();
-    LeftUp();
-  }
-}
+void LeftDoubleClick(int X, int Y) { Send({Move(X, Y), Down(), Up(), Down(), Up()}); }
+
+void LeftPress(int X, int Y) { Send({Move(X, Y), Down()}); }
 
 void LeftDrag(POINT From, POINT To) {
-  MouseTo(From.x, From.y);
-  LeftDown();
+  std::vector<INPUT> inputs{Move(From.x, From.y), Down()};
   constexpr int Steps = 5;
   for (int i = 1; i <= Steps; ++i)
-    MouseTo(From.x + (To.x - From.x) * i / Steps, From.y + (To.y - From.y) * i / Steps);
-  LeftUp();
-  windowtesting::PumpFor(50);
+    inputs.push_back(Move(From.x + (To.x - From.x) * i / Steps, From.y + (To.y - From.y) * i / Steps));
+  inputs.push_back(Up());
+  Send(inputs);
+  windowtesting::PumpFor(60);
 }
+
+void LeftReleaseAt(int X, int Y) { Send({Move(X, Y), Up()}); }
 
 RECT WindowRect(HWND Window) {
   RECT r;

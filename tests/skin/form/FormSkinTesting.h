@@ -57,12 +57,13 @@ std::unique_ptr<classlib::TForm> ShowFrameForm(skin::TskSkinData* Skin, int Left
 // The colour of the screen at a point (what the display shows, windows above included).
 COLORREF ScreenPixel(int X, int Y);
 
-// Real input through SendInput, the messages handled after each step.
+// Real input through SendInput; the messages are handled after each call.
 void MouseTo(int X, int Y);
-void LeftDown();
-void LeftUp();
 void LeftClick(int X, int Y);
 void LeftDoubleClick(int X, int Y);
+// Presses at a point and keeps the button down; LeftReleaseAt moves and releases it.
+void LeftPress(int X, int Y);
+void LeftReleaseAt(int X, int Y);
 // Presses at From, moves in steps to To, releases.
 void LeftDrag(POINT From, POINT To);
 
