@@ -170,6 +170,21 @@ TEST_F(SkinnedFrameTest, InactiveFormUsesTheInactivePictureAndEffect) {
   EXPECT_EQ(At(1, 1), FrameColor);
 }
 
+TEST_F(SkinnedFrameTest, FrameBelowItsMinimumSizeIsNotPainted) {
+  const HDC dc = GetWindowDC(Window());
+  const RECT corner{0, 0, 4, 4};
+  HBRUSH brush = CreateSolidBrush(Red);
+  FillRect(dc, &corner, brush);
+  DeleteObject(brush);
+  ReleaseDC(Window(), dc);
+  F.FormWidth = F.GetMinWidth() - 1;
+  F.PaintNCSkin();
+  EXPECT_EQ(At(1, 1), Red);
+  F.FormWidth = 200;
+  F.PaintNCSkin();
+  EXPECT_EQ(At(1, 1), FrameColor);
+}
+
 TEST_F(SkinnedFrameTest, ActiveFormIgnoresTheInactiveEffect) {
   Skin.Skin().AutoRenderingInActiveImage = true;
   F.PaintNCSkin();
