@@ -56,6 +56,9 @@ using TFrameRegulatorChangeValueEvent = std::function<void(const classlib::Strin
 using TChangeClientRectEvent = std::function<void(const classlib::TRect& NewClientRect)>;
 using TskActivateCustomObjectEvent = std::function<void(const classlib::String& IDName, bool& ObjectVisible)>;
 
+// The region of Mask's black pixels moved by DX, DY; null when it has none.
+HRGN CreateMaskRegion(classlib::TBitmap& Mask, int DX, int DY);
+
 // A control placed on a named area of the skin picture (client mode).
 struct TskAreaLink {
   classlib::TControl* Control;

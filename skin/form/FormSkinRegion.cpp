@@ -3,25 +3,52 @@
 
 #include "skin/data/Skutils.h"
 
+#include <cstring>
+#include <vector>
+
 using namespace classlib;
 
 namespace skin {
 
-namespace {
-
-// The region of Mask's black pixels moved by DX, DY, or null when it has none.
-HRGN MaskRegion(TBitmap& Mask, int DX, int DY) {
-  TRegionData data;
-  if (CreateRgnFromBmp(Mask, DX, DY, data) == 0) return nullptr;
-  return RegionFromData(data);
+HRGN CreateMaskRegion(TBitmap& Mask, int DX, int DY) {
+  if (Mask.Empty() || Mask.Width() <= 0 || Mask.Height() <= 0) return nullptr;
+  const int step = Mask.PixelFormat() == TPixelFormat::pf24bit ? 3 : Mask.PixelFormat() == TPixelFormat::pf32bit ? 4 : 0;
+  if (step == 0) {
+    TRegionData data;
+    if (CreateRgnFromBmp(Mask, DX, DY, data) == 0) return nullptr;
+    HRGN region = RegionFromData(data);
+    RECT box;
+    if (region && GetRgnBox(region, &box) == NULLREGION) {
+      DeleteObject(region);
+      region = nullptr;
+    }
+    return region;
+  }
+  // The mask's own pixels are read in place: a copy of a frame-sized mask costs more than the scan.
+  GdiFlush();
+  std::vector<RECT> runs;
+  runs.reserve(static_cast<size_t>(Mask.Height()) * 2);
+  const int width = Mask.Width();
+  for (int y = 0; y < Mask.Height(); ++y) {
+    const auto* row = static_cast<const std::uint8_t*>(Mask.ScanLine(y));
+    for (int x = 0; x < width;) {
+      while (x < width && (row[step * x] | row[step * x + 1] | row[step * x + 2]) != 0) ++x;
+      const int start = x;
+      while (x < width && (row[step * x] | row[step * x + 1] | row[step * x + 2]) == 0) ++x;
+      if (x > start) runs.push_back(RECT{start + DX, y + DY, x + DX, y + DY + 1});
+    }
+  }
+  if (runs.empty()) return nullptr;
+  std::vector<std::uint8_t> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
+  RGNDATAHEADER header{};
+  header.dwSize = sizeof header;
+  header.iType = RDH_RECTANGLES;
+  header.nCount = static_cast<DWORD>(runs.size());
+  header.rcBound = RECT{DX, DY, DX + width, DY + Mask.Height()};
+  std::memcpy(data.data(), &header, sizeof header);
+  std::memcpy(data.data() + sizeof header, runs.data(), runs.size() * sizeof(RECT));
+  return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
 }
-
-bool HasRectangles(HRGN Region) {
-  RECT box;
-  return GetRgnBox(Region, &box) != NULLREGION;
-}
-
-}  // namespace
 
 bool TskFormSkin::CanNCSupport() const {
   return FSupportNCArea && FSkinData && !FSkinData->Empty && !IsNullRect(FSkinData->ClientRect);
@@ -60,7 +87,7 @@ void TskFormSkin::CreateNewRegion(bool Resized) {
     region = CreateRectRgnIndirect(&NewMaskRectArea);
     const auto unite = [region](TBitmap& Piece, bool Present, int DX, int DY) {
       if (!Present) return;
-      if (HRGN piece = MaskRegion(Piece, DX, DY)) {
+      if (HRGN piece = CreateMaskRegion(Piece, DX, DY)) {
         CombineRgn(region, region, piece, RGN_OR);
         DeleteObject(piece);
       }
@@ -70,12 +97,8 @@ void TskFormSkin::CreateNewRegion(bool Resized) {
     unite(*LeftMask, LeftMask->Width() > 0, 0, NewMaskRectArea.top);
     unite(*RightMask, RightMask->Width() > 0, NewMaskRectArea.right, NewMaskRectArea.top);
   } else {
-    region = MaskRegion(*s.Mask, 0, 0);
+    region = CreateMaskRegion(*s.Mask, 0, 0);
     // A mask without black pixels leaves the window as it is.
-    if (region && !HasRectangles(region)) {
-      DeleteObject(region);
-      region = nullptr;
-    }
     if (!region) return;
   }
   FormRgn = region;

@@ -236,19 +236,17 @@ void TskFormSkin::SetRollUpFormRegion() {
     return;
   }
   const TskSkinData& s = *FSkinData;
-  TRegionData data;
-  int size = 0;
+  HRGN region = nullptr;
   if (Stretchable(s)) {
     TBitmap stretched;
     TBitmap& mask = *s.RollUpMask;
     CreateHSkinImage(s.RollUpLeftPoint.x, mask.Width() - s.RollUpRightPoint.x, stretched, mask,
                      Rect(0, 0, mask.Width(), mask.Height()), Form->Width(), mask.Height(), false);
-    size = CreateRgnFromBmp(stretched, 0, 0, data);
+    region = CreateMaskRegion(stretched, 0, 0);
   } else {
-    size = CreateRgnFromBmp(*s.RollUpMask, 0, 0, data);
+    region = CreateMaskRegion(*s.RollUpMask, 0, 0);
   }
-  if (size == 0) return;
-  HRGN region = RegionFromData(data);
+  // An empty result leaves the window as it was.
   if (!region) return;
   FormRgn = region;
   SetWindowRgn(Form->Handle(), region, TRUE);
