@@ -196,7 +196,8 @@ void TskFormSkin::FormChangeActive(bool Redraw) {
 }
 
 int TskFormSkin::GetMinWidth() const {
-  const bool skinned = SkinActive && FSkinData && !FSkinData->Empty;
+  // In non-client mode a skin without a frame leaves the default frame's limits.
+  const bool skinned = SkinActive && FSkinData && !FSkinData->Empty && (!FSupportNCArea || CanNCSupport());
   if (FSupportNCArea) {
     if (skinned) {
       const int w = FSkinData->Picture->Width();
@@ -210,7 +211,7 @@ int TskFormSkin::GetMinWidth() const {
 }
 
 int TskFormSkin::GetMinHeight() const {
-  const bool skinned = SkinActive && FSkinData && !FSkinData->Empty;
+  const bool skinned = SkinActive && FSkinData && !FSkinData->Empty && (!FSupportNCArea || CanNCSupport());
   const bool bare = RollUpState || WindowState == TWindowState::wsMinimized;
   if (FSupportNCArea) {
     const int h = skinned ? FSkinData->Picture->Height() - RectHeight(FSkinData->ClientRect) : GetDefCaptionHeight() + 6;

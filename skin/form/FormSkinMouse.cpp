@@ -145,7 +145,7 @@ void TskFormSkin::TestMouse(TObject*) {
     TPoint p = cursor;
     PointToNCPoint(p);
     // Without a skin the client area is what the default frame leaves.
-    const TRect client = SkinActive ? LaidOutClientRect
+    const TRect client = CanNCSupport() ? LaidOutClientRect
                                     : Rect(3, GetDefCaptionHeight() + 3, Form->Width() - 3, Form->Height() - 3);
     if (!InRect(client, p))
       TestActive(p.x, p.y, true);

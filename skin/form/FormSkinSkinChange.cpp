@@ -38,12 +38,14 @@ void TskFormSkin::ChangeSkinData() {
   ActiveObject = OldActiveObject = CaptureObject = -1;
   SkinActive = FSkinData && !FSkinData->Empty;
   if (FSupportNCArea) {
-    if (SkinActive) {
+    if (SkinActive && CanNCSupport()) {
       LoadObjects();
       CheckObjects();
     } else {
+      // A skin that draws no frame ("clientrect") leaves the form the default frame and its buttons.
       ClearObjects();
       CreateNewRegion(true);
+      if (SkinActive) LoadDefObjects();
     }
     SkinChanging = true;
     const int minW = GetMinWidth(), minH = GetMinHeight();

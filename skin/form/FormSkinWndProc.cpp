@@ -128,7 +128,8 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
       break;
     case WM_NCPAINT:
       if (Form->BorderStyle() != TFormBorderStyle::bsNone && !IsMaximizedMDIChild() && FSupportNCArea) {
-        if (SkinActive)
+        // A skin without a frame ("clientrect") leaves the form its default frame.
+        if (CanNCSupport())
           PaintNCSkin();
         else
           PaintNCDefault();
@@ -303,7 +304,7 @@ void TskFormSkin::NCHitTestMessage(TMessage& Message) {
   TPoint p = MessagePoint(Message);
   if (FSupportNCArea) {
     PointToNCPoint(p);
-    Message.Result = SkinActive ? NewNCHitTest(p) : NewDefNCHitTest(p);
+    Message.Result = CanNCSupport() ? NewNCHitTest(p) : NewDefNCHitTest(p);
     if (Message.Result == HTOBJECT && !PointerTimer->Enabled()) {
       TestActive(p.x, p.y, true);
       PointerTimer->SetEnabled(true);
