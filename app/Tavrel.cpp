@@ -13,6 +13,7 @@
 #include "flat/FlatRegistration.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/data/SkinDataRegistration.h"
+#include "skin/form/SkinFormRegistration.h"
 #include "skin/plain/PlainRegistration.h"
 
 using namespace classlib;
@@ -22,6 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->Initialize();
     Application->SetTitle("Tavrel");
     RegisterSkinControlClasses();
+    RegisterSkinFormClasses();
     RegisterPlainSkinClasses();
     RegisterFlatClasses();
     RegisterSkinDataClasses();

@@ -22,6 +22,12 @@ object Form1: TForm1
     FileName = 'skin.ini'
     CompressedData = {skins/second}
   end
+  object skFormSkin1: TskFormSkin
+    BorderIcons = [biSystemMenu, biMinimize, biRollUp]
+    ClientWidth = 701
+    ClientHeight = 529
+    SkinData = skSkinData1
+  end
   object skSkinPageControl1: TskSkinPageControl
     Left = -1
     Top = -19

@@ -12,6 +12,12 @@ object Form10: TForm10
     FileName = 'skin.ini'
     CompressedData = {skins/main}
   end
+  object skFormSkin1: TskFormSkin
+    BorderIcons = [biSystemMenu, biMinimize, biRollUp]
+    ClientWidth = 422
+    ClientHeight = 345
+    SkinData = skSkinData1
+  end
   object PlainGroupBox1: TPlainGroupBox
     Left = 16
     Top = 8

@@ -13,6 +13,12 @@ object Form2: TForm2
     FileName = 'skin.ini'
     CompressedData = {skins/second}
   end
+  object skFormSkin1: TskFormSkin
+    BorderIcons = [biSystemMenu, biMinimize, biRollUp]
+    ClientWidth = 187
+    ClientHeight = 289
+    SkinData = skSkinData2
+  end
   object skSkinPanel1: TskSkinPanel
     Left = 0
     Top = 0

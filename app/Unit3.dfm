@@ -13,6 +13,12 @@ object Form3: TForm3
     FileName = 'skin.ini'
     CompressedData = {skins/main}
   end
+  object skFormSkin1: TskFormSkin
+    BorderIcons = [biSystemMenu, biMinimize, biRollUp]
+    ClientWidth = 570
+    ClientHeight = 284
+    SkinData = skSkinData1
+  end
   object skSkinPanel1: TskSkinPanel
     Left = 16
     Top = 24

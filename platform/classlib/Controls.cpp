@@ -534,6 +534,14 @@ HWND TWinControl::Handle() {
   return FHandle;
 }
 
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  const bool shown = IsWindowVisible(FHandle) != FALSE;
+  DestroyHandle();
+  CreateHandle();
+  if (shown && FHandle) ShowWindow(FHandle, SW_SHOWNA);
+}
+
 void TWinControl::CreateHandle() {
   if (FParent) FParent->Handle();  // creating the parent creates its children, this one too
   if (FHandle) return;
@@ -919,22 +927,25 @@ void TWinControl::Dispatch(TMessage& Message) {
       }
       break;
     case WM_WINDOWPOSCHANGED: {
-      DefaultHandler(Message);
+      // The bounds are known before the default handling sends WM_SIZE and WM_MOVE, whose
+      // handlers read them.
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+      bool resized = false;
       if (!(pos->flags & SWP_NOSIZE) || !(pos->flags & SWP_NOMOVE)) {
         RECT r;
         GetWindowRect(FHandle, &r);
         if (HWND parent = GetParent(FHandle); parent && (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_CHILD))
           MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-        const bool resized = r.right - r.left != FWidth || r.bottom - r.top != FHeight;
+        resized = r.right - r.left != FWidth || r.bottom - r.top != FHeight;
         FLeft = r.left;
         FTop = r.top;
         FWidth = r.right - r.left;
         FHeight = r.bottom - r.top;
-        if (resized) {
-          Realign();
-          Resize();
-        }
+      }
+      DefaultHandler(Message);
+      if (resized && FHandle) {
+        Realign();
+        Resize();
       }
       return;
     }

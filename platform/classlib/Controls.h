@@ -246,6 +246,9 @@ public:
   void HandleNeeded() { Handle(); }
   // Finds the control behind a window of this library, or null.
   static TWinControl* FindControl(HWND Window);
+  // Destroys the window (with its children's) and creates it anew, as shown as it was; nothing
+  // while there is no window yet.
+  void RecreateWnd();
 
   int ControlCount() const { return static_cast<int>(FControls.size()); }
   TControl* Controls(int Index) const { return FControls.at(static_cast<size_t>(Index)); }

@@ -29,6 +29,12 @@ public:
   using Exception::Exception;
 };
 
+// Raised when an object is taken as a class it is not of ("Invalid class typecast").
+class EInvalidCast : public Exception {
+public:
+  using Exception::Exception;
+};
+
 class EStringListError : public Exception {
 public:
   using Exception::Exception;

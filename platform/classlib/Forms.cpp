@@ -30,7 +30,7 @@ BOOL CALLBACK CollectEnabledWindow(HWND Window, LPARAM List) {
 // ---------------------------------------------------------------------------------------------
 // TForm
 
-TForm::TForm(TComponent* AOwner) : TCustomControl(AOwner) {
+TForm::TForm(TComponent* AOwner) : TCustomControl(AOwner), FIcon(std::make_unique<TIcon>()) {
   SetVisible(false);
   Screen->FForms.push_back(this);
 }
@@ -169,6 +169,12 @@ void TForm::SetWindowState(TWindowState Value) {
 }
 
 bool TForm::Active() const { return HandleAllocated() && GetActiveWindow() == FHandle; }
+
+bool TForm::IsShortCut(TMessage& Message) {
+  bool handled = false;
+  if (OnShortCut) OnShortCut(Message, handled);
+  return handled;
+}
 
 void TForm::ApplyPosition() {
   if (FPositioned) return;
@@ -379,6 +385,11 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     handler(Msg, handled);
     if (handled) return true;
   }
+  if ((Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) && Msg.hwnd) {
+    auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(GetAncestor(Msg.hwnd, GA_ROOT)));
+    TMessage key{Msg.message, Msg.wParam, Msg.lParam, 0};
+    if (form && form->IsShortCut(key)) return true;
+  }
   TranslateMessage(&Msg);
   DispatchMessageW(&Msg);
   return true;
@@ -402,6 +413,15 @@ void TApplication::HandleMessage() {
 void TApplication::Run() {
   if (FMainForm) FMainForm->Show();
   while (!FTerminated) HandleMessage();
+}
+
+void TApplication::Minimize() {
+  if (FMainForm && FMainForm->HandleAllocated()) ShowWindow(FMainForm->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (FMainForm && FMainForm->HandleAllocated() && IsIconic(FMainForm->Handle()))
+    ShowWindow(FMainForm->Handle(), SW_RESTORE);
 }
 
 void TApplication::Terminate() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/classlib/Controls.h"
+#include "platform/classlib/Icon.h"
 
 #include <utility>
 
@@ -34,6 +35,8 @@ constexpr TModalResult mrNo = IDNO;
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+// A key message offered to a form before it is dispatched; Handled true consumes it.
+using TShortCutEvent = std::function<void(TMessage& Msg, bool& Handled)>;
 // Sees each message the application's loop takes before it is translated and dispatched; a handler
 // that sets Handled keeps the message from going further (it may also change it).
 using TMessageEvent = std::function<void(MSG& Msg, bool& Handled)>;
@@ -52,6 +55,7 @@ public:
   TNotifyEvent OnPaint;
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
+  TShortCutEvent OnShortCut;
 
   // The last step of creation: fires OnCreate (the application calls it after the constructor).
   virtual void AfterConstruction();
@@ -78,6 +82,10 @@ public:
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult Value) { FModalResult = Value; }
   bool Active() const;
+  // The form's own icon; empty until one is given.
+  TIcon& Icon() { return *FIcon; }
+  // Offers a key message to OnShortCut; true when it was consumed.
+  bool IsShortCut(TMessage& Message);
   void SetClientWidth(int Value) override;
   void SetClientHeight(int Value) override;
   TRect ClientRect() const override;
@@ -123,6 +131,7 @@ private:
   bool FPositioned = false;
   int FClientWidthWanted = -1;
   int FClientHeightWanted = -1;
+  std::unique_ptr<TIcon> FIcon;
 };
 
 class TApplication : public TComponent {
@@ -137,6 +146,9 @@ public:
   void SetTitle(const String& Value);
   HWND Handle() const { return FHandle; }
   TForm* MainForm() const { return FMainForm; }
+  // Minimizes the main form (its owned forms hide with it); Restore shows it as it was.
+  void Minimize();
+  void Restore();
   bool Terminated() const { return FTerminated; }
 
   // Creates a form owned by the application; the first becomes the main form.

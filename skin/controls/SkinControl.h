@@ -6,6 +6,7 @@
 
 #include "platform/classlib/Bitmap.h"
 #include "platform/classlib/Controls.h"
+#include "skin/controls/SkinChangeClient.h"
 #include "skin/data/Skeffbmp.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinEnums.h"
@@ -46,12 +47,12 @@ private:
 // True when Key is the character after a single "&" of Caption, letters in either case.
 bool IsCaptionAccelerator(WPARAM Key, const classlib::String& Caption);
 
-class TskSkinControl : public classlib::TCustomControl {
+class TskSkinControl : public classlib::TCustomControl, public TskSkinChangeClient {
 public:
   explicit TskSkinControl(classlib::TComponent* AOwner);
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   virtual void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   virtual void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -69,8 +70,8 @@ public:
 
   // Operations
   virtual void GetSkinData();
-  virtual void ChangeSkinData();
-  virtual void BeforeChangeSkinData() { FSkinControlIndex = -1; }
+  void ChangeSkinData() override;
+  void BeforeChangeSkinData() override { FSkinControlIndex = -1; }
 
   void Dispatch(classlib::TMessage& Message) override;
 
@@ -95,12 +96,12 @@ protected:
   int FSkinControlIndex = -1;
 };
 
-class TskGraphicSkinControl : public classlib::TGraphicControl {
+class TskGraphicSkinControl : public classlib::TGraphicControl, public TskSkinChangeClient {
 public:
   explicit TskGraphicSkinControl(classlib::TComponent* AOwner);
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   virtual void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -118,8 +119,8 @@ public:
 
   // Operations
   virtual void GetSkinData();
-  virtual void ChangeSkinData();
-  virtual void BeforeChangeSkinData() { FSkinControlIndex = -1; }
+  void ChangeSkinData() override;
+  void BeforeChangeSkinData() override { FSkinControlIndex = -1; }
 
   void Dispatch(classlib::TMessage& Message) override;
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/classlib/ComCtrls.h"
+#include "skin/controls/SkinChangeClient.h"
 #include "skin/data/SkinData.h"
 
 #include <functional>
@@ -21,7 +22,7 @@ class TskSkinScrollBar;
 using TskDrawHeaderSectionEvent =
     std::function<void(classlib::TCanvas& Cnvs, classlib::TListColumn* Column, bool Pressed, classlib::TRect& R)>;
 
-class TskSkinCustomListView : public classlib::TListView {
+class TskSkinCustomListView : public classlib::TListView, public TskSkinChangeClient {
 public:
   explicit TskSkinCustomListView(classlib::TComponent* AOwner);
   ~TskSkinCustomListView() override;
@@ -29,7 +30,7 @@ public:
   TskDrawHeaderSectionEvent OnDrawHeaderSection;
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -56,7 +57,7 @@ public:
   // Operations
 
   // Reads the "listview" description again (the form calls it on every skin change).
-  void ChangeSkinData();
+  void ChangeSkinData() override;
   // Brings the bars into line with the view's own scroll state.
   void UpDateScrollBars();
   // The rectangle of the header section at display position Index.

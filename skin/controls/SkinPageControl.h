@@ -11,6 +11,7 @@
 #pragma once
 
 #include "platform/classlib/ComCtrls.h"
+#include "skin/controls/SkinChangeClient.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/data/SkinData.h"
 
@@ -106,13 +107,13 @@ void DrawSkinTab(classlib::TCanvas& Canvas, const TskTabSkin& Skin, const TskTab
 
 // ---------------------------------------------------------------------------------------------
 
-class TskSkinPageControl : public classlib::TPageControl {
+class TskSkinPageControl : public classlib::TPageControl, public TskSkinChangeClient {
 public:
   explicit TskSkinPageControl(classlib::TComponent* AOwner);
   ~TskSkinPageControl() override;
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -130,7 +131,7 @@ public:
 
   // Operations
   void GetSkinData();
-  void ChangeSkinData();
+  void ChangeSkinData() override;
   void UpDateTabs();
   void SetItemSize(int W, int H);
   classlib::TRect GetItemRect(int Index);

@@ -6,17 +6,18 @@
 // Classes in this file: TskSkinTabControl.
 #pragma once
 
+#include "skin/controls/SkinChangeClient.h"
 #include "skin/controls/SkinPageControl.h"
 
 namespace skin {
 
-class TskSkinTabControl : public classlib::TTabControl {
+class TskSkinTabControl : public classlib::TTabControl, public TskSkinChangeClient {
 public:
   explicit TskSkinTabControl(classlib::TComponent* AOwner);
   ~TskSkinTabControl() override;
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -33,7 +34,7 @@ public:
 
   // Operations
   void GetSkinData();
-  void ChangeSkinData();
+  void ChangeSkinData() override;
   void UpDateTabs();
   void SetItemSize(int W, int H);
   classlib::TRect GetItemRect(int Index);

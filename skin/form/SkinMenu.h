@@ -13,17 +13,12 @@
 #include "skin/data/Skeffbmp.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinMenuItem.h"
+#include "skin/form/SkinMessages.h"
 
 #include <memory>
 #include <vector>
 
 namespace skin {
-
-// Sent to the control that opened a menu when the menu's chain closes, and to the engine's form
-// when the chain is hidden (wParam and lParam 0).
-constexpr UINT WM_CLOSESKINMENU = 1228;
-// Sent to the control that opened a menu after the chosen item has run.
-constexpr UINT WM_AFTERDISPATCH = 1229;
 
 // Whether a message reaching a form closes its open skinned menu: moves, sizes, activation, lost
 // focus, cancelled modes and mouse buttons pressed elsewhere.

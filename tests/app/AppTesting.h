@@ -10,6 +10,7 @@
 #include "flat/FlatRegistration.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/data/SkinDataRegistration.h"
+#include "skin/form/SkinFormRegistration.h"
 #include "skin/plain/PlainRegistration.h"
 
 #include <atomic>
@@ -24,6 +25,7 @@ inline void InitForms() {
   static const bool ready = [] {
     classlib::Application->Initialize();
     RegisterSkinControlClasses();
+    RegisterSkinFormClasses();
     RegisterPlainSkinClasses();
     RegisterFlatClasses();
     RegisterSkinDataClasses();

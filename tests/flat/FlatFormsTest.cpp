@@ -7,6 +7,7 @@
 #include "skin/data/SkinDataRegistration.h"
 #include "flat/PlainGroupBox.h"
 #include "skin/controls/SkinControlsRegistration.h"
+#include "skin/form/SkinFormRegistration.h"
 #include "skin/plain/PlainRegistration.h"
 
 #include <iostream>
@@ -26,6 +27,7 @@ std::unique_ptr<TForm> ReadProgramForm(const String& File, const String& FormCla
   if (at == String::npos) throw Exception(File + " does not describe " + FormClass);
   text.replace(at, root.size(), ": TForm\n");
   RegisterSkinControlClasses();
+  RegisterSkinFormClasses();
   RegisterPlainSkinClasses();
   RegisterFlatClasses();
   RegisterSkinDataClasses();

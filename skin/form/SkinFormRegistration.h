@@ -1,0 +1,4 @@
+// Registers the skinned frame's classes and published properties with the form reader.
+#pragma once
+
+void RegisterSkinFormClasses();
