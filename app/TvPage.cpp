@@ -49,6 +49,7 @@ void TForm1::RegisterTvHandlers() {
   Handler("Label18MouseEnter", &TForm1::Label18MouseEnter);
   Handler("Label18MouseLeave", &TForm1::Label18MouseLeave);
   RegisterChannelHandlers();
+  RegisterRecordingHandlers();
   Handler("Label10Click", &TForm1::Label10Click);
   Handler("Label12Click", &TForm1::Label12Click);
 }
@@ -128,18 +129,23 @@ void TForm1::BuildTvPreview() {
                                         graph.Tuner.PutVoid());
   }
   graph.ReadChannel();
+  PlaceTvVideoWindow(true);
+  if (graph.MediaControl) graph.MediaControl->Run();
+  graph.TuneChannel(kStartChannel);
+}
+
+void TForm1::PlaceTvVideoWindow(bool NotifyPanel) {
+  TTvGraph& graph = TvGraph;
   if (graph.VideoWindow) {
     graph.VideoWindow->put_Owner(VideoHost(*Panel1));
     graph.VideoWindow->put_WindowStyle(kTvVideoWindowStyle);
     graph.VideoWindow->put_Visible(OATRUE);
   }
-  if (graph.MediaEventEx) graph.MediaEventEx->SetNotifyWindow(VideoHost(*Panel1), WM_GRAPHNOTIFY, 0);
+  if (NotifyPanel && graph.MediaEventEx) graph.MediaEventEx->SetNotifyWindow(VideoHost(*Panel1), WM_GRAPHNOTIFY, 0);
   if (graph.VideoWindow) {
     graph.VideoWindow->put_MessageDrain(VideoHost(*Panel1));
     graph.VideoWindow->SetWindowPosition(0, 0, Panel1->ClientWidth(), Panel1->ClientHeight());
   }
-  if (graph.MediaControl) graph.MediaControl->Run();
-  graph.TuneChannel(kStartChannel);
 }
 
 void TForm1::CloseTvGraph() {
@@ -159,11 +165,20 @@ void TForm1::CloseTvGraph() {
   graph.VideoWindow.Reset();
   graph.Tuner.Reset();
   graph.Crossbar.Reset();
+  graph.RecordControl.Reset();
+  graph.AudioCapture.Reset();
+  graph.AsfWriter.Reset();
   graph.GraphBuilder.Reset();
   graph.CaptureBuilder.Reset();
+  // Stopping the graph ended any recording: its file is finished.
+  Recording = false;
 }
 
-void TForm1::Homme1Click(TObject*) { ShowHomePage(); }
+// A recording is finished, and the preview put back, before the page goes.
+void TForm1::Homme1Click(TObject*) {
+  if (Recording) StopRecording();
+  ShowHomePage();
+}
 
 void TForm1::skSkinTabSheet4Hide(TObject*) {
   ddr::Cleanup();

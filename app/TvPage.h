@@ -23,6 +23,10 @@ struct TTvGraph {
   TComPtr<IMediaEventEx> MediaEventEx;
   TComPtr<IAMTVTuner> Tuner;
   TComPtr<IAMCrossbar> Crossbar;
+  // A recording graph's own: the sound device, the file writer and the control that runs them.
+  TComPtr<IBaseFilter> AudioCapture;
+  TComPtr<IBaseFilter> AsfWriter;
+  TComPtr<IMediaControl> RecordControl;
   // What the tuner last answered; the sub-channels start as "left to the tuner".
   LONG Channel = 0;
   LONG VideoSubChannel = kDefaultSubChannel;

@@ -834,6 +834,7 @@ object Form1: TForm1
           Caption = 'Rec'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton14Click
         end
         object skSkinSpeedButton16: TskSkinSpeedButton
           Left = 115
@@ -843,6 +844,7 @@ object Form1: TForm1
           Caption = 'Stop'
           SkinData = skSkinData2
           SkinDataName = 'toolbutton'
+          OnClick = skSkinSpeedButton16Click
         end
       end
       object skSkinPanel2: TskSkinPanel
@@ -1254,9 +1256,11 @@ object Form1: TForm1
     end
     object Recoder1: TMenuItem
       Caption = 'Recoder'
+      OnClick = Recoder1Click
     end
     object Stop2: TMenuItem
       Caption = 'Stop'
+      OnClick = Stop2Click
     end
     object settings1: TMenuItem
       Caption = 'Settings'

@@ -255,6 +255,7 @@ public:
   classlib::TTimer* Timer2 = nullptr;        // hides the channel number
 
   TTvGraph TvGraph;
+  bool Recording = false;           // the graph writes the card's picture and sound to a file
   classlib::String ChannelText;     // the channel last entered or stepped to, as shown
   bool TwoDigitEntry = false;       // "/+" asked for a two-digit number
   classlib::String PendingChannel;  // its first digit, until the second comes
@@ -294,6 +295,16 @@ public:
   void Label18Click(classlib::TObject* Sender);
   void Panel1DblClick(classlib::TObject* Sender);
   void FullScreen3Click(classlib::TObject* Sender);
+  void skSkinSpeedButton14Click(classlib::TObject* Sender);  // keypad "Rec"
+  void Recoder1Click(classlib::TObject* Sender);
+  void skSkinSpeedButton16Click(classlib::TObject* Sender);  // keypad "Stop"
+  void Stop2Click(classlib::TObject* Sender);
+
+  // Rec: records the channel being watched into a new file in the capture folder; a recording
+  // that cannot start says so and leaves the preview running.
+  void StartRecording();
+  // Stop: finishes the file and previews the same channel again.
+  void StopRecording();
 
   // Tunes a digit, or the two-digit number it completes, and shows it.
   void EnterChannelDigit(const classlib::String& Digit);
@@ -320,6 +331,15 @@ private:
   // Fills the Device Settings form's device lists; false when no video device can be enumerated.
   bool ListTvDevices();
   void BuildTvPreview();
+  // Puts the graph's video window into Panel1; NotifyPanel also sends the graph's events there.
+  void PlaceTvVideoWindow(bool NotifyPanel);
+  void RegisterRecordingHandlers();
+  // Builds and runs the recording graph into FileName; false when the file is not being written.
+  bool BuildRecordingGraph(const classlib::String& FileName);
+  // A graph around ComboBox1's device with its interfaces; false when something is missing.
+  bool OpenRecordingGraph();
+  // The preview of ComboBox1's device on the saved channel, as after a recording.
+  void BuildRecordingPreview();
   void FindTvCrossbar();
   void ShowChannelNumber(const classlib::String& Text);
   void ShowTvFullScreen();

@@ -1,18 +1,8 @@
 // The TV page live with the simulated TV card of the build's prefix: entering and leaving, the
 // keypad and the channel display, routing and full-screen TV, read back from the card itself and
-// from what the screen shows of the video (the card's frames carry the channel and the input in a
-// strip of blocks that survives scaling).
-#include "tests/app/AppTesting.h"
+// from what the screen shows of the video.
+#include "tests/app/TvTesting.h"
 #include "tests/app/FakeCrossbar.h"
-#include "tests/app/ScreenShot.h"
-
-#include "app/CaptureDevices.h"
-#include "app/Settings.h"
-#include "app/Unit1.h"
-#include "app/Unit10.h"
-#include "app/Unit8.h"
-#include "platform/classlib/WideText.h"
-#include "platform/tvcard/TvCard.h"
 
 #include <functional>
 #include <initializer_list>
@@ -22,52 +12,12 @@
 #include <vector>
 
 using namespace classlib;
+using namespace tvtesting;
 using apptesting::IniValue;
 using apptesting::TScreenShot;
-using testing_support::TempDir;
 using testing_support::WriteUnixFile;
 
 namespace {
-
-// The card's inputs, as the strip names them by their connector types.
-constexpr long kTunerInput = 1;
-constexpr long kCompositeInput = 2;
-constexpr long kSVideoInput = 3;
-
-const String kCard = FromWide(kTvCardVideoName);
-const String kCardAudio = FromWide(kTvCardAudioName);
-
-void Pump(DWORD Milliseconds) {
-  const ULONGLONG end = GetTickCount64() + Milliseconds;
-  do {
-    Application->ProcessMessages();
-    Sleep(10);
-  } while (GetTickCount64() < end);
-}
-
-// The card's filters alive in this process, as the card's DLL counts them.
-LONG LiveFilters() {
-  HMODULE module = GetModuleHandleW(kTvCardModule);
-  if (!module) return 0;
-  const auto count = reinterpret_cast<TTvCardLiveFilters>(
-      reinterpret_cast<void (*)()>(GetProcAddress(module, kTvCardLiveFilters)));
-  return count ? count() : -1;
-}
-
-// The card's state read through filters of its own, apart from the program's references.
-LONG TunedChannel() {
-  TComPtr<IAMTVTuner> tuner;
-  CoCreateInstance(CLSID_TvCardTuner, nullptr, CLSCTX_INPROC_SERVER, IID_IAMTVTuner, tuner.PutVoid());
-  LONG channel = -99, video = 0, audio = 0;
-  if (tuner) tuner->get_Channel(&channel, &video, &audio);
-  return channel;
-}
-
-void TuneCard(LONG Channel) {
-  TComPtr<IAMTVTuner> tuner;
-  CoCreateInstance(CLSID_TvCardTuner, nullptr, CLSCTX_INPROC_SERVER, IID_IAMTVTuner, tuner.PutVoid());
-  if (tuner) tuner->put_Channel(Channel, -1, -1);
-}
 
 LONG RoutedToVideoDecoder() {
   TComPtr<IAMCrossbar> crossbar;
@@ -89,20 +39,6 @@ void PressKeys(HWND Window, std::initializer_list<WPARAM> Keys) {
     PostMessageW(Window, WM_KEYDOWN, key, 0);
     PostMessageW(Window, WM_KEYUP, key, 0xC0000000);
   }
-}
-
-bool StripShows(HWND Window, int Channel, long Input) {
-  const auto reading = TScreenShot(Window).Strip();
-  return reading && reading->Channel == Channel && reading->InputType == Input;
-}
-
-// Waits up to four seconds for the video in Window to show Channel from Input.
-bool Shows(HWND Window, int Channel, long Input) {
-  for (int attempt = 0; attempt < 40; ++attempt) {
-    Pump(100);
-    if (StripShows(Window, Channel, Input)) return true;
-  }
-  return false;
 }
 
 // Runs its steps on this thread while something modal (full-screen TV) runs its own message loop:
@@ -148,38 +84,8 @@ private:
   ULONGLONG FDeadline = 0;
 };
 
-class TvPage : public ::testing::Test {
+class TvPage : public TTvPageFixture {
 protected:
-  void SetUp() override {
-    CoInitialize(nullptr);
-    ASSERT_EQ(FindFirstDevice(CLSID_VideoInputDeviceCategory).Name, kCard) << "the build's prefix lists the TV card";
-    WriteConfig(kCard, "Video Tuner");
-    Form->ConfigFile = Dir.windowsFile("config.ini");
-    Form1 = Form.get();
-    Form8 = FullScreen.get();
-    Form10 = Devices.get();
-    // Windows of tests running beside this one must not cover what is read from the screen.
-    Form->Show();
-    SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Pump(100);
-  }
-  void TearDown() override {
-    Form->Homme1Click(nullptr);
-    Form1 = nullptr;
-    Form8 = nullptr;
-    Form10 = nullptr;
-    UseSettings({});
-  }
-
-  void WriteConfig(const String& Device, const String& Source) {
-    WriteUnixFile(Dir.unixFile("config.ini"), "[Device]\r\nVideo Device=" + Device + "\r\nCapture Source=" + Source +
-                                                  "\r\nAudio Device=" + kCardAudio +
-                                                  "\r\nAudio Source=Audio Tuner\r\n[work Path]\r\nDefault Pic=C:\\Pics\\"
-                                                  "\r\n[flag]\r\nflag=0\r\n");
-  }
-
-  HWND VideoPanel() const { return Form->Panel1->Handle(); }
-
   // A key of the keypad pressed by its caption.
   void Press(const std::string& Key) {
     using THandler = void (TForm1::*)(TObject*);
@@ -193,11 +99,6 @@ protected:
         {"-", &TForm1::skSkinSpeedButton13Click}};
     (Form.get()->*keys.at(Key))(nullptr);
   }
-
-  TempDir Dir;
-  std::unique_ptr<TForm10> Devices = apptesting::MakeForm<TForm10>();
-  std::unique_ptr<TForm8> FullScreen = apptesting::MakeForm<TForm8>();
-  std::unique_ptr<TForm1> Form = apptesting::MakeForm<TForm1>();
 };
 
 TEST_F(TvPage, EveryVisitListsTheCardAndPreviewsChannelFive) {
