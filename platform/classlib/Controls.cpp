@@ -636,12 +636,6 @@ void TWinControl::DestroyHandle() {
   DestroyWnd();
 }
 
-void TWinControl::RecreateWnd() {
-  if (!FHandle) return;
-  DestroyHandle();
-  HandleNeeded();
-}
-
 void TWinControl::InsertControl(TControl* AControl) {
   FControls.push_back(AControl);
   AControl->FParent = this;

@@ -297,8 +297,6 @@ protected:
   virtual void CreateWindowHandle(const TCreateParams& Params);
   virtual void DestroyWnd();
   void DestroyHandle();
-  // Makes the window anew (with its children's) for style bits a window keeps from its creation.
-  void RecreateWnd();
   // Called once the window exists: sets fonts, texts and state the window keeps itself.
   virtual void CreateHandleDone();
   virtual void AlignControls(TControl* AControl, TRect& Rect);
