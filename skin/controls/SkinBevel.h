@@ -5,17 +5,18 @@
 #pragma once
 
 #include "platform/classlib/Bevel.h"
+#include "skin/controls/SkinChangeClient.h"
 #include "skin/data/SkinData.h"
 
 namespace skin {
 
-class TskSkinBevel : public classlib::TBevel {
+class TskSkinBevel : public classlib::TBevel, public TskSkinChangeClient {
 public:
   explicit TskSkinBevel(classlib::TComponent* AOwner);
   ~TskSkinBevel() override;
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -26,9 +27,9 @@ public:
   classlib::TColor DarkColor() const { return FDarkColor; }
 
   // Operations
-  void BeforeChangeSkinData() { FSkinControlIndex = -1; }
+  void BeforeChangeSkinData() override { FSkinControlIndex = -1; }
   // Reads the description again and repaints.
-  void ChangeSkinData();
+  void ChangeSkinData() override;
 
 protected:
   void Paint() override;

@@ -5,17 +5,18 @@
 #pragma once
 
 #include "platform/classlib/ControlBar.h"
+#include "skin/controls/SkinChangeClient.h"
 #include "skin/data/SkinData.h"
 
 namespace skin {
 
-class TskSkinControlBar : public classlib::TCustomControlBar {
+class TskSkinControlBar : public classlib::TCustomControlBar, public TskSkinChangeClient {
 public:
   explicit TskSkinControlBar(classlib::TComponent* AOwner);
   ~TskSkinControlBar() override;
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -26,8 +27,8 @@ public:
 
   // Operations
   void GetSkinData();
-  void BeforeChangeSkinData() { FSkinControlIndex = -1; }
-  void ChangeSkinData();
+  void BeforeChangeSkinData() override { FSkinControlIndex = -1; }
+  void ChangeSkinData() override;
   void Dispatch(classlib::TMessage& Message) override;
 
 protected:

@@ -9,6 +9,7 @@
 
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/StdCtrls.h"
+#include "skin/controls/SkinChangeClient.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/data/SkinData.h"
 
@@ -41,13 +42,13 @@ public:
 };
 
 // The class library's label in the skin's font.
-class TskSkinStdLabel : public classlib::TCustomLabel {
+class TskSkinStdLabel : public classlib::TCustomLabel, public TskSkinChangeClient {
 public:
   explicit TskSkinStdLabel(classlib::TComponent* AOwner);
   ~TskSkinStdLabel() override;
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -58,8 +59,8 @@ public:
   void SetUseSkinFont(bool Value) { FLook.UseSkinFont = Value; }
 
   // Operations
-  void BeforeChangeSkinData() { FLook.SkinControlIndex = -1; }
-  void ChangeSkinData();
+  void BeforeChangeSkinData() override { FLook.SkinControlIndex = -1; }
+  void ChangeSkinData() override;
   void GetSkinData() { FLook.Read(FSkinData, FSkinDataName); }
 
 protected:
@@ -72,13 +73,13 @@ protected:
 };
 
 // A windowless label showing a list of lines; AutoSize makes it exactly as high as its lines.
-class TskSkinTextLabel : public classlib::TGraphicControl {
+class TskSkinTextLabel : public classlib::TGraphicControl, public TskSkinChangeClient {
 public:
   explicit TskSkinTextLabel(classlib::TComponent* AOwner);
   ~TskSkinTextLabel() override;
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -99,8 +100,8 @@ public:
   void SetWordWrap(bool Value);
 
   // Operations
-  void BeforeChangeSkinData() { FLook.SkinControlIndex = -1; }
-  void ChangeSkinData();
+  void BeforeChangeSkinData() override { FLook.SkinControlIndex = -1; }
+  void ChangeSkinData() override;
   void GetSkinData() { FLook.Read(FSkinData, FSkinDataName); }
   // Every line followed by a line break.
   virtual classlib::String GetLabelText() const;
@@ -125,13 +126,13 @@ protected:
 
 // An underlined label that opens its URL with the shell when clicked and takes the active colour
 // under the pointer.
-class TskSkinLinkLabel : public classlib::TCustomLabel {
+class TskSkinLinkLabel : public classlib::TCustomLabel, public TskSkinChangeClient {
 public:
   explicit TskSkinLinkLabel(classlib::TComponent* AOwner);
   ~TskSkinLinkLabel() override;
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -147,8 +148,8 @@ public:
   bool Hovered() const { return FHovered; }
 
   // Operations
-  void BeforeChangeSkinData() { FLook.SkinControlIndex = -1; }
-  void ChangeSkinData();
+  void BeforeChangeSkinData() override { FLook.SkinControlIndex = -1; }
+  void ChangeSkinData() override;
   void GetSkinData() { FLook.Read(FSkinData, FSkinDataName); }
   void Dispatch(classlib::TMessage& Message) override;
 
@@ -182,13 +183,13 @@ private:
 
 // A windowless label that acts as a flat button: a glyph strip (1 normal, 2 disabled, 3 pressed,
 // 4 hot) and its caption in the skin's font, the active colour under the pointer.
-class TskSkinButtonLabel : public classlib::TGraphicControl {
+class TskSkinButtonLabel : public classlib::TGraphicControl, public TskSkinChangeClient {
 public:
   explicit TskSkinButtonLabel(classlib::TComponent* AOwner);
   ~TskSkinButtonLabel() override;
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -215,8 +216,8 @@ public:
   int GlyphFrame() const;
 
   // Operations
-  void BeforeChangeSkinData() { FLook.SkinControlIndex = -1; }
-  void ChangeSkinData();
+  void BeforeChangeSkinData() override { FLook.SkinControlIndex = -1; }
+  void ChangeSkinData() override;
   void GetSkinData() { FLook.Read(FSkinData, FSkinDataName); }
   void Dispatch(classlib::TMessage& Message) override;
 

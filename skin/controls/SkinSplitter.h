@@ -5,17 +5,18 @@
 #pragma once
 
 #include "platform/classlib/Splitter.h"
+#include "skin/controls/SkinChangeClient.h"
 #include "skin/data/SkinData.h"
 
 namespace skin {
 
-class TskSkinSplitter : public classlib::TSplitter {
+class TskSkinSplitter : public classlib::TSplitter, public TskSkinChangeClient {
 public:
   explicit TskSkinSplitter(classlib::TComponent* AOwner);
   ~TskSkinSplitter() override;
 
   // Attributes
-  TskSkinData* SkinData() const { return FSkinData; }
+  TskSkinData* SkinData() const override { return FSkinData; }
   void SetSkinData(TskSkinData* Value);
   const classlib::String& SkinDataName() const { return FSkinDataName; }
   void SetSkinDataName(const classlib::String& Value) { FSkinDataName = Value; }
@@ -26,9 +27,9 @@ public:
 
   // Operations
   void GetSkinData();
-  void BeforeChangeSkinData() { FSkinControlIndex = -1; }
+  void BeforeChangeSkinData() override { FSkinControlIndex = -1; }
   // Takes the skin's thickness (or DefaultSize) as its own and as MinSize, and repaints.
-  void ChangeSkinData();
+  void ChangeSkinData() override;
 
 protected:
   void Paint() override;
