@@ -27,6 +27,21 @@ String ModificationDate(const String& Path) {
   return IntToStr(date.wYear) + " / " + IntToStr(date.wMonth) + " / " + IntToStr(date.wDay);
 }
 
+// The background picture at its own size from the top left corner, and its last column and row
+// drawn out to the edges of a larger client: the list widens by its bar's width when the bar hides,
+// past the picture, and no strip of the bare window may show there.
+void DrawListBackground(TCanvas& Canvas, TGraphic* Picture, const TRect& Client) {
+  Canvas.Draw(0, 0, Picture);
+  auto* bitmap = dynamic_cast<TBitmap*>(Picture);
+  if (!bitmap || bitmap->Empty()) return;
+  const int w = bitmap->Width(), h = bitmap->Height();
+  TCanvas& source = *bitmap->Canvas();
+  if (Client.right > w) Canvas.CopyRect(Rect(w, 0, Client.right, h), source, Rect(w - 1, 0, w, h));
+  if (Client.bottom > h) Canvas.CopyRect(Rect(0, h, w, Client.bottom), source, Rect(0, h - 1, w, h));
+  if (Client.right > w && Client.bottom > h)
+    Canvas.CopyRect(Rect(w, h, Client.right, Client.bottom), source, Rect(w - 1, h - 1, w, h));
+}
+
 void ReportUnreadablePictures(const std::vector<String>& Names) {
   if (Names.empty()) return;
   String text = "These pictures could not be read:";
@@ -156,7 +171,7 @@ void TForm1::skSkinListView1Click(TObject*) {
 
 // The page's background picture behind the thumbnails, with no box behind items or captions.
 void TForm1::skSkinListView1CustomDraw(TObject*, const TRect&, bool&) {
-  skSkinListView1->Canvas().Draw(0, 0, Image5->Picture().Graphic());
+  DrawListBackground(skSkinListView1->Canvas(), Image5->Picture().Graphic(), skSkinListView1->ClientRect());
   skSkinListView1->SetColor(clNone);
   SetBkMode(skSkinListView1->Canvas().Handle(), TRANSPARENT);
   ListView_SetBkColor(skSkinListView1->Handle(), CLR_NONE);

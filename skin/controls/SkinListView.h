@@ -91,6 +91,8 @@ private:
   // A section's caption, alignment and picture: its column's, or the header item's own.
   struct TSectionText;
 
+  // Keeps the system's own bars hidden, the scroll styles with them.
+  void HideOwnScrollBars();
   void UpDateScrollBars1();
   void UpDateScrollBars2();
   void UpDateScrollBars3();

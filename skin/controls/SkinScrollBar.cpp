@@ -289,6 +289,22 @@ void TskSkinScrollBar::CalcThumb(int MinLength) {
 // ---------------------------------------------------------------------------------------------
 // Drawing
 
+void TskSkinScrollBar::Paint() {
+  if (Width() <= 0 || Height() <= 0) return;
+  GetSkinData();
+  FImage.SetSize(Width(), Height());
+  // As white as a new bitmap, wherever the look leaves a part undrawn.
+  TCanvas& canvas = *FImage.Canvas();
+  canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
+  canvas.Brush()->SetColor(clWhite);
+  canvas.FillRect(Rect(0, 0, Width(), Height()));
+  if (FSkinControlIndex != -1)
+    CreateControlSkinImage(FImage);
+  else if (FDrawDefault)
+    CreateControlDefaultImage(FImage);
+  DrawControlImage(FImage);
+}
+
 void TskSkinScrollBar::CreateControlDefaultImage(TBitmap& B) {
   CalcRects();
   TCanvas& canvas = *B.Canvas();
@@ -353,7 +369,7 @@ void TskSkinScrollBar::DrawSkinThumb(TCanvas& Canvas) {
   if (!SkinBitmap || SkinBitmap->Empty() || w <= 0 || h <= 0) return;
   const bool down = part.Down || IsFocused();
   const TRect source = down ? FDownThumbRect : part.Hovered ? FActiveThumbRect : FThumbRect;
-  TBitmap thumb;
+  TBitmap& thumb = FThumb;
   thumb.SetPixelFormat(TPixelFormat::pf24bit);
   if (FPageSize != 0) {
     if (Horizontal())
@@ -381,10 +397,8 @@ void TskSkinScrollBar::DrawSkinThumb(TCanvas& Canvas) {
     blended.Morph(TskEffectBmp(below.Handle()), 1 - FAlphaBlendValue / 255.0);
     blended.Draw(thumb.Canvas()->Handle(), 0, 0);
   }
-  if (FThumbTransparent) {
-    thumb.SetTransparentColor(FThumbTransparentColor);
-    thumb.SetTransparent(true);
-  }
+  thumb.SetTransparentColor(FThumbTransparentColor);
+  thumb.SetTransparent(FThumbTransparent);
   Canvas.Draw(part.R.left, part.R.top, &thumb);
 }
 

@@ -91,6 +91,7 @@ public:
   void Dispatch(classlib::TMessage& Message) override;
 
 protected:
+  void Paint() override;
   void CreateControlDefaultImage(classlib::TBitmap& B) override;
   void CreateControlSkinImage(classlib::TBitmap& B) override;
   bool ClicksOnMouseUp() const override { return false; }
@@ -125,6 +126,11 @@ private:
   void CalcThumb(int MinLength);
   void DrawSkinThumb(classlib::TCanvas& Canvas);
 
+  // Kept from one paint to the next: a bar beside a list is drawn at every step of its paging, and
+  // every fresh bitmap costs a DIB section and a memory DC (into which Wine's X11 driver selects a
+  // font, reading the X resources again on a display that has none).
+  classlib::TBitmap FImage;
+  classlib::TBitmap FThumb;
   classlib::String FSavedSkinDataName;
   classlib::String FBothSkinDataName = "bothhscrollbar";
   int FThumbTravelStart = 0;

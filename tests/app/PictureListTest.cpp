@@ -2,6 +2,8 @@
 // item clicked, deleting and clearing.
 #include "tests/app/PictureTesting.h"
 
+#include "skin/controls/SkinScrollBar.h"
+
 #include <algorithm>
 #include <commctrl.h>
 
@@ -163,6 +165,33 @@ TEST_F(PictureList, DeleteRemovesTheSelectionAndSortsByCaption) {
   for (TLabel* label : {Form->pic_name, Form->pic_location, Form->pic_wh, Form->pic_modify})
     EXPECT_EQ(label->Caption(), " ");
   EXPECT_EQ(Form->ImageList1->Count(), 4);
+}
+
+TEST_F(PictureList, BackgroundPictureCoversTheWholeListWhenItsScrollBarHides) {
+  Form->Show();
+  Form->skSkinPageControl1->SetActivePage(Form->skSkinTabSheet2);
+  skin::TskSkinListView& view = *Form->skSkinListView1;
+  RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Application->ProcessMessages();
+
+  // No items: the bar hides and the view takes its place, wider than the picture behind it.
+  ASSERT_NE(view.VScrollBar(), nullptr);
+  ASSERT_FALSE(view.VScrollBar()->Visible());
+  auto* picture = dynamic_cast<TBitmap*>(Form->Image5->Picture().Graphic());
+  ASSERT_NE(picture, nullptr);
+  const TRect client = view.ClientRect();
+  ASSERT_GT(client.right, picture->Width());
+  ASSERT_GE(picture->Height(), client.bottom);
+  // The strip beyond the picture carries on its last column: the bare window shows nowhere.
+  const HDC dc = GetDC(view.Handle());
+  for (int y : {40, client.bottom / 2, client.bottom - 3}) {
+    SCOPED_TRACE(y);
+    const COLORREF edge = ColorToRGB(picture->Canvas()->Pixels(picture->Width() - 1, y));
+    EXPECT_EQ(GetPixel(dc, picture->Width() - 1, y), edge);
+    for (int x = picture->Width(); x < client.right; ++x) EXPECT_EQ(GetPixel(dc, x, y), edge) << "at " << x;
+  }
+  ReleaseDC(view.Handle(), dc);
+  Form->Hide();
 }
 
 }  // namespace

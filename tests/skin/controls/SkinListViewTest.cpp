@@ -445,10 +445,15 @@ TEST_F(SkinListViewTest, HorizontalBarTakesItsLookBesideTheVerticalOne) {
   EXPECT_TRUE(HBar->Visible());
   EXPECT_TRUE(HBar->Both());
   EXPECT_EQ(HBar->PageSize(), View->Width());
+  // The system's own bars, shown by the list view as its rows and columns outgrow it, are hidden
+  // again: unseen, they would still be drawn at every scroll step.
+  const auto ownBars = [this] { return GetWindowLongW(View->Handle(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL); };
+  EXPECT_EQ(ownBars(), 0);
   // Sideways by pixels.
   HBar->SetPosition(50);
   windowtesting::Pump();
   EXPECT_EQ(GetScrollPos(View->Handle(), SB_HORZ), 50);
+  EXPECT_EQ(ownBars(), 0);
 
   // Few enough rows for one page: the vertical bar goes, and so does the horizontal bar's look.
   SendMessageW(View->Handle(), WM_SETREDRAW, FALSE, 0);
