@@ -79,15 +79,15 @@ std::unique_ptr<TBitmap> Pattern(int Width, int Height, TPixelFormat Format, int
 
 bool IsPixelStyle(int Style) { return Style >= 118 && Style <= 122; }
 
-// The control's work bitmaps at one size: the old screen, the frame and the new picture, the
-// latter two in 32 bits for the fade and pivots as the control makes them.
+// The control's work bitmaps at one size: the old screen, the frame and the new picture, all in the
+// screen's format, the latter two in 32 bits for the fade and pivots, as the control makes them.
 class TFrameBitmaps {
 public:
   TFrameBitmaps(int Width, int Height)
       : FWidth(Width), FHeight(Height),
         FOld(Pattern(Width, Height, TPixelFormat::pfDevice, 0)),
         FMedia(Pattern(Width, Height, TPixelFormat::pfDevice, 0)),
-        FPicture(Pattern(Width, Height, TPixelFormat::pf24bit, 1)),
+        FPicture(Pattern(Width, Height, TPixelFormat::pfDevice, 1)),
         FMedia32(Pattern(Width, Height, TPixelFormat::pf32bit, 0)),
         FPicture32(Pattern(Width, Height, TPixelFormat::pf32bit, 1)) {}
 

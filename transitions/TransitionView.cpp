@@ -215,6 +215,9 @@ void TCustomTransitionView::Prepare() {
     FPicBitmap->SetPixelFormat(TPixelFormat::pf32bit);
     FMedia->SetPixelFormat(TPixelFormat::pf32bit);
   } else {
+    // The new picture in the frame's own format: every frame copies from it, and a copy between
+    // two formats converts each pixel on the way.
+    FPicBitmap->SetPixelFormat(TPixelFormat::pfDevice);
     FMedia->SetPixelFormat(TPixelFormat::pfDevice);
   }
   FProgress = FReverse ? 100 : 0;

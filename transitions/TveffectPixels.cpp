@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 
 namespace transitions {
 
@@ -65,13 +67,34 @@ void MergeTransparent(TBitmap& Display, TBitmap& Image, int Percent) {
   }
 }
 
+// The run of k in [0, Count) for which Low <= A + k * D < High, as [First, Last).
+std::pair<int, int> LinearRun(std::int64_t A, std::int64_t D, std::int64_t Low, std::int64_t High, int Count) {
+  // floor(N / M) and ceil(N / M) for M > 0, whatever the sign of N.
+  const auto floorDiv = [](std::int64_t N, std::int64_t M) { return N >= 0 ? N / M : -((-N + M - 1) / M); };
+  const auto ceilDiv = [&](std::int64_t N, std::int64_t M) { return -floorDiv(-N, M); };
+  std::int64_t first = 0, last = Count;
+  if (D == 0) {
+    if (A < Low || A >= High) last = 0;
+  } else if (D > 0) {
+    first = std::max<std::int64_t>(first, ceilDiv(Low - A, D));
+    last = std::min<std::int64_t>(last, ceilDiv(High - A, D));
+  } else {
+    first = std::max<std::int64_t>(first, floorDiv(A - High, -D) + 1);
+    last = std::min<std::int64_t>(last, floorDiv(A - Low, -D) + 1);
+  }
+  if (first >= last) return {0, 0};
+  return {static_cast<int>(first), static_cast<int>(last)};
+}
+
 // Copies into Display the pixels of Image turned about (CX, CY) by Angle radians, counter-clockwise
 // on the screen; CY counts upward from the bottom row. The turn is in 16.16 fixed point with the
 // sine and cosine truncated; the products are formed in 64 bits, which a large picture needs.
 //
 // Near a quarter turn a row of the frame reads a column of the picture, a new cache line for every
 // pixel: the frame is therefore filled in square tiles, whose reads stay within a few lines of the
-// picture. Each pixel's position is the same linear function of x and y however the loop runs.
+// picture. Each pixel's position is the same linear function of x and y however the loop runs, so
+// the part of a row that lands inside the picture is found once per row of a tile, and the pixels
+// in it are copied without a test each.
 void MergeRotate(TBitmap& Display, TBitmap& Image, int CX, int CY, long double Angle) {
   const TDibRows target = RowsOf(Display);
   const TDibRows source = RowsOf(Image);
@@ -85,6 +108,12 @@ void MergeRotate(TBitmap& Display, TBitmap& Image, int CX, int CY, long double A
     sn = static_cast<std::int64_t>(sinl(-Angle) * 65536.0L);
     cs = static_cast<std::int64_t>(cosl(-Angle) * 65536.0L);
   }
+  // Picture row H - 1 - b (b counting upward from the bottom row) starts at first + b * step.
+  const std::uint8_t* const first = source.Row(H - 1);
+  const std::ptrdiff_t step = source.Row(std::max(H - 2, 0)) - first;
+  // CX + (across >> 16) in [0, W) and CY + (up >> 16) in [0, H).
+  const std::int64_t acrossLow = -std::int64_t{CX} * 65536, acrossHigh = (W - std::int64_t{CX}) * 65536;
+  const std::int64_t upLow = -std::int64_t{CY} * 65536, upHigh = (H - std::int64_t{CY}) * 65536;
   constexpr int Tile = 64;
   for (int top = 0; top < H; top += Tile) {
     const int bottom = std::min(top + Tile, H);
@@ -94,13 +123,17 @@ void MergeRotate(TBitmap& Display, TBitmap& Image, int CX, int CY, long double A
         auto* to = reinterpret_cast<std::uint32_t*>(target.Row(y));
         const std::int64_t v = H - y - CY;
         const std::int64_t u = 1 - static_cast<std::int64_t>(CX) + left;
-        std::int64_t across = u * cs - v * sn;
-        std::int64_t up = u * sn + v * cs;
-        for (int x = left; x < right; ++x, across += cs, up += sn) {
+        const std::int64_t across0 = u * cs - v * sn;
+        const std::int64_t up0 = u * sn + v * cs;
+        const auto [acrossFirst, acrossLast] = LinearRun(across0, cs, acrossLow, acrossHigh, right - left);
+        const auto [upFirst, upLast] = LinearRun(up0, sn, upLow, upHigh, right - left);
+        const int begin = std::max(acrossFirst, upFirst), end = std::min(acrossLast, upLast);
+        std::int64_t across = across0 + begin * cs;
+        std::int64_t up = up0 + begin * sn;
+        for (int k = begin; k < end; ++k, across += cs, up += sn) {
           const std::int64_t sx = CX + (across >> 16);
           const std::int64_t sb = CY + (up >> 16);
-          if (sx >= 0 && sx < W && sb >= 0 && sb < H)
-            to[x] = reinterpret_cast<const std::uint32_t*>(source.Row(H - 1 - static_cast<int>(sb)))[sx];
+          to[left + k] = reinterpret_cast<const std::uint32_t*>(first + sb * step)[sx];
         }
       }
     }

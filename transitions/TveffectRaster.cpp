@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace transitions {
 
@@ -12,16 +14,60 @@ using namespace classlib;
 
 namespace {
 
-// A scratch bitmap per thread, reused from frame to frame: a new full-frame DIB section every frame
-// costs more than the copy made into it.
-TBitmap& Scratch(TPixelFormat Format, int Width, int Height) {
-  thread_local std::unique_ptr<TBitmap> scratch;
-  if (!scratch) scratch = std::make_unique<TBitmap>();
-  scratch->SetPixelFormat(Format);
-  if (scratch->Width() < Width || scratch->Height() < Height)
-    scratch->SetSize(std::max(scratch->Width(), Width), std::max(scratch->Height(), Height));
-  return *scratch;
-}
+// Scratch bitmaps, each lent to one drawing call at a time and kept for the next: a new full-frame
+// DIB section every frame costs more than the copy made into it. They are not kept per thread: the
+// runtime frees a thread's own objects only after the system has ended the thread, and freeing a
+// bitmap's GDI objects there can fault and take the whole process down. Nor are they freed when the
+// program ends, for the same reason: the pool lives until the process ends.
+class TScratchPool {
+public:
+  static TScratchPool& Instance() {
+    static TScratchPool* const pool = new TScratchPool;  // lives until the process ends (see above)
+    return *pool;
+  }
+
+  std::unique_ptr<TBitmap> Take() {
+    const std::lock_guard lock(FMutex);
+    if (FFree.empty()) {
+      // Room for every bitmap ever made, so that giving one back never allocates.
+      FFree.reserve(++FMade);
+      return std::make_unique<TBitmap>();
+    }
+    std::unique_ptr<TBitmap> bitmap = std::move(FFree.back());
+    FFree.pop_back();
+    return bitmap;
+  }
+
+  void Give(std::unique_ptr<TBitmap> Bitmap) noexcept {
+    const std::lock_guard lock(FMutex);
+    FFree.push_back(std::move(Bitmap));
+  }
+
+private:
+  TScratchPool() = default;
+
+  std::mutex FMutex;
+  std::vector<std::unique_ptr<TBitmap>> FFree;
+  std::size_t FMade = 0;
+};
+
+// A scratch bitmap of at least the given size in Format, the caller's until the lease ends.
+class TScratch {
+public:
+  TScratch(TPixelFormat Format, int Width, int Height) : FBitmap(TScratchPool::Instance().Take()) {
+    FBitmap->SetPixelFormat(Format);
+    if (FBitmap->Width() < Width || FBitmap->Height() < Height)
+      FBitmap->SetSize(std::max(FBitmap->Width(), Width), std::max(FBitmap->Height(), Height));
+  }
+  ~TScratch() { TScratchPool::Instance().Give(std::move(FBitmap)); }
+  TScratch(const TScratch&) = delete;
+  TScratch& operator=(const TScratch&) = delete;
+
+  TBitmap& Bitmap() { return *FBitmap; }
+
+private:
+  std::unique_ptr<TBitmap> FBitmap;
+};
 
 // Colour-on-colour stretching for one blit, the DC's own mode restored after it.
 class TStretchMode {
@@ -66,8 +112,69 @@ TFrame::TFrame(TBitmap& ADisplay, TBitmap& AImage, const TExtents& Extents, int 
     : Display(ADisplay), Image(AImage), W(Extents.W), H(Extents.H), X(Extents.X), Y(Extents.Y), G(Extents.G),
       Step(AStep), P(AProgress) {}
 
+namespace {
+
+// Whether DC draws onto its bitmap one to one, unclipped: what the direct copy assumes.
+bool DrawsOneToOne(HDC DC) {
+  POINT viewport{}, window{};
+  if (GetMapMode(DC) != MM_TEXT || GetGraphicsMode(DC) != GM_COMPATIBLE || !GetViewportOrgEx(DC, &viewport) ||
+      !GetWindowOrgEx(DC, &window) || viewport.x || viewport.y || window.x || window.y)
+    return false;
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  const bool clipped = GetClipRgn(DC, region) == 1;
+  DeleteObject(region);
+  return !clipped;
+}
+
+// Nearest-pixel stretching of A of Source to B of Target, straight on the rows of two 32-bit DIB
+// sections, each target pixel taking the source pixel under its centre. GDI's own stretching costs
+// about four times as much at full-HD size, which is most of a frame's budget. False (nothing done)
+// where the rows cannot be used: other layouts, one bitmap on both sides, mirrored or empty
+// rectangles, a source outside its bitmap. The part of B outside the target is left out.
+bool StretchRows(const TDibRows& Target, const TDibRows& Source, const TRect& A, const TRect& B) {
+  if (!Target.SameLayout(Source) || Target.BitCount != 32 || Target.Bits == Source.Bits) return false;
+  const int sw = A.right - A.left, sh = A.bottom - A.top;
+  const int dw = B.right - B.left, dh = B.bottom - B.top;
+  if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return false;
+  if (A.left < 0 || A.top < 0 || A.right > Source.Width || A.bottom > Source.Height) return false;
+  const int left = std::max(B.left, 0), right = std::min(B.right, Target.Width);
+  const int top = std::max(B.top, 0), bottom = std::min(B.bottom, Target.Height);
+  if (left >= right || top >= bottom) return true;
+
+  const auto sourceOf = [](int I, int SourceLength, int TargetLength) {
+    return static_cast<int>((2 * std::int64_t{I} + 1) * SourceLength / (2 * std::int64_t{TargetLength}));
+  };
+  std::vector<int> columns(static_cast<std::size_t>(right - left));
+  for (int x = left; x < right; ++x)
+    columns[static_cast<std::size_t>(x - left)] = A.left + sourceOf(x - B.left, sw, dw);
+  const bool sameWidth = sw == dw;
+
+  const std::uint8_t* previousTarget = nullptr;
+  int previousSource = -1;
+  for (int y = top; y < bottom; ++y) {
+    auto* target = reinterpret_cast<std::uint32_t*>(Target.Row(y)) + left;
+    const int sourceY = A.top + sourceOf(y - B.top, sh, dh);
+    if (sourceY == previousSource) {
+      std::memcpy(target, previousTarget, static_cast<std::size_t>(right - left) * 4);
+    } else {
+      const auto* source = reinterpret_cast<const std::uint32_t*>(Source.Row(sourceY));
+      if (sameWidth) {
+        std::memcpy(target, source + columns.front(), static_cast<std::size_t>(right - left) * 4);
+      } else {
+        for (std::size_t i = 0; i < columns.size(); ++i) target[i] = source[columns[i]];
+      }
+    }
+    previousTarget = reinterpret_cast<const std::uint8_t*>(target);
+    previousSource = sourceY;
+  }
+  return true;
+}
+
+}  // namespace
+
 void TFrame::Copy(const TRect& A, const TRect& B) {
   HDC target = Display.Canvas()->Handle();
+  if (DrawsOneToOne(target) && StretchRows(RowsOf(Display), RowsOf(Image), A, B)) return;
   TStretchMode mode(target);
   StretchBlt(target, B.left, B.top, B.right - B.left, B.bottom - B.top, Image.Canvas()->Handle(), A.left, A.top,
              A.right - A.left, A.bottom - A.top, SRCCOPY);
@@ -77,9 +184,9 @@ void TFrame::SelfCopy(const TRect& A, const TRect& B) {
   const int width = A.right - A.left;
   const int height = A.bottom - A.top;
   if (width <= 0 || height <= 0) return;
-  TBitmap& snapshot = Scratch(Display.PixelFormat(), width, height);
+  TScratch snapshot(Display.PixelFormat(), width, height);
   HDC target = Display.Canvas()->Handle();
-  HDC saved = snapshot.Canvas()->Handle();
+  HDC saved = snapshot.Bitmap().Canvas()->Handle();
   BitBlt(saved, 0, 0, width, height, target, A.left, A.top, SRCCOPY);
   TStretchMode mode(target);
   StretchBlt(target, B.left, B.top, B.right - B.left, B.bottom - B.top, saved, 0, 0, width, height, SRCCOPY);
@@ -217,7 +324,8 @@ void TRectUnion::DrawThrough(TBitmap& Display, TBitmap& Image) const {
         bounds.left = std::min(bounds.left, bands.Spans[band.First].Left);
         bounds.right = std::max(bounds.right, bands.Spans[band.First + band.Count - 1].Right);
       }
-      TBitmap& converted = Scratch(Display.PixelFormat(), FWidth, FHeight);
+      TScratch scratch(Display.PixelFormat(), FWidth, FHeight);
+      TBitmap& converted = scratch.Bitmap();
       const TDibRows plain = RowsOf(converted);
       if (target.SameLayout(plain)) {
         BitBlt(converted.Canvas()->Handle(), bounds.left, bounds.top, bounds.right - bounds.left,
