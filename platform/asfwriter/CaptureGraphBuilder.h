@@ -3,11 +3,14 @@
 // an ASF file sink for SetOutputFileName.
 #pragma once
 
-#include "platform/asfwriter/ComObject.h"
+#include "platform/comserver/ComObject.h"
 
 #include <dshow.h>
 
 namespace asfwriter {
+
+using comserver::TComObject;
+using comserver::TComRef;
 
 class TCaptureGraphBuilder final : public TComObject<ICaptureGraphBuilder2> {
 public:

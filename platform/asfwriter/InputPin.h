@@ -2,13 +2,16 @@
 // writer, which owns them; what they receive goes to the writer's file.
 #pragma once
 
-#include "platform/asfwriter/ComObject.h"
+#include "platform/comserver/ComObject.h"
 
 #include <dshow.h>
 
 #include <mutex>
 
 namespace asfwriter {
+
+using comserver::TComObject;
+using comserver::TComRef;
 
 class TAsfWriterFilter;
 

@@ -6,7 +6,7 @@
 
 #include "platform/asfwriter/AsfFile.h"
 #include "platform/asfwriter/AsfWriter.h"
-#include "platform/asfwriter/ComObject.h"
+#include "platform/comserver/ComObject.h"
 #include "platform/asfwriter/InputPin.h"
 
 #include <dshow.h>

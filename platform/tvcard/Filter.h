@@ -2,13 +2,16 @@
 // its pins.
 #pragma once
 
-#include "platform/tvcard/ComObject.h"
+#include "platform/comserver/ComObject.h"
 
 #include <dshow.h>
 
 #include <mutex>
 
 namespace tvcard {
+
+using comserver::TComObject;
+using comserver::TComRef;
 
 class TPin;
 

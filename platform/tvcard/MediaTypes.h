@@ -2,13 +2,16 @@
 // enumerator of a pin's one type.
 #pragma once
 
-#include "platform/tvcard/ComObject.h"
+#include "platform/comserver/ComObject.h"
 
 #include <dshow.h>
 
 #include <vector>
 
 namespace tvcard {
+
+using comserver::TComObject;
+using comserver::TComRef;
 
 // A media type with its format block, kept for the life of the program.
 class TMediaType {

@@ -3,13 +3,16 @@
 // output that pushes samples of its own making while the filter runs.
 #pragma once
 
-#include "platform/tvcard/ComObject.h"
+#include "platform/comserver/ComObject.h"
 
 #include <dshow.h>
 
 #include <mutex>
 
 namespace tvcard {
+
+using comserver::TComObject;
+using comserver::TComRef;
 
 class TFilter;
 

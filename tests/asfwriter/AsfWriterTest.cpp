@@ -3,7 +3,7 @@
 #include "tests/support/testing.h"
 
 #include "platform/asfwriter/AsfWriter.h"
-#include "platform/tvcard/ComObject.h"
+#include "platform/comserver/ComObject.h"
 #include "platform/tvcard/TvCard.h"
 #include "platform/tvcard/TvCardStrip.h"
 #include "tests/asfwriter/AsfProbe.h"
@@ -17,7 +17,7 @@
 #include <vector>
 
 using testing_support::TempDir;
-using tvcard::TComRef;
+using comserver::TComRef;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tests/support/testing.h"
 
-#include "platform/tvcard/ComObject.h"
+#include "platform/comserver/ComObject.h"
 #include "platform/tvcard/TvCard.h"
 #include "platform/tvcard/TvCardStrip.h"
 
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-using tvcard::TComRef;
+using comserver::TComRef;
 
 namespace {
 

@@ -1,5 +1,5 @@
-// Reference counting for the DLL's COM objects, and a count of the objects alive, which decides
-// whether the DLL may be unloaded.
+// Reference counting for a COM server DLL's objects, and a count of the objects alive, which decides
+// whether the DLL may be unloaded. Each DLL links its own copy of the count.
 #pragma once
 
 #include <objbase.h>
@@ -7,7 +7,7 @@
 #include <atomic>
 #include <utility>
 
-namespace tvcard {
+namespace comserver {
 
 // Objects alive plus the server locks clients hold (IClassFactory::LockServer).
 std::atomic<LONG>& ServerReferences();
@@ -79,4 +79,4 @@ private:
   I* FPointer = nullptr;
 };
 
-}  // namespace tvcard
+}  // namespace comserver
