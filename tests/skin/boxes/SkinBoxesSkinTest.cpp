@@ -37,7 +37,7 @@ end)";
 class SkinBoxesSkinTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    MoveTo(1270, 1010);
+    MouseTo(1270, 1010);
     std::string path = std::string("Z:") + TAVREL_BINARY_DIR + "/skins/main/skin.ini";
     std::replace(path.begin(), path.end(), '/', '\\');
     Skin = std::make_unique<TskSkinData>(nullptr);
@@ -95,7 +95,7 @@ TEST_F(SkinBoxesSkinTest, ComboBoxTakesTheSkin) {
   EXPECT_EQ(focused.Pixel(4, 4), SkinPixel(Combo->SkinBitmap, 169, 146));
   // Hot: "activebuttonrect" over the button area.
   const TPoint button = Combo->ClientToScreen(Point(150, 10));
-  MoveTo(button.x, button.y);
+  MouseTo(button.x, button.y);
   TWindowPicture hot(Combo->Handle());
   EXPECT_EQ(hot.Pixel(143, 3), SkinPixel(Combo->SkinBitmap, 121, 146));
 }

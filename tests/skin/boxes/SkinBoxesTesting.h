@@ -1,7 +1,9 @@
 // What the list and combo box tests share: forms read from description text with the boxes'
 // classes registered, window pictures taken with PrintWindow, and real pointer and key input.
 #pragma once
+
 #include "tests/classlib/WindowTesting.h"
+#include "tests/skin/support/RealInput.h"
 
 #include <memory>
 #include <string>
@@ -22,12 +24,11 @@ private:
   std::unique_ptr<windowtesting::TPaintTarget> FTarget;
 };
 
-// Real input through the system's queue: the pointer moved to a screen point, a button pressed
-// or released there, a key pressed and released (with Alt held when asked).
-void MoveTo(int X, int Y);
-void Press(int X, int Y);
-void Release(int X, int Y);
-void TapKey(WORD Key, bool Alt = false);
-void TypeChar(char C);
+// Real input, shared with the other skin tests.
+using skintesting::LeftPress;
+using skintesting::LeftReleaseAt;
+using skintesting::MouseTo;
+using skintesting::TapKey;
+using skintesting::TypeChar;
 
 }  // namespace skinboxestesting

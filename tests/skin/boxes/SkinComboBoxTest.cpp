@@ -58,7 +58,7 @@ protected:
       return true;
     }();
     (void)registered;
-    MoveTo(1270, 1010);
+    MouseTo(1270, 1010);
     Form = ShowForm(ComboForm);
     Combo = dynamic_cast<TRecordingComboBox*>(Form->FindComponent("C"));
     ASSERT_NE(Combo, nullptr);
@@ -118,13 +118,13 @@ TEST_F(SkinComboBoxTest, UnskinnedPixels) {
 
   // Hot, then pressed, under the real pointer.
   const TPoint button = Screen(109, 10);
-  MoveTo(button.x, button.y);
+  MouseTo(button.x, button.y);
   EXPECT_TRUE(Combo->ButtonHot());
   EXPECT_EQ(TWindowPicture(Combo->Handle()).Pixel(103, 4), RGB(182, 189, 210));
   EXPECT_EQ(TWindowPicture(Combo->Handle()).Pixel(101, 2), RGB(0, 0, 128));
-  Press(button.x, button.y);
+  LeftPress(button.x, button.y);
   EXPECT_EQ(TWindowPicture(Combo->Handle()).Pixel(103, 4), RGB(133, 147, 181));
-  Release(button.x, button.y);
+  LeftReleaseAt(button.x, button.y);
   EXPECT_FALSE(Combo->ButtonPressed());
 }
 
@@ -170,16 +170,16 @@ TEST_F(SkinComboBoxTest, PressDragReleaseSelects) {
   Combo->SetItemIndex(0);
   Combo->Events.clear();
   const TPoint item = Screen(30, 10);
-  MoveTo(item.x, item.y);
-  Press(item.x, item.y);
+  MouseTo(item.x, item.y);
+  LeftPress(item.x, item.y);
   ASSERT_TRUE(Combo->IsPopupVisible());
   // The item area keeps the selection made before the list opened.
-  MoveTo(Row(1).x, Row(1).y);
+  MouseTo(Row(1).x, Row(1).y);
   const TPoint third = Row(2);
-  MoveTo(third.x, third.y);
+  MouseTo(third.x, third.y);
   EXPECT_EQ(Combo->DropDownList().ItemIndex(), 2);
   EXPECT_EQ(Combo->SavedItemIndex(), 0);
-  Release(third.x, third.y);
+  LeftReleaseAt(third.x, third.y);
   EXPECT_FALSE(Combo->IsPopupVisible());
   EXPECT_EQ(Combo->ItemIndex(), 2);
   const std::vector<std::string> expected{"OnDropDown", "OnChange Item 2", "OnClick", "Change", "OnCloseUp"};
@@ -191,15 +191,15 @@ TEST_F(SkinComboBoxTest, PressDragReleaseSelects) {
 TEST_F(SkinComboBoxTest, ClickOpensAndAClickOnARowAccepts) {
   Fill(10);
   const TPoint item = Screen(30, 10);
-  MoveTo(item.x, item.y);
-  Press(item.x, item.y);
-  Release(item.x, item.y);
+  MouseTo(item.x, item.y);
+  LeftPress(item.x, item.y);
+  LeftReleaseAt(item.x, item.y);
   ASSERT_TRUE(Combo->IsPopupVisible());
   const TPoint row = Row(3);
-  MoveTo(row.x, row.y);
-  Press(row.x, row.y);
+  MouseTo(row.x, row.y);
+  LeftPress(row.x, row.y);
   EXPECT_EQ(GetActiveWindow(), Form->Handle());
-  Release(row.x, row.y);
+  LeftReleaseAt(row.x, row.y);
   EXPECT_FALSE(Combo->IsPopupVisible());
   EXPECT_EQ(Combo->Text(), "Item 3");
   EXPECT_EQ(GetFocus(), Combo->Handle());
@@ -209,13 +209,13 @@ TEST_F(SkinComboBoxTest, DragBelowScrollsEvery25ms) {
   Fill(30);
   Combo->SetItemIndex(0);
   const TPoint item = Screen(30, 10);
-  MoveTo(item.x, item.y);
-  Press(item.x, item.y);
-  MoveTo(Row(7).x, Row(7).y);
+  MouseTo(item.x, item.y);
+  LeftPress(item.x, item.y);
+  MouseTo(Row(7).x, Row(7).y);
   ASSERT_EQ(Combo->DropDownList().ItemIndex(), 7);
   RECT list;
   GetWindowRect(Combo->DropDownList().Handle(), &list);
-  MoveTo(Row(7).x, list.bottom + 20);
+  MouseTo(Row(7).x, list.bottom + 20);
   // Scrolling starts; then one row a tick at most, measured against the time that really passed,
   // which a loaded machine stretches.
   for (DWORD start = GetTickCount(); Combo->DropDownList().ItemIndex() == 7 && GetTickCount() - start < 1000;)
@@ -229,12 +229,12 @@ TEST_F(SkinComboBoxTest, DragBelowScrollsEvery25ms) {
   windowtesting::PumpFor(800);
   EXPECT_EQ(Combo->DropDownList().ItemIndex(), 29);
   // Back in the list the scrolling stops; released outside, the list closes unchanged.
-  MoveTo(Row(2).x, Row(2).y);
+  MouseTo(Row(2).x, Row(2).y);
   const int inside = Combo->DropDownList().ItemIndex();
   windowtesting::PumpFor(100);
   EXPECT_EQ(Combo->DropDownList().ItemIndex(), inside);
-  MoveTo(Row(2).x, list.bottom + 20);
-  Release(Row(2).x, list.bottom + 20);
+  MouseTo(Row(2).x, list.bottom + 20);
+  LeftReleaseAt(Row(2).x, list.bottom + 20);
   EXPECT_FALSE(Combo->IsPopupVisible());
   EXPECT_EQ(Combo->ItemIndex(), 0);
   windowtesting::PumpFor(100);
@@ -276,7 +276,7 @@ TEST_F(SkinComboBoxTest, EscapeAfterHoverRestoresTheSelection) {
   Combo->SetItemIndex(1);
   Combo->DropDown();
   // The open list starts at the selected item.
-  MoveTo(Row(4).x, Row(4).y);
+  MouseTo(Row(4).x, Row(4).y);
   EXPECT_EQ(Combo->DropDownList().ItemIndex(), 5);
   TapKey(VK_ESCAPE);
   EXPECT_FALSE(Combo->IsPopupVisible());
@@ -333,9 +333,9 @@ TEST_F(SkinComboBoxTest, PressElsewhereClosesTheList) {
   Combo->DropDown();
   auto& other = *dynamic_cast<TskSkinComboBox*>(Form->FindComponent("Other"));
   const TPoint p = other.ClientToScreen(Point(30, 10));
-  MoveTo(p.x, p.y);
-  Press(p.x, p.y);
-  Release(p.x, p.y);
+  MouseTo(p.x, p.y);
+  LeftPress(p.x, p.y);
+  LeftReleaseAt(p.x, p.y);
   EXPECT_FALSE(Combo->IsPopupVisible());
 }
 

@@ -31,7 +31,7 @@ end)";
 class SkinListBoxTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    MoveTo(1270, 1010);
+    MouseTo(1270, 1010);
     Form = ShowForm(ListForm);
     List = dynamic_cast<TskSkinListBox*>(Form->FindComponent("L"));
     ASSERT_NE(List, nullptr);
@@ -205,8 +205,8 @@ TEST_F(SkinListBoxTest, ListEventsComeFromTheListBox) {
   };
   List->OnListBoxKeyDown = [&](TObject*, WORD& Key, TShiftState) { events.push_back("key " + std::to_string(Key)); };
   const TPoint p = List->InnerList().ClientToScreen(Point(20, 30));
-  Press(p.x, p.y);
-  Release(p.x, p.y);
+  LeftPress(p.x, p.y);
+  LeftReleaseAt(p.x, p.y);
   EXPECT_EQ(List->ItemIndex(), 1);
   TapKey(VK_DOWN);
   EXPECT_EQ(List->ItemIndex(), 2);
@@ -236,9 +236,9 @@ TEST_F(SkinListBoxTest, HeldCaptionButtonRepeats) {
   TWindowPicture paint(List->Handle());  // lays the buttons out
   const TRect down = List->CaptionButton(1).Rect;
   const TPoint p = Screen((down.left + down.right) / 2, (down.top + down.bottom) / 2);
-  MoveTo(p.x, p.y);
-  Press(p.x, p.y);
+  MouseTo(p.x, p.y);
   const DWORD start = GetTickCount();
+  LeftPress(p.x, p.y);
   DWORD first = 0;
   while (GetTickCount() - start < 1000) {
     windowtesting::Pump();
@@ -251,7 +251,7 @@ TEST_F(SkinListBoxTest, HeldCaptionButtonRepeats) {
     const int x = down.left + 3, y = down.top + 3;
     EXPECT_EQ(pressed.Pixel(x, y), RGB(133, 147, 181));
   }
-  Release(p.x, p.y);
+  LeftReleaseAt(p.x, p.y);
   EXPECT_NEAR(static_cast<int>(first), 600, 120);
   EXPECT_GE(held, 4);
   EXPECT_LE(held, 6);
@@ -270,9 +270,9 @@ TEST_F(SkinListBoxTest, CaptionButtonEventsReplaceTheSteps) {
   const auto click = [&](int Index) {
     const TRect r = List->CaptionButton(Index).Rect;
     const TPoint p = Screen((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    MoveTo(p.x, p.y);
-    Press(p.x, p.y);
-    Release(p.x, p.y);
+    MouseTo(p.x, p.y);
+    LeftPress(p.x, p.y);
+    LeftReleaseAt(p.x, p.y);
   };
   click(0);
   EXPECT_EQ(ups, 1);
@@ -284,10 +284,10 @@ TEST_F(SkinListBoxTest, CaptionButtonEventsReplaceTheSteps) {
   // Released off the button, the event gives way to the step.
   const TRect up = List->CaptionButton(0).Rect;
   const TPoint p = Screen(up.left + 3, up.top + 3);
-  MoveTo(p.x, p.y);
-  Press(p.x, p.y);
-  MoveTo(p.x, p.y + 60);
-  Release(p.x, p.y + 60);
+  MouseTo(p.x, p.y);
+  LeftPress(p.x, p.y);
+  MouseTo(p.x, p.y + 60);
+  LeftReleaseAt(p.x, p.y + 60);
   EXPECT_EQ(ups, 1);
   EXPECT_EQ(List->ItemIndex(), 3);
 }

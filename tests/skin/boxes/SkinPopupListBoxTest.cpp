@@ -27,7 +27,7 @@ end)";
 }  // namespace
 
 TEST(SkinPopupListBoxTest, ToolWindowThatNeverActivates) {
-  MoveTo(1270, 1010);
+  MouseTo(1270, 1010);
   auto form = ShowForm(ComboForm);
   auto& combo = *dynamic_cast<TskSkinComboBox*>(form->FindComponent("C"));
   TskPopupListBox& list = combo.DropDownList();

@@ -8,20 +8,6 @@ namespace fixtureskin {
 
 using namespace classlib;
 
-std::unique_ptr<TBitmap> Picture(int Width, int Height, COLORREF Color) {
-  auto picture = std::make_unique<TBitmap>();
-  picture->SetPixelFormat(TPixelFormat::pf24bit);
-  picture->SetSize(Width, Height);
-  Fill(*picture, Rect(0, 0, Width, Height), Color);
-  return picture;
-}
-
-void Fill(TBitmap& Picture, const TRect& R, COLORREF Color) {
-  Picture.Canvas()->Brush()->SetStyle(TBrushStyle::bsSolid);
-  Picture.Canvas()->Brush()->SetColor(static_cast<TColor>(Color));
-  Picture.Canvas()->FillRect(R);
-}
-
 std::string SkinIni(int PictureCount, const std::vector<std::string>& Controls, const std::string& Sections) {
   std::string ini = "[VERSION]\nver=2\nskinname=Fixture\n\n[PICTURES]\nactivepicturescount=" +
                     std::to_string(PictureCount) + "\n";
@@ -33,17 +19,9 @@ std::string SkinIni(int PictureCount, const std::vector<std::string>& Controls, 
 }
 
 TFixtureSkin::TFixtureSkin(const std::string& Ini, const std::vector<const TBitmap*>& Pictures) {
-  testing_support::WriteUnixFile(FDir.unixFile("skin.ini"), Ini);
-  for (size_t i = 0; i < Pictures.size(); ++i)
-    Pictures[i]->SaveToFile(FDir.windowsFile(std::to_string(i) + ".bmp"));
-  FSkin = std::make_unique<skin::TskSkinData>(nullptr);
-  FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
-  EXPECT_FALSE(FSkin->Empty) << "the fixture skin did not load";
+  for (size_t i = 0; i < Pictures.size(); ++i) SavePicture(std::to_string(i) + ".bmp", *Pictures[i]);
+  Load(Ini);
 }
-
-}  // namespace fixtureskin
-
-namespace fixtureskin {
 
 TColourScan ScanColour(HWND Window, const TRect& Area, COLORREF Colour) {
   RECT client;

@@ -8,6 +8,7 @@
 namespace skincontrolstesting {
 
 using namespace classlib;
+using skintesting::Fill;
 
 namespace {
 
@@ -360,15 +361,9 @@ fontcolor=16777215
 bgcolor=8404992
 )";
 
-void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
-  Bitmap.Canvas()->Brush()->SetColor(static_cast<TColor>(Color));
-  Bitmap.Canvas()->FillRect(R);
-}
-
 }  // namespace
 
 TTestSkin::TTestSkin() {
-  testing_support::WriteUnixFile(FDir.unixFile("skin.ini"), SkinIni);
   TBitmap sheet;
   sheet.SetPixelFormat(TPixelFormat::pf24bit);
   sheet.SetSize(160, 40);
@@ -376,13 +371,13 @@ TTestSkin::TTestSkin() {
   Fill(sheet, Rect(40, 0, 80, 20), HotColor);
   Fill(sheet, Rect(80, 0, 120, 20), DownColor);
   Fill(sheet, Rect(120, 0, 160, 20), DisabledColor);
-  sheet.SaveToFile(FDir.windowsFile("sheet.bmp"));
+  SavePicture("sheet.bmp", sheet);
   TBitmap mask;
   mask.SetPixelFormat(TPixelFormat::pf24bit);
   mask.SetSize(40, 20);
   Fill(mask, Rect(0, 0, 40, 20), 0xFFFFFF);
   Fill(mask, Rect(2, 2, 38, 18), 0);
-  mask.SaveToFile(FDir.windowsFile("mask.bmp"));
+  SavePicture("mask.bmp", mask);
   // The check pictures keep a white bottom row: the colour of their bottom-left pixel is left out.
   TBitmap panel;
   panel.SetPixelFormat(TPixelFormat::pf24bit);
@@ -396,13 +391,13 @@ TTestSkin::TTestSkin() {
   Fill(panel, Rect(72, 0, 84, 11), PanelUncheckColor);
   Fill(panel, Rect(84, 0, 94, 18), PanelMarkColor);
   Fill(panel, Rect(60, 20, 100, 38), PanelCaptionFrameColor);
-  panel.SaveToFile(FDir.windowsFile("panel.bmp"));
+  SavePicture("panel.bmp", panel);
   TBitmap tile;
   tile.SetPixelFormat(TPixelFormat::pf24bit);
   tile.SetSize(7, 5);
   Fill(tile, Rect(0, 0, 7, 5), TileColor);
   Fill(tile, Rect(0, 0, 1, 1), TileCornerColor);
-  tile.SaveToFile(FDir.windowsFile("tile.bmp"));
+  SavePicture("tile.bmp", tile);
   TBitmap scrollbars;
   scrollbars.SetPixelFormat(TPixelFormat::pf24bit);
   scrollbars.SetSize(200, 100);
@@ -416,7 +411,7 @@ TTestSkin::TTestSkin() {
   Fill(scrollbars, Rect(0, 20, 19, 39), HotColor);
   Fill(scrollbars, Rect(19, 20, 38, 39), DownColor);
   Fill(scrollbars, Rect(40, 20, 44, 24), GlyphColor);
-  scrollbars.SaveToFile(FDir.windowsFile("scrollbar.bmp"));
+  SavePicture("scrollbar.bmp", scrollbars);
   TBitmap bars;
   bars.SetPixelFormat(TPixelFormat::pf24bit);
   bars.SetSize(200, 100);
@@ -440,7 +435,7 @@ TTestSkin::TTestSkin() {
   Fill(bars, Rect(180, 4, 196, 26), MiddleColor);
   Fill(bars, Rect(180, 25, 196, 26), MarkColor);
   Fill(bars, Rect(180, 26, 196, 30), EndCapColor);
-  bars.SaveToFile(FDir.windowsFile("bars.bmp"));
+  SavePicture("bars.bmp", bars);
   TBitmap tab;
   tab.SetPixelFormat(TPixelFormat::pf24bit);
   tab.SetSize(120, 60);
@@ -453,15 +448,13 @@ TTestSkin::TTestSkin() {
   Fill(tab, Rect(40, 20, 80, 40), DownColor);
   Fill(tab, Rect(80, 20, 120, 40), HotColor);
   Fill(tab, Rect(40, 40, 60, 60), TabStripColor);
-  tab.SaveToFile(FDir.windowsFile("tab.bmp"));
+  SavePicture("tab.bmp", tab);
   TBitmap background;
   background.SetPixelFormat(TPixelFormat::pf24bit);
   background.SetSize(10, 10);
   Fill(background, Rect(0, 0, 10, 10), TabBackgroundColor);
-  background.SaveToFile(FDir.windowsFile("tabbg.bmp"));
-  FSkin = std::make_unique<skin::TskSkinData>(nullptr);
-  FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
-  EXPECT_FALSE(FSkin->Empty) << "the test skin did not load";
+  SavePicture("tabbg.bmp", background);
+  Load(SkinIni);
 }
 
 TPictureAction::TPictureAction()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/classlib/WindowTesting.h"
+#include "tests/skin/support/SkinFiles.h"
 
 #include "platform/classlib/ActnList.h"
 #include "platform/classlib/ComCtrls.h"
@@ -81,14 +82,9 @@ constexpr COLORREF TabBackgroundColor = 0x80FF00;
 //   picture);
 // - list views: "headerbutton" (a strip without bottom anchors, every look but disabled, for
 //   headers) and "listview" (ViewColor, a white Arial of height 16).
-class TTestSkin {
+class TTestSkin : public skintesting::TSkinFiles {
 public:
   TTestSkin();
-  skin::TskSkinData& Skin() { return *FSkin; }
-
-private:
-  testing_support::TempDir FDir;
-  std::unique_ptr<skin::TskSkinData> FSkin;
 };
 
 // An action with a picture: its list's images hold one 16 x 16 picture, left out by the mask in its

@@ -33,7 +33,7 @@ protected:
   }
   // The object drawn alone (UpDate true) on a white sheet; the colour at its centre.
   COLORREF Look(TskActiveSkinObject& O, bool UpDate = true) {
-    auto sheet = FilledBitmap(200, 120, 0xFFFFFF);
+    auto sheet = Picture(200, 120, 0xFFFFFF);
     O.Draw(*sheet->Canvas(), UpDate);
     return BitmapPixel(*sheet, (O.ObjectRect.left + O.ObjectRect.right) / 2, (O.ObjectRect.top + O.ObjectRect.bottom) / 2);
   }
@@ -247,7 +247,7 @@ TEST(DefaultCaptionButtons, LookWithoutSkin) {
   for (const auto& c : cases) {
     close.Hovered = c.Hovered;
     close.Down = c.Down;
-    auto sheet = FilledBitmap(40, 40, 0xFFFFFF);
+    auto sheet = Picture(40, 40, 0xFFFFFF);
     close.Draw(*sheet->Canvas(), true);
     EXPECT_EQ(BitmapPixel(*sheet, 10, 10), c.Corner) << c.Name;
     EXPECT_EQ(BitmapPixel(*sheet, 12, 12), c.Inside) << c.Name;
@@ -267,7 +267,7 @@ TEST_F(FrameObjectsTest, CaptionBackgroundKeepsItsCapsAndTilesItsMiddle) {
   caption.ObjectRect = Rect(4, 4, 240, 20);  // 100 wider than the skin
   EXPECT_EQ(caption.Band(), 1);
   const auto pixelAt = [&](int X) {
-    auto sheet = FilledBitmap(300, 120, 0xFFFFFF);
+    auto sheet = Picture(300, 120, 0xFFFFFF);
     caption.Draw(*sheet->Canvas(), true);
     return BitmapPixel(*sheet, X, 5);
   };
@@ -285,7 +285,7 @@ TEST_F(FrameObjectsTest, InactiveCaptionRedrawsItselfWithTheSkinsEffect) {
   Skinned.FormSkin->AlwaysActive = false;
   ASSERT_FALSE(Skinned.FormSkin->GetFormActive());
   auto& caption = As<TskSkinCaptionObject>("caption");
-  auto sheet = FilledBitmap(200, 120, 0xFFFFFF);
+  auto sheet = Picture(200, 120, 0xFFFFFF);
   caption.Draw(*sheet->Canvas(), true);
   EXPECT_EQ(BitmapPixel(*sheet, 60, 6), CaptionColor);
   Skin.Skin().AutoRenderingInActiveImage = true;
@@ -294,7 +294,7 @@ TEST_F(FrameObjectsTest, InactiveCaptionRedrawsItselfWithTheSkinsEffect) {
   EXPECT_NE(grey, CaptionColor);
   EXPECT_TRUE(GetRValue(grey) == GetGValue(grey) && GetGValue(grey) == GetBValue(grey)) << std::hex << grey;
   // A whole-frame paint draws the text only: the frame picture holds the background.
-  auto frame = FilledBitmap(200, 120, 0xFFFFFF);
+  auto frame = Picture(200, 120, 0xFFFFFF);
   caption.Draw(*frame->Canvas(), false);
   EXPECT_EQ(BitmapPixel(*frame, 60, 6), 0xFFFFFFu);
 }
@@ -305,7 +305,7 @@ TEST_F(FrameObjectsTest, CaptionWhoseCapsLeaveNoMiddleIsStretchedNotTiled) {
   Skin.Skin().LeftTopPoint.x = 72;
   Skin.Skin().RightTopPoint.x = 72;
   caption.ObjectRect = Rect(4, 4, 240, 20);
-  auto sheet = FilledBitmap(300, 120, 0xFFFFFF);
+  auto sheet = Picture(300, 120, 0xFFFFFF);
   caption.Draw(*sheet->Canvas(), true);
   EXPECT_EQ(BitmapPixel(*sheet, 5, 5), CapLeftColor);
   EXPECT_EQ(BitmapPixel(*sheet, 238, 5), CapRightColor);
@@ -316,7 +316,7 @@ TEST_F(FrameObjectsTest, CaptionTextIsCutToItsAreaAndLitAndShadowed) {
   auto& caption = As<TskSkinCaptionObject>("caption");
   caption.ActiveFontColor = RGB(255, 0, 0);
   const auto redColumns = [&](int& First, int& Last) {
-    auto sheet = FilledBitmap(300, 120, 0xFFFFFF);
+    auto sheet = Picture(300, 120, 0xFFFFFF);
     caption.Draw(*sheet->Canvas(), true);
     First = 1000, Last = -1;
     for (int x = 0; x < 300; ++x)
@@ -338,7 +338,7 @@ TEST_F(FrameObjectsTest, CaptionTextIsCutToItsAreaAndLitAndShadowed) {
   caption.ActiveLightColor = RGB(0, 255, 0);
   caption.ActiveShadowColor = RGB(0, 0, 255);
   Skinned.Form->SetCaption("I");
-  auto sheet = FilledBitmap(300, 120, 0xFFFFFF);
+  auto sheet = Picture(300, 120, 0xFFFFFF);
   caption.Draw(*sheet->Canvas(), true);
   int light = 0, shadow = 0, text = 0;
   for (int x = 30; x < 60; ++x)
@@ -354,7 +354,7 @@ TEST_F(FrameObjectsTest, CaptionTextIsCutToItsAreaAndLitAndShadowed) {
 }
 
 TEST_F(FrameObjectsTest, CorrectCaptionTextEndsACutTextWithDots) {
-  auto sheet = FilledBitmap(10, 10, 0xFFFFFF);
+  auto sheet = Picture(10, 10, 0xFFFFFF);
   TCanvas& c = *sheet->Canvas();
   c.Font()->SetName("Arial");
   c.Font()->SetHeight(14);
@@ -410,7 +410,7 @@ protected:
     }
   }
   void DrawAll() {
-    auto sheet = FilledBitmap(400, 120, 0xFFFFFF);
+    auto sheet = Picture(400, 120, 0xFFFFFF);
     for (auto* item : Items) item->Draw(*sheet->Canvas(), true);
   }
 
@@ -429,7 +429,7 @@ TEST_F(MainMenuItemsTest, EachItemFollowsTheOneBeforeIt) {
   EXPECT_EQ(Items[1]->ObjectRect.left, Items[0]->ObjectRect.right);
   EXPECT_EQ(Items[2]->ObjectRect.left, Items[1]->ObjectRect.right);
   // The margins of the skin (8 and 8) around the caption, plus 2.
-  auto sheet = FilledBitmap(10, 10, 0xFFFFFF);
+  auto sheet = Picture(10, 10, 0xFFFFFF);
   sheet->Canvas()->Font()->SetName("Arial");
   sheet->Canvas()->Font()->SetHeight(14);
   RECT measure{0, 0, 0, 0};
@@ -462,7 +462,7 @@ TEST_F(MainMenuItemsTest, ItemWhoseCapsTakeTheWholeLookIsDrawnWithoutTiles) {
   item->MenuItem = Menu->Items()->Items(0);
   auto* wide = item.get();
   f.FrameObjects.push_back(std::move(item));
-  auto sheet = FilledBitmap(400, 120, 0xFFFFFF);
+  auto sheet = Picture(400, 120, 0xFFFFFF);
   wide->Draw(*sheet->Canvas(), true);
   EXPECT_EQ(BitmapPixel(*sheet, wide->ObjectRect.left + 1, wide->ObjectRect.top + 1), NormalColor);
   EXPECT_EQ(BitmapPixel(*sheet, wide->ObjectRect.right - 2, wide->ObjectRect.top + 1), DownColor);

@@ -133,24 +133,10 @@ skinrect=150,98,166,114
 count=0
 )";
 
-void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
-  Bitmap.Canvas()->Brush()->SetColor(static_cast<TColor>(Color));
-  Bitmap.Canvas()->FillRect(R);
-}
-
 }  // namespace
 
-std::unique_ptr<TBitmap> FilledBitmap(int Width, int Height, COLORREF Color) {
-  auto bitmap = std::make_unique<TBitmap>();
-  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap->SetSize(Width, Height);
-  Fill(*bitmap, Rect(0, 0, Width, Height), Color);
-  return bitmap;
-}
-
 TObjectSkin::TObjectSkin() {
-  testing_support::WriteUnixFile(FDir.unixFile("skin.ini"), SkinIni);
-  auto frame = FilledBitmap(200, 120, FrameColor);
+  auto frame = Picture(200, 120, FrameColor);
   Fill(*frame, Rect(4, 4, 30, 20), CapLeftColor);
   Fill(*frame, Rect(30, 4, 120, 20), CaptionColor);
   Fill(*frame, Rect(120, 4, 140, 20), CapRightColor);
@@ -158,25 +144,24 @@ TObjectSkin::TObjectSkin() {
                          Rect(34, 98, 50, 114), Rect(90, 98, 106, 114), Rect(130, 98, 146, 114)})
     Fill(*frame, r, NormalColor);
   Fill(*frame, Rect(6, 24, 194, 94), ClientColor);
-  frame->SaveToFile(FDir.windowsFile("frame.bmp"));
-  auto inactive = FilledBitmap(200, 120, InActiveFrameColor);
+  SavePicture("frame.bmp", *frame);
+  auto inactive = Picture(200, 120, InActiveFrameColor);
   Fill(*inactive, Rect(6, 24, 194, 94), ClientColor);
-  inactive->SaveToFile(FDir.windowsFile("inactive.bmp"));
-  auto sheet = FilledBitmap(144, 16, NormalColor);
+  SavePicture("inactive.bmp", *inactive);
+  auto sheet = Picture(144, 16, NormalColor);
   const COLORREF looks[] = {NormalColor,     HotColor,         DownColor,     InActiveColor,       RestoreColor,
                             RestoreHotColor, RestoreDownColor, DisabledColor, RestoreInActiveColor};
   for (int i = 0; i < 9; ++i) Fill(*sheet, Rect(16 * i, 0, 16 * i + 16, 16), looks[i]);
-  sheet->SaveToFile(FDir.windowsFile("sheet.bmp"));
-  auto caption = FilledBitmap(136, 16, ActiveCaptionColor);
+  SavePicture("sheet.bmp", *sheet);
+  auto caption = Picture(136, 16, ActiveCaptionColor);
   Fill(*caption, Rect(0, 0, 26, 16), CapLeftColor);
   Fill(*caption, Rect(116, 0, 136, 16), CapRightColor);
-  caption->SaveToFile(FDir.windowsFile("caption.bmp"));
-  auto tile = FilledBitmap(7, 5, TileColor);
+  SavePicture("caption.bmp", *caption);
+  auto tile = Picture(7, 5, TileColor);
   Fill(*tile, Rect(0, 0, 1, 1), TileCornerColor);
-  tile->SaveToFile(FDir.windowsFile("tile.bmp"));
+  SavePicture("tile.bmp", *tile);
   windowtesting::InitApplication();
-  FSkin = std::make_unique<skin::TskSkinData>(nullptr);
-  FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
+  Load(SkinIni);
 }
 
 TSkinnedForm::TSkinnedForm(int Width, int Height, const String& Caption, bool Show) {

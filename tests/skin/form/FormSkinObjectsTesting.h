@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/classlib/WindowTesting.h"
+#include "tests/skin/support/SkinFiles.h"
 
 #include "skin/data/SkinData.h"
 #include "skin/form/FormSkin.h"
@@ -49,14 +50,9 @@ constexpr COLORREF TileCornerColor = 0x2020E0;
 //  9 "menu" mainmenuitem, 10 "gauge" gauge, 11 "barbutton" mainmenubarbutton (a kind of stdbutton):
 //    descriptions the frame makes no object of.
 // "bgpictureindex" is 2, a 7 x 5 tile in TileColor with its top-left pixel in TileCornerColor.
-class TObjectSkin {
+class TObjectSkin : public skintesting::TSkinFiles {
 public:
   TObjectSkin();
-  skin::TskSkinData& Skin() { return *FSkin; }
-
-private:
-  testing_support::TempDir FDir;
-  std::unique_ptr<skin::TskSkinData> FSkin;
 };
 
 // A form of the given size and caption with a form skinning component (not given a skin), shown
@@ -75,7 +71,7 @@ COLORREF FramePixel(HWND Window, int X, int Y);
 // A pixel of a bitmap.
 COLORREF BitmapPixel(classlib::TBitmap& Bitmap, int X, int Y);
 
-// A 24-bit bitmap of the given size filled with a colour.
-std::unique_ptr<classlib::TBitmap> FilledBitmap(int Width, int Height, COLORREF Color);
+using skintesting::Fill;
+using skintesting::Picture;
 
 }  // namespace formskinobjectstesting

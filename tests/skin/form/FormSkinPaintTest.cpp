@@ -80,7 +80,7 @@ TEST_F(DefaultFrameTest, LongCaptionIsCutBeforeTheButtons) {
   EXPECT_LT(last, buttons);
   EXPECT_GE(first, F.DefCaptionRect.left - 3);
   // The cut text ends with three dots: the last red columns, as wide as "...", form three runs.
-  auto sheet = FilledBitmap(10, 10, 0xFFFFFF);
+  auto sheet = Picture(10, 10, 0xFFFFFF);
   sheet->Canvas()->SetFont(F.DefCaptionFont());
   const int dots = sheet->Canvas()->TextWidth("...");
   int runs = 0;
@@ -235,7 +235,7 @@ TEST_F(ClientBackgroundTest, BackgroundIndexNamingNoPicturePaintsThePlainBackgro
 }
 
 TEST_F(ClientBackgroundTest, LogoCentredOrAtTheOrigin) {
-  F.SetLogoBitMap(*FilledBitmap(10, 10, Red));
+  F.SetLogoBitMap(*Picture(10, 10, Red));
   const int cx = Skinned.Form->ClientWidth() / 2, cy = Skinned.Form->ClientHeight() / 2;
   EXPECT_EQ(Paint(&TskFormSkin::PaintBGDefault, cx, cy), Red);
   EXPECT_EQ(Paint(&TskFormSkin::PaintBGDefault, 0, 0), ColorToRGB(clBtnFace));
@@ -243,7 +243,7 @@ TEST_F(ClientBackgroundTest, LogoCentredOrAtTheOrigin) {
   // A skin without a client rectangle: plain background, no logo.
   Skin.Skin().ClientRect = Rect(0, 0, 0, 0);
   EXPECT_EQ(Paint(&TskFormSkin::PaintBG, cx, cy), ColorToRGB(clBtnFace));
-  F.SetLogoBitMap(*FilledBitmap(1000, 1000, Red));
+  F.SetLogoBitMap(*Picture(1000, 1000, Red));
   EXPECT_EQ(Paint(&TskFormSkin::PaintBGDefault, 0, 0), Red);
 }
 
@@ -255,7 +255,7 @@ TEST_F(ClientBackgroundTest, ClientModePaintsTheWholeForm) {
   EXPECT_EQ(Paint(&TskFormSkin::Paint, 185, 8), HotColor);
   EXPECT_EQ(Paint(&TskFormSkin::Paint, 100, 60), ClientColor);
   // Rolled up: the roll-up picture with its middle tiled to the form's width.
-  auto rollUp = FilledBitmap(50, 20, TileColor);
+  auto rollUp = Picture(50, 20, TileColor);
   rollUp->Canvas()->Brush()->SetColor(static_cast<TColor>(CapLeftColor));
   rollUp->Canvas()->FillRect(Rect(0, 0, 10, 20));
   rollUp->Canvas()->Brush()->SetColor(static_cast<TColor>(CapRightColor));

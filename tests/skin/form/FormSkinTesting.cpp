@@ -2,11 +2,11 @@
 
 #include "skin/form/SkinFormRegistration.h"
 
-#include <vector>
-
 namespace formskintesting {
 
 using namespace classlib;
+using skintesting::Fill;
+using skintesting::Picture;
 
 namespace {
 
@@ -81,58 +81,11 @@ command=cmsysmenu
 count=0
 )";
 
-void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
-  Bitmap.Canvas()->Brush()->SetColor(static_cast<TColor>(Color));
-  Bitmap.Canvas()->FillRect(R);
-}
-
-std::unique_ptr<TBitmap> Picture(int Width, int Height, COLORREF Color) {
-  auto b = std::make_unique<TBitmap>();
-  b->SetPixelFormat(TPixelFormat::pf24bit);
-  b->SetSize(Width, Height);
-  Fill(*b, Rect(0, 0, Width, Height), Color);
-  return b;
-}
-
-INPUT MouseInput(DWORD Flags, int X = 0, int Y = 0) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = Flags;
-  if (Flags & MOUSEEVENTF_ABSOLUTE) {
-    input.mi.dx = (X * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = (Y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  return input;
-}
-
-// The events come from a thread of their own, one at a time, while this thread handles messages: a
-// press on the frame starts the system's move or size loop, which returns only after the release.
-DWORD WINAPI SendInputs(LPVOID Parameter) {
-  for (INPUT& input : *static_cast<std::vector<INPUT>*>(Parameter)) {
-    SendInput(1, &input, sizeof input);
-    Sleep(25);
-  }
-  return 0;
-}
-
-void Send(std::vector<INPUT> Inputs) {
-  const HANDLE thread = CreateThread(nullptr, 0, SendInputs, &Inputs, 0, nullptr);
-  while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-    classlib::Application->ProcessMessages();
-  CloseHandle(thread);
-  windowtesting::PumpFor(60);
-}
-
-INPUT Move(int X, int Y) { return MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, X, Y); }
-INPUT Down() { return MouseInput(MOUSEEVENTF_LEFTDOWN); }
-INPUT Up() { return MouseInput(MOUSEEVENTF_LEFTUP); }
-
 }  // namespace
 
 TFrameSkin::TFrameSkin(bool Mask) {
   std::string ini = SkinIni;
   ini.replace(ini.find("%MASK%"), 6, Mask ? "mask=mask.bmp" : "");
-  testing_support::WriteUnixFile(FDir.unixFile("skin.ini"), ini);
 
   auto frame = Picture(PictureWidth, PictureHeight, FrameColor);
   Fill(*frame, Rect(4, 24, 156, 76), ClientColor);
@@ -140,24 +93,20 @@ TFrameSkin::TFrameSkin(bool Mask) {
   const std::pair<int, COLORREF> buttons[] = {{4, SysMenuColor},  {88, TrayColor}, {102, RollUpColor},
                                               {116, MinColor},    {130, MaxColor}, {144, CloseColor}};
   for (const auto& [x, color] : buttons) Fill(*frame, Rect(x, 6, x + 12, 18), color);
-  frame->SaveToFile(FDir.windowsFile("frame.bmp"));
+  SavePicture("frame.bmp", *frame);
 
   auto mask = Picture(PictureWidth, PictureHeight, 0x000000);
   for (const TRect& corner : {Rect(0, 0, CornerCut, CornerCut), Rect(PictureWidth - CornerCut, 0, PictureWidth, CornerCut),
                               Rect(0, PictureHeight - CornerCut, CornerCut, PictureHeight),
                               Rect(PictureWidth - CornerCut, PictureHeight - CornerCut, PictureWidth, PictureHeight)})
     Fill(*mask, corner, 0xFFFFFF);
-  mask->SaveToFile(FDir.windowsFile("mask.bmp"));
+  SavePicture("mask.bmp", *mask);
 
   auto rollUp = Picture(PictureWidth, 24, FrameColor);
-  rollUp->SaveToFile(FDir.windowsFile("rollup.bmp"));
+  SavePicture("rollup.bmp", *rollUp);
 
-  FSkin = std::make_unique<skin::TskSkinData>(nullptr);
-  Reload();
-  EXPECT_FALSE(FSkin->Empty) << "the frame skin did not load";
+  Load(ini);
 }
-
-void TFrameSkin::Reload() { FSkin->LoadFromFile(FDir.windowsFile("skin.ini")); }
 
 std::unique_ptr<TForm> ShowForm(const std::string& Text) {
   RegisterSkinFormClasses();
@@ -183,33 +132,6 @@ std::unique_ptr<TForm> ShowFrameForm(skin::TskSkinData* Skin, int Left, int Top,
   }
   return form;
 }
-
-COLORREF ScreenPixel(int X, int Y) {
-  const HDC dc = GetDC(nullptr);
-  const COLORREF c = GetPixel(dc, X, Y);
-  ReleaseDC(nullptr, dc);
-  return c;
-}
-
-void MouseTo(int X, int Y) { Send({Move(X, Y)}); }
-
-void LeftClick(int X, int Y) { Send({Move(X, Y), Down(), Up()}); }
-
-void LeftDoubleClick(int X, int Y) { Send({Move(X, Y), Down(), Up(), Down(), Up()}); }
-
-void LeftPress(int X, int Y) { Send({Move(X, Y), Down()}); }
-
-void LeftDrag(POINT From, POINT To) {
-  std::vector<INPUT> inputs{Move(From.x, From.y), Down()};
-  constexpr int Steps = 5;
-  for (int i = 1; i <= Steps; ++i)
-    inputs.push_back(Move(From.x + (To.x - From.x) * i / Steps, From.y + (To.y - From.y) * i / Steps));
-  inputs.push_back(Up());
-  Send(inputs);
-  windowtesting::PumpFor(60);
-}
-
-void LeftReleaseAt(int X, int Y) { Send({Move(X, Y), Up()}); }
 
 RECT WindowRect(HWND Window) {
   RECT r;

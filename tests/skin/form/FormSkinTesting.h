@@ -4,6 +4,9 @@
 #pragma once
 
 #include "tests/classlib/WindowTesting.h"
+#include "tests/skin/support/RealInput.h"
+#include "tests/skin/support/Screen.h"
+#include "tests/skin/support/SkinFiles.h"
 
 #include "skin/data/SkinData.h"
 #include "skin/form/FormSkin.h"
@@ -32,17 +35,10 @@ constexpr COLORREF CloseColor = 0x0000C8;
 constexpr int PictureWidth = 160, PictureHeight = 80;
 constexpr int CornerCut = 6;
 
-class TFrameSkin {
+class TFrameSkin : public skintesting::TSkinFiles {
 public:
   // With Mask false the skin names no mask.
   explicit TFrameSkin(bool Mask = true);
-  skin::TskSkinData& Skin() { return *FSkin; }
-  // Loads the skin again (the skin-change messages go to every form).
-  void Reload();
-
-private:
-  testing_support::TempDir FDir;
-  std::unique_ptr<skin::TskSkinData> FSkin;
 };
 
 // A form read from description text with the frame's classes registered, shown and brought to the
@@ -54,18 +50,14 @@ skin::TskFormSkin& FormSkinOf(classlib::TForm& Form);
 std::unique_ptr<classlib::TForm> ShowFrameForm(skin::TskSkinData* Skin, int Left = 100, int Top = 100,
                                                int Width = 300, int Height = 200);
 
-// The colour of the screen at a point (what the display shows, windows above included).
-COLORREF ScreenPixel(int X, int Y);
-
-// Real input through SendInput; the messages are handled after each call.
-void MouseTo(int X, int Y);
-void LeftClick(int X, int Y);
-void LeftDoubleClick(int X, int Y);
-// Presses at a point and keeps the button down; LeftReleaseAt moves and releases it.
-void LeftPress(int X, int Y);
-void LeftReleaseAt(int X, int Y);
-// Presses at From, moves in steps to To, releases.
-void LeftDrag(POINT From, POINT To);
+// The screen read back and real input, shared with the other skin tests.
+using skintesting::LeftClick;
+using skintesting::LeftDoubleClick;
+using skintesting::LeftDrag;
+using skintesting::LeftPress;
+using skintesting::LeftReleaseAt;
+using skintesting::MouseTo;
+using skintesting::ScreenPixel;
 
 // A window's rectangle on the screen.
 RECT WindowRect(HWND Window);

@@ -25,7 +25,7 @@ COLORREF System(int Index) { return GetSysColor(Index); }
 class SkinMenuLooks : public ::testing::Test {
 protected:
   void SetUp() override {
-    MoveMouse(0, 0);
+    MouseTo(0, 0);
     Form = ShowForm(PlainForm);
     Menu = std::make_unique<TPopupMenu>(nullptr);
     Engine = std::make_unique<TskSkinMenu>(nullptr, Form.get());

@@ -82,7 +82,7 @@ class SkinMenus : public ::testing::Test {
 protected:
   void SetUp() override {
     // The pointer stays away from the menus unless a test moves it.
-    MoveMouse(0, 0);
+    MouseTo(0, 0);
     Form = ShowForm(MenuForm, [this](TForm& form) {
       form.RegisterHandler<TNotifyEvent>("ItemClick", [this](TObject* Sender) {
         Log.push_back(dynamic_cast<TComponent*>(Sender)->Name() + " click");
@@ -174,10 +174,10 @@ TEST_F(SkinMenus, WindowsAreTopMostToolPopupsAndClickingThemKeepsTheFocus) {
   ASSERT_EQ(GetFocus(), Edit->Handle());
   // A click on an item with a submenu opens it at once; one on a disabled item does nothing.
   const TPoint more = ItemCentre(Window(0), MoreIndex);
-  ClickAt(more.x, more.y);
+  LeftClick(more.x, more.y);
   EXPECT_TRUE(PumpUntil([this] { return WindowCount() == 2; }));
   const TPoint off = ItemCentre(Window(0), OffIndex);
-  ClickAt(off.x, off.y);
+  LeftClick(off.x, off.y);
   windowtesting::PumpFor(150);
   EXPECT_TRUE(Engine->IsOpen);
   EXPECT_EQ(GetForegroundWindow(), foreground);
@@ -216,14 +216,14 @@ TEST_F(SkinMenus, EightDefaultItemsInFiveRowsScrollWithArrowsAndKeys) {
   // Resting on the lower arrow strip scrolls an item every 100 ms until the last is in view.
   RECT place;
   GetWindowRect(w.Handle(), &place);
-  MoveMouse(place.left + w.Width() / 2, place.bottom - 7);
+  MouseTo(place.left + w.Width() / 2, place.bottom - 7);
   EXPECT_TRUE(PumpUntil([&w] { return w.FirstVisible == 3; }, 3000));
   windowtesting::PumpFor(250);
   EXPECT_EQ(w.FirstVisible, 3) << "nothing to scroll past the end";
   EXPECT_TRUE(w.MenuItems[7]->InView);
 
   // Up on the first item in view wraps to the end.
-  MoveMouse(0, 0);
+  MouseTo(0, 0);
   windowtesting::PumpFor(120);
   Engine->CloseMenu(0);
   Engine->Popup(nullptr, nullptr, 0, Rect(200, 150, 200, 150), items.Items(), false);
@@ -283,7 +283,7 @@ TEST_F(SkinMenus, AChosenItemRunsAfterTheChainHasClosed) {
       Log.push_back(WindowCount() == 0 && !Engine->IsOpen && !IsWindowVisible(root) ? "closed" : "still open");
     };
     const TPoint home = ItemCentre(Window(0), HomeIndex);
-    ClickAt(home.x, home.y);
+    LeftClick(home.x, home.y);
     EXPECT_TRUE(PumpUntil([this] { return Log.size() >= 5; }));
     EXPECT_EQ(Log, (std::vector<std::string>{name + " 1228", "form 1228", "Home1 click", "closed", name + " 1229"}));
     EXPECT_EQ(Engine->PopupControl, nullptr);
@@ -317,7 +317,7 @@ TEST_F(SkinMenus, ASubmenuOpensAfterThePointerRestsOnItsItem) {
   Log.clear();
   Open(Opener);
   const TPoint centre = ItemCentre(Window(0), MoreIndex);
-  MoveMouse(centre.x, centre.y);
+  MouseTo(centre.x, centre.y);
   windowtesting::PumpFor(200);
   EXPECT_EQ(WindowCount(), 1u) << "not before the rest";
   EXPECT_TRUE(PumpUntil([this] { return WindowCount() == 2; }, 3000));
@@ -376,7 +376,7 @@ TEST_F(SkinMenus, KeysDriveTheOpenMenuAndReachNothingElse) {
   Log.clear();
   dynamic_cast<TMenuItem*>(Form->FindComponent("Home1"))->SetEnabled(true);
   Open(Opener);
-  PressKey('H');
+  TapKey('H');
   EXPECT_TRUE(PumpUntil([this] { return !Engine->IsOpen; }));
   EXPECT_EQ(Log, (std::vector<std::string>{"opener 1228", "form 1228", "Home1 click", "opener 1229"}));
 }

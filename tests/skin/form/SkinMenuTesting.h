@@ -4,6 +4,9 @@
 #pragma once
 
 #include "tests/classlib/WindowTesting.h"
+#include "tests/skin/support/RealInput.h"
+#include "tests/skin/support/Screen.h"
+#include "tests/skin/support/SkinFiles.h"
 
 #include "skin/data/SkinData.h"
 
@@ -37,14 +40,9 @@ enum class TMenuSkinKind {
   Morphing,
 };
 
-class TMenuSkin {
+class TMenuSkin : public skintesting::TSkinFiles {
 public:
   explicit TMenuSkin(TMenuSkinKind Kind = TMenuSkinKind::Full);
-  skin::TskSkinData& Skin() { return *FSkin; }
-
-private:
-  testing_support::TempDir FDir;
-  std::unique_ptr<skin::TskSkinData> FSkin;
 };
 
 // A form read from description text with the skinned classes registered, shown at (100, 100).
@@ -54,20 +52,10 @@ std::unique_ptr<classlib::TForm> ShowForm(const std::string& Text,
 // Handles messages until Done says so or the time is up; Done's last answer.
 bool PumpUntil(const std::function<bool()>& Done, DWORD Milliseconds = 3000);
 
-// Real input: the pointer moved to a screen point, a left click there, a key press.
-void MoveMouse(int X, int Y);
-void ClickAt(int X, int Y);
-void PressKey(WORD Key);
-
-// A copy of the screen at the moment it is made.
-class TScreenCopy {
-public:
-  TScreenCopy();
-  // The pixel at a screen point as a COLORREF.
-  COLORREF Pixel(int X, int Y) const { return FTarget.Pixel(X, Y); }
-
-private:
-  windowtesting::TPaintTarget FTarget;
-};
+// Real input and the screen read back, shared with the other skin tests.
+using skintesting::LeftClick;
+using skintesting::MouseTo;
+using skintesting::TapKey;
+using skintesting::TScreenCopy;
 
 }  // namespace skinmenutesting

@@ -1,0 +1,114 @@
+#include "tests/skin/support/RealInput.h"
+
+#include "tests/classlib/WindowTesting.h"
+
+#include <vector>
+
+namespace skintesting {
+
+namespace {
+
+// Absolute positions run from 0 to 65535 over the primary screen; the system scales them back by
+// the screen's width, so the position is rounded up to land on X itself.
+INPUT MouseInput(DWORD Flags, int X = 0, int Y = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = Flags;
+  if (Flags & MOUSEEVENTF_ABSOLUTE) {
+    input.mi.dx = (X * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (Y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+  }
+  return input;
+}
+
+INPUT Move(int X, int Y) { return MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, X, Y); }
+INPUT Down() { return MouseInput(MOUSEEVENTF_LEFTDOWN); }
+INPUT Up() { return MouseInput(MOUSEEVENTF_LEFTUP); }
+
+INPUT Key(WORD Key, bool Up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = Key;
+  input.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+DWORD WINAPI SendInputs(LPVOID Parameter) {
+  for (INPUT& input : *static_cast<std::vector<INPUT>*>(Parameter)) {
+    SendInput(1, &input, sizeof input);
+    Sleep(25);
+  }
+  return 0;
+}
+
+void Send(std::vector<INPUT> Inputs) {
+  // One event needs no thread: it is queued before any message is handled, so it comes before
+  // the timers that fall due meanwhile.
+  if (Inputs.size() == 1) {
+    SendInput(1, Inputs.data(), sizeof(INPUT));
+    windowtesting::PumpFor(60);
+    return;
+  }
+  const HANDLE thread = CreateThread(nullptr, 0, SendInputs, &Inputs, 0, nullptr);
+  while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+    classlib::Application->ProcessMessages();
+  CloseHandle(thread);
+  windowtesting::PumpFor(60);
+}
+
+}  // namespace
+
+void MouseTo(int X, int Y) { Send({Move(X, Y)}); }
+
+void LeftClick(int X, int Y) { Send({Move(X, Y), Down(), Up()}); }
+
+void LeftDoubleClick(int X, int Y) { Send({Move(X, Y), Down(), Up(), Down(), Up()}); }
+
+namespace {
+
+// A press or release where the pointer already is goes out alone, at once: a move first would
+// give a control's timers time to run while the button is not yet pressed or still down.
+void ButtonAt(int X, int Y, const INPUT& Button) {
+  POINT at;
+  GetCursorPos(&at);
+  if (at.x == X && at.y == Y) Send({Button});
+  else Send({Move(X, Y), Button});
+}
+
+}  // namespace
+
+void LeftPress(int X, int Y) { ButtonAt(X, Y, Down()); }
+
+void LeftReleaseAt(int X, int Y) { ButtonAt(X, Y, Up()); }
+
+void LeftDrag(POINT From, POINT To) {
+  std::vector<INPUT> inputs{Move(From.x, From.y), Down()};
+  constexpr int Steps = 5;
+  for (int i = 1; i <= Steps; ++i)
+    inputs.push_back(Move(From.x + (To.x - From.x) * i / Steps, From.y + (To.y - From.y) * i / Steps));
+  inputs.push_back(Up());
+  Send(inputs);
+}
+
+void TapKey(WORD Code, bool Alt) {
+  std::vector<INPUT> inputs;
+  if (Alt) inputs.push_back(Key(VK_MENU, false));
+  inputs.push_back(Key(Code, false));
+  inputs.push_back(Key(Code, true));
+  if (Alt) inputs.push_back(Key(VK_MENU, true));
+  Send(inputs);
+}
+
+void TypeChar(char C) {
+  const SHORT scan = VkKeyScanA(C);
+  const WORD code = static_cast<WORD>(scan & 0xFF);
+  const bool shift = (scan >> 8) & 1;
+  std::vector<INPUT> inputs;
+  if (shift) inputs.push_back(Key(VK_SHIFT, false));
+  inputs.push_back(Key(code, false));
+  inputs.push_back(Key(code, true));
+  if (shift) inputs.push_back(Key(VK_SHIFT, true));
+  Send(inputs);
+}
+
+}  // namespace skintesting
