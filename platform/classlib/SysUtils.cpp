@@ -393,4 +393,55 @@ void DecodeDate(TDateTime Date, WORD& Year, WORD& Month, WORD& Day) {
   Year = static_cast<WORD>(yearOfEra + era * 400 + (Month <= 2 ? 1 : 0));
 }
 
+void DecodeTime(TDateTime Date, WORD& Hour, WORD& Min, WORD& Sec, WORD& MSec) {
+  constexpr long long kMSecsPerDay = 86400000LL;
+  // As DecodeDate: the fraction counts forward into the day, on either side of day 0.
+  long long ms = static_cast<long long>(std::round(std::clamp(Date, -1e7, 1e7) * kMSecsPerDay)) % kMSecsPerDay;
+  if (ms < 0) ms = -ms;
+  Hour = static_cast<WORD>(ms / 3600000);
+  Min = static_cast<WORD>(ms / 60000 % 60);
+  Sec = static_cast<WORD>(ms / 1000 % 60);
+  MSec = static_cast<WORD>(ms % 1000);
+}
+
+TDateTime EncodeDate(WORD Year, WORD Month, WORD Day) {
+  static constexpr int kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0);
+  if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 ||
+      Day > kDaysInMonth[Month - 1] + (Month == 2 && leap ? 1 : 0))
+    throw EConvertError("Invalid argument to date encode");
+  // A civil date to days, in eras of 400 years starting on 1 March.
+  const long long y = Year - (Month <= 2 ? 1 : 0);
+  const long long era = y / 400;
+  const long long yearOfEra = y - era * 400;
+  const long long dayOfYear = (153 * (Month > 2 ? Month - 3 : Month + 9) + 2) / 5 + Day - 1;
+  const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  constexpr long long kDaysBefore1970 = 25569;
+  return static_cast<double>(era * 146097 + dayOfEra - 719468 + kDaysBefore1970);
+}
+
+TDateTime EncodeTime(WORD Hour, WORD Min, WORD Sec, WORD MSec) {
+  if (Hour > 23 || Min > 59 || Sec > 59 || MSec > 999) throw EConvertError("Invalid argument to time encode");
+  return (((Hour * 60.0 + Min) * 60.0 + Sec) * 1000.0 + MSec) / 86400000.0;
+}
+
+TDateTime FileDateToDateTime(int FileDate) {
+  const auto date = static_cast<WORD>(static_cast<unsigned>(FileDate) >> 16);
+  const auto time = static_cast<WORD>(FileDate & 0xFFFF);
+  const TDateTime day = EncodeDate(static_cast<WORD>((date >> 9) + 1980), (date >> 5) & 15, date & 31);
+  return day + EncodeTime(time >> 11, (time >> 5) & 63, (time & 31) * 2, 0);
+}
+
+String DateTimeToStr(TDateTime Date) {
+  SYSTEMTIME st{};
+  DecodeDate(Date, st.wYear, st.wMonth, st.wDay);
+  DecodeTime(Date, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+  char text[128];
+  String result = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, text, sizeof text) ? text : "";
+  if (st.wHour || st.wMinute || st.wSecond || st.wMilliseconds) {
+    if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, sizeof text)) result += String(" ") + text;
+  }
+  return result;
+}
+
 }  // namespace classlib

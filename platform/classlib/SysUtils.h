@@ -135,5 +135,16 @@ using TDateTime = double;
 
 // The calendar date of Date (proleptic Gregorian), to the nearest millisecond.
 void DecodeDate(TDateTime Date, WORD& Year, WORD& Month, WORD& Day);
+// The time of day of Date, to the nearest millisecond.
+void DecodeTime(TDateTime Date, WORD& Hour, WORD& Min, WORD& Sec, WORD& MSec);
+// The day of a calendar date; EConvertError for a date that does not exist.
+TDateTime EncodeDate(WORD Year, WORD Month, WORD Day);
+// The fraction of a day of a time; EConvertError for a time that does not exist.
+TDateTime EncodeTime(WORD Hour, WORD Min, WORD Sec, WORD MSec);
+// A date and time packed the way DOS and FAT store them (the date in the high word).
+TDateTime FileDateToDateTime(int FileDate);
+// Date in the user's short date format, followed by the time in the user's time format unless it
+// is midnight.
+String DateTimeToStr(TDateTime Date);
 
 }  // namespace classlib

@@ -2,10 +2,11 @@
 // whether the DLL may be unloaded. Each DLL links its own copy of the count.
 #pragma once
 
+#include "platform/comserver/ComRef.h"
+
 #include <objbase.h>
 
 #include <atomic>
-#include <utility>
 
 namespace comserver {
 
@@ -41,42 +42,6 @@ protected:
 
 private:
   std::atomic<ULONG> FReferences{1};
-};
-
-// An owned reference to an interface.
-template <class I>
-class TComRef {
-public:
-  TComRef() = default;
-  // Takes a new reference to Pointer.
-  explicit TComRef(I* Pointer) : FPointer(Pointer) {
-    if (FPointer) FPointer->AddRef();
-  }
-  ~TComRef() { Reset(); }
-  TComRef(const TComRef& Other) : TComRef(Other.FPointer) {}
-  TComRef& operator=(const TComRef& Other) {
-    TComRef(Other).Swap(*this);
-    return *this;
-  }
-
-  I* Get() const { return FPointer; }
-  I* operator->() const { return FPointer; }
-  explicit operator bool() const { return FPointer != nullptr; }
-  void Reset() {
-    if (FPointer) std::exchange(FPointer, nullptr)->Release();
-  }
-  // The slot for a call that hands out a new reference.
-  I** Put() {
-    Reset();
-    return &FPointer;
-  }
-  void** PutVoid() { return reinterpret_cast<void**>(Put()); }
-  // A new reference for a caller's out parameter.
-  I* Detach() { return std::exchange(FPointer, nullptr); }
-  void Swap(TComRef& Other) { std::swap(FPointer, Other.FPointer); }
-
-private:
-  I* FPointer = nullptr;
 };
 
 }  // namespace comserver

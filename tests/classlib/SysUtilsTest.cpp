@@ -3,6 +3,7 @@
 #include "platform/classlib/SysUtils.h"
 
 #include <cstdint>
+#include <vector>
 
 using namespace classlib;
 using testing_support::TempDir;
@@ -173,6 +174,41 @@ TEST(SysUtils, FileFunctionsWorkOnWindowsPaths) {
   EXPECT_FALSE(ForceDirectories(dir.windowsFile("blocker\\sub")));
 
   EXPECT_TRUE(DirectoryExists(GetCurrentDir()));
+}
+
+TEST(SysUtils, DatesAndTimesEncodeAndDecode) {
+  const struct {
+    WORD Year, Month, Day, Hour, Min, Sec;
+    TDateTime Value;
+  } cases[] = {{1899, 12, 30, 0, 0, 0, 0.0},     {1899, 12, 29, 6, 0, 0, -1.25},  {2000, 2, 29, 12, 0, 0, 36585.5},
+               {1980, 1, 1, 0, 0, 0, 29221.0},   {9999, 12, 31, 0, 0, 0, 2958465.0}};
+  for (const auto& c : cases) {
+    WORD year, month, day, hour, min, sec, msec;
+    DecodeDate(c.Value, year, month, day);
+    DecodeTime(c.Value, hour, min, sec, msec);
+    EXPECT_EQ((std::vector<WORD>{year, month, day, hour, min, sec}),
+              (std::vector<WORD>{c.Year, c.Month, c.Day, c.Hour, c.Min, c.Sec}))
+        << c.Value;
+    if (c.Value >= 0) {
+      EXPECT_DOUBLE_EQ(EncodeDate(c.Year, c.Month, c.Day) + EncodeTime(c.Hour, c.Min, c.Sec, 0), c.Value);
+    }
+  }
+  EXPECT_THROW(EncodeDate(2001, 2, 29), EConvertError);
+  EXPECT_THROW(EncodeDate(2000, 13, 1), EConvertError);
+  EXPECT_THROW(EncodeTime(24, 0, 0, 0), EConvertError);
+  // 2006-11-01 10:15:30 as DOS packs it: seconds in steps of two.
+  const int dos = ((2006 - 1980) << 25) | (11 << 21) | (1 << 16) | (10 << 11) | (15 << 5) | 15;
+  EXPECT_DOUBLE_EQ(FileDateToDateTime(dos), EncodeDate(2006, 11, 1) + EncodeTime(10, 15, 30, 0));
+}
+
+TEST(SysUtils, DateTimeToStrLeavesMidnightOut) {
+  const String day = DateTimeToStr(EncodeDate(2006, 11, 1));
+  EXPECT_NE(day.find("2006"), String::npos);
+  EXPECT_EQ(day.find(':'), String::npos);
+  const String withTime = DateTimeToStr(EncodeDate(2006, 11, 1) + EncodeTime(10, 15, 30, 0));
+  EXPECT_EQ(withTime.substr(0, day.size() + 1), day + " ");
+  EXPECT_NE(withTime.find("15"), String::npos);
+  EXPECT_NE(DateTimeToStr(-1.0).find("1899"), String::npos);
 }
 
 }  // namespace
