@@ -1,6 +1,7 @@
 #include "tests/skin/form/FormSkinTesting.h"
 
 #include "platform/classlib/Menus.h"
+#include "skin/form/FormSkinObjects.h"
 #include "skin/form/SkinMenu.h"
 #include "skin/form/SkinMessageRouter.h"
 #include "skin/form/SkinPopupMenu.h"
@@ -177,6 +178,29 @@ TEST(FormSkinMenus, ACaptionRightClickOpensTheSystemMenuAndAChosenItemRuns) {
   EXPECT_EQ(closes, 1);
   EXPECT_FALSE(TskAppMessageRouter::Contains(&fs));
   fs.SetRollUpState(false);
+  MouseTo(0, 0);
+}
+
+TEST(FormSkinMenus, TheSystemMenuButtonOpensTheMenuBelowItselfAndComesUpWhenItCloses) {
+  TFrameSkin skin;
+  auto form = ShowFrameForm(&skin.Skin());
+  TskFormSkin& fs = FormSkinOf(*form);
+  Activate(*form);
+  const int index = fs.GetIndex("sysmenubutton");
+  ASSERT_GE(index, 0);
+  auto& button = dynamic_cast<TskSkinButtonObject&>(*fs.FrameObjects.at(static_cast<size_t>(index)));
+  const RECT frame = WindowRect(form->Handle());
+  LeftClick(frame.left + 10, frame.top + 12);
+  windowtesting::PumpFor(100);
+  ASSERT_TRUE(fs.SkinMenu->IsOpen);
+  EXPECT_TRUE(button.Down);
+  RECT place;
+  GetWindowRect(fs.SkinMenu->PopupWindows.at(0)->Handle(), &place);
+  EXPECT_EQ(place.top, frame.top + 18) << "under the button";
+  PostKey(*form, VK_ESCAPE);
+  EXPECT_FALSE(fs.SkinMenu->IsOpen);
+  EXPECT_FALSE(fs.MenuLoop);
+  EXPECT_FALSE(button.Down);
   MouseTo(0, 0);
 }
 
