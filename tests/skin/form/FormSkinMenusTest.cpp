@@ -255,6 +255,21 @@ TEST(FormSkinMenus, EscapeAndAClickOnTheFormCloseTheMenuAndGiveTheKeysBack) {
   Application->OnMessage = nullptr;
 }
 
+TEST(FormSkinMenus, AltEndsTheMenuStateOnlyWhenAMenuIsOpen) {
+  auto form = ShowFrameForm(nullptr);
+  TskFormSkin& fs = FormSkinOf(*form);
+  int closes = 0;
+  fs.OnSkinMenuClose = [&closes](TObject*) { ++closes; };
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  EXPECT_EQ(closes, 0);
+  fs.TrackSystemMenu(200, 200);
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(fs.MenuLoop);
+  EXPECT_FALSE(TskAppMessageRouter::Contains(&fs));
+  fs.SkinMenu->Hide();
+}
+
 TEST(FormSkinMenus, AFormAndAnOpenMenuShareTheApplicationsHandlerAndEachRemovesItsOwn) {
   auto form = ShowFrameForm(nullptr);
   TskFormSkin& fs = FormSkinOf(*form);
