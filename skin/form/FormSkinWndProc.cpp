@@ -4,6 +4,7 @@
 
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinMenu.h"
 
 using namespace classlib;
 
@@ -169,7 +170,7 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
         break;
       }
       if (!MainMenuActive) {
-        SkinMenuClose();
+        if (SkinMenu->IsOpen) SkinMenuClose();
         ActivateMenu();
       } else {
         SkinMainMenuClose();
