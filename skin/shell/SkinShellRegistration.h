@@ -1,0 +1,4 @@
+// Registers the shell controls' classes and published properties with the form reader.
+#pragma once
+
+void RegisterSkinShellClasses();
