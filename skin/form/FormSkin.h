@@ -27,6 +27,8 @@ class TskSkinStdButtonObject;
 class TskSkinComponent;
 class TskSkinCaptionObject;
 class TskSkinMainMenuItem;
+class TskSkinMainMenuBar;
+class TskSkinMenu;
 
 enum class TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = classlib::Set<TskBorderIcon>;
@@ -120,6 +122,8 @@ public:
   void SetMenusSkinData(TskSkinData* Value);
   classlib::TMainMenu* MainMenu() const { return FMainMenu; }
   void SetMainMenu(classlib::TMainMenu* Value);
+  TskSkinMainMenuBar* MainMenuBar() const { return FMainMenuBar; }
+  void SetMainMenuBar(TskSkinMainMenuBar* Value);
   classlib::TPopupMenu* SystemMenu() const { return FSystemMenu; }
   void SetSystemMenu(classlib::TPopupMenu* Value);
   bool DraggAble() const { return FDraggAble; }
@@ -274,10 +278,32 @@ public:
   // child's in brackets.
   classlib::String FrameCaptionText() const;
   // Reached from the frame objects, built with the menus; until then they do nothing.
-  void SkinMenuOpen() {}  // records that a skinned menu is open and hooks the application's messages
+  void SkinMenuOpen();
   void PopupSkinMenu(classlib::TMenuItem*, const classlib::TRect&, bool) {}  // Item's subitems beside a screen rectangle
   classlib::TMenuItem* GetSystemMenu() { return nullptr; }  // the item whose subitems form the system menu
   // End of frame objects: loading and painting
+
+  // The main menu in the frame or its bar, the bookkeeping of open skinned menus and the keyboard
+  // while a menu has it.
+  void UpdateMainMenu(bool Repaint);
+  void CreateMainMenu();
+  void SkinMenuClose();
+  void SkinMenuClose2();
+  void SkinMainMenuClose();
+  void ActivateMenu();
+  bool FindHotKeyItem(WORD Key);
+  bool CanNextMainMenuItem() const;
+  bool CanPriorMainMenuItem() const;
+  void NextMainMenuItem();
+  void PriorMainMenuItem();
+  bool CheckReturnKey();
+  void FormKeyDown(classlib::TMessage& Message);
+  void NewAppMessage(MSG& Msg, bool& Handled);
+  void CheckMenuVisible(classlib::TMessage& Message);
+  // Alt or F10: enters main-menu mode, or leaves it when it is on.
+  void KeyMenu();
+  // The form's menu engine, made on first use; the frame passes it the keys itself.
+  TskSkinMenu& MenuEngine();
 
   // Region
   bool CanNCSupport() const;
@@ -364,15 +390,8 @@ private:
 
   // Reached from the frame, built with the menus, the hint window, the tray icon and MDI support;
   // until then they do nothing.
-  void CheckMenuVisible(classlib::TMessage&) {}      // closes an open skinned menu on such messages
-  void SkinMenuClose() {}                            // closes the open skinned menu
-  void SkinMainMenuClose() {}                        // leaves the main menu in the frame
-  void ActivateMenu() {}                             // gives the main menu in the frame the keyboard
   void TrackSystemMenu(int, int) {}                  // opens the system menu at a screen point
   void CreateSysTrayMenu() {}                        // builds the tray icon's menu
-  void CreateMainMenu() {}                           // adds the main menu's items to the frame objects
-  bool FindHotKeyItem(WORD) const { return false; }  // the main-menu item with that Alt hot key
-  void NewAppMessage(MSG&, bool&) {}                 // the main-menu keyboard filter
   void ActivateObjectHint(const classlib::String&) {}  // shows an object's hint
   void HideObjectHint() {}                           // hides the object hint
   void CopyMenuOptions() {}                          // copies the menu options to the menu engine
@@ -426,6 +445,7 @@ private:
   bool FUseSkinFontInMenu = true;
   int FDefMenuItemHeight = 20;
   std::unique_ptr<classlib::TFont> FDefMenuItemFont;
+  TskSkinMainMenuBar* FMainMenuBar = nullptr;
   // Whether the application's message handler is this component's, installed by HookApp.
   bool FAppHooked = false;
 };

@@ -4,6 +4,7 @@
 
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinMainMenuBar.h"
 
 using namespace classlib;
 
@@ -168,12 +169,7 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
         passOn();
         break;
       }
-      if (!MainMenuActive) {
-        SkinMenuClose();
-        ActivateMenu();
-      } else {
-        SkinMainMenuClose();
-      }
+      KeyMenu();
       break;
     case WM_TIMER:
       if (Message.WParam == 1) FadeIn();
@@ -256,6 +252,7 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
       if (IsMDIForm()) {
         MDIChildMaximizedFlag = true;
         ncPaint();
+        if (FMainMenuBar) FMainMenuBar->MDIChildMaximize();
       }
       passOn();
       break;
@@ -263,6 +260,7 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
       if (IsMDIForm()) {
         MDIChildMaximizedFlag = GetMaximizeMDIChild() != nullptr;
         ncPaint();
+        if (FMainMenuBar) FMainMenuBar->MDIChildRestore();
       }
       passOn();
       break;
