@@ -280,6 +280,15 @@ bool TskFormSkin::CheckReturnKey() {
 }
 
 void TskFormSkin::FormKeyDown(TMessage& Message) {
+  // Keys typed in an MDI child drive the main form's menu while that one is open.
+  if (IsMDIChild()) {
+    TForm* main = Application->MainForm();
+    TskFormSkin* parent = main ? FormSkinComponent(*main) : nullptr;
+    if (parent && parent != this && (parent->MenuLoop || parent->MainMenuActive || EngineVisible(*parent))) {
+      parent->FormKeyDown(Message);
+      return;
+    }
+  }
   const WORD key = LOWORD(Message.WParam);
   if (MainMenuActive && FindHotKeyItem(key)) return;
   const auto toDeepest = [this, key] {
@@ -341,7 +350,15 @@ void TskFormSkin::CheckMenuVisible(TMessage& Message) {
     MenuEngine().Hide();
     return;
   }
-  if (MenuLoop) SkinMenuClose();
+  if (MenuLoop) {
+    SkinMenuClose();
+    return;
+  }
+  // On an MDI parent the active child's menus close with it.
+  if (IsMDIForm() && Form->Visible())
+    if (TForm* child = ActiveMDIChildOf(*Form, nullptr))
+      if (TskFormSkin* childSkin = FormSkinComponent(*child); childSkin && childSkin != this)
+        childSkin->CheckMenuVisible(Message);
 }
 
 }  // namespace skin

@@ -18,25 +18,9 @@ bool Designing(const TComponent& Component) {
   return Component.ComponentState().Contains(TComponentStateItem::csDesigning);
 }
 
-// The active MDI child of the application's main form, read from the system's MDI client window;
-// null without a main form, a client or an active child.
 TForm* ActiveMDIChildOfMainForm(bool* Maximized) {
   TForm* main = Application->MainForm();
-  if (!main || !main->HandleAllocated()) return nullptr;
-  const HWND client = FindWindowExW(main->Handle(), nullptr, L"MDICLIENT", nullptr);
-  if (!client) return nullptr;
-  BOOL maximized = FALSE;
-  const auto child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
-  if (!child) return nullptr;
-  if (Maximized) *Maximized = maximized != FALSE;
-  return dynamic_cast<TForm*>(TWinControl::FindControl(child));
-}
-
-// The first form skinning component of a form.
-TskFormSkin* FormSkinComponent(TForm& Form) {
-  for (int i = 0; i < Form.ComponentCount(); ++i)
-    if (auto* component = dynamic_cast<TskFormSkin*>(Form.Components(i))) return component;
-  return nullptr;
+  return main ? ActiveMDIChildOf(*main, Maximized) : nullptr;
 }
 
 const TskDataSkinMainMenuBarButton* ButtonDescription(const TskSkinData* Skin, const String& Name) {
@@ -47,6 +31,23 @@ const TskDataSkinMainMenuBarButton* ButtonDescription(const TskSkinData* Skin, c
 }
 
 }  // namespace
+
+TForm* ActiveMDIChildOf(TForm& Parent, bool* Maximized) {
+  if (!Parent.HandleAllocated()) return nullptr;
+  const HWND client = FindWindowExW(Parent.Handle(), nullptr, L"MDICLIENT", nullptr);
+  if (!client) return nullptr;
+  BOOL maximized = FALSE;
+  const auto child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+  if (!child) return nullptr;
+  if (Maximized) *Maximized = maximized != FALSE;
+  return dynamic_cast<TForm*>(TWinControl::FindControl(child));
+}
+
+TskFormSkin* FormSkinComponent(TForm& Form) {
+  for (int i = 0; i < Form.ComponentCount(); ++i)
+    if (auto* component = dynamic_cast<TskFormSkin*>(Form.Components(i))) return component;
+  return nullptr;
+}
 
 // ---------------------------------------------------------------------------------------------
 // TskSkinMainMenu

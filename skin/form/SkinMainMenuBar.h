@@ -17,6 +17,12 @@
 
 namespace skin {
 
+// The active MDI child of Parent, read from its MDI client window (with whether it is maximized);
+// null without a client or an active child.
+classlib::TForm* ActiveMDIChildOf(classlib::TForm& Parent, bool* Maximized);
+// The first form skinning component of a form; null when it has none.
+TskFormSkin* FormSkinComponent(classlib::TForm& Form);
+
 // A main menu that names the skin its drop-downs use.
 class TskSkinMainMenu : public classlib::TMainMenu {
 public:

@@ -7,6 +7,7 @@
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkin.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinMainMenuBar.h"
 #include "skin/form/SkinMenu.h"
 
 #include <string>
@@ -257,10 +258,10 @@ TEST_F(FrameMainMenu, ShortCutsOfTheMenuRunTheirItems) {
   EXPECT_EQ("", Edit->Text());
 }
 
-TEST_F(FrameMainMenu, AltWithoutItemsStillEntersTheMode) {
+TEST_F(FrameMainMenu, AltOrF10WithoutItemsStillEntersTheMode) {
   F->SetMainMenu(nullptr);
   EXPECT_TRUE(HotItems().empty());
-  Key(VK_MENU);
+  Key(VK_F10);
   EXPECT_TRUE(F->MainMenuActive);
   Key(VK_MENU);
   EXPECT_FALSE(F->MainMenuActive);
@@ -283,6 +284,40 @@ TEST_F(FrameMainMenu, WheelTurnsAreSwallowedWhileAMenuIsOpen) {
   windowtesting::Pump();
   EXPECT_EQ(1, wheels);
   Edit->WindowProc = previous;
+}
+
+TEST(FrameSkinnedMainMenu, DropDownsOpenInTheSkinTheMenuNames) {
+  TMainMenuSkin frameSkin;
+  skinmenutesting::TMenuSkin menuSkin;
+  auto form = ShowMenuForm(R"(object TestForm: TForm
+  Width = 300
+  Height = 200
+  object MainMenu1: TskSkinMainMenu
+    object File1: TMenuItem
+      Caption = '&File'
+      object Open1: TMenuItem
+        Caption = '&Open'
+      end
+    end
+  end
+  object FormSkin: TskFormSkin
+    MainMenu = MainMenu1
+  end
+end
+)");
+  auto* f = dynamic_cast<TskFormSkin*>(form->FindComponent("FormSkin"));
+  auto* menu = dynamic_cast<TskSkinMainMenu*>(form->FindComponent("MainMenu1"));
+  ASSERT_TRUE(f && menu);
+  f->SetSkinData(&frameSkin.Skin());
+  menu->SetSkinData(&menuSkin.Skin());
+  windowtesting::PumpFor(50);
+  Key('F', VK_MENU);
+  ASSERT_EQ(1u, f->MenuEngine().PopupWindows.size());
+  EXPECT_EQ(&menuSkin.Skin(), f->MenuEngine().SkinData);
+  RECT place;
+  GetWindowRect(f->MenuEngine().PopupWindows[0]->Handle(), &place);
+  EXPECT_EQ(skinmenutesting::FrameColor, ScreenPixel(place.left + 10, place.top + 1));
+  f->MenuEngine().CloseMenu(0);
 }
 
 }  // namespace

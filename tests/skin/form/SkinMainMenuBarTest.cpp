@@ -337,3 +337,76 @@ TEST_F(MainMenuBar, SkinnedChildButtonsTakeTheirSkinsSize) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MainMenuBarProperties, DefaultsAndValuesReadFromADescription) {
+  {
+    TskSkinMainMenuBar bar(nullptr);
+    EXPECT_TRUE(bar.UseSkinFont());
+    EXPECT_TRUE(bar.ScrollMenu());
+    EXPECT_FALSE(bar.PopupToUp());
+    EXPECT_EQ(0, bar.DefaultWidth());
+    EXPECT_EQ(22, bar.DefaultHeight());
+    EXPECT_EQ(22, bar.Height());
+    EXPECT_EQ(TAlign::alTop, bar.Align());
+    EXPECT_EQ("mainmenubar", bar.SkinDataName());
+    EXPECT_EQ("Arial", bar.DefItemFont().Name());
+    EXPECT_EQ(14, bar.DefItemFont().Height());
+    EXPECT_EQ(clBtnText, bar.DefItemFont().Color());
+    EXPECT_FALSE(bar.MainMenu() || bar.FormSkin());
+  }
+  auto form = ShowMenuForm(R"(object TestForm: TForm
+  Width = 300
+  Height = 200
+  object MainMenu1: TMainMenu
+    object File1: TMenuItem
+      Caption = '&File'
+      object Open1: TMenuItem
+        Caption = '&Open'
+      end
+    end
+  end
+  object Bar: TskSkinMainMenuBar
+    UseSkinFont = False
+    ScrollMenu = False
+    PopupToUp = True
+    DefaultHeight = 30
+    DefItemFont.Name = 'Courier New'
+    DefItemFont.Height = 16
+    DefItemFont.Style = [fsBold]
+    MainMenu = MainMenu1
+    FormSkin = FormSkin
+  end
+  object FormSkin: TskFormSkin
+    MainMenuBar = Bar
+  end
+end
+)");
+  auto* bar = dynamic_cast<TskSkinMainMenuBar*>(form->FindComponent("Bar"));
+  auto* f = dynamic_cast<TskFormSkin*>(form->FindComponent("FormSkin"));
+  ASSERT_TRUE(bar && f);
+  EXPECT_EQ(bar, f->MainMenuBar());
+  EXPECT_FALSE(bar->UseSkinFont());
+  EXPECT_FALSE(bar->ScrollMenu());
+  EXPECT_EQ(30, bar->Height());
+  EXPECT_EQ("Courier New", bar->DefItemFont().Name());
+  EXPECT_EQ(16, bar->DefItemFont().Height());
+  EXPECT_TRUE(bar->DefItemFont().Style().Contains(TFontStyle::fsBold));
+
+  // Drop-downs open above the bar.
+  const TRect file = bar->Items().at(0)->ObjectRect;
+  POINT p{(file.left + file.right) / 2, (file.top + file.bottom) / 2};
+  ClientToScreen(bar->Handle(), &p);
+  skinmenutesting::ClickAt(p.x, p.y);
+  windowtesting::PumpFor(150);
+  ASSERT_EQ(1u, f->MenuEngine().PopupWindows.size());
+  RECT place;
+  GetWindowRect(f->MenuEngine().PopupWindows[0]->Handle(), &place);
+  POINT top{0, file.top};
+  ClientToScreen(bar->Handle(), &top);
+  EXPECT_EQ(top.y, place.bottom);
+  f->MenuEngine().CloseMenu(0);
+}
+
+}  // namespace
