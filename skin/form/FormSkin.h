@@ -29,6 +29,7 @@ class TskSkinCaptionObject;
 class TskSkinMainMenuItem;
 class TskSkinMainMenuBar;
 class TskSkinMenu;
+class TskSkinPopupMenu;
 
 enum class TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = classlib::Set<TskBorderIcon>;
@@ -144,12 +145,12 @@ public:
   void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
   std::uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
   void SetAlphaBlendValue(std::uint8_t Value);
-  // The menu engine's values, kept here until the form has its engine.
-  bool UseSkinFontInMenu() const { return FUseSkinFontInMenu; }
-  void SetUseSkinFontInMenu(bool Value) { FUseSkinFontInMenu = Value; }
-  int DefMenuItemHeight() const { return FDefMenuItemHeight; }
+  // The menu engine's values.
+  bool UseSkinFontInMenu() const;
+  void SetUseSkinFontInMenu(bool Value);
+  int DefMenuItemHeight() const;
   void SetDefMenuItemHeight(int Value);
-  classlib::TFont& DefMenuItemFont() { return *FDefMenuItemFont; }
+  classlib::TFont& DefMenuItemFont();
   void SetDefMenuItemFont(const classlib::TFont& Value);
 
   // Published events
@@ -205,7 +206,6 @@ public:
   bool SkinChanging = false;
   classlib::TWindowState WindowState = classlib::TWindowState::wsNormal;
   std::vector<classlib::TControl*> HiddenByRollUp;
-  std::function<void(MSG&, bool&)> OldAppMessage;
   bool MenuLoop = false, MainMenuActive = false;
   HRGN FormRgn = nullptr;
   classlib::TRect RealMainMenuRect{}, RealIconRect{};
@@ -217,6 +217,10 @@ public:
   std::vector<std::unique_ptr<TskActiveSkinObject>> FrameObjects;
   std::vector<TskAreaLink> AreaLinks;
   bool AlwaysActive = false;
+  // Owned by the component: the form's menu engine, the built-in system menu and the tray menu.
+  TskSkinMenu* SkinMenu = nullptr;
+  classlib::TPopupMenu* SysMenu = nullptr;
+  TskSkinPopupMenu* TrayMenu = nullptr;
 
   // Activation, size limits and small services
   bool GetFormActive() const;
@@ -277,17 +281,34 @@ public:
   // The caption the frame shows: the form's, and on an MDI parent with a maximized child also the
   // child's in brackets.
   classlib::String FrameCaptionText() const;
-  // Reached from the frame objects, built with the menus; until then they do nothing.
-  void SkinMenuOpen();
-  void PopupSkinMenu(classlib::TMenuItem*, const classlib::TRect&, bool) {}  // Item's subitems beside a screen rectangle
-  classlib::TMenuItem* GetSystemMenu() { return nullptr; }  // the item whose subitems form the system menu
   // End of frame objects: loading and painting
 
-  // The main menu in the frame or its bar, the bookkeeping of open skinned menus and the keyboard
-  // while a menu has it.
+  // Skinned menus, system menu and tray menu
+  // Every skinned menu of the form opens after SkinMenuOpen (which hooks the application's keys for
+  // it) and ends with SkinMenuClose.
+  void SkinMenuOpen();
+  void SkinMenuClose();
+  // Item's subitems beside a screen rectangle, upward when OpenUpward.
+  void PopupSkinMenu(classlib::TMenuItem* Item, const classlib::TRect& R, bool OpenUpward);
+  void PopupSkinMenu(classlib::TMenu* Menu, const classlib::TPoint& P);
+  void PopupSkinMenu1(classlib::TMenu* Menu, const classlib::TRect& R, bool OpenUpward);
+  // The item whose subitems form the system menu, built for the form's state at this moment.
+  classlib::TMenuItem* GetSystemMenu();
+  void CreateSysMenu();
+  void CreateUserSysMenu();
+  void TrackSystemMenu(int X, int Y);
+  void SM_Min(classlib::TObject* Sender);
+  void SM_Max(classlib::TObject* Sender);
+  void SM_Restore(classlib::TObject* Sender);
+  void SM_RollUp(classlib::TObject* Sender);
+  void SM_MinToTray(classlib::TObject* Sender);
+  void SM_Close(classlib::TObject* Sender);
+  void TSM_Restore(classlib::TObject* Sender);
+  void TSM_Close(classlib::TObject* Sender);
+
+  // The main menu in the frame or its bar, and the keyboard while a menu has it.
   void UpdateMainMenu(bool Repaint);
   void CreateMainMenu();
-  void SkinMenuClose();
   void SkinMenuClose2();
   void SkinMainMenuClose();
   void ActivateMenu();
@@ -298,12 +319,12 @@ public:
   void PriorMainMenuItem();
   bool CheckReturnKey();
   void FormKeyDown(classlib::TMessage& Message);
+  // The application's messages while a skinned menu or the main menu has the keyboard.
   void NewAppMessage(MSG& Msg, bool& Handled);
+  // Closes the open skinned menu on the messages that close menus.
   void CheckMenuVisible(classlib::TMessage& Message);
   // Alt or F10: enters main-menu mode, or leaves it when it is on.
   void KeyMenu();
-  // The form's menu engine, made on first use; the frame passes it the keys itself.
-  TskSkinMenu& MenuEngine();
 
   // Region
   bool CanNCSupport() const;
@@ -390,11 +411,10 @@ private:
 
   // Reached from the frame, built with the menus, the hint window, the tray icon and MDI support;
   // until then they do nothing.
-  void TrackSystemMenu(int, int) {}                  // opens the system menu at a screen point
-  void CreateSysTrayMenu() {}                        // builds the tray icon's menu
+  void CreateSysTrayMenu();
   void ActivateObjectHint(const classlib::String&) {}  // shows an object's hint
   void HideObjectHint() {}                           // hides the object hint
-  void CopyMenuOptions() {}                          // copies the menu options to the menu engine
+  void CopyMenuOptions();
   void CheckMDIMainMenu() {}                         // MDI: the parent's merged main menu
   void CheckMDIBar() {}                              // MDI: the parent's tabs bar
   void UpDateChildActiveInMenu() {}                  // MDI: the window menu's check mark
@@ -442,12 +462,7 @@ private:
   bool FAlphaBlend = false;
   bool FAlphaBlendAnimation = false;
   std::uint8_t FAlphaBlendValue = 200;
-  bool FUseSkinFontInMenu = true;
-  int FDefMenuItemHeight = 20;
-  std::unique_ptr<classlib::TFont> FDefMenuItemFont;
   TskSkinMainMenuBar* FMainMenuBar = nullptr;
-  // Whether the application's message handler is this component's, installed by HookApp.
-  bool FAppHooked = false;
 };
 
 }  // namespace skin

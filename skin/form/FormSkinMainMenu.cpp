@@ -14,18 +14,8 @@ namespace skin {
 
 namespace {
 
-// The engine of the component, when one was made.
-TskSkinMenu* ExistingEngine(const TskFormSkin& F) {
-  for (int i = 0; i < F.ComponentCount(); ++i)
-    if (auto* engine = dynamic_cast<TskSkinMenu*>(F.Components(i))) return engine;
-  return nullptr;
-}
-
-// Whether the engine shows a window.
-bool EngineVisible(const TskFormSkin& F) {
-  const TskSkinMenu* engine = ExistingEngine(F);
-  return engine && !engine->PopupWindows.empty();
-}
+// Whether the form's menu engine shows a window.
+bool EngineVisible(const TskFormSkin& F) { return F.SkinMenu->IsOpen || !F.SkinMenu->PopupWindows.empty(); }
 
 std::vector<TskSkinMainMenuItem*> MainMenuItems(const TskFormSkin& F) {
   std::vector<TskSkinMainMenuItem*> items;
@@ -44,21 +34,6 @@ void TskFormSkin::SetMainMenuBar(TskSkinMainMenuBar* Value) {
   if (FMainMenuBar) FMainMenuBar->RemoveFreeNotification(this);
   FMainMenuBar = Value;
   if (Value) Value->FreeNotification(this);
-}
-
-TskSkinMenu& TskFormSkin::MenuEngine() {
-  if (TskSkinMenu* engine = ExistingEngine(*this)) return *engine;
-  auto* engine = new TskSkinMenu(this, Form);  // owned by this component
-  // The frame's own handler passes the keys to the open menu (FormKeyDown).
-  engine->HookKeyboard = false;
-  engine->UseSkinFont = FUseSkinFontInMenu;
-  engine->DefMenuItemHeight = FDefMenuItemHeight;
-  engine->SetDefaultMenuItemFont(*FDefMenuItemFont);
-  engine->MaxMenuItemsInWindow = FMaxMenuItemsInWindow;
-  engine->AlphaBlend = FMenusAlphaBlend;
-  engine->AlphaBlendValue = FMenusAlphaBlendValue;
-  engine->AlphaBlendAnimation = FMenusAlphaBlendAnimation;
-  return *engine;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -146,7 +121,7 @@ void TskFormSkin::SkinMenuClose2() {
 
 void TskFormSkin::SkinMainMenuClose() {
   MainMenuActive = false;
-  if (EngineVisible(*this)) MenuEngine().Hide();
+  if (EngineVisible(*this)) SkinMenu->Hide();
   if (FMainMenuBar) {
     FMainMenuBar->MenuExit();
   } else {
@@ -166,7 +141,7 @@ void TskFormSkin::KeyMenu() {
     return;
   }
   if (EngineVisible(*this))
-    MenuEngine().Hide();  // its WM_CLOSESKINMENU runs SkinMenuClose
+    SkinMenu->Hide();  // its WM_CLOSESKINMENU runs SkinMenuClose
   else if (MenuLoop)
     SkinMenuClose();
   if (FMainMenuBar)
@@ -205,14 +180,12 @@ bool TskFormSkin::FindHotKeyItem(WORD Key) {
 }
 
 bool TskFormSkin::CanPriorMainMenuItem() const {
-  const TskSkinMenu* engine = ExistingEngine(*this);
-  return !engine || engine->PopupWindows.size() <= 1;
+  return SkinMenu->PopupWindows.size() <= 1;
 }
 
 bool TskFormSkin::CanNextMainMenuItem() const {
-  const TskSkinMenu* engine = ExistingEngine(*this);
-  if (!engine || engine->PopupWindows.empty()) return true;
-  const TskSkinPopupWindow& deepest = *engine->PopupWindows.back();
+  if (SkinMenu->PopupWindows.empty()) return true;
+  const TskSkinPopupWindow& deepest = *SkinMenu->PopupWindows.back();
   if (deepest.HotIndex < 0 || deepest.HotIndex >= static_cast<int>(deepest.MenuItems.size())) return true;
   return deepest.MenuItems[static_cast<size_t>(deepest.HotIndex)]->SourceItem->Count() == 0;
 }
@@ -292,9 +265,9 @@ void TskFormSkin::FormKeyDown(TMessage& Message) {
   const WORD key = LOWORD(Message.WParam);
   if (MainMenuActive && FindHotKeyItem(key)) return;
   const auto toDeepest = [this, key] {
-    if (TskSkinMenu* engine = ExistingEngine(*this); engine && !engine->PopupWindows.empty()) {
-      const TskSkinMenu::TBusy busy(*engine);
-      engine->PopupWindows.back()->PopupKeyDown(key);
+    if (!SkinMenu->PopupWindows.empty()) {
+      const TskSkinMenu::TBusy busy(*SkinMenu);
+      SkinMenu->PopupWindows.back()->PopupKeyDown(key);
     }
   };
   if (key == VK_ESCAPE && MainMenuActive && !MenuLoop) {
@@ -347,7 +320,7 @@ void TskFormSkin::CheckMenuVisible(TMessage& Message) {
     return;
   }
   if (EngineVisible(*this)) {
-    MenuEngine().Hide();
+    SkinMenu->Hide();
     return;
   }
   if (MenuLoop) {

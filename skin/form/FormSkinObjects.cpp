@@ -895,7 +895,7 @@ void TskSkinMainMenuItem::TrackMenu() {
     skin = menu->SkinData();
     upward = skin->MainMenuPopupUp;
   }
-  Parent->MenuEngine().Popup(nullptr, skin, 0, r, MenuItem, upward);
+  Parent->SkinMenu->Popup(nullptr, skin, 0, r, MenuItem, upward);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -525,7 +525,7 @@ void TskSkinMainMenuBar::TrackScrollMenu() {
     OffsetRect(&r, origin.x, origin.y);
   }
   FFormSkin->SkinMenuOpen();
-  TskSkinMenu& engine = FFormSkin->MenuEngine();
+  TskSkinMenu& engine = *FFormSkin->SkinMenu;
   TMainMenu* child = FFormSkin->Form->FormStyle() == TFormStyle::fsMDIForm ? GetChildMainMenu() : nullptr;
   if (child) {
     engine.Popup2(nullptr, FSkinData, shown, r, FMainMenu->Items(), child->Items(), false);

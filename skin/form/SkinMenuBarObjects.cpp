@@ -222,7 +222,7 @@ void TskSkinMainMenuBarButton::DblClick() {
   classlib::TForm* child = Parent->GetMaximizedMDIChild();
   if (!child) return;
   if (TskFormSkin* f = Parent->FormSkin()) {
-    f->MenuEngine().Hide();
+    f->SkinMenu->Hide();
     f->SkinMenuClose();
   }
   child->Close();
@@ -242,7 +242,7 @@ void TskSkinMainMenuBarButton::DoCommand() {
       const TRect r = ScreenRectOf(*Parent, ObjectRect);
       TskSkinData* skin = f->MenusSkinData() ? f->MenusSkinData() : f->SkinData();
       f->SkinMenuOpen();
-      f->MenuEngine().Popup(Parent, skin, 0, r, target->GetSystemMenu(), Parent->PopupToUp());
+      f->SkinMenu->Popup(Parent, skin, 0, r, target->GetSystemMenu(), Parent->PopupToUp());
       break;
     }
     default: break;
@@ -452,7 +452,7 @@ void TskSkinMainMenuBarItem::TrackMenu() {
   if (!f) return;
   f->SkinMenuOpen();
   f->MainMenuActive = true;
-  f->MenuEngine().Popup(nullptr, Parent->SkinData(), 0, r, MenuItem, Parent->PopupToUp());
+  f->SkinMenu->Popup(nullptr, Parent->SkinData(), 0, r, MenuItem, Parent->PopupToUp());
 }
 
 }  // namespace skin

@@ -3,6 +3,7 @@
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/form/SkinMainMenuBar.h"
+#include "skin/form/SkinPopupMenu.h"
 
 #include <mutex>
 
@@ -47,12 +48,16 @@ void RegisterMainMenuBar(TClassRegistry& Registry) {
 
 }  // namespace
 
-// The menu engine and its windows are made by the form frame and publish nothing; a form that
-// holds menus reads its skins and the class library's menus through the skinned controls' set.
+// The menu engine and its windows are made by the form frame and publish nothing; the popup menu,
+// the main-menu bar and the skinned main menu are read from form descriptions.
 void RegisterSkinMenuClasses() {
   static std::once_flag once;
   std::call_once(once, [] {
     RegisterSkinControlClasses();
     RegisterMainMenuBar(TClassRegistry::Instance());
+    TClassRegistry::Instance()
+        .Register<TskSkinPopupMenu>("TskSkinPopupMenu", "TPopupMenu")
+        .Reference("SkinData", &TskSkinPopupMenu::SetSkinData)
+        .Event("OnMenuClose", &TskSkinPopupMenu::OnMenuClose);
   });
 }

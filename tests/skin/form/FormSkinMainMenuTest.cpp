@@ -96,7 +96,7 @@ protected:
   }
 
   void TearDown() override {
-    F->MenuEngine().CloseMenu(0);
+    F->SkinMenu->CloseMenu(0);
     Form.reset();
     windowtesting::Pump();
   }
@@ -113,7 +113,7 @@ protected:
       if (auto* item = dynamic_cast<TskSkinMainMenuItem*>(object.get()); item && item->Active) names += item->IDName + " ";
     return names;
   }
-  size_t Windows() { return F->MenuEngine().PopupWindows.size(); }
+  size_t Windows() { return F->SkinMenu->PopupWindows.size(); }
   POINT ItemCentre(const std::string& Name) {
     const TRect r = Item(Name)->ObjectRect;
     return POINT{Form->Left() + (r.left + r.right) / 2, Form->Top() + (r.top + r.bottom) / 2};
@@ -161,7 +161,7 @@ TEST_F(FrameMainMenu, ClickOpensTheDropDownMovingOpensTheNextAndAPlainItemRunsAt
                                    ItemCentre("File1").y - 7));
   // The drop-down opens below the item.
   RECT place;
-  GetWindowRect(F->MenuEngine().PopupWindows[0]->Handle(), &place);
+  GetWindowRect(F->SkinMenu->PopupWindows[0]->Handle(), &place);
   EXPECT_EQ(Form->Top() + Item("File1")->ObjectRect.bottom, place.top);
 
   const POINT edit = ItemCentre("Edit1");
@@ -170,7 +170,7 @@ TEST_F(FrameMainMenu, ClickOpensTheDropDownMovingOpensTheNextAndAPlainItemRunsAt
   ASSERT_EQ(1u, Windows());
   EXPECT_FALSE(Item("File1")->Down);
   EXPECT_TRUE(Item("Edit1")->Down);
-  EXPECT_EQ("Cut1", F->MenuEngine().PopupWindows[0]->MenuItems[0]->SourceItem->Name());
+  EXPECT_EQ("Cut1", F->SkinMenu->PopupWindows[0]->MenuItems[0]->SourceItem->Name());
 
   // A press on an item without subitems closes the menu and runs its command.
   Click("Run1");
@@ -312,12 +312,12 @@ end
   menu->SetSkinData(&menuSkin.Skin());
   windowtesting::PumpFor(50);
   Key('F', VK_MENU);
-  ASSERT_EQ(1u, f->MenuEngine().PopupWindows.size());
-  EXPECT_EQ(&menuSkin.Skin(), f->MenuEngine().SkinData);
+  ASSERT_EQ(1u, f->SkinMenu->PopupWindows.size());
+  EXPECT_EQ(&menuSkin.Skin(), f->SkinMenu->SkinData);
   RECT place;
-  GetWindowRect(f->MenuEngine().PopupWindows[0]->Handle(), &place);
+  GetWindowRect(f->SkinMenu->PopupWindows[0]->Handle(), &place);
   EXPECT_EQ(skinmenutesting::FrameColor, ScreenPixel(place.left + 10, place.top + 1));
-  f->MenuEngine().CloseMenu(0);
+  f->SkinMenu->CloseMenu(0);
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ protected:
   }
 
   void TearDown() override {
-    F->MenuEngine().CloseMenu(0);
+    F->SkinMenu->CloseMenu(0);
     Form.reset();
     windowtesting::Pump();
   }
@@ -122,7 +122,7 @@ protected:
     skinmenutesting::ClickAt(p.x, p.y);
     windowtesting::PumpFor(150);
   }
-  size_t Windows() { return F->MenuEngine().PopupWindows.size(); }
+  size_t Windows() { return F->SkinMenu->PopupWindows.size(); }
   // Whether some pixel of a bar rectangle has the colour.
   bool AnyPixel(const TRect& R, COLORREF Color) {
     for (int y = R.top; y < R.bottom; ++y)
@@ -207,11 +207,11 @@ TEST_F(MainMenuBar, TheMarkerOpensTheHiddenItemsAndAWiderBarShowsThemAgain) {
   skinmenutesting::ClickAt(p.x, p.y);
   windowtesting::PumpFor(150);
   ASSERT_EQ(1u, Windows());
-  const auto& items = F->MenuEngine().PopupWindows[0]->MenuItems;
+  const auto& items = F->SkinMenu->PopupWindows[0]->MenuItems;
   ASSERT_EQ(2u, items.size());
   EXPECT_EQ("Long1", items[0]->SourceItem->Name());
   EXPECT_EQ("Last1", items[1]->SourceItem->Name());
-  F->MenuEngine().Hide();
+  F->SkinMenu->Hide();
   windowtesting::Pump();
 
   Form->SetWidth(900);
@@ -231,7 +231,7 @@ TEST_F(MainMenuBar, PressesOpenDropDownsThatFollowThePointerAndRunPlainItemsAtOn
   EXPECT_TRUE(Bar->MenuMode);
   EXPECT_TRUE(F->MainMenuActive);
   RECT place;
-  GetWindowRect(F->MenuEngine().PopupWindows[0]->Handle(), &place);
+  GetWindowRect(F->SkinMenu->PopupWindows[0]->Handle(), &place);
   EXPECT_EQ(ItemPoint("File1", 0, 0).y + RectHeight(Item("File1")->ObjectRect), place.top);
 
   const POINT edit = ItemPoint("Edit1");
@@ -400,13 +400,13 @@ end
   ClientToScreen(bar->Handle(), &p);
   skinmenutesting::ClickAt(p.x, p.y);
   windowtesting::PumpFor(150);
-  ASSERT_EQ(1u, f->MenuEngine().PopupWindows.size());
+  ASSERT_EQ(1u, f->SkinMenu->PopupWindows.size());
   RECT place;
-  GetWindowRect(f->MenuEngine().PopupWindows[0]->Handle(), &place);
+  GetWindowRect(f->SkinMenu->PopupWindows[0]->Handle(), &place);
   POINT top{0, file.top};
   ClientToScreen(bar->Handle(), &top);
   EXPECT_EQ(top.y, place.bottom);
-  f->MenuEngine().CloseMenu(0);
+  f->SkinMenu->CloseMenu(0);
 }
 
 }  // namespace
