@@ -190,56 +190,9 @@ bool TskFormSkin::CanNextMainMenuItem() const {
   return deepest.MenuItems[static_cast<size_t>(deepest.HotIndex)]->SourceItem->Count() == 0;
 }
 
-void TskFormSkin::NextMainMenuItem() {
-  const auto items = MainMenuItems(*this);
-  const int count = static_cast<int>(items.size());
-  int current = -1;
-  for (int i = 0; i < count; ++i)
-    if (Selectable(*items[static_cast<size_t>(i)]) && (items[static_cast<size_t>(i)]->Active || items[static_cast<size_t>(i)]->Down)) {
-      current = i;
-      break;
-    }
-  int first = -1;
-  for (int i = 0; i < count && first < 0; ++i)
-    if (Selectable(*items[static_cast<size_t>(i)])) first = i;
-  if (current < 0) {
-    if (first >= 0) items[static_cast<size_t>(first)]->MouseEnter();
-    return;
-  }
-  items[static_cast<size_t>(current)]->MouseLeave();
-  for (int i = current + 1; i < count; ++i)
-    if (Selectable(*items[static_cast<size_t>(i)])) {
-      items[static_cast<size_t>(i)]->MouseEnter();
-      return;
-    }
-  // Past the last selectable item: round to the first.
-  if (first >= 0) items[static_cast<size_t>(first)]->MouseEnter();
-}
+void TskFormSkin::NextMainMenuItem() { StepMainMenuItems(MainMenuItems(*this), true, Selectable); }
 
-void TskFormSkin::PriorMainMenuItem() {
-  const auto items = MainMenuItems(*this);
-  const int count = static_cast<int>(items.size());
-  int current = -1;
-  for (int i = count - 1; i >= 0; --i)
-    if (Selectable(*items[static_cast<size_t>(i)]) && (items[static_cast<size_t>(i)]->Active || items[static_cast<size_t>(i)]->Down)) {
-      current = i;
-      break;
-    }
-  int last = -1;
-  for (int i = count - 1; i >= 0 && last < 0; --i)
-    if (Selectable(*items[static_cast<size_t>(i)])) last = i;
-  if (current < 0) {
-    if (last >= 0) items[static_cast<size_t>(last)]->MouseEnter();
-    return;
-  }
-  items[static_cast<size_t>(current)]->MouseLeave();
-  for (int i = current - 1; i >= 0; --i)
-    if (Selectable(*items[static_cast<size_t>(i)])) {
-      items[static_cast<size_t>(i)]->MouseEnter();
-      return;
-    }
-  if (last >= 0) items[static_cast<size_t>(last)]->MouseEnter();
-}
+void TskFormSkin::PriorMainMenuItem() { StepMainMenuItems(MainMenuItems(*this), false, Selectable); }
 
 bool TskFormSkin::CheckReturnKey() {
   if (FMainMenuBar) return FMainMenuBar->CheckReturnKey();

@@ -557,49 +557,11 @@ bool TskSkinMainMenuBar::FindHotKeyItem(WORD Key) {
 }
 
 void TskSkinMainMenuBar::NextMainMenuItem() {
-  const auto items = Items();
-  const int count = static_cast<int>(items.size());
-  int first = -1, current = -1;
-  for (int i = 0; i < count; ++i) {
-    const TskSkinMainMenuBarItem& item = *items[static_cast<size_t>(i)];
-    if (!Selectable(item)) continue;
-    if (first < 0) first = i;
-    if (current < 0 && (item.Active || item.Down)) current = i;
-  }
-  if (current < 0) {
-    if (first >= 0) items[static_cast<size_t>(first)]->MouseEnter();
-    return;
-  }
-  items[static_cast<size_t>(current)]->MouseLeave();
-  for (int i = current + 1; i < count; ++i)
-    if (Selectable(*items[static_cast<size_t>(i)])) {
-      items[static_cast<size_t>(i)]->MouseEnter();
-      return;
-    }
-  items[static_cast<size_t>(first)]->MouseEnter();
+  StepMainMenuItems(Items(), true, [this](const TskSkinMainMenuBarItem& Item) { return Selectable(Item); });
 }
 
 void TskSkinMainMenuBar::PriorMainMenuItem() {
-  const auto items = Items();
-  const int count = static_cast<int>(items.size());
-  int last = -1, current = -1;
-  for (int i = count - 1; i >= 0; --i) {
-    const TskSkinMainMenuBarItem& item = *items[static_cast<size_t>(i)];
-    if (!Selectable(item)) continue;
-    if (last < 0) last = i;
-    if (current < 0 && (item.Active || item.Down)) current = i;
-  }
-  if (current < 0) {
-    if (last >= 0) items[static_cast<size_t>(last)]->MouseEnter();
-    return;
-  }
-  items[static_cast<size_t>(current)]->MouseLeave();
-  for (int i = current - 1; i >= 0; --i)
-    if (Selectable(*items[static_cast<size_t>(i)])) {
-      items[static_cast<size_t>(i)]->MouseEnter();
-      return;
-    }
-  items[static_cast<size_t>(last)]->MouseEnter();
+  StepMainMenuItems(Items(), false, [this](const TskSkinMainMenuBarItem& Item) { return Selectable(Item); });
 }
 
 bool TskSkinMainMenuBar::CheckReturnKey() {

@@ -23,6 +23,31 @@ classlib::TForm* ActiveMDIChildOf(classlib::TForm& Parent, bool* Maximized);
 // The first form skinning component of a form; null when it has none.
 TskFormSkin* FormSkinComponent(classlib::TForm& Form);
 
+// The arrows' walk across a main menu's items: the first hot or pressed selectable item lets go and
+// the next selectable one is entered (the one before when not Forward), round from the end to the
+// start; without such an item the first selectable one is entered.
+template <class TItem, class TSelectable>
+void StepMainMenuItems(const std::vector<TItem*>& Items, bool Forward, TSelectable Selectable) {
+  const int count = static_cast<int>(Items.size());
+  const auto at = [&](int I) -> TItem& { return *Items[static_cast<size_t>(Forward ? I : count - 1 - I)]; };
+  int first = -1, current = -1;
+  for (int i = 0; i < count; ++i) {
+    if (!Selectable(at(i))) continue;
+    if (first < 0) first = i;
+    if (current < 0 && (at(i).Active || at(i).Down)) current = i;
+  }
+  if (first < 0) return;
+  if (current >= 0) {
+    at(current).MouseLeave();
+    for (int i = current + 1; i < count; ++i)
+      if (Selectable(at(i))) {
+        at(i).MouseEnter();
+        return;
+      }
+  }
+  at(first).MouseEnter();
+}
+
 // A main menu that names the skin its drop-downs use.
 class TskSkinMainMenu : public classlib::TMainMenu {
 public:

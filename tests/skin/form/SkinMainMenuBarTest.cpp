@@ -201,6 +201,25 @@ TEST_F(MainMenuBar, SkinnedLookKeepsTheSkinsHeightAndItsItemsArea) {
   EXPECT_EQ(DownColor, ScreenPixel(item.x, item.y));
 }
 
+TEST_F(MainMenuBar, AMorphingItemFadesToItsHotLookAndBackInSteps) {
+  Bar->SetSkinData(&Skin.Skin());
+  TskSkinMainMenuBarItem& file = *Item("File1");
+  file.Morphing = true;
+  ASSERT_TRUE(file.EnableMorphing());
+  file.MouseEnter();
+  EXPECT_TRUE(Bar->MorphingTimer->Enabled());
+  EXPECT_EQ(0, file.MorphKf);
+  windowtesting::PumpFor(300);
+  EXPECT_EQ(1, file.MorphKf);
+  EXPECT_FALSE(Bar->MorphingTimer->Enabled());
+  const POINT p = OnScreen(file.ObjectRect.left + 1, file.ObjectRect.top + 1);
+  EXPECT_EQ(HotColor, ScreenPixel(p.x, p.y));
+  file.MouseLeave();
+  windowtesting::PumpFor(300);
+  EXPECT_EQ(0, file.MorphKf);
+  EXPECT_EQ(NormalColor, ScreenPixel(p.x, p.y));
+}
+
 TEST_F(MainMenuBar, TheMarkerOpensTheHiddenItemsAndAWiderBarShowsThemAgain) {
   const TRect marker = Bar->GetMarkerRect();
   const POINT p = OnScreen((marker.left + marker.right) / 2, (marker.top + marker.bottom) / 2);
