@@ -972,7 +972,9 @@ void TWinControl::Dispatch(TMessage& Message) {
       TControl* target = this;
       if (screen.x != -1 || screen.y != -1) {
         const TPoint local = ScreenToClient(screen);
-        if (TControl* under = ControlAtPos(local, false); under && !dynamic_cast<TWinControl*>(under))
+        // A windowless child without a menu of its own leaves the click to this control's menu.
+        if (TControl* under = ControlAtPos(local, false);
+            under && !dynamic_cast<TWinControl*>(under) && under->PopupMenu())
           target = under;
       } else {
         screen = ClientToScreen(Point(0, 0));

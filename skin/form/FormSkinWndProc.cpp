@@ -5,6 +5,7 @@
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
 #include "skin/form/SkinMainMenuBar.h"
+#include "skin/form/SkinMenu.h"
 
 using namespace classlib;
 

@@ -344,4 +344,26 @@ TEST_F(CoreFaults, ARightClickOnAWindowlessChildOpensItsPopupMenu) {
   EXPECT_EQ(asked, spot);
 }
 
+// A windowless child that covers its parent but has no menu of its own (a picture on a panel):
+// the parent's menu opens.
+TEST_F(CoreFaults, ARightClickOnAWindowlessChildWithoutAMenuOpensTheParentsMenu) {
+  Add<TGraphicControl>(20, 30, 40, 20);
+  TComponent menu(nullptr);
+  Form->SetPopupMenu(&menu);
+  TControl* asked = nullptr;
+  const auto saved = TControl::PopupMenuHook;
+  TControl::PopupMenuHook = [&](TControl* Control, TComponent*, TPoint) {
+    asked = Control;
+    return true;
+  };
+  POINT p{25, 35};
+  ClientToScreen(Form->Handle(), &p);
+  SetCursorPos(p.x, p.y);
+  Send(WM_RBUTTONDOWN, MK_RBUTTON, 25, 35);
+  Send(WM_RBUTTONUP, 0, 25, 35);
+  TControl::PopupMenuHook = saved;
+  Form->SetPopupMenu(nullptr);
+  EXPECT_EQ(asked, Form.get());
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tests/skin/form/FormSkinTesting.h"
 
 #include "platform/classlib/Menus.h"
+#include "skin/form/FormSkinObjects.h"
 #include "skin/form/SkinMenu.h"
 #include "skin/form/SkinMessageRouter.h"
 #include "skin/form/SkinPopupMenu.h"
@@ -180,6 +181,29 @@ TEST(FormSkinMenus, ACaptionRightClickOpensTheSystemMenuAndAChosenItemRuns) {
   MouseTo(0, 0);
 }
 
+TEST(FormSkinMenus, TheSystemMenuButtonOpensTheMenuBelowItselfAndComesUpWhenItCloses) {
+  TFrameSkin skin;
+  auto form = ShowFrameForm(&skin.Skin());
+  TskFormSkin& fs = FormSkinOf(*form);
+  Activate(*form);
+  const int index = fs.GetIndex("sysmenubutton");
+  ASSERT_GE(index, 0);
+  auto& button = dynamic_cast<TskSkinButtonObject&>(*fs.FrameObjects.at(static_cast<size_t>(index)));
+  const RECT frame = WindowRect(form->Handle());
+  LeftClick(frame.left + 10, frame.top + 12);
+  windowtesting::PumpFor(100);
+  ASSERT_TRUE(fs.SkinMenu->IsOpen);
+  EXPECT_TRUE(button.Down);
+  RECT place;
+  GetWindowRect(fs.SkinMenu->PopupWindows.at(0)->Handle(), &place);
+  EXPECT_EQ(place.top, frame.top + 18) << "under the button";
+  PostKey(*form, VK_ESCAPE);
+  EXPECT_FALSE(fs.SkinMenu->IsOpen);
+  EXPECT_FALSE(fs.MenuLoop);
+  EXPECT_FALSE(button.Down);
+  MouseTo(0, 0);
+}
+
 TEST(FormSkinMenus, EscapeAndAClickOnTheFormCloseTheMenuAndGiveTheKeysBack) {
   auto form = ShowFrameForm(nullptr);
   TskFormSkin& fs = FormSkinOf(*form);
@@ -215,29 +239,44 @@ TEST(FormSkinMenus, AFormAndAnOpenMenuShareTheApplicationsHandlerAndEachRemovesI
   TskFormSkin& fs = FormSkinOf(*form);
   Activate(*form);
   int before = 0;
-  Application->OnMessage = [&before](MSG&, bool&) { ++before; };
-  // Another engine, keeping the keyboard itself, opens while the form's menu state holds the hook.
-  TskSkinMenu other(nullptr, form.get());
+  Application->OnMessage = [&before](MSG& Msg, bool&) {
+    if (Msg.message == WM_KEYDOWN) ++before;
+  };
   TPopupMenu items(nullptr);
   auto* item = new TMenuItem(&items);
   item->SetCaption("Other");
   items.Items()->Add(item);
-  fs.SkinMenuOpen();
-  EXPECT_EQ(TskAppMessageRouter::Top(), &fs);
-  other.Popup(nullptr, nullptr, 0, Rect(200, 200, 200, 200), items.Items(), false);
-  windowtesting::Pump();
-  EXPECT_EQ(TskAppMessageRouter::Top(), &other);
-  EXPECT_TRUE(TskAppMessageRouter::Contains(&fs));
-  // The form leaves first: the open menu keeps the keyboard.
-  fs.SkinMenuClose();
-  EXPECT_FALSE(TskAppMessageRouter::Contains(&fs));
-  EXPECT_EQ(TskAppMessageRouter::Top(), &other);
-  PostKey(*form, 'X');
-  EXPECT_EQ(before, 0);
-  other.CloseMenu(0);
-  EXPECT_EQ(TskAppMessageRouter::Top(), nullptr);
-  PostKey(*form, 'X');
-  EXPECT_GT(before, 0) << "the handler from before is back";
+  // Another engine, keeping the keyboard itself, opens while the form's menu state holds the hook;
+  // either may end first.
+  for (const bool formFirst : {true, false}) {
+    SCOPED_TRACE(formFirst ? "the form ends first" : "the menu ends first");
+    TskSkinMenu other(nullptr, form.get());
+    fs.SkinMenuOpen();
+    EXPECT_EQ(TskAppMessageRouter::Top(), &fs);
+    other.Popup(nullptr, nullptr, 0, Rect(200, 200, 200, 200), items.Items(), false);
+    windowtesting::Pump();
+    EXPECT_EQ(TskAppMessageRouter::Top(), &other);
+    ASSERT_TRUE(TskAppMessageRouter::Contains(&fs));
+    PostKey(*form, VK_ESCAPE);  // the menu on top takes the key and closes
+    EXPECT_FALSE(other.IsOpen);
+    EXPECT_EQ(TskAppMessageRouter::Top(), &fs);
+    if (formFirst) {
+      other.Popup(nullptr, nullptr, 0, Rect(200, 200, 200, 200), items.Items(), false);
+      fs.SkinMenuClose();
+      EXPECT_FALSE(TskAppMessageRouter::Contains(&fs));
+      EXPECT_EQ(TskAppMessageRouter::Top(), &other);
+      PostKey(*form, 'Q');
+      other.CloseMenu(0);
+    } else {
+      PostKey(*form, 'Q');  // the form's filter holds it
+      fs.SkinMenuClose();
+    }
+    EXPECT_EQ(TskAppMessageRouter::Top(), nullptr);
+    EXPECT_EQ(before, 0);
+    PostKey(*form, 'Q');
+    EXPECT_EQ(before, 1) << "the handler from before is back";
+    before = 0;
+  }
 
   // A form freed while its menu state holds the hook leaves no entry behind.
   fs.SkinMenuOpen();
