@@ -121,8 +121,16 @@ void TskSkinMainMenuBar::SetMainMenu(TMainMenu* Value) {
 }
 
 void TskSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operation) {
+  const bool skinGone = Operation == TOperation::opRemove && AComponent == FSkinData;
   TskSkinControl::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
+  if (skinGone) {
+    // The objects and the background point into the freed skin's pictures: the default look.
+    SkinDescribed = false;
+    BarPicture = nullptr;
+    CreateMenu();
+    Invalidate();
+  }
   if (AComponent == FFormSkin) FFormSkin = nullptr;
   if (AComponent == FMainMenu) {
     FMainMenu = nullptr;

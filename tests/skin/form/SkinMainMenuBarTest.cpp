@@ -201,6 +201,21 @@ TEST_F(MainMenuBar, SkinnedLookKeepsTheSkinsHeightAndItsItemsArea) {
   EXPECT_EQ(DownColor, ScreenPixel(item.x, item.y));
 }
 
+TEST_F(MainMenuBar, AFreedSkinLeavesTheDefaultLook) {
+  {
+    TMainMenuSkin shortLived;
+    Bar->SetSkinData(&shortLived.Skin());
+    windowtesting::PumpFor(50);
+    ASSERT_TRUE(Bar->SkinDescribed);
+  }
+  windowtesting::PumpFor(100);
+  EXPECT_FALSE(Bar->SkinDescribed);
+  EXPECT_FALSE(Item("File1")->SkinSupport);
+  EXPECT_FALSE(Item("File1")->SourcePicture);
+  const POINT p = OnScreen(Item("File1")->ObjectRect.left + 2, 4);
+  EXPECT_EQ(ColorToRGB(clBtnFace), ScreenPixel(p.x, p.y));
+}
+
 TEST_F(MainMenuBar, AMorphingItemFadesToItsHotLookAndBackInSteps) {
   Bar->SetSkinData(&Skin.Skin());
   TskSkinMainMenuBarItem& file = *Item("File1");
