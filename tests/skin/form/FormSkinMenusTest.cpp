@@ -1,6 +1,7 @@
 #include "tests/skin/form/FormSkinTesting.h"
 
 #include "platform/classlib/Menus.h"
+#include "skin/data/ResourceStrData.h"
 #include "skin/form/FormSkinObjects.h"
 #include "skin/form/SkinMenu.h"
 #include "skin/form/SkinMessageRouter.h"
@@ -80,6 +81,26 @@ TEST(FormSkinMenus, TheSystemMenuFollowsTheFormsStateAndIcons) {
       EXPECT_EQ(fs.WindowState, TWindowState::wsNormal);
     }
   }
+}
+
+TEST(FormSkinMenus, CaptionsComeFromTheSkinsStringTableWhenItHasOne) {
+  auto form = ShowFrameForm(nullptr);
+  TskFormSkin& fs = FormSkinOf(*form);
+  fs.SetBorderIcons({TskBorderIcon::biMinimize});
+  TskSkinData strings(nullptr);
+  TskResourceStrData table(nullptr);
+  TStringList lines;
+  lines.Add("mi_mincaption=Shrink");
+  table.SetResStrs(lines);
+  strings.SetResourceStrData(&table);
+  fs.SetSkinData(&strings);
+  TMenuItem* items = fs.GetSystemMenu();
+  EXPECT_EQ(Item(*items, "FSK_MINITEM")->Caption(), "Shrink");
+  EXPECT_EQ(Item(*items, "FSK_CLOSE")->Caption(), "") << "a key the table lacks";
+  // The tray menu was made with the component, before any skin.
+  EXPECT_EQ(Item(*fs.TrayMenu->Items(), "TRAY_FSK_CLOSE")->Caption(), "&Close");
+  fs.SetSkinData(nullptr);
+  EXPECT_EQ(Item(*fs.GetSystemMenu(), "FSK_MINITEM")->Caption(), "Mi&nimize");
 }
 
 TEST(FormSkinMenus, RestoreUnrollsAMaximizedFormAndKeepsItMaximized) {
@@ -232,6 +253,21 @@ TEST(FormSkinMenus, EscapeAndAClickOnTheFormCloseTheMenuAndGiveTheKeysBack) {
   EXPECT_FALSE(fs.MenuLoop);
   EXPECT_EQ(TskAppMessageRouter::Top(), nullptr);
   Application->OnMessage = nullptr;
+}
+
+TEST(FormSkinMenus, AltEndsTheMenuStateOnlyWhenAMenuIsOpen) {
+  auto form = ShowFrameForm(nullptr);
+  TskFormSkin& fs = FormSkinOf(*form);
+  int closes = 0;
+  fs.OnSkinMenuClose = [&closes](TObject*) { ++closes; };
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  EXPECT_EQ(closes, 0);
+  fs.TrackSystemMenu(200, 200);
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(fs.MenuLoop);
+  EXPECT_FALSE(TskAppMessageRouter::Contains(&fs));
+  fs.SkinMenu->Hide();
 }
 
 TEST(FormSkinMenus, AFormAndAnOpenMenuShareTheApplicationsHandlerAndEachRemovesItsOwn) {
