@@ -286,6 +286,35 @@ TEST_F(MainMenuBar, PressesOpenDropDownsThatFollowThePointerAndRunPlainItemsAtOn
   EXPECT_EQ((std::vector<std::string>{"File1 pressed", "enter by bar", "exit", "Run1 pressed", "Run1 click"}), Log);
 }
 
+TEST_F(MainMenuBar, ItemsOfTheSameNameCountAsOneForTheOpenMenu) {
+  // Two unnamed items, before the others, each with a subitem of its own.
+  auto* menu = dynamic_cast<TMainMenu*>(Form->FindComponent("MainMenu1"));
+  for (int i = 0; i < 2; ++i) {
+    auto* top = new TMenuItem(menu);
+    top->SetCaption(i == 0 ? "One" : "Two");
+    auto* sub = new TMenuItem(menu);
+    sub->SetCaption(i == 0 ? "First" : "Second");
+    top->Add(sub);
+    menu->Items()->Insert(i, top);
+  }
+  Bar->UpDateItems();
+  windowtesting::PumpFor(50);
+  auto* one = Bar->Items().at(0);
+  auto* two = Bar->Items().at(1);
+  ASSERT_EQ(one->IDName, two->IDName);
+  const TRect r1 = one->ObjectRect, r2 = two->ObjectRect;
+  const POINT p1 = OnScreen((r1.left + r1.right) / 2, 10), p2 = OnScreen((r2.left + r2.right) / 2, 10);
+  skinmenutesting::ClickAt(p1.x, p1.y);
+  windowtesting::PumpFor(150);
+  ASSERT_EQ(1u, Windows());
+  skinmenutesting::MoveMouse(p2.x, p2.y);
+  windowtesting::PumpFor(200);
+  ASSERT_EQ(1u, Windows());
+  EXPECT_EQ("First", F->SkinMenu->PopupWindows[0]->MenuItems.at(0)->SourceItem->Caption());
+  EXPECT_TRUE(one->Down);
+  EXPECT_FALSE(two->Down);
+}
+
 TEST_F(MainMenuBar, TheFormsKeysGoToTheBar) {
   Key(VK_MENU);
   EXPECT_TRUE(Bar->MenuMode);
