@@ -4,6 +4,7 @@
 
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinMainMenuBar.h"
 #include "skin/form/SkinMenu.h"
 
 using namespace classlib;
@@ -169,12 +170,7 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
         passOn();
         break;
       }
-      if (!MainMenuActive) {
-        if (SkinMenu->IsOpen) SkinMenuClose();
-        ActivateMenu();
-      } else {
-        SkinMainMenuClose();
-      }
+      KeyMenu();
       break;
     case WM_TIMER:
       if (Message.WParam == 1) FadeIn();
@@ -257,6 +253,7 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
       if (IsMDIForm()) {
         MDIChildMaximizedFlag = true;
         ncPaint();
+        if (FMainMenuBar) FMainMenuBar->MDIChildMaximize();
       }
       passOn();
       break;
@@ -264,6 +261,7 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
       if (IsMDIForm()) {
         MDIChildMaximizedFlag = GetMaximizeMDIChild() != nullptr;
         ncPaint();
+        if (FMainMenuBar) FMainMenuBar->MDIChildRestore();
       }
       passOn();
       break;
