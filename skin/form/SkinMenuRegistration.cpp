@@ -2,12 +2,31 @@
 
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/controls/SkinControlsRegistration.h"
+#include "skin/form/SkinMenuButtons.h"
 #include "skin/form/SkinPopupMenu.h"
 
 #include <mutex>
 
 using namespace classlib;
 using namespace skin;
+
+namespace {
+
+// The buttons that drop a skinned popup menu.
+void RegisterMenuButtons(TClassRegistry& Registry) {
+  Registry.Register<TskSkinMenuButton>("TskSkinMenuButton", "TskSkinButton")
+      .Reference("SkinPopupMenu", &TskSkinMenuButton::SetSkinPopupMenu)
+      .Boolean("TrackButtonMode", &TskSkinMenuButton::SetTrackButtonMode)
+      .Event("OnShowTrackMenu", &TskSkinMenuButton::OnShowTrackMenu)
+      .Event("OnHideTrackMenu", &TskSkinMenuButton::OnHideTrackMenu);
+  Registry.Register<TskSkinMenuSpeedButton>("TskSkinMenuSpeedButton", "TskSkinSpeedButton")
+      .Reference("SkinPopupMenu", &TskSkinMenuSpeedButton::SetSkinPopupMenu)
+      .Boolean("TrackButtonMode", &TskSkinMenuSpeedButton::SetTrackButtonMode)
+      .Event("OnShowTrackMenu", &TskSkinMenuSpeedButton::OnShowTrackMenu)
+      .Event("OnHideTrackMenu", &TskSkinMenuSpeedButton::OnHideTrackMenu);
+}
+
+}  // namespace
 
 // The menu engine and its windows are made by the form frame and publish nothing; a form that
 // holds menus reads its skins and the class library's menus through the skinned controls' set.
@@ -19,5 +38,6 @@ void RegisterSkinMenuClasses() {
         .Register<TskSkinPopupMenu>("TskSkinPopupMenu", "TPopupMenu")
         .Reference("SkinData", &TskSkinPopupMenu::SetSkinData)
         .Event("OnMenuClose", &TskSkinPopupMenu::OnMenuClose);
+    RegisterMenuButtons(TClassRegistry::Instance());
   });
 }
