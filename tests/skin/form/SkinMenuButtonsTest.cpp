@@ -74,6 +74,83 @@ const char* const ButtonsForm = R"(object TestForm: TForm
 end
 )";
 
+constexpr COLORREF NormalColor = 0x0000C8;
+constexpr COLORREF HotColor = 0x00C800;
+constexpr COLORREF DownColor = 0xC80000;
+
+// Two button descriptions in flat colours: "resizebutton" (30 x 20 looks, growing both ways) and a
+// fixed 80 x 20 "toolmenubutton" whose track part is its right 15 pixels.
+class TButtonSkin {
+public:
+  TButtonSkin() {
+    testing_support::WriteUnixFile(FDir.unixFile("skin.ini"), R"([VERSION]
+ver=2
+skinname=Buttons
+
+[PICTURES]
+activepicturescount=1
+0=buttons.bmp
+
+[FORMINFO]
+bgpictureindex=-1
+
+[SKINAREAS]
+count=0
+
+[SKINOBJECTS]
+count=0
+
+[SKINCONTROLS]
+count=2
+0=resizebutton:button
+1=toolmenubutton:menubutton
+
+[resizebutton]
+pictureindex=0
+skinrect=0,0,30,20
+lefttoppoint=2,2
+righttoppoint=28,2
+leftbottompoint=2,18
+rightbottompoint=28,18
+clientrect=2,2,28,18
+activeskinrect=30,0,60,20
+downskinrect=60,0,90,20
+fontname=Arial
+fontheight=14
+
+[toolmenubutton]
+pictureindex=0
+skinrect=0,20,80,40
+activeskinrect=80,20,160,40
+downskinrect=160,20,240,40
+trackbuttonrect=65,0,80,20
+fontname=Arial
+fontheight=14
+)");
+    TBitmap picture;
+    picture.SetPixelFormat(TPixelFormat::pf24bit);
+    picture.SetSize(240, 40);
+    const auto fill = [&picture](const TRect& R, COLORREF Color) {
+      picture.Canvas()->Brush()->SetColor(static_cast<TColor>(Color));
+      picture.Canvas()->FillRect(R);
+    };
+    fill(Rect(0, 0, 240, 40), NormalColor);
+    fill(Rect(30, 0, 60, 20), HotColor);
+    fill(Rect(60, 0, 90, 20), DownColor);
+    fill(Rect(80, 20, 160, 40), HotColor);
+    fill(Rect(160, 20, 240, 40), DownColor);
+    picture.SaveToFile(FDir.windowsFile("buttons.bmp"));
+    FSkin = std::make_unique<TskSkinData>(nullptr);
+    FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
+    EXPECT_FALSE(FSkin->Empty);
+  }
+  TskSkinData& Skin() { return *FSkin; }
+
+private:
+  testing_support::TempDir FDir;
+  std::unique_ptr<TskSkinData> FSkin;
+};
+
 // Paints a window into memory and reads its pixel.
 COLORREF Pixel(HWND Window, int X, int Y) {
   RECT r;
@@ -170,6 +247,32 @@ TEST_F(SkinMenuButtons, TheTrackPartOpensTheMenuBelowAndTheRestClicks) {
   EXPECT_FALSE(track.Down());
   EXPECT_EQ(Log, (std::vector<std::string>{"Track show", "Track hide"}));
   EXPECT_EQ(0xD2BDB6u, Pixel(window, 67, 2)) << "released, with the focus the press gave it";
+}
+
+TEST_F(SkinMenuButtons, SkinnedOpenLooksPressOnlyTheTrackPart) {
+  TButtonSkin skin;
+  TskSkinMenuButton& track = Button("Track");
+  struct Case {
+    const char* Description;
+    int Width;
+  } cases[] = {{"resizebutton", 80}, {"toolmenubutton", 80}};
+  for (const Case& c : cases) {
+    // Focused, a skinned button shows its hot look.
+    Edit->SetFocus();
+    track.SetSkinDataName(c.Description);
+    track.SetSkinData(&skin.Skin());
+    ASSERT_EQ(c.Width, track.Width()) << c.Description;
+    EXPECT_EQ(NormalColor, Pixel(track.Handle(), 1, 1)) << c.Description;
+    Press(track.Handle(), 70, 10);
+    ASSERT_TRUE(track.TrackMenuOpen()) << c.Description;
+    EXPECT_EQ(HotColor, Pixel(track.Handle(), 1, 1)) << c.Description;
+    EXPECT_EQ(HotColor, Pixel(track.Handle(), 63, 1)) << c.Description;
+    EXPECT_EQ(DownColor, Pixel(track.Handle(), 66, 1)) << c.Description;
+    Release(track.Handle(), 70, 10);
+    Post(VK_ESCAPE);
+    EXPECT_FALSE(track.Down()) << c.Description;
+  }
+  track.SetSkinData(nullptr);
 }
 
 TEST_F(SkinMenuButtons, PlainButtonsOpenAnywhereAndNeedAMenu) {
