@@ -337,4 +337,31 @@ TEST_F(SkinMenuButtons, AWindowlessButtonOnAToolBar) {
   EXPECT_EQ(Log, (std::vector<std::string>{"Tool show", "Tool hide"}));
 }
 
+TEST_F(SkinMenuButtons, AFlatToolBarButtonShowsTheHotImageWhilePointedAt) {
+  auto& bar = *dynamic_cast<TskSkinToolBar*>(Form->FindComponent("Bar"));
+  const auto list = [](COLORREF Color) {
+    auto images = std::make_unique<TImageList>(nullptr);
+    images->SetWidth(16);
+    images->SetHeight(16);
+    TBitmap picture;
+    picture.SetPixelFormat(TPixelFormat::pf24bit);
+    picture.SetSize(16, 16);
+    picture.Canvas()->Brush()->SetColor(static_cast<TColor>(Color));
+    picture.Canvas()->FillRect(Rect(0, 0, 16, 16));
+    images->Add(&picture, nullptr);
+    return images;
+  };
+  auto images = list(NormalColor);
+  auto hot = list(HotColor);
+  bar.SetImages(images.get());
+  bar.SetHotImages(hot.get());
+  Tool->SetImageIndex(0);
+  // The image is centred in the part left of the arrow.
+  EXPECT_EQ(NormalColor, Pixel(bar.Handle(), 22, 12));
+  Tool->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_EQ(HotColor, Pixel(bar.Handle(), 22, 12));
+  Tool->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(NormalColor, Pixel(bar.Handle(), 22, 12));
+}
+
 }  // namespace
