@@ -306,6 +306,16 @@ TEST_F(SkinMenuButtons, KeysOpenTheMenuAndReturnClicksOnce) {
   Post(VK_ESCAPE);
   EXPECT_FALSE(plain.Down());
 
+  // The caption's accelerator focuses the button and opens its menu.
+  plain.SetCaption("&Plain");
+  Edit->SetFocus();
+  PostMessageW(Edit->Handle(), WM_SYSCHAR, 'p', 0);
+  windowtesting::Pump();
+  EXPECT_TRUE(plain.Focused());
+  EXPECT_EQ(Engine().PopupControl, &plain);
+  Post(VK_ESCAPE);
+  EXPECT_FALSE(plain.TrackMenuOpen());
+
   Log.clear();
   TskSkinMenuButton& none = Button("NoMenu");
   none.SetFocus();
