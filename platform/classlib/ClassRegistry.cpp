@@ -90,6 +90,29 @@ const std::vector<std::uint8_t>& ToBytes(const TFormValue& Value) {
 
 }  // namespace formvalue
 
+void ReadCollection(TCollection& Collection, const TFormValue& Value, TReadContext& Context,
+                    const String& ItemClass) {
+  if (Value.kind != TFormValue::Kind::Collection) throw EReadError("a collection is expected");
+  const TClassInfo* info = TClassRegistry::Instance().Find(ItemClass);
+  if (!info) throw EReadError("unknown collection item class " + ItemClass);
+  Collection.BeginUpdate();
+  try {
+    Collection.Clear();
+    for (const TFormItem& block : Value.Collection) {
+      TCollectionItem* item = Collection.Add();
+      for (const TFormProperty& property : block.Properties) {
+        const TPropertySetter* setter = info->FindProperty(property.Name);
+        if (!setter) throw EReadError("unknown property " + property.Name + " of " + ItemClass);
+        (*setter)(*item, property.Value, Context);
+      }
+    }
+  } catch (...) {
+    Collection.EndUpdate();
+    throw;
+  }
+  Collection.EndUpdate();
+}
+
 TClassRegistry& TClassRegistry::Instance() {
   static TClassRegistry registry;
   static std::once_flag once;

@@ -1,6 +1,7 @@
 // Classes that a form description may name, with their published properties.
 #pragma once
 
+#include "platform/classlib/Collections.h"
 #include "platform/classlib/Component.h"
 #include "platform/classlib/FormValue.h"
 
@@ -74,6 +75,11 @@ std::vector<String> ToStrings(const TFormValue& Value);  // a ( 'a' 'b' ) list
 const std::vector<std::uint8_t>& ToBytes(const TFormValue& Value);  // a { ... } block
 }  // namespace formvalue
 
+// Reads a < item ... end > block into Collection: emptied, then one item added per block and its
+// properties set through the registered class ItemClass.
+void ReadCollection(TCollection& Collection, const TFormValue& Value, TReadContext& Context,
+                    const String& ItemClass);
+
 // Setters and events may be members of a base class of T (U).
 template <class T>
 class TClassBuilder {
@@ -143,6 +149,13 @@ public:
         if (!typed) throw EReadError("component " + target->Name() + " is of the wrong class");
         (object->*Setter)(typed);
       });
+    });
+  }
+  // A collection the object owns, reached through Getter, its items of the registered ItemClass.
+  template <class U, class C>
+  TClassBuilder& Collection(const String& Name, C& (U::*Getter)(), const String& ItemClass) {
+    return Custom(Name, [Getter, ItemClass](T& o, const TFormValue& v, TReadContext& c) {
+      ReadCollection((o.*Getter)(), v, c, ItemClass);
     });
   }
   TClassBuilder& Custom(const String& Name, std::function<void(T&, const TFormValue&, TReadContext&)> Setter) {

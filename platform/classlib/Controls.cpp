@@ -739,6 +739,17 @@ void TWinControl::Realign() {
   FAligning = false;
 }
 
+void TWinControl::ScrollBy(int DeltaX, int DeltaY) {
+  if (DeltaX == 0 && DeltaY == 0) return;
+  // Held so that the children's moves do not realign one by one.
+  ++FAlignLevel;
+  for (TControl* child : FControls)
+    child->SetBounds(child->Left() + DeltaX, child->Top() + DeltaY, child->Width(), child->Height());
+  --FAlignLevel;
+  Invalidate();
+  Realign();
+}
+
 void TWinControl::EnableAlign() {
   if (FAlignLevel > 0 && --FAlignLevel == 0) Realign();
 }

@@ -276,6 +276,8 @@ public:
   TPoint ClientOrigin() const override;
   // Arranges the aligned children inside the client area.
   void Realign();
+  // Moves every child by (DeltaX, DeltaY) and realigns: the content scrolls the other way.
+  void ScrollBy(int DeltaX, int DeltaY);
   // Aligning waits while the calls to DisableAlign outnumber those to EnableAlign; the last
   // EnableAlign realigns.
   void DisableAlign() { ++FAlignLevel; }

@@ -145,6 +145,7 @@ void RegisterTimer(TClassRegistry& Registry) {
 
 void RegisterClassLibrary(TClassRegistry& Registry) {
   Registry.Register<TComponent>("TComponent", "");
+  Registry.Register<TCollectionItem>("TCollectionItem", "");
   RegisterControls(Registry);
   RegisterForms(Registry);
   RegisterTimer(Registry);

@@ -4,6 +4,7 @@
 #include "platform/classlib/Streams.h"
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinButtonsBar.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinControlBar.h"
 #include "skin/controls/SkinExPanel.h"
@@ -22,6 +23,7 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinSplitter.h"
 #include "skin/controls/SkinTabControl.h"
+#include "skin/controls/SkinToolBar.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/controls/SkinXFormButton.h"
@@ -351,6 +353,75 @@ void RegisterLabelsAndContainers(TClassRegistry& Registry) {
       .Integer("ScrollTimerInterval", &TskSkinScrollPanel::SetScrollTimerInterval);
 }
 
+// A font the control keeps besides its DefaultFont, stored as Prefix.Name, Prefix.Height...
+template <class T>
+TClassBuilder<T> NamedFontFields(TClassBuilder<T> Builder, const String& Prefix, TFont& (T::*Font)()) {
+  return Builder.Custom(Prefix + ".Name", [Font](T& c, const TFormValue& v, TReadContext&) { (c.*Font)().SetName(formvalue::ToText(v)); })
+      .Custom(Prefix + ".Height", [Font](T& c, const TFormValue& v, TReadContext&) { (c.*Font)().SetHeight(formvalue::ToInteger(v)); })
+      .Custom(Prefix + ".Color", [Font](T& c, const TFormValue& v, TReadContext&) { (c.*Font)().SetColor(formvalue::ToColor(v)); })
+      .Custom(Prefix + ".Charset",
+              [Font](T& c, const TFormValue& v, TReadContext&) {
+                if (v.kind == TFormValue::Kind::Integer) return (c.*Font)().SetCharset(static_cast<TFontCharset>(v.Integer));
+                const String& name = formvalue::ToIdent(v);
+                if (name != "DEFAULT_CHARSET" && name != "ANSI_CHARSET") throw EReadError("unknown charset " + name);
+                (c.*Font)().SetCharset(name == "ANSI_CHARSET" ? ANSI_CHARSET : DEFAULT_CHARSET);
+              })
+      .Custom(Prefix + ".Style", [Font](T& c, const TFormValue& v, TReadContext&) { (c.*Font)().SetStyle(ReadFontStyles(v)); });
+}
+
+// The tool bar and the button bar with its sections and items.
+void RegisterToolBarsAndButtonBars(TClassRegistry& Registry) {
+  Registry.Register<TskSkinToolBar>("TskSkinToolBar", "TskSkinPanel")
+      .Boolean("CanScroll", &TskSkinToolBar::SetCanScroll)
+      .Boolean("HotScroll", &TskSkinToolBar::SetHotScroll)
+      .Integer("ScrollOffset", &TskSkinToolBar::SetScrollOffset)
+      .Integer("ScrollTimerInterval", &TskSkinToolBar::SetScrollTimerInterval)
+      .Integer("WidthWithCaptions", &TskSkinToolBar::SetWidthWithCaptions)
+      .Integer("WidthWithoutCaptions", &TskSkinToolBar::SetWidthWithoutCaptions)
+      .Boolean("AutoShowHideCaptions", &TskSkinToolBar::SetAutoShowHideCaptions)
+      .Boolean("ShowCaptions", &TskSkinToolBar::SetShowCaptions)
+      .Boolean("Flat", &TskSkinToolBar::SetFlat)
+      .Reference("Images", &TskSkinToolBar::SetImages)
+      .Reference("HotImages", &TskSkinToolBar::SetHotImages)
+      .Reference("DisabledImages", &TskSkinToolBar::SetDisabledImages);
+
+  const std::vector<std::pair<String, TskButtonLayout>> layouts = ButtonLayouts();
+  Registry.Register<TskButtonBarItem>("TskButtonBarItem", "TCollectionItem")
+      .Text("Text", &TskButtonBarItem::SetText)
+      .Integer("ImageIndex", &TskButtonBarItem::SetImageIndex)
+      .Event("OnClick", &TskButtonBarItem::OnClick)
+      .Event("OnDblClick", &TskButtonBarItem::OnDblClick)
+      .Integer("Tag", &TskButtonBarItem::SetTag)
+      .Enum("Layout", &TskButtonBarItem::SetLayout, layouts)
+      .Integer("Margin", &TskButtonBarItem::SetMargin)
+      .Integer("Spacing", &TskButtonBarItem::SetSpacing)
+      .Text("Hint", &TskButtonBarItem::SetHint);
+  Registry.Register<TskButtonBarSection>("TskButtonBarSection", "TCollectionItem")
+      .Text("Text", &TskButtonBarSection::SetText)
+      .Collection("Items", &TskButtonBarSection::Items, "TskButtonBarItem")
+      .Event("OnClick", &TskButtonBarSection::OnClick)
+      .Event("OnDblClick", &TskButtonBarSection::OnDblClick)
+      .Integer("ImageIndex", &TskButtonBarSection::SetImageIndex)
+      .Integer("Tag", &TskButtonBarSection::SetTag)
+      .Text("Hint", &TskButtonBarSection::SetHint)
+      .Integer("Margin", &TskButtonBarSection::SetMargin)
+      .Integer("Spacing", &TskButtonBarSection::SetSpacing);
+  using TBar = TskSkinButtonsBar;
+  auto bar = Registry.Register<TBar>("TskSkinButtonsBar", "TskSkinPanel")
+                 .Boolean("ShowButtons", &TBar::SetShowButtons)
+                 .Boolean("ShowItemHint", &TBar::SetShowItemHint)
+                 .Integer("DefaultButtonHeight", &TBar::SetDefaultButtonHeight)
+                 .Text("SectionButtonSkinDataName", &TBar::SetSectionButtonSkinDataName)
+                 .Integer("ItemHeight", &TBar::SetItemHeight)
+                 .Boolean("ItemsTransparent", &TBar::SetItemsTransparent)
+                 .Reference("ItemImages", &TBar::SetItemImages)
+                 .Reference("SectionImages", &TBar::SetSectionImages)
+                 .Collection("Sections", &TBar::Sections, "TskButtonBarSection")
+                 .Integer("SectionIndex", &TBar::SetSectionIndex);
+  NamedFontFields(NamedFontFields(bar, "DefaultSectionFont", &TBar::DefaultSectionFont), "DefaultItemFont",
+                  &TBar::DefaultItemFont);
+}
+
 void RegisterAll(TClassRegistry& Registry) {
   SkinProperties(Registry.Register<TskSkinControl>("TskSkinControl", "TCustomControl"));
   SkinProperties(Registry.Register<TskGraphicSkinControl>("TskGraphicSkinControl", "TGraphicControl"));
@@ -542,6 +613,7 @@ void RegisterAll(TClassRegistry& Registry) {
       .Event("OnDrawHeaderSection", &TskSkinCustomListView::OnDrawHeaderSection);
   Registry.Register<TskSkinListView>("TskSkinListView", "TskSkinCustomListView");
   RegisterLabelsAndContainers(Registry);
+  RegisterToolBarsAndButtonBars(Registry);
 }
 
 }  // namespace

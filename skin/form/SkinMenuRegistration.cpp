@@ -3,6 +3,7 @@
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/form/SkinMainMenuBar.h"
+#include "skin/form/SkinMenuButtons.h"
 #include "skin/form/SkinPopupMenu.h"
 
 #include <mutex>
@@ -46,10 +47,24 @@ void RegisterMainMenuBar(TClassRegistry& Registry) {
       .Event("OnItemMouseLeave", &C::OnItemMouseLeave);
 }
 
+// The buttons that drop a skinned popup menu.
+void RegisterMenuButtons(TClassRegistry& Registry) {
+  Registry.Register<TskSkinMenuButton>("TskSkinMenuButton", "TskSkinButton")
+      .Reference("SkinPopupMenu", &TskSkinMenuButton::SetSkinPopupMenu)
+      .Boolean("TrackButtonMode", &TskSkinMenuButton::SetTrackButtonMode)
+      .Event("OnShowTrackMenu", &TskSkinMenuButton::OnShowTrackMenu)
+      .Event("OnHideTrackMenu", &TskSkinMenuButton::OnHideTrackMenu);
+  Registry.Register<TskSkinMenuSpeedButton>("TskSkinMenuSpeedButton", "TskSkinSpeedButton")
+      .Reference("SkinPopupMenu", &TskSkinMenuSpeedButton::SetSkinPopupMenu)
+      .Boolean("TrackButtonMode", &TskSkinMenuSpeedButton::SetTrackButtonMode)
+      .Event("OnShowTrackMenu", &TskSkinMenuSpeedButton::OnShowTrackMenu)
+      .Event("OnHideTrackMenu", &TskSkinMenuSpeedButton::OnHideTrackMenu);
+}
+
 }  // namespace
 
 // The menu engine and its windows are made by the form frame and publish nothing; the popup menu,
-// the main-menu bar and the skinned main menu are read from form descriptions.
+// the main-menu bar, the skinned main menu and the menu buttons are read from form descriptions.
 void RegisterSkinMenuClasses() {
   static std::once_flag once;
   std::call_once(once, [] {
@@ -59,5 +74,6 @@ void RegisterSkinMenuClasses() {
         .Register<TskSkinPopupMenu>("TskSkinPopupMenu", "TPopupMenu")
         .Reference("SkinData", &TskSkinPopupMenu::SetSkinData)
         .Event("OnMenuClose", &TskSkinPopupMenu::OnMenuClose);
+    RegisterMenuButtons(TClassRegistry::Instance());
   });
 }

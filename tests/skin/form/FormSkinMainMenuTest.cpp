@@ -79,7 +79,7 @@ end
 class FrameMainMenu : public ::testing::Test {
 protected:
   void SetUp() override {
-    skinmenutesting::MoveMouse(0, 0);
+    skinmenutesting::MouseTo(0, 0);
     Form = ShowMenuForm(MenuForm, [this](TForm& form) {
       form.RegisterHandler<TNotifyEvent>("ItemClick", [this](TObject* Sender) {
         Log.push_back(dynamic_cast<TComponent*>(Sender)->Name() + " click");
@@ -120,7 +120,7 @@ protected:
   }
   void Click(const std::string& Name) {
     const POINT p = ItemCentre(Name);
-    skinmenutesting::ClickAt(p.x, p.y);
+    skinmenutesting::LeftClick(p.x, p.y);
     windowtesting::PumpFor(150);
   }
 
@@ -165,7 +165,7 @@ TEST_F(FrameMainMenu, ClickOpensTheDropDownMovingOpensTheNextAndAPlainItemRunsAt
   EXPECT_EQ(Form->Top() + Item("File1")->ObjectRect.bottom, place.top);
 
   const POINT edit = ItemCentre("Edit1");
-  skinmenutesting::MoveMouse(edit.x, edit.y);
+  skinmenutesting::MouseTo(edit.x, edit.y);
   windowtesting::PumpFor(200);
   ASSERT_EQ(1u, Windows());
   EXPECT_FALSE(Item("File1")->Down);
@@ -181,7 +181,7 @@ TEST_F(FrameMainMenu, ClickOpensTheDropDownMovingOpensTheNextAndAPlainItemRunsAt
 }
 
 TEST_F(FrameMainMenu, AltEntersAndLeavesTheModeAndArrowsWrapOverTheItemsThatFit) {
-  Key(VK_MENU);
+  TapKey(VK_MENU);
   EXPECT_TRUE(F->MainMenuActive);
   EXPECT_EQ("File1 ", HotItems());
   const struct {
@@ -192,67 +192,67 @@ TEST_F(FrameMainMenu, AltEntersAndLeavesTheModeAndArrowsWrapOverTheItemsThatFit)
       {VK_LEFT, "Run1 "},   {VK_LEFT, "Edit1 "},
   };
   for (const auto& step : steps) {
-    Key(step.Key);
+    TapKey(step.Key);
     EXPECT_EQ(step.Hot, HotItems()) << "after key " << step.Key;
   }
   // Keys that mean nothing to the menu reach no control while it has the keyboard.
-  Key('X');
+  TapKey('X');
   EXPECT_EQ("", Edit->Text());
-  Key(VK_MENU);
+  TapKey(VK_MENU);
   EXPECT_FALSE(F->MainMenuActive);
   EXPECT_EQ("", HotItems());
-  Key('X');
+  TapKey('X');
   EXPECT_EQ("x", Edit->Text());
   EXPECT_EQ((std::vector<std::string>{"enter", "exit"}), Log);
 }
 
 TEST_F(FrameMainMenu, EscapeClosesOneLevelAtATimeThenLeavesTheMode) {
-  Key(VK_MENU);
-  Key(VK_RETURN);  // opens the hot item's drop-down
+  TapKey(VK_MENU);
+  TapKey(VK_RETURN);  // opens the hot item's drop-down
   ASSERT_EQ(1u, Windows());
-  Key(VK_DOWN);    // from Open to More
-  Key(VK_RIGHT);   // More has subitems: its submenu opens instead of moving across the menu
+  TapKey(VK_DOWN);    // from Open to More
+  TapKey(VK_RIGHT);   // More has subitems: its submenu opens instead of moving across the menu
   ASSERT_EQ(2u, Windows());
   EXPECT_TRUE(Item("File1")->Down);
 
-  Key(VK_ESCAPE);
+  TapKey(VK_ESCAPE);
   EXPECT_EQ(1u, Windows());
-  Key(VK_ESCAPE);
+  TapKey(VK_ESCAPE);
   EXPECT_EQ(0u, Windows());
   EXPECT_TRUE(F->MainMenuActive);
   EXPECT_FALSE(Item("File1")->Down);
   EXPECT_EQ("File1 ", HotItems());
-  Key(VK_ESCAPE);
+  TapKey(VK_ESCAPE);
   EXPECT_FALSE(F->MainMenuActive);
   EXPECT_EQ("", HotItems());
   EXPECT_EQ((std::vector<std::string>{"enter", "exit"}), Log);
 }
 
 TEST_F(FrameMainMenu, AcceleratorsOpenOrRunTheItemsThatFitAndLeaveTheModeAfterACommand) {
-  Key('E', VK_MENU);
+  TapKeyWith(VK_MENU, 'E');
   ASSERT_EQ(1u, Windows());
   EXPECT_TRUE(Item("Edit1")->Down);
-  Key('C');  // the drop-down's own accelerator
+  TapKey('C');  // the drop-down's own accelerator
   EXPECT_EQ(0u, Windows());
   windowtesting::PumpFor(50);
   EXPECT_FALSE(F->MainMenuActive);
 
   Log.clear();
-  Key('R', VK_MENU);
+  TapKeyWith(VK_MENU, 'R');
   EXPECT_EQ((std::vector<std::string>{"Run1 click"}), Log);
   // The command ended main-menu mode: keys reach the controls again.
   EXPECT_FALSE(F->MainMenuActive);
-  Key('Y');
+  TapKey('Y');
   EXPECT_EQ("y", Edit->Text());
 
   // An item that does not fit has no accelerator.
   Log.clear();
-  Key('L', VK_MENU);
+  TapKeyWith(VK_MENU, 'L');
   EXPECT_TRUE(Log.empty());
 }
 
 TEST_F(FrameMainMenu, ShortCutsOfTheMenuRunTheirItems) {
-  Key('O', VK_CONTROL);
+  TapKeyWith(VK_CONTROL, 'O');
   EXPECT_EQ((std::vector<std::string>{"Open1 click"}), Log);
   EXPECT_FALSE(F->MainMenuActive);
   EXPECT_EQ("", Edit->Text());
@@ -261,9 +261,9 @@ TEST_F(FrameMainMenu, ShortCutsOfTheMenuRunTheirItems) {
 TEST_F(FrameMainMenu, AltOrF10WithoutItemsStillEntersTheMode) {
   F->SetMainMenu(nullptr);
   EXPECT_TRUE(HotItems().empty());
-  Key(VK_F10);
+  TapKey(VK_F10);
   EXPECT_TRUE(F->MainMenuActive);
-  Key(VK_MENU);
+  TapKey(VK_MENU);
   EXPECT_FALSE(F->MainMenuActive);
   EXPECT_EQ((std::vector<std::string>{"enter", "exit"}), Log);
 }
@@ -311,7 +311,7 @@ end
   f->SetSkinData(&frameSkin.Skin());
   menu->SetSkinData(&menuSkin.Skin());
   windowtesting::PumpFor(50);
-  Key('F', VK_MENU);
+  TapKeyWith(VK_MENU, 'F');
   ASSERT_EQ(1u, f->SkinMenu->PopupWindows.size());
   EXPECT_EQ(&menuSkin.Skin(), f->SkinMenu->SkinData);
   RECT place;

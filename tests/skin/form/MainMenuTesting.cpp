@@ -7,6 +7,8 @@
 namespace mainmenutesting {
 
 using namespace classlib;
+using skintesting::Fill;
+using skintesting::Picture;
 
 namespace {
 
@@ -84,55 +86,20 @@ trackmarkcolor=255
 trackmarkactivecolor=51200
 )";
 
-void Fill(TBitmap& Bitmap, const TRect& R, COLORREF Color) {
-  Bitmap.Canvas()->Brush()->SetColor(static_cast<TColor>(Color));
-  Bitmap.Canvas()->FillRect(R);
-}
-
-void SavePicture(const testing_support::TempDir& Dir, const char* Name, int Width, int Height,
-                 const std::function<void(TBitmap&)>& Paint) {
-  TBitmap picture;
-  picture.SetPixelFormat(TPixelFormat::pf24bit);
-  picture.SetSize(Width, Height);
-  Paint(picture);
-  picture.SaveToFile(Dir.windowsFile(Name));
-}
-
-DWORD WINAPI SendKeys(LPVOID Parameter) {
-  for (INPUT& input : *static_cast<std::vector<INPUT>*>(Parameter)) {
-    SendInput(1, &input, sizeof input);
-    Sleep(20);
-  }
-  return 0;
-}
-
-INPUT KeyInput(WORD Key, bool Up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = Key;
-  input.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
 }  // namespace
 
 TMainMenuSkin::TMainMenuSkin() {
-  testing_support::WriteUnixFile(FDir.unixFile("skin.ini"), SkinIni);
-  SavePicture(FDir, "frame.bmp", 200, 100, [](TBitmap& b) {
-    Fill(b, Rect(0, 0, 200, 100), FrameColor);
-    Fill(b, Rect(4, 40, 196, 96), ClientColor);
-    Fill(b, Rect(4, 20, 196, 38), MenuAreaColor);
-  });
-  SavePicture(FDir, "items.bmp", 34, 54, [](TBitmap& b) {
-    Fill(b, Rect(0, 0, 20, 18), NormalColor);
-    Fill(b, Rect(0, 18, 20, 36), HotColor);
-    Fill(b, Rect(0, 36, 20, 54), DownColor);
-    Fill(b, Rect(20, 0, 34, 54), ButtonColor);
-  });
-  SavePicture(FDir, "bar.bmp", 100, 24, [](TBitmap& b) { Fill(b, Rect(0, 0, 100, 24), BarColor); });
-  FSkin = std::make_unique<skin::TskSkinData>(nullptr);
-  FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
-  EXPECT_FALSE(FSkin->Empty) << "the main-menu skin did not load";
+  const auto frame = Picture(200, 100, FrameColor);
+  Fill(*frame, Rect(4, 40, 196, 96), ClientColor);
+  Fill(*frame, Rect(4, 20, 196, 38), MenuAreaColor);
+  SavePicture("frame.bmp", *frame);
+  const auto items = Picture(34, 54, NormalColor);
+  Fill(*items, Rect(0, 18, 20, 36), HotColor);
+  Fill(*items, Rect(0, 36, 20, 54), DownColor);
+  Fill(*items, Rect(20, 0, 34, 54), ButtonColor);
+  SavePicture("items.bmp", *items);
+  SavePicture("bar.bmp", *Picture(100, 24, BarColor));
+  Load(SkinIni);
 }
 
 std::unique_ptr<TForm> ShowMenuForm(const std::string& Text, const std::function<void(TForm&)>& BeforeReading) {
@@ -145,30 +112,9 @@ std::unique_ptr<TForm> ShowMenuForm(const std::string& Text, const std::function
   return form;
 }
 
-void Key(WORD Key, WORD Modifier) {
-  std::vector<INPUT> inputs;
-  if (Modifier) inputs.push_back(KeyInput(Modifier, false));
-  inputs.push_back(KeyInput(Key, false));
-  inputs.push_back(KeyInput(Key, true));
-  if (Modifier) inputs.push_back(KeyInput(Modifier, true));
-  // From a thread of its own, while this thread handles the messages.
-  const HANDLE thread = CreateThread(nullptr, 0, SendKeys, &inputs, 0, nullptr);
-  while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-    Application->ProcessMessages();
-  CloseHandle(thread);
-  windowtesting::PumpFor(60);
-}
-
 std::string RectText(const RECT& R) {
   return "(" + std::to_string(R.left) + ", " + std::to_string(R.top) + ", " + std::to_string(R.right) + ", " +
          std::to_string(R.bottom) + ")";
-}
-
-COLORREF ScreenPixel(int X, int Y) {
-  const HDC dc = GetDC(nullptr);
-  const COLORREF c = GetPixel(dc, X, Y);
-  ReleaseDC(nullptr, dc);
-  return c;
 }
 
 }  // namespace mainmenutesting

@@ -3,6 +3,9 @@
 #pragma once
 
 #include "tests/classlib/WindowTesting.h"
+#include "tests/skin/support/RealInput.h"
+#include "tests/skin/support/Screen.h"
+#include "tests/skin/support/SkinFiles.h"
 
 #include "skin/data/SkinData.h"
 
@@ -30,14 +33,9 @@ constexpr COLORREF MarkColor = 0x0000FF;
 // looks in their colours. "barclose" is a mainmenubarbutton (cmclose) of 14 x 14 in ButtonColor.
 // The control "mainmenubar" is 100 x 24 in BarColor, its items area (4, 3, 96, 21), marker colours
 // MarkColor (normal) and HotColor (hot); it names "barclose" as its close button.
-class TMainMenuSkin {
+class TMainMenuSkin : public skintesting::TSkinFiles {
 public:
   TMainMenuSkin();
-  skin::TskSkinData& Skin() { return *FSkin; }
-
-private:
-  testing_support::TempDir FDir;
-  std::unique_ptr<skin::TskSkinData> FSkin;
 };
 
 // A form read from description text with the frame's and the menus' classes registered, at
@@ -45,14 +43,14 @@ private:
 std::unique_ptr<classlib::TForm> ShowMenuForm(const std::string& Text,
                                               const std::function<void(classlib::TForm&)>& BeforeReading = {});
 
-// Real keys: a press and release of Key, with Modifier (VK_MENU, VK_CONTROL) held when given;
-// messages are handled until the keys have gone through.
-void Key(WORD Key, WORD Modifier = 0);
-
 // "(left, top, right, bottom)", for comparisons that print well.
 std::string RectText(const RECT& R);
 
-// The screen's pixel at a point.
-COLORREF ScreenPixel(int X, int Y);
+// Real input and the screen read back, shared with the other skin tests.
+using skintesting::LeftClick;
+using skintesting::MouseTo;
+using skintesting::ScreenPixel;
+using skintesting::TapKey;
+using skintesting::TapKeyWith;
 
 }  // namespace mainmenutesting

@@ -73,7 +73,7 @@ end
 class MainMenuBar : public ::testing::Test {
 protected:
   void SetUp() override {
-    skinmenutesting::MoveMouse(0, 0);
+    skinmenutesting::MouseTo(0, 0);
     Form = ShowMenuForm(BarForm, [this](TForm& form) {
       form.RegisterHandler<TNotifyEvent>("ItemClick", [this](TObject* Sender) {
         Log.push_back(dynamic_cast<TComponent*>(Sender)->Name() + " click");
@@ -119,7 +119,7 @@ protected:
   }
   void ClickItem(const std::string& Name) {
     const POINT p = ItemPoint(Name);
-    skinmenutesting::ClickAt(p.x, p.y);
+    skinmenutesting::LeftClick(p.x, p.y);
     windowtesting::PumpFor(150);
   }
   size_t Windows() { return F->SkinMenu->PopupWindows.size(); }
@@ -165,7 +165,7 @@ TEST_F(MainMenuBar, DefaultLookLaysTheItemsOutAtTheTopAndCutsOffWhatDoesNotFit) 
   TMenuItem* entered = nullptr;
   Bar->OnItemMouseEnter = [&entered](TMenuItem* Item) { entered = Item; };
   const POINT centre = ItemPoint("File1");
-  skinmenutesting::MoveMouse(centre.x, centre.y);
+  skinmenutesting::MouseTo(centre.x, centre.y);
   windowtesting::PumpFor(150);
   EXPECT_EQ("File1 ", HotItems());
   EXPECT_EQ("File1", entered ? entered->Name() : String());
@@ -173,7 +173,7 @@ TEST_F(MainMenuBar, DefaultLookLaysTheItemsOutAtTheTopAndCutsOffWhatDoesNotFit) 
   const POINT edge = ItemPoint("File1", 0, 5), inside = ItemPoint("File1", 2, 1);
   EXPECT_EQ(0x800000u, ScreenPixel(edge.x, edge.y));
   EXPECT_EQ(0xD2BDB6u, ScreenPixel(inside.x, inside.y));
-  skinmenutesting::MoveMouse(0, 0);
+  skinmenutesting::MouseTo(0, 0);
   windowtesting::PumpFor(150);
   EXPECT_EQ("", HotItems());
 }
@@ -194,7 +194,7 @@ TEST_F(MainMenuBar, SkinnedLookKeepsTheSkinsHeightAndItsItemsArea) {
   EXPECT_TRUE(AnyPixel(Bar->GetMarkerRect(), MarkColor));
 
   const POINT centre = ItemPoint("File1");
-  skinmenutesting::MoveMouse(centre.x, centre.y);
+  skinmenutesting::MouseTo(centre.x, centre.y);
   windowtesting::PumpFor(150);
   EXPECT_EQ(HotColor, ScreenPixel(item.x, item.y));
   ClickItem("File1");
@@ -238,7 +238,7 @@ TEST_F(MainMenuBar, AMorphingItemFadesToItsHotLookAndBackInSteps) {
 TEST_F(MainMenuBar, TheMarkerOpensTheHiddenItemsAndAWiderBarShowsThemAgain) {
   const TRect marker = Bar->GetMarkerRect();
   const POINT p = OnScreen((marker.left + marker.right) / 2, (marker.top + marker.bottom) / 2);
-  skinmenutesting::ClickAt(p.x, p.y);
+  skinmenutesting::LeftClick(p.x, p.y);
   windowtesting::PumpFor(150);
   ASSERT_EQ(1u, Windows());
   const auto& items = F->SkinMenu->PopupWindows[0]->MenuItems;
@@ -269,13 +269,13 @@ TEST_F(MainMenuBar, PressesOpenDropDownsThatFollowThePointerAndRunPlainItemsAtOn
   EXPECT_EQ(ItemPoint("File1", 0, 0).y + RectHeight(Item("File1")->ObjectRect), place.top);
 
   const POINT edit = ItemPoint("Edit1");
-  skinmenutesting::MoveMouse(edit.x, edit.y);
+  skinmenutesting::MouseTo(edit.x, edit.y);
   windowtesting::PumpFor(200);
   ASSERT_EQ(1u, Windows());
   EXPECT_TRUE(Item("Edit1")->Down);
   EXPECT_FALSE(Item("File1")->Down);
   // Leaving the bar for the drop-down keeps the item hot.
-  skinmenutesting::MoveMouse(edit.x, place.top + 40);
+  skinmenutesting::MouseTo(edit.x, place.top + 40);
   windowtesting::PumpFor(150);
   EXPECT_EQ("Edit1 ", HotItems());
 
@@ -304,10 +304,10 @@ TEST_F(MainMenuBar, ItemsOfTheSameNameCountAsOneForTheOpenMenu) {
   ASSERT_EQ(one->IDName, two->IDName);
   const TRect r1 = one->ObjectRect, r2 = two->ObjectRect;
   const POINT p1 = OnScreen((r1.left + r1.right) / 2, 10), p2 = OnScreen((r2.left + r2.right) / 2, 10);
-  skinmenutesting::ClickAt(p1.x, p1.y);
+  skinmenutesting::LeftClick(p1.x, p1.y);
   windowtesting::PumpFor(150);
   ASSERT_EQ(1u, Windows());
-  skinmenutesting::MoveMouse(p2.x, p2.y);
+  skinmenutesting::MouseTo(p2.x, p2.y);
   windowtesting::PumpFor(200);
   ASSERT_EQ(1u, Windows());
   EXPECT_EQ("First", F->SkinMenu->PopupWindows[0]->MenuItems.at(0)->SourceItem->Caption());
@@ -316,25 +316,25 @@ TEST_F(MainMenuBar, ItemsOfTheSameNameCountAsOneForTheOpenMenu) {
 }
 
 TEST_F(MainMenuBar, TheFormsKeysGoToTheBar) {
-  Key(VK_MENU);
+  TapKey(VK_MENU);
   EXPECT_TRUE(Bar->MenuMode);
   EXPECT_TRUE(F->MainMenuActive);
   EXPECT_EQ("File1 ", HotItems());
   for (const auto& [key, hot] : std::vector<std::pair<WORD, std::string>>{
            {VK_RIGHT, "Edit1 "}, {VK_RIGHT, "Run1 "}, {VK_RIGHT, "File1 "}, {VK_LEFT, "Run1 "}}) {
-    Key(key);
+    TapKey(key);
     EXPECT_EQ(hot, HotItems()) << "after key " << key;
   }
-  Key('E');  // an accelerator in main-menu mode opens the item
+  TapKey('E');  // an accelerator in main-menu mode opens the item
   ASSERT_EQ(1u, Windows());
   EXPECT_TRUE(Item("Edit1")->Down);
-  Key(VK_ESCAPE);
+  TapKey(VK_ESCAPE);
   EXPECT_EQ(0u, Windows());
   EXPECT_FALSE(Item("Edit1")->Down);
   EXPECT_EQ("Edit1 ", HotItems());
-  Key(VK_RETURN);
+  TapKey(VK_RETURN);
   EXPECT_EQ(1u, Windows());
-  Key(VK_RETURN);  // Cut
+  TapKey(VK_RETURN);  // Cut
   windowtesting::PumpFor(50);
   EXPECT_EQ(0u, Windows());
   EXPECT_FALSE(F->MainMenuActive);
@@ -461,7 +461,7 @@ end
   const TRect file = bar->Items().at(0)->ObjectRect;
   POINT p{(file.left + file.right) / 2, (file.top + file.bottom) / 2};
   ClientToScreen(bar->Handle(), &p);
-  skinmenutesting::ClickAt(p.x, p.y);
+  skinmenutesting::LeftClick(p.x, p.y);
   windowtesting::PumpFor(150);
   ASSERT_EQ(1u, f->SkinMenu->PopupWindows.size());
   RECT place;

@@ -59,7 +59,7 @@ end
 class SkinPopupMenus : public ::testing::Test {
 protected:
   void SetUp() override {
-    MoveMouse(0, 0);
+    MouseTo(0, 0);
     RegisterSkinFormClasses();
     Form = ShowForm(PopupForm, [this](TForm& form) {
       form.RegisterHandler<TNotifyEvent>("ItemClick", [this](TObject* Sender) {

@@ -90,12 +90,14 @@ void LeftDrag(POINT From, POINT To) {
   Send(inputs);
 }
 
-void TapKey(WORD Code, bool Alt) {
+void TapKey(WORD Code, bool Alt) { TapKeyWith(Alt ? VK_MENU : 0, Code); }
+
+void TapKeyWith(WORD Modifier, WORD Code) {
   std::vector<INPUT> inputs;
-  if (Alt) inputs.push_back(Key(VK_MENU, false));
+  if (Modifier) inputs.push_back(Key(Modifier, false));
   inputs.push_back(Key(Code, false));
   inputs.push_back(Key(Code, true));
-  if (Alt) inputs.push_back(Key(VK_MENU, true));
+  if (Modifier) inputs.push_back(Key(Modifier, true));
   Send(inputs);
 }
 

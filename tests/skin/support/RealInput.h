@@ -18,6 +18,8 @@ void LeftReleaseAt(int X, int Y);
 void LeftDrag(POINT From, POINT To);
 // A key pressed and released, with Alt held when asked.
 void TapKey(WORD Key, bool Alt = false);
+// A key pressed and released while another (Ctrl, Alt, Shift) is held; none when Modifier is 0.
+void TapKeyWith(WORD Modifier, WORD Key);
 // The keys that type C on the keyboard's layout, Shift included.
 void TypeChar(char C);
 
