@@ -169,3 +169,25 @@ TEST_F(SkinScrollPanelTest, SkinnedBackgroundAndButtons) {
 }
 
 }  // namespace
+
+TEST_F(SkinScrollPanelTest, LeavingTheFrameStopsHotScrolling) {
+  Strip->SetHotScroll(true);
+  Strip->SetScrollOffset(10);
+  RECT w;
+  GetWindowRect(Strip->Handle(), &w);
+  // The pointer really on the end button, so that the system watches it leave.
+  SetCursorPos(w.right - 5, w.top + 15);
+  PostMessageW(Strip->Handle(), WM_NCMOUSEMOVE, TskSkinScrollPanel::HitEnd, MAKELPARAM(w.right - 5, w.top + 15));
+  windowtesting::PumpFor(120);
+  ASSERT_TRUE(Strip->TimerRunning());
+  ASSERT_TRUE(Strip->Button(1).Hovered);
+  // Straight off the panel, never crossing its client area; the system looks at the pointer at
+  // the hover interval (400 ms).
+  SetCursorPos(w.right + 200, w.top + 300);
+  windowtesting::PumpFor(600);
+  EXPECT_FALSE(Strip->Button(1).Hovered);
+  EXPECT_FALSE(Strip->TimerRunning());
+  const int stopped = Strip->Position();
+  windowtesting::PumpFor(120);
+  EXPECT_EQ(stopped, Strip->Position());
+}
