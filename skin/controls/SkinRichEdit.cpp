@@ -195,9 +195,9 @@ void TskSkinRichEdit::UpDateBar(TskSkinScrollBar& Bar, int Kind, int PageSize) {
 // Bars to text
 
 // The thumb message carries 16 bits only; positions beyond them go in whole through the edit's own
-// scroll position.
+// scroll position. (An edit whose text is taller than that scales its range down to 16 bits itself.)
 void TskSkinRichEdit::ScrollTo(UINT Message, int Position) {
-  if (Position >= 0 && Position <= ThumbPositionLimit) {
+  if (Position >= 0 && Position <= 0xFFFF) {
     SendMessageW(FHandle, Message, MAKEWPARAM(SB_THUMBPOSITION, Position), 0);
     return;
   }

@@ -361,8 +361,11 @@ void TskSkinScrollPanel::WndProc(TMessage& Message) {
       // Out of a button, but not into the other one (a button hovered anew takes it from here).
       POINT p;
       GetCursorPos(&p);
-      const auto hit = SendMessageW(Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
-      if (hit != HitStart && hit != HitEnd) LeaveButtons();
+      const bool onButton = WindowFromPoint(p) == Handle() && [this, p] {
+        const auto hit = SendMessageW(Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+        return hit == HitStart || hit == HitEnd;
+      }();
+      if (!onButton) LeaveButtons();
       return;
     }
     case WM_NCLBUTTONUP: {

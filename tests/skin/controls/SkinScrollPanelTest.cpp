@@ -175,16 +175,22 @@ TEST_F(SkinScrollPanelTest, LeavingTheFrameStopsHotScrolling) {
   Strip->SetScrollOffset(10);
   RECT w;
   GetWindowRect(Strip->Handle(), &w);
-  // The pointer really on the end button, so that the system watches it leave.
-  SetCursorPos(w.right - 5, w.top + 15);
-  PostMessageW(Strip->Handle(), WM_NCMOUSEMOVE, TskSkinScrollPanel::HitEnd, MAKELPARAM(w.right - 5, w.top + 15));
+  // Real pointer moves, which the system watches: onto the end button, then straight off the
+  // panel, never crossing its client area.
+  const auto moveTo = [](int X, int Y) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(X, 65536, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = MulDiv(Y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(INPUT));
+  };
+  moveTo(w.right - 5, w.top + 15);
   windowtesting::PumpFor(120);
-  ASSERT_TRUE(Strip->TimerRunning());
   ASSERT_TRUE(Strip->Button(1).Hovered);
-  // Straight off the panel, never crossing its client area; the system looks at the pointer at
-  // the hover interval (400 ms).
-  SetCursorPos(w.right + 200, w.top + 300);
-  windowtesting::PumpFor(600);
+  ASSERT_TRUE(Strip->TimerRunning());
+  moveTo(w.right + 5, w.bottom + 200);
+  windowtesting::PumpFor(100);
   EXPECT_FALSE(Strip->Button(1).Hovered);
   EXPECT_FALSE(Strip->TimerRunning());
   const int stopped = Strip->Position();
