@@ -84,8 +84,23 @@ bool TTreeNode::Expanded() const {
 }
 
 void TTreeNode::SetExpanded(bool Value) {
-  FExpanded = Value;
-  if (FItemId) FOwner.FOwner.Send(TVM_EXPAND, Value ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(FItemId));
+  TCustomTreeView& tree = FOwner.FOwner;
+  if (!FItemId) {
+    FExpanded = Value;
+    return;
+  }
+  // The system reports the user's expanding, not always the program's: the tree reports it here,
+  // once, whatever the window says meanwhile.
+  const bool was = Expanded();
+  tree.FExpandingNode = true;
+  tree.Send(TVM_EXPAND, Value ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(FItemId));
+  tree.FExpandingNode = false;
+  FExpanded = Expanded();
+  if (FExpanded == was) return;
+  if (FExpanded)
+    tree.Expanded(this);
+  else
+    tree.Collapsed(this);
 }
 
 void TTreeNode::Expand(bool Recurse) {
@@ -420,7 +435,7 @@ void TCustomTreeView::Dispatch(TMessage& Message) {
       case TVN_ITEMEXPANDEDW: {
         const auto* info = reinterpret_cast<const NMTREEVIEWW*>(Message.LParam);
         TTreeNode* node = NodeOf(info->itemNew.lParam);
-        if (!node) return;
+        if (!node || FExpandingNode) return;
         if (info->action & TVE_EXPAND)
           Expanded(node);
         else if (info->action & TVE_COLLAPSE)

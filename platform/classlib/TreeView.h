@@ -180,6 +180,7 @@ private:
 
   std::unique_ptr<TTreeNodes> FItems;
   TTreeNode* FPendingSelection = nullptr;  // while there is no window
+  bool FExpandingNode = false;             // a node's SetExpanded reports the change itself
   bool FShowButtons = true;
   bool FShowLines = true;
   bool FShowRoot = true;

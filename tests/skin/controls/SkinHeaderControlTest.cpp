@@ -158,4 +158,16 @@ TEST_F(SkinHeaderControlTest, CustomDrawingReplacesCaptionAndPicture) {
   // The client part (4, 4, 36, 16) of a 40 x 20 picture, grown with the section.
   const TRect& r = drawn.front().second;
   EXPECT_EQ((std::vector<LONG>{4, 4, 100 - 4, 24 - 4}), (std::vector<LONG>{r.left, r.top, r.right, r.bottom}));
+
+  // Dragged into another order: sections are drawn in the order shown, the second one first.
+  Header->SetDragReorder(true);
+  int order[2] = {1, 0};
+  SendMessageW(Header->Handle(), HDM_SETORDERARRAY, 2, reinterpret_cast<LPARAM>(order));
+  drawn.clear();
+  Header->Invalidate();
+  windowtesting::Pump();
+  ASSERT_GE(drawn.size(), 2u);
+  EXPECT_EQ(1, drawn[0].first);
+  EXPECT_EQ(0, Header->GetSkinItemRect(0).left);
+  EXPECT_EQ(120, Header->GetSkinItemRect(1).left);
 }
