@@ -71,10 +71,16 @@ void TImageList::SetHeight(int Value) {
 
 void TImageList::SetAllocBy(int Value) { FAllocBy = std::max(1, Value); }
 
+void TImageList::SetBkColor(TColor Value) {
+  FBkColor = Value;
+  if (FHandle) ImageList_SetBkColor(FHandle, Value == clNone ? CLR_NONE : ColorToRGB(Value));
+}
+
 HIMAGELIST TImageList::Handle() {
   if (!FHandle) {
     FHandle = ImageList_Create(FWidth, FHeight, ILC_COLOR24 | ILC_MASK, 0, FAllocBy);
     if (!FHandle) throw EComponentError("Cannot create an image list");
+    if (FBkColor != clNone) ImageList_SetBkColor(FHandle, ColorToRGB(FBkColor));
   }
   return FHandle;
 }
@@ -1154,7 +1160,8 @@ void RegisterComControls(TClassRegistry& Registry) {
   Registry.Register<TImageList>("TImageList", "TComponent")
       .Integer("Width", &TImageList::SetWidth)
       .Integer("Height", &TImageList::SetHeight)
-      .Integer("AllocBy", &TImageList::SetAllocBy);
+      .Integer("AllocBy", &TImageList::SetAllocBy)
+      .Color("BkColor", &TImageList::SetBkColor);
   Registry.Register<TCustomTabControl>("TCustomTabControl", "TWinControl")
       .Boolean("MultiLine", &TCustomTabControl::SetMultiLine)
       .Enum("TabPosition", &TCustomTabControl::SetTabPosition,

@@ -32,6 +32,9 @@ public:
   // How many pictures the list grows by at a time; it takes effect when the system list is made.
   int AllocBy() const { return FAllocBy; }
   void SetAllocBy(int Value);
+  // The colour drawn behind the pictures; clNone draws them through their masks.
+  TColor BkColor() const { return FBkColor; }
+  void SetBkColor(TColor Value);
 
   // The system image list, made on first use. It stays the same for the life of this object.
   HIMAGELIST Handle();
@@ -51,6 +54,7 @@ private:
   int FWidth = 16;
   int FHeight = 16;
   int FAllocBy = 4;
+  TColor FBkColor = clNone;
 };
 
 enum class TTabPosition { tpTop, tpBottom, tpLeft, tpRight };

@@ -337,7 +337,18 @@ void TControl::Loaded() {
 void TControl::Invalidate() {
   if (!FParent || !FParent->HandleAllocated()) return;
   const TRect r = BoundsRect();
-  InvalidateRect(FParent->FHandle, &r, TRUE);
+  InvalidateRect(FParent->FHandle, &r, !FControlStyle.Contains(TControlStyleItem::csOpaque));
+}
+
+void TControl::Show() {
+  if (FParent) FParent->ShowControl(this);
+  SetVisible(true);
+}
+
+void TControl::SetBiDiMode(TBiDiMode Value) {
+  if (Value == FBiDiMode) return;
+  FBiDiMode = Value;
+  Invalidate();
 }
 
 void TControl::Update() {
@@ -728,6 +739,10 @@ TPoint TWinControl::ClientOrigin() const {
 
 void TWinControl::Update() {
   if (FHandle) UpdateWindow(FHandle);
+}
+
+void TWinControl::ShowControl(TControl*) {
+  if (FParent) FParent->ShowControl(this);
 }
 
 void TWinControl::Realign() {

@@ -55,6 +55,14 @@ TShiftState KeyDataToShiftState();
 enum class TControlStateItem { csPaintCopy, csCustomPaint };
 using TControlState = Set<TControlStateItem>;
 
+// csOpaque: the control covers its whole rectangle, so what lies behind it is not erased first when
+// it is invalidated.
+enum class TControlStyleItem { csOpaque };
+using TControlStyle = Set<TControlStyleItem>;
+
+// Right-to-left reading and alignment of a control's contents.
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
 class TControl : public TComponent {
 public:
   explicit TControl(TComponent* AOwner);
@@ -96,7 +104,9 @@ public:
   void SetAlign(TAlign Value);
   bool Visible() const { return FVisible; }
   void SetVisible(bool Value);
-  void Show() { SetVisible(true); }
+  // Makes the control visible, and asks its parents to bring it into view (a page holding it is
+  // turned to, for example).
+  void Show();
   void Hide() { SetVisible(false); }
   // Visible here and in every parent up to a shown window.
   virtual bool Showing() const;
@@ -126,6 +136,12 @@ public:
   void SetPopupMenu(TComponent* Value);
   TControlState ControlState() const { return FControlState; }
   void SetControlState(TControlState Value) { FControlState = Value; }
+  TControlStyle ControlStyle() const { return FControlStyle; }
+  void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  // Whether the contents line up from the right: only bdRightToLeft mirrors the alignment.
+  bool UseRightToLeftAlignment() const { return FBiDiMode == TBiDiMode::bdRightToLeft; }
   // The action the control follows and runs when clicked; null for none.
   TBasicAction* Action() const;
   void SetAction(TBasicAction* Value);
@@ -209,6 +225,8 @@ private:
   bool FShowHint = false;
   TComponent* FPopupMenu = nullptr;
   TControlState FControlState;
+  TControlStyle FControlStyle;
+  TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
   bool FMouseCaptured = false;
   std::unique_ptr<TBasicActionLink> FActionLink;
 
@@ -278,6 +296,9 @@ public:
   void Realign();
   // Moves every child by (DeltaX, DeltaY) and realigns: the content scrolls the other way.
   void ScrollBy(int DeltaX, int DeltaY);
+  // Brings the child AControl into view: a container that shows one child at a time turns to it.
+  // Here it only asks the parent to show this control in turn.
+  virtual void ShowControl(TControl* AControl);
   // Aligning waits while the calls to DisableAlign outnumber those to EnableAlign; the last
   // EnableAlign realigns.
   void DisableAlign() { ++FAlignLevel; }

@@ -8,11 +8,14 @@
 #include "platform/classlib/Dialogs.h"
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/HeaderControl.h"
 #include "platform/classlib/Menus.h"
+#include "platform/classlib/RichEdit.h"
 #include "platform/classlib/ScrollBox.h"
 #include "platform/classlib/Splitter.h"
 #include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/Timer.h"
+#include "platform/classlib/TreeView.h"
 
 namespace classlib {
 
@@ -53,6 +56,10 @@ void RegisterControls(TClassRegistry& Registry) {
       .Boolean("ParentColor", &TControl::SetParentColor)
       .Text("Hint", &TControl::SetHint)
       .Boolean("ShowHint", &TControl::SetShowHint)
+      .Enum("BiDiMode", &TControl::SetBiDiMode,
+            {{"bdLeftToRight", TBiDiMode::bdLeftToRight}, {"bdRightToLeft", TBiDiMode::bdRightToLeft},
+             {"bdRightToLeftNoAlign", TBiDiMode::bdRightToLeftNoAlign},
+             {"bdRightToLeftReadingOnly", TBiDiMode::bdRightToLeftReadingOnly}})
       .Integer("Tag", &TControl::SetTag)
       .Custom("Cursor", [](TControl& c, const TFormValue& v, TReadContext&) { c.SetCursor(ReadCursor(v)); })
       .Custom("Font.Name", [](TControl& c, const TFormValue& v, TReadContext&) { c.Font().SetName(formvalue::ToText(v)); })
@@ -156,6 +163,9 @@ void RegisterClassLibrary(TClassRegistry& Registry) {
   RegisterControlBar(Registry);
   RegisterScrollBox(Registry);
   RegisterComControls(Registry);
+  RegisterTreeView(Registry);
+  RegisterHeaderControl(Registry);
+  RegisterRichEdit(Registry);
   RegisterMenus(Registry);
   RegisterDialogs(Registry);
   RegisterActions(Registry);

@@ -12,11 +12,13 @@
 #include "skin/controls/SkinFrameControls.h"
 #include "skin/controls/SkinGauge.h"
 #include "skin/controls/SkinGroups.h"
+#include "skin/controls/SkinHeaderControl.h"
 #include "skin/controls/SkinImageLabels.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinNotebook.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinRichEdit.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinScrollPanel.h"
 #include "skin/controls/SkinSlider.h"
@@ -25,6 +27,7 @@
 #include "skin/controls/SkinTabControl.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/controls/SkinTrackBar.h"
+#include "skin/controls/SkinTreeView.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/controls/SkinXFormButton.h"
 #include "skin/data/SkinDataRegistration.h"
@@ -422,6 +425,32 @@ void RegisterToolBarsAndButtonBars(TClassRegistry& Registry) {
                   &TBar::DefaultItemFont);
 }
 
+// The tree view, header and rich edit, which wrap the class library's controls.
+void RegisterWrappedViews(TClassRegistry& Registry) {
+  DefaultFontFields(Registry.Register<TskSkinCustomTreeView>("TskSkinCustomTreeView", "TTreeView"))
+      .Boolean("UseSkinFont", &TskSkinCustomTreeView::SetUseSkinFont)
+      .Reference("HScrollBar", &TskSkinCustomTreeView::SetHScrollBar)
+      .Reference("VScrollBar", &TskSkinCustomTreeView::SetVScrollBar)
+      .Reference("SkinData", &TskSkinCustomTreeView::SetSkinData)
+      .Text("SkinDataName", &TskSkinCustomTreeView::SetSkinDataName)
+      .Color("DefaultColor", &TskSkinCustomTreeView::SetDefaultColor);
+  Registry.Register<TskSkinTreeView>("TskSkinTreeView", "TskSkinCustomTreeView");
+  DefaultFontFields(Registry.Register<TskSkinHeaderControl>("TskSkinHeaderControl", "THeaderControl"))
+      .Integer("DefaultHeight", &TskSkinHeaderControl::SetDefaultHeight)
+      .Boolean("UseSkinFont", &TskSkinHeaderControl::SetUseSkinFont)
+      .Reference("SkinData", &TskSkinHeaderControl::SetSkinData)
+      .Text("SkinDataName", &TskSkinHeaderControl::SetSkinDataName)
+      .Event("OnSkinSectionClick", &TskSkinHeaderControl::OnSkinSectionClick)
+      .Event("OnDrawSkinSection", &TskSkinHeaderControl::OnDrawSkinSection);
+  DefaultFontFields(Registry.Register<TskSkinRichEdit>("TskSkinRichEdit", "TCustomRichEdit"))
+      .Boolean("SkinSupport", &TskSkinRichEdit::SetSkinSupport)
+      .Reference("HScrollBar", &TskSkinRichEdit::SetHScrollBar)
+      .Reference("VScrollBar", &TskSkinRichEdit::SetVScrollBar)
+      .Reference("SkinData", &TskSkinRichEdit::SetSkinData)
+      .Text("SkinDataName", &TskSkinRichEdit::SetSkinDataName)
+      .Color("DefaultColor", &TskSkinRichEdit::SetDefaultColor);
+}
+
 void RegisterAll(TClassRegistry& Registry) {
   SkinProperties(Registry.Register<TskSkinControl>("TskSkinControl", "TCustomControl"));
   SkinProperties(Registry.Register<TskGraphicSkinControl>("TskGraphicSkinControl", "TGraphicControl"));
@@ -612,6 +641,7 @@ void RegisterAll(TClassRegistry& Registry) {
       .Boolean("UseSkinFont", &TskSkinCustomListView::SetUseSkinFont)
       .Event("OnDrawHeaderSection", &TskSkinCustomListView::OnDrawHeaderSection);
   Registry.Register<TskSkinListView>("TskSkinListView", "TskSkinCustomListView");
+  RegisterWrappedViews(Registry);
   RegisterLabelsAndContainers(Registry);
   RegisterToolBarsAndButtonBars(Registry);
 }

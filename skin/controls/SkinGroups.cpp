@@ -1,5 +1,7 @@
 #include "skin/controls/SkinGroups.h"
 
+#include "skin/controls/SkinViewHelpers.h"
+
 #include <algorithm>
 
 namespace skin {
@@ -37,6 +39,20 @@ void TskGroupButton::KeyPress(char& Key) {
   TskSkinCheckRadioBox::KeyPress(Key);
   FGroup->KeyPress(Key);
   if ((Key == 8 || Key == ' ') && !FGroup->CanModify()) Key = 0;
+}
+
+void TskGroupButton::Dispatch(TMessage& Message) {
+  if (Message.Msg != CN_COMMAND) return TskSkinCheckRadioBox::Dispatch(Message);
+  // A click that comes back while the first is still being handled is dropped.
+  if (FClickGuard) return;
+  TFlagScope guard(FClickGuard);
+  const WORD code = HIWORD(Message.WParam);
+  if ((code != BN_CLICKED && code != BN_DOUBLECLICKED) || !FGroup->CanModify()) return;
+  try {
+    TskSkinCheckRadioBox::Dispatch(Message);
+  } catch (...) {
+    if (TControl::ExceptionHook) TControl::ExceptionHook(std::current_exception());
+  }
 }
 
 void TskGroupButton::KeyDown(WORD& Key, TShiftState Shift) {
@@ -167,7 +183,10 @@ void TskSkinButtonGroup::ArrangeButtons() {
   } batch{HandleAllocated() ? BeginDeferWindowPos(count) : nullptr};
   for (int i = 0; i < count; ++i) {
     TskGroupButton& b = Buttons(i);
-    const int left = (i / perColumn) * bw + r.left + 1;
+    b.SetBiDiMode(BiDiMode());
+    int left = (i / perColumn) * bw + r.left + 1;
+    // Right to left, the first column stands at the right.
+    if (b.UseRightToLeftAlignment()) left = (r.right - r.left) - left - bw;
     const int top = (i % perColumn) * bh + r.top;
     if (batch.Handle)
       batch.Handle = DeferWindowPos(batch.Handle, b.Handle(), nullptr, left, top, bw, bh, SWP_NOZORDER | SWP_NOACTIVATE);

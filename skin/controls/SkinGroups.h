@@ -24,12 +24,16 @@ public:
   TskGroupButton(TskSkinButtonGroup* Group, bool Radio);
   ~TskGroupButton() override;
 
+  // Commands pass only while the group may change, one at a time.
+  void Dispatch(classlib::TMessage& Message) override;
+
 protected:
   void KeyDown(WORD& Key, classlib::TShiftState Shift) override;
   void KeyPress(char& Key) override;
 
 private:
   TskSkinButtonGroup* FGroup;
+  bool FClickGuard = false;
 };
 
 class TskCheckGroupButton : public TskGroupButton {

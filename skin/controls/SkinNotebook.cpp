@@ -227,6 +227,12 @@ void TskSkinNotebook::ShowOnlyCurrent() {
   PlaceButtons();
 }
 
+void TskSkinNotebook::ShowControl(TControl* AControl) {
+  const auto it = std::find(FPageObjects.begin(), FPageObjects.end(), AControl);
+  if (it == FPageObjects.end()) return TskSkinPanel::ShowControl(AControl);
+  SetPageIndex(static_cast<int>(it - FPageObjects.begin()));
+}
+
 void TskSkinNotebook::SetPageIndex(int Value) {
   if (Loading(*this)) {
     FPageIndex = Value;

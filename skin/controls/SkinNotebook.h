@@ -99,6 +99,8 @@ public:
   void UpdateButtons();
   void UpdateButton(int Index, const classlib::String& S);
   void ClearButtons();
+  // Turning to a page shows it; any other child is the panel's to show.
+  void ShowControl(classlib::TControl* AControl) override;
 
 protected:
   friend class TskPageAccess;

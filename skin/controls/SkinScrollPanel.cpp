@@ -303,11 +303,12 @@ void TskSkinScrollPanel::LeaveButtons() {
   if (changed) RepaintFrame();
 }
 
-void TskSkinScrollPanel::TakeFocus() {
-  if (!FCanFocused || Designing(*this) || Focused()) return;
+bool TskSkinScrollPanel::TakeFocus() {
+  if (!FCanFocused || Designing(*this) || Focused()) return true;
   FTakingFocus = true;
-  SetFocus();
+  ::SetFocus(Handle());
   FTakingFocus = false;
+  return GetFocus() == Handle();
 }
 
 void TskSkinScrollPanel::WndProc(TMessage& Message) {
@@ -333,6 +334,9 @@ void TskSkinScrollPanel::WndProc(TMessage& Message) {
       if (Message.WParam != static_cast<WPARAM>(HitStart) && Message.WParam != static_cast<WPARAM>(HitEnd)) break;
       const int index = Message.WParam == static_cast<WPARAM>(HitStart) ? 0 : 1;
       if (!FArrowButtons[index].Hovered) {
+        // The system tells of the pointer leaving the frame only when asked to.
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_NONCLIENT, Handle(), HOVER_DEFAULT};
+        TrackMouseEvent(&track);
         FArrowButtons[index].Hovered = true;
         FArrowButtons[1 - index].Hovered = false;
         RepaintFrame();
@@ -353,6 +357,17 @@ void TskSkinScrollPanel::WndProc(TMessage& Message) {
       TakeFocus();
       return;
     }
+    case WM_NCMOUSELEAVE: {
+      // Out of a button, but not into the other one (a button hovered anew takes it from here).
+      POINT p;
+      GetCursorPos(&p);
+      const bool onButton = WindowFromPoint(p) == Handle() && [this, p] {
+        const auto hit = SendMessageW(Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+        return hit == HitStart || hit == HitEnd;
+      }();
+      if (!onButton) LeaveButtons();
+      return;
+    }
     case WM_NCLBUTTONUP: {
       if (Message.WParam != static_cast<WPARAM>(HitStart) && Message.WParam != static_cast<WPARAM>(HitEnd)) break;
       const int index = Message.WParam == static_cast<WPARAM>(HitStart) ? 0 : 1;
@@ -366,7 +381,7 @@ void TskSkinScrollPanel::WndProc(TMessage& Message) {
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      TakeFocus();
+      if (!TakeFocus()) return;
       break;
   }
   TskSkinControl::WndProc(Message);

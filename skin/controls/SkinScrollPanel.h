@@ -87,7 +87,9 @@ private:
   void PlaceButtons();
   // Leaves the hot button, stopping a running timer.
   void LeaveButtons();
-  void TakeFocus();
+  // Takes the focus on a press when the panel may have it; false when the focus was wanted but did
+  // not arrive (the press is then dropped).
+  bool TakeFocus();
 
   bool FTakingFocus = false;
   bool FCanFocused = false;

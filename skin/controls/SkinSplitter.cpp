@@ -8,7 +8,33 @@ namespace skin {
 
 using namespace classlib;
 
-TskSkinSplitter::TskSkinSplitter(TComponent* AOwner) : TSplitter(AOwner) {}
+namespace {
+
+// Lifts the opaque style for one paint: the splitter's own painting may leave parts to its parent.
+class TTransparentPaint {
+public:
+  explicit TTransparentPaint(TControl& Control) : FControl(Control) {
+    TControlStyle style = Control.ControlStyle();
+    Control.SetControlStyle(style.Exclude(TControlStyleItem::csOpaque));
+  }
+  ~TTransparentPaint() {
+    TControlStyle style = FControl.ControlStyle();
+    FControl.SetControlStyle(style.Include(TControlStyleItem::csOpaque));
+  }
+  TTransparentPaint(const TTransparentPaint&) = delete;
+  TTransparentPaint& operator=(const TTransparentPaint&) = delete;
+
+private:
+  TControl& FControl;
+};
+
+}  // namespace
+
+TskSkinSplitter::TskSkinSplitter(TComponent* AOwner) : TSplitter(AOwner) {
+  // The face covers the whole bar: nothing behind it needs erasing first.
+  TControlStyle style = ControlStyle();
+  SetControlStyle(style.Include(TControlStyleItem::csOpaque));
+}
 
 TskSkinSplitter::~TskSkinSplitter() {
   if (FSkinData) FSkinData->RemoveFreeNotification(this);
@@ -62,6 +88,7 @@ void TskSkinSplitter::ChangeSkinData() {
 
 void TskSkinSplitter::Paint() {
   if (Width() <= 0 || Height() <= 0) return;
+  TTransparentPaint transparent(*this);
   GetSkinData();
   if (FSkinControlIndex == -1 || Align() == TAlign::alNone || Align() == TAlign::alClient) return TSplitter::Paint();
   // A description naming no picture still takes the skinned branch: the face shows the

@@ -37,7 +37,7 @@ count=0
 count=0
 
 [SKINCONTROLS]
-count=26
+count=28
 0=button:button
 1=plainbutton:button
 2=maskbutton:button
@@ -64,6 +64,8 @@ count=26
 23=badtab:tab
 24=headerbutton:button
 25=listview:listview
+26=treeview:treeview
+27=richedit:richedit
 
 [button]
 pictureindex=0
@@ -355,6 +357,18 @@ fontcolor=16777215
 downfontcolor=16777215
 
 [listview]
+fontname=Arial
+fontheight=16
+fontcolor=16777215
+bgcolor=8404992
+
+[treeview]
+fontname=Arial
+fontheight=16
+fontcolor=16777215
+bgcolor=8404992
+
+[richedit]
 fontname=Arial
 fontheight=16
 fontcolor=16777215

@@ -81,7 +81,8 @@ constexpr COLORREF TabBackgroundColor = 0x80FF00;
 //   background picture), "badtab" (edges of no length, a background picture index naming no
 //   picture);
 // - list views: "headerbutton" (a strip without bottom anchors, every look but disabled, for
-//   headers) and "listview" (ViewColor, a white Arial of height 16).
+//   headers) and "listview" (ViewColor, a white Arial of height 16);
+// - "treeview" and "richedit": as "listview".
 class TTestSkin : public skintesting::TSkinFiles {
 public:
   TTestSkin();

@@ -154,3 +154,21 @@ TEST_F(SkinGroupsTest, CheckGroupKeepsAStatePerLine) {
 }
 
 }  // namespace
+
+TEST_F(SkinGroupsTest, RightToLeftGroupsStartAtTheRight) {
+  auto& radio = Get<TskSkinRadioGroup>("Radio");
+  radio.SetBiDiMode(TBiDiMode::bdRightToLeft);
+  radio.ArrangeButtons();
+  const TRect r = radio.GetSkinClientRect();
+  const int w = r.right - r.left, bw = w / 2 - 2;
+  for (int i = 0; i < 5; ++i) {
+    const TskGroupButton& b = radio.Buttons(i);
+    EXPECT_EQ(TBiDiMode::bdRightToLeft, b.BiDiMode()) << i;
+    EXPECT_EQ(w - ((i / 3) * bw + r.left + 1) - bw, b.Left()) << i;
+  }
+  EXPECT_GT(radio.Buttons(0).Left(), radio.Buttons(3).Left()) << "the first column stands at the right";
+  // Reading order alone leaves the layout as it is.
+  radio.SetBiDiMode(TBiDiMode::bdRightToLeftReadingOnly);
+  radio.ArrangeButtons();
+  EXPECT_EQ(r.left + 1, radio.Buttons(0).Left());
+}

@@ -1,5 +1,6 @@
 #include "tests/skin/controls/SkinControlsTesting.h"
 
+#include "platform/classlib/ExtCtrls.h"
 #include "skin/controls/SkinNotebook.h"
 
 using namespace classlib;
@@ -132,3 +133,25 @@ TEST_F(SkinNotebookTest, ExactlyThePageOfPageIndexIsShownAfterTheListChanges) {
 }
 
 }  // namespace
+
+TEST_F(SkinNotebookTest, ShowingAPageTurnsTheNotebookToIt) {
+  auto nb = MakeNotebook();
+  nb->Pages().Add("Second");
+  nb->Pages().Add("Third");
+  nb->SetPageIndex(0);
+  int changes = 0;
+  nb->OnPageChanged = [&changes](TObject*) { ++changes; };
+  nb->Page(2).Show();
+  EXPECT_EQ(2, nb->PageIndex());
+  EXPECT_EQ(std::vector<int>{2}, Shown(*nb));
+  EXPECT_EQ(1, changes);
+
+  // A control on a page asks its way up: the page, then the notebook.
+  TPanel inner(nullptr);
+  inner.SetParent(&nb->Page(1));
+  inner.Hide();
+  inner.Show();
+  EXPECT_EQ(1, nb->PageIndex());
+  EXPECT_EQ(std::vector<int>{1}, Shown(*nb));
+  EXPECT_TRUE(inner.Visible());
+}

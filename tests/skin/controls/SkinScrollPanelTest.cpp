@@ -1,5 +1,6 @@
 #include "tests/skin/controls/FixtureSkin.h"
 #include "tests/skin/controls/SkinControlsTesting.h"
+#include "tests/skin/support/RealInput.h"
 
 #include "skin/controls/SkinScrollPanel.h"
 
@@ -169,3 +170,23 @@ TEST_F(SkinScrollPanelTest, SkinnedBackgroundAndButtons) {
 }
 
 }  // namespace
+
+TEST_F(SkinScrollPanelTest, LeavingTheFrameStopsHotScrolling) {
+  Strip->SetHotScroll(true);
+  Strip->SetScrollOffset(10);
+  RECT w;
+  GetWindowRect(Strip->Handle(), &w);
+  // Real pointer moves, which the system watches: onto the end button, then straight off the
+  // panel, never crossing its client area.
+  skintesting::MouseTo(w.right - 5, w.top + 15);
+  windowtesting::PumpFor(60);
+  ASSERT_TRUE(Strip->Button(1).Hovered);
+  ASSERT_TRUE(Strip->TimerRunning());
+  skintesting::MouseTo(w.right + 5, w.bottom + 200);
+  windowtesting::PumpFor(40);
+  EXPECT_FALSE(Strip->Button(1).Hovered);
+  EXPECT_FALSE(Strip->TimerRunning());
+  const int stopped = Strip->Position();
+  windowtesting::PumpFor(120);
+  EXPECT_EQ(stopped, Strip->Position());
+}

@@ -76,6 +76,8 @@ TEST_F(SkinSplitterTest, ThicknessFollowsTheSkin) {
   EXPECT_EQ(TopColor, Pixel(2, 1));
   EXPECT_EQ(MiddleColor, Pixel(2, h / 2));
   EXPECT_EQ(BottomColor, Pixel(2, h - 2));
+  // Opaque again after every paint: invalidating it does not erase the form behind it first.
+  EXPECT_TRUE(Splitter->ControlStyle().Contains(TControlStyleItem::csOpaque));
 
   // A description naming no picture: the splitter's own colour.
   Splitter->SetSkinDataName("nopicture");

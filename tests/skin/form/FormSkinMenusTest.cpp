@@ -175,13 +175,8 @@ TEST(FormSkinMenus, ACaptionRightClickOpensTheSystemMenuAndAChosenItemRuns) {
   const RECT frame = WindowRect(form->Handle());
   const int x = frame.left + 80, y = frame.top + 12;
   ASSERT_EQ(SendMessageW(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(x, y)), HTCAPTION);
-  MouseTo(x, y);
-  INPUT press[2]{};
-  press[0].type = press[1].type = INPUT_MOUSE;
-  press[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  press[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, press, sizeof(INPUT));
-  windowtesting::PumpFor(100);
+  skintesting::RightClick(x, y);
+  windowtesting::PumpFor(40);
   ASSERT_TRUE(fs.SkinMenu->IsOpen);
   EXPECT_TRUE(fs.MenuLoop);
   EXPECT_EQ(opens, 1);

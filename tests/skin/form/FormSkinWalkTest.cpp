@@ -5,7 +5,10 @@
 #include "skin/controls/SkinBevel.h"
 #include "skin/controls/SkinControlBar.h"
 #include "skin/controls/SkinFontLabels.h"
+#include "skin/controls/SkinHeaderControl.h"
+#include "skin/controls/SkinRichEdit.h"
 #include "skin/controls/SkinSplitter.h"
+#include "skin/controls/SkinTreeView.h"
 #include "skin/form/FormSkin.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +67,24 @@ TEST(FormSkinWalk, ReachesLabelsBevelSplitterAndControlBar) {
       Place<skin::TskSkinBevel>("bevel", panel, data),
       Place<skin::TskSkinSplitter>("splitter", panel, data),
       Place<skin::TskSkinControlBar>("control bar", form.get(), data),
+  };
+
+  skin.Reload();
+  for (const TCounts& count : counts) {
+    SCOPED_TRACE(count.Name);
+    EXPECT_EQ(count.Befores(), 1);
+    EXPECT_EQ(count.Changes(), 1);
+  }
+}
+
+TEST(FormSkinWalk, ReachesTheTreeViewHeaderAndRichEdit) {
+  TFrameSkin skin;
+  auto form = ShowFrameForm(&skin.Skin());
+  skin::TskSkinData* data = &skin.Skin();
+  const std::vector<TCounts> counts{
+      Place<skin::TskSkinTreeView>("tree view", form.get(), data),
+      Place<skin::TskSkinHeaderControl>("header", form.get(), data),
+      Place<skin::TskSkinRichEdit>("rich edit", form.get(), data),
   };
 
   skin.Reload();

@@ -163,7 +163,7 @@ COLORREF Pixel(HWND Window, int X, int Y) {
 class SkinMenuButtons : public ::testing::Test {
 protected:
   void SetUp() override {
-    MoveMouse(0, 0);
+    MouseTo(0, 0);
     RegisterSkinFormClasses();
     Form = ShowForm(ButtonsForm);
     FormSkin = dynamic_cast<TskFormSkin*>(Form->FindComponent("FormSkin"));

@@ -64,6 +64,10 @@ void LeftClick(int X, int Y) { Send({Move(X, Y), Down(), Up()}); }
 
 void LeftDoubleClick(int X, int Y) { Send({Move(X, Y), Down(), Up(), Down(), Up()}); }
 
+void RightClick(int X, int Y) {
+  Send({Move(X, Y), MouseInput(MOUSEEVENTF_RIGHTDOWN), MouseInput(MOUSEEVENTF_RIGHTUP)});
+}
+
 namespace {
 
 // A press or release where the pointer already is goes out alone, at once: a move first would

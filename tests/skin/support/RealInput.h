@@ -11,6 +11,7 @@ namespace skintesting {
 void MouseTo(int X, int Y);
 void LeftClick(int X, int Y);
 void LeftDoubleClick(int X, int Y);
+void RightClick(int X, int Y);
 // Presses at a point and keeps the button down; LeftReleaseAt moves there and releases it.
 void LeftPress(int X, int Y);
 void LeftReleaseAt(int X, int Y);
