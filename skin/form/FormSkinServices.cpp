@@ -2,7 +2,9 @@
 // (minimizing the application to it and back).
 #include "skin/form/FormSkin.h"
 
+#include "skin/form/FormSkinValueObjects.h"
 #include "skin/form/SkinHint.h"
+#include "skin/form/SkinPopupMenu.h"
 #include "skin/form/SkinTrayIcon.h"
 
 using namespace classlib;
@@ -38,13 +40,29 @@ void TskFormSkin::SetTrayIcon(TskTrayIcon* Value) {
     return;
   }
   // An icon that has a menu of its own keeps it, and its double click too.
-  if (!Value->PopupMenu() && !Value->OnDblClick)
+  if (Value->PopupMenu()) return;
+  Value->SetPopupMenu(TrayMenu);
+  if (!Value->OnDblClick)
     Value->OnDblClick = [self = std::weak_ptr<TskFormSkin*>(FSelfToken)](TObject* Sender) {
       if (const auto alive = self.lock()) (*alive)->TrayIconDBLCLK(Sender);
     };
 }
 
 void TskFormSkin::TrayIconDBLCLK(TObject*) { RestoreFromTray(); }
+
+void TskFormSkin::PlayBackMenuAnimation() {
+  for (const auto& object : FrameObjects) {
+    auto* animation = dynamic_cast<TskSkinAnimateObject*>(object.get());
+    if (!animation || !animation->MenuItem || !animation->MenuShown) continue;
+    animation->Active = true;
+    animation->Frame = animation->CountFrames;
+    animation->Down = false;
+    animation->MenuShown = false;
+    animation->Increment = false;
+    AnimationTimer->SetEnabled(true);
+    return;
+  }
+}
 
 void TskFormSkin::MinimizeToTray() {
   if (!FTrayIcon) return;

@@ -7,6 +7,7 @@
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
 #include "skin/form/SkinHint.h"
+#include "skin/form/SkinPopupMenu.h"
 #include "skin/form/SkinTrayIcon.h"
 
 #include <algorithm>
@@ -20,6 +21,7 @@ void TskFormSkin::SetSkinData(TskSkinData* Value) {
   FSkinData = Value;
   if (Value) Value->FreeNotification(this);
   if (!Designing()) ChangeSkinData();
+  TrayMenu->SetSkinData(Value);
 }
 
 void TskFormSkin::Notification(TComponent* AComponent, TOperation Operation) {

@@ -3,6 +3,7 @@
 #include "platform/classlib/WideText.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/Skutils.h"
+#include "skin/form/SkinPopupMenu.h"
 
 #include <algorithm>
 #include <cmath>
@@ -770,6 +771,12 @@ void TskSkinAnimateObject::TrackMenu() {
   if (!MenuItem || MenuItem->Count() == 0) return;
   const TRect r = ObjectScreenRect(*Parent, ObjectRect);
   MenuShown = true;
+  // A skinned popup menu opens itself (its own skin, its close event); any other menu's items open
+  // through the form's engine.
+  if (auto* popup = dynamic_cast<TskSkinPopupMenu*>(MenuItem->GetParentMenu())) {
+    popup->PopupFromRect(r, OpenUpward);
+    return;
+  }
   Parent->SkinMenuOpen();
   Parent->PopupSkinMenu(MenuItem, r, OpenUpward);
 }

@@ -5,6 +5,7 @@
 #include "skin/form/FormSkin.h"
 #include "skin/form/FormSkinObjects.h"
 #include "skin/form/SkinHint.h"
+#include "skin/form/SkinMenuRegistration.h"
 #include "skin/form/SkinTrayIcon.h"
 
 #include <mutex>
@@ -167,6 +168,7 @@ void RegisterSkinFormClasses() {
   static std::once_flag once;
   std::call_once(once, [] {
     RegisterSkinControlClasses();
+    RegisterSkinMenuClasses();
     RegisterAll(TClassRegistry::Instance());
   });
 }

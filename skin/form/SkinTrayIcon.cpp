@@ -252,7 +252,7 @@ void TskTrayIcon::SetIconList(TImageList* Value) {
   SetIconIndex(0);
 }
 
-void TskTrayIcon::SetPopupMenu(TPopupMenu* Value) {
+void TskTrayIcon::SetPopupMenu(TskSkinPopupMenu* Value) {
   if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
   FPopupMenu = Value;
   if (Value) Value->FreeNotification(this);

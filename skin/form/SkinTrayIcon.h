@@ -12,6 +12,7 @@
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/Shell.h"
 #include "platform/classlib/Timer.h"
+#include "skin/form/SkinPopupMenu.h"
 
 #include <functional>
 #include <memory>
@@ -55,9 +56,9 @@ public:
   // Within the list (the last icon for an index past its end); the icon stays as it is when the list
   // is empty.
   void SetIconIndex(int Value);
-  // The menu dropped at the cursor; its Popup shows it (the skinned one for a skinned popup menu).
-  classlib::TPopupMenu* PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(classlib::TPopupMenu* Value);
+  // The skinned menu dropped at the cursor.
+  TskSkinPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TskSkinPopupMenu* Value);
   bool PopupByLeftButton() const { return FPopupByLeftButton; }
   void SetPopupByLeftButton(bool Value) { FPopupByLeftButton = Value; }
   bool MinimizedOnStart() const { return FMinimizedOnStart; }
@@ -128,7 +129,7 @@ private:
   bool FIconVisible = true;
   classlib::String FHint;
   bool FShowHint = true;
-  classlib::TPopupMenu* FPopupMenu = nullptr;
+  TskSkinPopupMenu* FPopupMenu = nullptr;
   bool FPopupByLeftButton = false;
   bool FMinimizedOnStart = false;
   bool FMinimizeToTray = false;

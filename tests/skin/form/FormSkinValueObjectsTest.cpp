@@ -47,7 +47,7 @@ clientrect=4,20,196,136
 count=0
 
 [SKINOBJECTS]
-count=14
+count=16
 0=dup:gauge
 1=track:trackbar
 2=vtrack:trackbar
@@ -62,6 +62,8 @@ count=14
 11=anim:animate
 12=cycle:animate
 13=dup:trackbar
+14=lost:framegauge
+15=losttrack:trackbar
 
 [dup]
 skinrect=150,140,160,150
@@ -170,6 +172,24 @@ activeskinrect=0,50,40,60
 countframes=4
 cycle=1
 timerinterval=25
+
+[lost]
+activepictureindex=5
+skinrect=100,70,110,80
+activeskinrect=0,20,110,30
+countframes=11
+minvalue=0
+maxvalue=100
+
+[losttrack]
+activepictureindex=5
+skinrect=10,30,130,40
+activeskinrect=0,0,120,10
+buttonrect=120,0,130,10
+beginpoint=10,5
+endpoint=110,5
+minvalue=0
+maxvalue=100
 
 [SKINCONTROLS]
 count=0
@@ -322,6 +342,17 @@ TEST_F(ValueObjectsTest, EmptyRangeStaysAtTheMinimumWithoutDividing) {
   gauge.SetValue(9);
   EXPECT_EQ(gauge.ProgressPoint.x, 0);
   EXPECT_EQ(LookAt(gauge, 50, 5), EmptyColor);
+}
+
+TEST_F(ValueObjectsTest, ObjectsWithoutTheirPictureKeepTheirNormalLook) {
+  auto& gauge = As<TskSkinFrameGaugeObject>("lost");
+  gauge.SetValue(50);
+  EXPECT_EQ(LookAt(gauge, 5, 5), FrameColor);
+  auto& track = As<TskSkinTrackBarObject>("losttrack");
+  track.SetValue(50);
+  // The empty track, and no thumb to show.
+  EXPECT_EQ(LookAt(track, 30, 5), EmptyColor);
+  EXPECT_EQ(LookAt(track, 60, 5), EmptyColor);
 }
 
 TEST_F(ValueObjectsTest, GaugeFillsFromTheLeftAndSkipsWholeFramePaintsAtItsMinimum) {

@@ -156,7 +156,7 @@ TEST_F(TrayIconTest, ClickIsToldFromDoubleClickByTheDoubleClickTime) {
 }
 
 TEST_F(TrayIconTest, DoubleClickRunsTheMenusDefaultItem) {
-  TPopupMenu menu(nullptr);
+  TskSkinPopupMenu menu(nullptr);
   int clicked = 0;
   for (int i = 0; i < 3; ++i) {
     auto* item = new TMenuItem(&menu);  // owned by the menu
