@@ -47,7 +47,7 @@ clientrect=4,20,196,136
 count=0
 
 [SKINOBJECTS]
-count=16
+count=17
 0=dup:gauge
 1=track:trackbar
 2=vtrack:trackbar
@@ -64,6 +64,7 @@ count=16
 13=dup:trackbar
 14=lost:framegauge
 15=losttrack:trackbar
+16=animmax:animate
 
 [dup]
 skinrect=150,140,160,150
@@ -190,6 +191,14 @@ beginpoint=10,5
 endpoint=110,5
 minvalue=0
 maxvalue=100
+
+[animmax]
+activepictureindex=0
+skinrect=100,90,110,100
+activeskinrect=0,50,40,60
+countframes=4
+buttonstyle=1
+command=cmmaximize
 
 [SKINCONTROLS]
 count=0
@@ -538,4 +547,41 @@ TEST_F(ValueObjectsTest, ValuesSetWhileTheSkinIsAppliedAreKept) {
   EXPECT_EQ(F().SwitchGetState("switch"), TSwitchState::swsOn);
   // The track bar tells its value even while stored quietly; the switch does not.
   EXPECT_EQ(Events, (std::vector<std::string>{"track=70"}));
+}
+
+TEST_F(ValueObjectsTest, ButtonStyleAnimationFollowsTheBorderIconsAndGetsTheBuiltInHint) {
+  EXPECT_TRUE(As<TskSkinAnimateObject>("animmax").Enabled);
+  EXPECT_EQ(As<TskSkinAnimateObject>("animmax").Hint, "Maximize");
+  F().SetBorderIcons(TskBorderIcons{TskBorderIcon::biSystemMenu});
+  F().LoadObjects();
+  F().CheckObjects();
+  auto& animmax = As<TskSkinAnimateObject>("animmax");
+  EXPECT_FALSE(animmax.Enabled);
+  // Its normal look is part of the frame picture (no "skinrectinapicture"): it stays there, dead.
+  EXPECT_TRUE(animmax.Visible);
+  // An animation without a command is no caption button: it stays.
+  EXPECT_TRUE(As<TskSkinAnimateObject>("anim").Enabled);
+}
+
+TEST_F(ValueObjectsTest, AnimationWhoseMenuClosedPlaysBack) {
+  TPopupMenu menu(nullptr);
+  F().LinkMenu("anim", &menu, false);
+  auto& anim = As<TskSkinAnimateObject>("anim");
+  anim.MenuShown = true;  // as its menu opened
+  anim.Down = true;
+  F().SkinMenuClose();
+  EXPECT_FALSE(anim.MenuShown);
+  EXPECT_FALSE(anim.Down);
+  EXPECT_TRUE(anim.Active);
+  EXPECT_EQ(anim.Frame, 4);
+  EXPECT_TRUE(F().AnimationTimer->Enabled());
+  Animate(12);
+  EXPECT_EQ(anim.Frame, 1);
+  // Frame changes while the form is activated or moved go back to the first frame.
+  anim.Frame = 3;
+  anim.Hovered = anim.Active = true;
+  F().UpDateActiveObjects();
+  EXPECT_EQ(anim.Frame, 1);
+  EXPECT_FALSE(anim.Hovered);
+  EXPECT_FALSE(anim.Active);
 }

@@ -6,6 +6,8 @@
 
 #include "platform/classlib/Shell.h"
 #include "skin/form/FormSkin.h"
+#include "skin/form/SkinFormRegistration.h"
+#include "skin/form/SkinHint.h"
 #include "skin/form/SkinTrayIcon.h"
 
 #include <cstring>
@@ -225,8 +227,10 @@ TEST(TrayIconFrame, MinimizingToTheTrayHidesTheMainFormAndRestoringShowsIt) {
   frame->OnMinimizeToTray = [&](TObject*) { ++minimized; };
   frame->OnRestoreFromTray = [&](TObject*) { ++restored; };
   frame->SetTrayIcon(icon);
-  // The frame hides the icon while the form is shown, and restores the form on a double click.
+  // The frame hides the icon while the form is shown; the icon drops the frame's tray menu and
+  // restores the form on a double click.
   EXPECT_FALSE(icon->IconVisible());
+  EXPECT_EQ(icon->PopupMenu(), frame->TrayMenu);
   ASSERT_TRUE(icon->OnDblClick);
   form->Show();
   windowtesting::Pump();
@@ -265,4 +269,58 @@ TEST(TrayIconShell, WinesNotificationAreaTakesTheIcon) {
   EXPECT_TRUE(icon.ModifyIcon());
   EXPECT_TRUE(icon.ShowBalloonHint("Tavrel", "A balloon", TskBalloonHintIcon::skbitInfo));
   EXPECT_TRUE(icon.HideIcon());
+}
+
+TEST(TrayIconFrame, IconWithAMenuOfItsOwnKeepsItAndItsDoubleClick) {
+  TShellRecorder shell;
+  windowtesting::InitApplication();
+  auto form = windowtesting::ReadForm("object TestForm: TForm\nend\n");
+  auto* frame = new TskFormSkin(form.get());  // owned by the form
+  auto* icon = new TskTrayIcon(form.get());   // owned by the form
+  TskSkinPopupMenu menu(nullptr);
+  icon->SetPopupMenu(&menu);
+  frame->SetAlwaysShowInTray(true);
+  icon->SetIconVisible(true);
+  frame->SetTrayIcon(icon);
+  EXPECT_EQ(icon->PopupMenu(), &menu);
+  EXPECT_FALSE(icon->OnDblClick);
+  EXPECT_TRUE(icon->IconVisible());
+  icon->SetPopupMenu(nullptr);
+}
+
+TEST(TrayIconFrame, ReadFromAFormDescription) {
+  TShellRecorder shell;
+  windowtesting::InitApplication();
+  RegisterSkinFormClasses();
+  auto form = windowtesting::ReadForm(R"(object TestForm: TForm
+  object Tray1: TskTrayIcon
+    Hint = 'From the description'
+    PopupByLeftButton = True
+    AnimateTimerInterval = 300
+    IconVisible = False
+  end
+  object HintComp: TskSkinHint
+    AlphaBlendValue = 150
+    UseSkinFont = False
+    DefaultFont.Height = 20
+  end
+  object skFormSkin1: TskFormSkin
+    TrayIcon = Tray1
+    SkinHint = HintComp
+  end
+end
+)");
+  auto& icon = dynamic_cast<TskTrayIcon&>(*form->FindComponent("Tray1"));
+  auto& hint = dynamic_cast<TskSkinHint&>(*form->FindComponent("HintComp"));
+  auto& frame = dynamic_cast<TskFormSkin&>(*form->FindComponent("skFormSkin1"));
+  EXPECT_EQ(icon.Hint(), "From the description");
+  EXPECT_TRUE(icon.PopupByLeftButton());
+  EXPECT_EQ(icon.AnimateTimerInterval(), 300u);
+  EXPECT_FALSE(icon.IconVisible());
+  EXPECT_STREQ(icon.NotifyData().szTip, "From the description");
+  EXPECT_EQ(hint.AlphaBlendValue(), 150);
+  EXPECT_FALSE(hint.UseSkinFont());
+  EXPECT_EQ(hint.DefaultFont().Height(), 20);
+  EXPECT_EQ(frame.TrayIcon(), &icon);
+  EXPECT_EQ(frame.SkinHint(), &hint);
 }
