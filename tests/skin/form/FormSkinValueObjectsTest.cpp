@@ -47,7 +47,7 @@ clientrect=4,20,196,136
 count=0
 
 [SKINOBJECTS]
-count=17
+count=20
 0=dup:gauge
 1=track:trackbar
 2=vtrack:trackbar
@@ -65,6 +65,9 @@ count=17
 14=lost:framegauge
 15=losttrack:trackbar
 16=animmax:animate
+17=user:userobject
+18=btn:button
+19=cap:caption
 
 [dup]
 skinrect=150,140,160,150
@@ -199,6 +202,18 @@ activeskinrect=0,50,40,60
 countframes=4
 buttonstyle=1
 command=cmmaximize
+
+[user]
+skinrect=120,110,140,120
+
+[btn]
+activepictureindex=0
+skinrect=150,110,160,120
+downrect=100,10,110,20
+
+[cap]
+skinrect=20,2,180,18
+textrect=0,0,160,16
 
 [SKINCONTROLS]
 count=0
@@ -521,6 +536,18 @@ TEST_F(ValueObjectsTest, ObjectsByNameReachOnlyTheFirstOfTheirClass) {
 
   F().SetEnabled("switch", false);
   EXPECT_FALSE(As<TskSkinSwitchObject>("switch").Enabled);
+
+  F().ButtonSetDown("btn", true);
+  EXPECT_TRUE(F().ButtonGetDown("btn"));
+  F().CaptionSetText("cap", "Title");
+  EXPECT_EQ(As<TskSkinCaptionObject>("cap").TextValue, "Title");
+  std::vector<std::string> painted;
+  F().OnPaintEvent = [&painted](const String& Name, TCanvas&, const TRect& R) {
+    painted.push_back(Name + " " + std::to_string(R.left) + "," + std::to_string(R.top));
+  };
+  F().UserObjectDraw("user");
+  F().UserObjectDraw("btn");
+  EXPECT_EQ(painted, (std::vector<std::string>{"user 120,110"}));
 }
 
 TEST_F(ValueObjectsTest, LinkMenuReachesButtonStyleAnimationsOnly) {

@@ -23,15 +23,16 @@ ver=2
 skinname=Hints
 
 [PICTURES]
-activepicturescount=1
+activepicturescount=2
 0=hint.bmp
+1=mask.bmp
 
 [FORMINFO]
 borderwidth=0
 
 [HINTWINDOW]
 windowpictureindex=0
-maskpictureindex=-1
+maskpictureindex=1
 lefttoppoint=10,8
 righttoppoint=50,8
 leftbottompoint=10,32
@@ -48,7 +49,8 @@ count=0
 count=0
 )";
 
-// A skin whose only piece is a 60 x 40 hint picture: a frame around the client rectangle (10, 8, 50, 32).
+// A skin whose only pieces are a 60 x 40 hint picture (a frame around the client rectangle
+// (10, 8, 50, 32)) and its mask.
 class THintSkin {
 public:
   THintSkin() {
@@ -57,6 +59,11 @@ public:
     picture->Canvas()->Brush()->SetColor(static_cast<TColor>(HintClientColor));
     picture->Canvas()->FillRect(Rect(10, 8, 50, 32));
     picture->SaveToFile(FDir.windowsFile("hint.bmp"));
+    // The mask cuts a 4 x 4 square off the top-left corner.
+    auto mask = FilledBitmap(60, 40, 0x000000);
+    mask->Canvas()->Brush()->SetColor(static_cast<TColor>(0xFFFFFF));
+    mask->Canvas()->FillRect(Rect(0, 0, 4, 4));
+    mask->SaveToFile(FDir.windowsFile("mask.bmp"));
     windowtesting::InitApplication();
     FSkin = std::make_unique<TskSkinData>(nullptr);
     FSkin->LoadFromFile(FDir.windowsFile("skin.ini"));
@@ -154,7 +161,7 @@ TEST_F(SkinHintTest, PlainLookWithoutASkin) {
 TEST_F(SkinHintTest, ShortTextGetsThePicturesSizeAndIsCentredInItsClientRectangle) {
   THintSkin skin;
   ASSERT_FALSE(skin.Skin().Empty);
-  ASSERT_EQ(skin.Skin().ActivePictures.size(), 1u);
+  ASSERT_EQ(skin.Skin().ActivePictures.size(), 2u);
   ASSERT_EQ(skin.Skin().HintWindow->WindowPictureIndex, 0);
   Hint->SetSkinData(&skin.Skin());
   Show(POINT{200, 200}, "i");
@@ -163,8 +170,15 @@ TEST_F(SkinHintTest, ShortTextGetsThePicturesSizeAndIsCentredInItsClientRectangl
   EXPECT_EQ(r.right - r.left, 60);
   EXPECT_EQ(r.bottom - r.top, 40);
   const HWND window = Window().Handle();
-  EXPECT_EQ(FramePixel(window, 2, 2), HintFrameColor);
+  EXPECT_EQ(FramePixel(window, 6, 6), HintFrameColor);
   EXPECT_EQ(FramePixel(window, 12, 10), HintClientColor);
+  // The window takes the mask's shape.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(window, region), ERROR);
+  EXPECT_FALSE(PtInRegion(region, 1, 1));
+  EXPECT_TRUE(PtInRegion(region, 5, 1));
+  EXPECT_TRUE(PtInRegion(region, 30, 20));
+  DeleteObject(region);
   // The text's pixels lie around the client rectangle's centre (30, 20).
   int left = 60, right = -1, top = 40, bottom = -1;
   for (int y = 0; y < 40; ++y)
@@ -221,7 +235,9 @@ TEST_F(SkinHintTest, DelayedHintShowsOnlyTheLastTextAfterThePause) {
   windowtesting::PumpFor(150);
   ASSERT_TRUE(Hint->IsVisible());
   EXPECT_EQ(Window().Caption(), "second");
-  // Below the cursor by the cursor's height margin.
+  // Below the cursor by the cursor's height margin, which the cursor's picture gives.
+  EXPECT_GT(TskSkinHint::GetCursorHeightMargin(), 0);
+  EXPECT_LE(TskSkinHint::GetCursorHeightMargin(), GetSystemMetrics(SM_CYCURSOR));
   POINT cursor;
   GetCursorPos(&cursor);
   EXPECT_GE(Bounds().top, cursor.y - 40);

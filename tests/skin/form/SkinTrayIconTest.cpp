@@ -201,6 +201,20 @@ TEST_F(TrayIconTest, IconIndexStaysWithinTheList) {
   Icon->SetIconList(nullptr);
 }
 
+TEST_F(TrayIconTest, BitmapBecomesASixteenPixelIcon) {
+  TBitmap picture;
+  picture.SetPixelFormat(TPixelFormat::pf24bit);
+  picture.SetSize(16, 16);
+  picture.Canvas()->Brush()->SetColor(clRed);
+  picture.Canvas()->FillRect(Rect(0, 0, 16, 16));
+  TIcon icon;
+  EXPECT_TRUE(TskTrayIcon::BitmapToIcon(picture, icon, clFuchsia));
+  ASSERT_FALSE(icon.Empty());
+  EXPECT_EQ(icon.Width(), 16);
+  Icon->SetIcon(icon);
+  EXPECT_NE(Icon->NotifyData().hIcon, nullptr);
+}
+
 TEST_F(TrayIconTest, VisibleIconComesBackWhenTheShellRestarts) {
   Icon->Loaded();
   Shell.Calls.clear();
