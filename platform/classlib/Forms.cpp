@@ -424,7 +424,7 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::Run() {
-  if (FMainForm) FMainForm->Show();
+  if (FMainForm && FShowMainForm) FMainForm->Show();
   while (!FTerminated) HandleMessage();
 }
 

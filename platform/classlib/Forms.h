@@ -164,8 +164,11 @@ public:
     form->AfterConstruction();
   }
 
-  // Shows the main form and runs the message loop until the application terminates.
+  // Shows the main form (unless ShowMainForm is off) and runs the message loop until the application
+  // terminates.
   void Run();
+  bool ShowMainForm() const { return FShowMainForm; }
+  void SetShowMainForm(bool Value) { FShowMainForm = Value; }
   // Handles every message waiting now, then returns.
   void ProcessMessages();
   // Waits for one message and handles it.
@@ -201,6 +204,7 @@ private:
   void HintTimerExpired(UINT_PTR Timer);
   void SetHintControl(TControl* Value);
 
+  bool FShowMainForm = true;
   bool FShowHint = false;
   int FHintPause = 500;
   int FHintShortPause = 50;

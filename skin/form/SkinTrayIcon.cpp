@@ -144,7 +144,7 @@ void TskTrayIcon::Loaded() {
     FIconVisible = true;
     FMinimizeToTray = true;
     // The main form stays hidden: it appears when the icon brings it back.
-    if (TForm* main = Application->MainForm()) main->SetVisible(false);
+    Application->SetShowMainForm(false);
     ShowWindow(Application->Handle(), SW_HIDE);
   }
   ModifyIcon();

@@ -338,3 +338,18 @@ end
   EXPECT_EQ(frame.TrayIcon(), &icon);
   EXPECT_EQ(frame.SkinHint(), &hint);
 }
+
+TEST(TrayIconFrame, MinimizedOnStartKeepsTheMainFormHiddenInTheTray) {
+  TShellRecorder shell;
+  windowtesting::InitApplication();
+  auto form = windowtesting::ReadForm("object TestForm: TForm\nend\n");
+  auto* icon = new TskTrayIcon(form.get());  // owned by the form
+  icon->SetIconVisible(false);
+  icon->SetMinimizedOnStart(true);
+  icon->Loaded();
+  EXPECT_TRUE(icon->IconVisible());
+  EXPECT_TRUE(icon->MinimizeToTray());
+  EXPECT_FALSE(Application->ShowMainForm());
+  EXPECT_EQ(shell.Calls.back().Message, static_cast<DWORD>(NIM_ADD));
+  Application->SetShowMainForm(true);
+}
