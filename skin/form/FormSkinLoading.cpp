@@ -180,6 +180,12 @@ void TskFormSkin::UpDateActiveObjects() {
       animation->Frame = 1;
       continue;
     }
+    if (auto* onOff = dynamic_cast<TskSkinSwitchObject*>(object.get())) {
+      // A switch's look is its state, not the pointer's: it stays as it is set.
+      onOff->Hovered = false;
+      onOff->SimpleSetState(onOff->State);
+      continue;
+    }
     object->Active = false;
     object->Hovered = false;
     object->MorphKf = 0;

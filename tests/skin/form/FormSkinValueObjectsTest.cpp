@@ -433,6 +433,10 @@ TEST_F(ValueObjectsTest, SwitchTogglesOnClicksAndQuietlyWhenSet) {
   EXPECT_EQ(LookAt(sw, 5, 5), OnColor);
   sw.SimpleSetState(TSwitchState::swsOff);
   EXPECT_EQ(LookAt(sw, 5, 5), NormalColor);
+  // Activating the form or moving it leaves a switch that is on showing on.
+  F().SwitchSetState("switch", TSwitchState::swsOn);
+  F().UpDateActiveObjects();
+  EXPECT_EQ(LookAt(sw, 5, 5), OnColor);
 }
 
 TEST_F(ValueObjectsTest, BitLabelDrawsItsSymbolsAndLeavesGapsForMissingOnes) {
