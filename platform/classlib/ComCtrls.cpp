@@ -117,6 +117,11 @@ void TImageList::Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled) {
   DestroyIcon(icon);
 }
 
+void TImageList::GetIcon(int Index, TIcon& Image) {
+  if (!FHandle || Index < 0 || Index >= Count()) return;
+  if (const HICON icon = ImageList_GetIcon(FHandle, Index, ILD_NORMAL)) Image.SetHandle(icon);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TCustomTabControl
 

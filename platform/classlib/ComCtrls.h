@@ -6,6 +6,7 @@
 // TListColumn, TListColumns, TListItem, TListItems, TListView, TTrackBar, TProgressBar.
 #pragma once
 
+#include "platform/classlib/Icon.h"
 #include "platform/classlib/StdCtrls.h"
 
 #include <commctrl.h>
@@ -48,6 +49,9 @@ public:
   // Draws picture Index with its mask at X, Y; a disabled picture in the system's disabled look.
   // Nothing for an index outside the list.
   void Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled = true);
+  // Picture Index with its mask as an icon, given to Image; Image is left alone for an index outside
+  // the list.
+  void GetIcon(int Index, TIcon& Image);
 
 private:
   HIMAGELIST FHandle = nullptr;

@@ -362,6 +362,10 @@ LRESULT CALLBACK TApplication::WndProc(HWND Window, UINT Msg, WPARAM WParam, LPA
     }
     return 0;
   }
+  if (Msg == WM_TIMER) {
+    Application->HintTimerExpired(WParam);
+    return 0;
+  }
   return DefWindowProcW(Window, Msg, WParam, LParam);
 }
 
@@ -371,6 +375,14 @@ void TApplication::Initialize() {
 }
 
 void TApplication::SetTitle(const String& Value) { FTitle = Value; }
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove) return;
+  if (AComponent == FHintControl) CancelHint();
+  // A freed main form is no longer the application's.
+  if (AComponent == FMainForm) FMainForm = nullptr;
+}
 
 bool TApplication::ProcessMessage(MSG& Msg) {
   if (!PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
@@ -385,6 +397,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     handler(Msg, handled);
     if (handled) return true;
   }
+  if (FShowHint) HintMessage(Msg);
   if ((Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) && Msg.hwnd) {
     auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(GetAncestor(Msg.hwnd, GA_ROOT)));
     TMessage key{Msg.message, Msg.wParam, Msg.lParam, 0};
@@ -411,12 +424,14 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::Run() {
-  if (FMainForm) FMainForm->Show();
+  if (FMainForm && FShowMainForm) FMainForm->Show();
   while (!FTerminated) HandleMessage();
 }
 
 void TApplication::Minimize() {
   if (FMainForm && FMainForm->HandleAllocated()) ShowWindow(FMainForm->Handle(), SW_MINIMIZE);
+  // Told as if the application's own window had been minimized, as hooks on that window expect.
+  SendMessageW(FHandle, WM_SIZE, SIZE_MINIMIZED, 0);
 }
 
 void TApplication::Restore() {

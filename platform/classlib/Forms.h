@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/classlib/Controls.h"
+#include "platform/classlib/HintWindow.h"
 #include "platform/classlib/Icon.h"
 
 #include <utility>
@@ -156,12 +157,18 @@ public:
   void CreateForm(T*& Reference) {
     T* form = new T(this);
     Reference = form;
-    if (!FMainForm) FMainForm = form;
+    if (!FMainForm) {
+      FMainForm = form;
+      form->FreeNotification(this);
+    }
     form->AfterConstruction();
   }
 
-  // Shows the main form and runs the message loop until the application terminates.
+  // Shows the main form (unless ShowMainForm is off) and runs the message loop until the application
+  // terminates.
   void Run();
+  bool ShowMainForm() const { return FShowMainForm; }
+  void SetShowMainForm(bool Value) { FShowMainForm = Value; }
   // Handles every message waiting now, then returns.
   void ProcessMessages();
   // Waits for one message and handles it.
@@ -173,7 +180,37 @@ public:
   // Shows what a handler threw; the loop goes on.
   void HandleException(std::exception_ptr E);
 
+  // Hints: with ShowHint on, the Hint of the control the mouse rests on (its ShowHint set) shows
+  // after HintPause (HintShortPause right after another hint) for HintHidePause, in a window made
+  // from HintWindowClass when ShowHint is turned on. OnShowHint sees each hint first.
+  TShowHintEvent OnShowHint;
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  int HintPause() const { return FHintPause; }
+  void SetHintPause(int Value) { FHintPause = Value; }
+  int HintShortPause() const { return FHintShortPause; }
+  void SetHintShortPause(int Value) { FHintShortPause = Value; }
+  int HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(int Value) { FHintHidePause = Value; }
+  THintWindow* HintWindow() const { return FHintWindow.get(); }
+  // Hides the hint and forgets the control it was for.
+  void CancelHint();
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
+  void HintMessage(const MSG& Msg);
+  void HintTimerExpired(UINT_PTR Timer);
+  void SetHintControl(TControl* Value);
+
+  bool FShowMainForm = true;
+  bool FShowHint = false;
+  int FHintPause = 500;
+  int FHintShortPause = 50;
+  int FHintHidePause = 2500;
+  std::unique_ptr<THintWindow> FHintWindow;
+  TControl* FHintControl = nullptr;
   bool ProcessMessage(MSG& Msg);
   static LRESULT CALLBACK WndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 

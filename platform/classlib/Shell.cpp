@@ -24,4 +24,9 @@ TShellExecuteProc& ShellExecuteProc() {
   return proc;
 }
 
+TShellNotifyIconProc& ShellNotifyIconProc() {
+  static TShellNotifyIconProc proc = [](DWORD Message, NOTIFYICONDATAA* Data) { return Shell_NotifyIconA(Message, Data); };
+  return proc;
+}
+
 }  // namespace classlib

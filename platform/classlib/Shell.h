@@ -4,6 +4,8 @@
 
 #include "platform/classlib/Types.h"
 
+#include <shellapi.h>
+
 #include <functional>
 
 namespace classlib {
@@ -15,6 +17,11 @@ using TShellExecuteProc = std::function<HINSTANCE(HWND Window, const String& Ver
 
 // The function every shell call goes through; ShellExecuteW unless replaced.
 TShellExecuteProc& ShellExecuteProc();
+
+// The notification-area calls (NIM_ADD, NIM_MODIFY, NIM_DELETE with the icon's record) go through
+// this one, Shell_NotifyIconA unless replaced.
+using TShellNotifyIconProc = std::function<BOOL(DWORD Message, NOTIFYICONDATAA* Data)>;
+TShellNotifyIconProc& ShellNotifyIconProc();
 
 inline HINSTANCE ExecuteShell(HWND Window, const String& Verb, const String& File, const String& Parameters,
                               const String& Directory, int ShowCommand) {

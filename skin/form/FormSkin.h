@@ -30,6 +30,8 @@ class TskSkinMainMenuItem;
 class TskSkinMainMenuBar;
 class TskSkinMenu;
 class TskSkinPopupMenu;
+class TskSkinHint;
+class TskTrayIcon;
 
 enum class TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = classlib::Set<TskBorderIcon>;
@@ -380,6 +382,42 @@ public:
   bool InForm(const classlib::TPoint& P) const;
   bool PtInMask(const classlib::TPoint& P) const;
 
+  // Skin objects by name. Each finds the first frame object named IDName (exact case); when there is
+  // none, or it is of another class, it does nothing or returns its default. While a skin is being
+  // applied the setters store their values without drawing.
+  void UserObjectDraw(const classlib::String& IDName);
+  void AnimateStart(const classlib::String& IDName);
+  void AnimateStop(const classlib::String& IDName);
+  void TrackBarSetValue(const classlib::String& IDName, int Value);
+  int TrackBarGetValue(const classlib::String& IDName) const;
+  void FrameRegulatorSetValue(const classlib::String& IDName, int Value);
+  int FrameRegulatorGetValue(const classlib::String& IDName) const;
+  void GaugeSetValue(const classlib::String& IDName, int Value);
+  void FrameGaugeSetValue(const classlib::String& IDName, int Value);
+  void LabelSetText(const classlib::String& IDName, const classlib::String& Text);
+  void BitLabelSetText(const classlib::String& IDName, const classlib::String& Text);
+  void CaptionSetText(const classlib::String& IDName, const classlib::String& Text);
+  void SwitchSetState(const classlib::String& IDName, TSwitchState State);
+  TSwitchState SwitchGetState(const classlib::String& IDName) const;
+  void ButtonSetDown(const classlib::String& IDName, bool Value);
+  bool ButtonGetDown(const classlib::String& IDName) const;
+  void SetEnabled(const classlib::String& IDName, bool Value);
+  void LinkMenu(const classlib::String& IDName, classlib::TMenu* Menu, bool OpenUpward);
+  // Relays of the objects' changes to the application's events.
+  void SwitchChangeStateEvent(const classlib::String& IDName, TSwitchState State);
+  void TrackBarChangeValueEvent(const classlib::String& IDName, int Value);
+  void FrameRegulatorChangeValueEvent(const classlib::String& IDName, int Value);
+
+  // The hint window for the objects' hints and the notification-area icon for minimizing to it.
+  TskSkinHint* SkinHint() const { return FSkinHint; }
+  void SetSkinHint(TskSkinHint* Value);
+  TskTrayIcon* TrayIcon() const { return FTrayIcon; }
+  void SetTrayIcon(TskTrayIcon* Value);
+  // Installed as the tray icon's double click: the form comes back.
+  void TrayIconDBLCLK(classlib::TObject* Sender);
+  // The animation whose menu has closed plays back to its first frame.
+  void PlayBackMenuAnimation();
+
 protected:
   void Notification(classlib::TComponent* AComponent, classlib::TOperation Operation) override;
 
@@ -412,8 +450,8 @@ private:
   // Reached from the frame, built with the menus, the hint window, the tray icon and MDI support;
   // until then they do nothing.
   void CreateSysTrayMenu();
-  void ActivateObjectHint(const classlib::String&) {}  // shows an object's hint
-  void HideObjectHint() {}                           // hides the object hint
+  void ActivateObjectHint(const classlib::String& Hint);
+  void HideObjectHint();
   void CopyMenuOptions();
   void CheckMDIMainMenu() {}                         // MDI: the parent's merged main menu
   void CheckMDIBar() {}                              // MDI: the parent's tabs bar
@@ -463,6 +501,13 @@ private:
   bool FAlphaBlendAnimation = false;
   std::uint8_t FAlphaBlendValue = 200;
   TskSkinMainMenuBar* FMainMenuBar = nullptr;
+  TskSkinHint* FSkinHint = nullptr;
+  TskTrayIcon* FTrayIcon = nullptr;
+  // Handlers given to other components reach this one through it; they do nothing once it is gone.
+  std::shared_ptr<TskFormSkin*> FSelfToken = std::make_shared<TskFormSkin*>(this);
+  // The first frame object named IDName when it is a T, else null.
+  template <class T>
+  T* NamedObject(const classlib::String& IDName) const;
 };
 
 }  // namespace skin

@@ -1,6 +1,7 @@
 // Filling the frame's object list from the skin or with the six default caption buttons, fitting the
 // objects to the component's settings, and finding them by name.
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/FormSkinValueObjects.h"
 
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinValueObjectDescriptions.h"
@@ -14,18 +15,32 @@ using classlib::TRect;
 
 namespace {
 
-// The object a description makes; null for the descriptions the menus read and for the kinds of
-// object the frame does not make yet (value and animation objects). The first matching row decides,
-// so a caption-button description, itself a button description, makes a caption button.
+// The object a description makes; null for the descriptions the menus read. The first matching
+// row decides, so a caption-button description, itself a button description, makes a caption button.
 std::unique_ptr<TskActiveSkinObject> MakeFrameObject(TskFormSkin& F, const TskDataSkinObject& D) {
   if (dynamic_cast<const TskDataSkinMainMenuItem*>(&D) || dynamic_cast<const TskDataSkinMenuItem*>(&D) ||
       dynamic_cast<const TskDataSkinMainMenuBarButton*>(&D))
     return nullptr;
+  if (const auto* gauge = dynamic_cast<const TskDataSkinGauge*>(&D))
+    return std::make_unique<TskSkinGaugeObject>(&F, gauge);
   if (dynamic_cast<const TskDataSkinStdButton*>(&D)) return std::make_unique<TskSkinStdButtonObject>(&F, &D);
   if (dynamic_cast<const TskDataSkinButton*>(&D)) return std::make_unique<TskSkinButtonObject>(&F, &D);
   if (const auto* caption = dynamic_cast<const TskDataSkinCaption*>(&D))
     return std::make_unique<TskSkinCaptionObject>(&F, caption);
   if (dynamic_cast<const TskDataUserObject*>(&D)) return std::make_unique<TskUserObject>(&F, &D);
+  if (dynamic_cast<const TskDataSkinSwitch*>(&D)) return std::make_unique<TskSkinSwitchObject>(&F, &D);
+  if (const auto* track = dynamic_cast<const TskDataSkinTrackBar*>(&D))
+    return std::make_unique<TskSkinTrackBarObject>(&F, track);
+  if (const auto* label = dynamic_cast<const TskDataSkinLabel*>(&D))
+    return std::make_unique<TskSkinLabelObject>(&F, label);
+  if (const auto* animation = dynamic_cast<const TskDataSkinAnimate*>(&D))
+    return std::make_unique<TskSkinAnimateObject>(&F, animation);
+  if (const auto* bitLabel = dynamic_cast<const TskDataSkinBitLabel*>(&D))
+    return std::make_unique<TskSkinBitLabelObject>(&F, bitLabel);
+  if (const auto* regulator = dynamic_cast<const TskDataSkinFrameRegulatorObject*>(&D))
+    return std::make_unique<TskSkinFrameRegulatorObject>(&F, regulator);
+  if (const auto* frameGauge = dynamic_cast<const TskDataSkinFrameGaugeObject*>(&D))
+    return std::make_unique<TskSkinFrameGaugeObject>(&F, frameGauge);
   return nullptr;
 }
 
@@ -97,7 +112,15 @@ void TskFormSkin::CheckObjects() {
     Object.Visible = !Object.SkinRectInAPicture;
   };
   for (const auto& object : FrameObjects) {
-    if (auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get())) {
+    if (auto* animation = dynamic_cast<TskSkinAnimateObject*>(object.get())) {
+      TskBorderIcon icon{};
+      if (FHideCaptionButtons) {
+        hide(*animation);
+      } else if (animation->ButtonStyle && animation->Command != TStdCommand::cmDefault &&
+                 CommandIcon(animation->Command, icon) && !FBorderIcons.Contains(icon)) {
+        hide(*animation);
+      }
+    } else if (auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get())) {
       TskBorderIcon icon{};
       if (FHideCaptionButtons) {
         hide(*button);
@@ -131,10 +154,12 @@ void TskFormSkin::CheckObjectsHint() {
   if (!FUseDefaultObjectHint || !FSkinData) return;
   const TskResourceStrData* strings = FSkinData->ResourceStrData();
   for (const auto& object : FrameObjects) {
-    auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get());
-    if (!button) continue;
+    TStdCommand command{};
+    if (const auto* button = dynamic_cast<const TskSkinStdButtonObject*>(object.get())) command = button->Command;
+    else if (const auto* animation = dynamic_cast<const TskSkinAnimateObject*>(object.get())) command = animation->Command;
+    else continue;
     for (const auto& hint : BuiltInHints)
-      if (hint.Command == button->Command) button->Hint = strings ? strings->GetResStr(hint.ResName) : String(hint.Text);
+      if (hint.Command == command) object->Hint = strings ? strings->GetResStr(hint.ResName) : String(hint.Text);
   }
 }
 
@@ -149,6 +174,18 @@ bool TskFormSkin::CanObjectTest(bool RollUp) const { return FSupportNCArea ? !Ro
 void TskFormSkin::UpDateActiveObjects() {
   for (const auto& object : FrameObjects) {
     if (dynamic_cast<TskSkinCaptionObject*>(object.get())) continue;
+    if (auto* animation = dynamic_cast<TskSkinAnimateObject*>(object.get())) {
+      animation->Active = false;
+      animation->Hovered = false;
+      animation->Frame = 1;
+      continue;
+    }
+    if (auto* onOff = dynamic_cast<TskSkinSwitchObject*>(object.get())) {
+      // A switch's look is its state, not the pointer's: it stays as it is set.
+      onOff->Hovered = false;
+      onOff->SimpleSetState(onOff->State);
+      continue;
+    }
     object->Active = false;
     object->Hovered = false;
     object->MorphKf = 0;

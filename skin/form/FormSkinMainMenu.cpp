@@ -96,6 +96,7 @@ void TskFormSkin::SkinMenuClose() {
       break;
     }
   }
+  PlayBackMenuAnimation();
   UnHookApp();
   if (OnSkinMenuClose) OnSkinMenuClose(this);
   if (!MainMenuActive) return;

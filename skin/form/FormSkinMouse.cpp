@@ -5,6 +5,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/FormSkinValueObjects.h"
 
 using namespace classlib;
 
@@ -190,8 +191,14 @@ void TskFormSkin::TestMorph(TObject*) {
 }
 
 void TskFormSkin::TestAnimate(TObject*) {
-  // Animation objects come with the value objects; until then nothing animates.
-  AnimationTimer->SetEnabled(false);
+  bool any = false;
+  for (const auto& object : FrameObjects) {
+    auto* animation = dynamic_cast<TskSkinAnimateObject*>(object.get());
+    if (!animation || !animation->Active || (animation->Down && animation->HasDownLook())) continue;
+    animation->ChangeFrame();
+    any = true;
+  }
+  if (!any) AnimationTimer->SetEnabled(false);
 }
 
 // ---------------------------------------------------------------------------------------------

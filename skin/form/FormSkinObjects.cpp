@@ -63,7 +63,8 @@ bool TileRows(TBitmap& B, int Start, int End, TBitmap& Picture, const TRect& Sou
 // A cap width within the source's width.
 int Cap(int Width, int SourceWidth) { return std::clamp(Width, 0, std::max(0, SourceWidth)); }
 
-// ObjectRect of an object of F in screen coordinates.
+}  // namespace
+
 TRect ObjectScreenRect(const TskFormSkin& F, const TRect& ObjectRect) {
   POINT offset{F.Form->Left(), F.Form->Top()};
   if (F.Form->FormStyle() == classlib::TFormStyle::fsMDIChild && F.Form->HandleAllocated()) {
@@ -75,6 +76,8 @@ TRect ObjectScreenRect(const TskFormSkin& F, const TRect& ObjectRect) {
   OffsetRect(&r, offset.x, offset.y);
   return r;
 }
+
+namespace {
 
 void SetFont(TCanvas& Canvas, const String& Name, classlib::TFontStyles Style, int Height, TColor Color,
              BYTE Charset) {

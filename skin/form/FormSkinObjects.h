@@ -18,6 +18,9 @@ namespace skin {
 // The skin's look of an inactive form applied to a buffer.
 void ApplyInActiveEffect(TskEffectBmp& Buffer, TskInActiveEffect Effect);
 
+// ObjectRect of an object of F in screen coordinates (where its menu drops).
+classlib::TRect ObjectScreenRect(const TskFormSkin& F, const classlib::TRect& ObjectRect);
+
 // Rectangles read from a description are in the coordinates of the skin's pictures; ObjectRect is in
 // the coordinates of the form's window (of its client area when the frame is drawn there), the space
 // of the mouse points the form component passes in. A rectangle whose width or height is not

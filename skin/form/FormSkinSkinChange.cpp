@@ -6,8 +6,10 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinHint.h"
 #include "skin/form/SkinMainMenuBar.h"
 #include "skin/form/SkinPopupMenu.h"
+#include "skin/form/SkinTrayIcon.h"
 
 #include <algorithm>
 
@@ -31,6 +33,8 @@ void TskFormSkin::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == FMainMenu) FMainMenu = nullptr;
   if (AComponent == FSystemMenu) FSystemMenu = nullptr;
   if (AComponent == FMainMenuBar) FMainMenuBar = nullptr;
+  if (FSkinHint && AComponent == FSkinHint) FSkinHint = nullptr;
+  if (FTrayIcon && AComponent == FTrayIcon) FTrayIcon = nullptr;
   // A control hidden by a shaped roll-up that is freed meanwhile cannot be shown again.
   HiddenByRollUp.erase(std::remove(HiddenByRollUp.begin(), HiddenByRollUp.end(), AComponent), HiddenByRollUp.end());
   AreaLinks.erase(std::remove_if(AreaLinks.begin(), AreaLinks.end(),

@@ -253,15 +253,7 @@ void TskFormSkin::SetRollUpFormRegion() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Tray and transparency
-
-void TskFormSkin::MinimizeToTray() {
-  // Needs the notification-area icon, which comes later; without one this does nothing.
-}
-
-void TskFormSkin::RestoreFromTray() {
-  // Needs the notification-area icon, which comes later; without one this does nothing.
-}
+// Transparency (the tray is in FormSkinServices.cpp)
 
 void TskFormSkin::SetFormStyle(TFormStyle Value) {
   if (Value != TFormStyle::fsNormal && Value != TFormStyle::fsStayOnTop) return;

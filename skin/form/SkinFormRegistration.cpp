@@ -4,8 +4,10 @@
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/form/FormSkin.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinHint.h"
 #include "skin/form/SkinMainMenuBar.h"
 #include "skin/form/SkinMenuRegistration.h"
+#include "skin/form/SkinTrayIcon.h"
 
 #include <mutex>
 
@@ -40,6 +42,50 @@ void FontFields(TClassBuilder<TskFormSkin>& Builder, const String& Prefix, TFont
       .Custom(Prefix + ".Height", [Font](TskFormSkin& c, const TFormValue& v, TReadContext&) { (c.*Font)().SetHeight(formvalue::ToInteger(v)); })
       .Custom(Prefix + ".Color", [Font](TskFormSkin& c, const TFormValue& v, TReadContext&) { (c.*Font)().SetColor(formvalue::ToColor(v)); })
       .Custom(Prefix + ".Style", [Font](TskFormSkin& c, const TFormValue& v, TReadContext&) { (c.*Font)().SetStyle(ReadFontStyles(v)); });
+}
+
+// The hint component and the notification-area icon.
+void RegisterServices(TClassRegistry& Registry) {
+  {
+    using H = TskSkinHint;
+    auto hint = Registry.Register<H>("TskSkinHint", "TComponent");
+    hint.Boolean("UseSkinFont", &H::SetUseSkinFont)
+        .Boolean("AlphaBlendSupport", &H::SetAlphaBlendSupport)
+        .Boolean("AlphaBlend", &H::SetAlphaBlend)
+        .Custom("AlphaBlendValue", [](H& h, const TFormValue& v, TReadContext&) { h.SetAlphaBlendValue(ReadByte(v, "AlphaBlendValue")); })
+        .Reference("SkinData", &H::SetSkinData)
+        .Boolean("Active", &H::SetActive)
+        .Event("OnShowHint", &H::OnShowHint);
+    hint.Custom("DefaultFont.Name", [](H& h, const TFormValue& v, TReadContext&) { h.DefaultFont().SetName(formvalue::ToText(v)); })
+        .Custom("DefaultFont.Height", [](H& h, const TFormValue& v, TReadContext&) { h.DefaultFont().SetHeight(formvalue::ToInteger(v)); })
+        .Custom("DefaultFont.Color", [](H& h, const TFormValue& v, TReadContext&) { h.DefaultFont().SetColor(formvalue::ToColor(v)); })
+        .Custom("DefaultFont.Style", [](H& h, const TFormValue& v, TReadContext&) { h.DefaultFont().SetStyle(ReadFontStyles(v)); });
+  }
+  using I = TskTrayIcon;
+  Registry.Register<I>("TskTrayIcon", "TComponent")
+      .Boolean("DesignPreview", &I::SetDesignPreview)
+      .Reference("IconList", &I::SetIconList)
+      .Boolean("CycleIcons", &I::SetCycleIcons)
+      .Custom("AnimateTimerInterval", [](I& i, const TFormValue& v, TReadContext&) {
+        const int value = formvalue::ToInteger(v);
+        if (value < 0) throw EReadError("AnimateTimerInterval out of range");
+        i.SetAnimateTimerInterval(static_cast<unsigned>(value));
+      })
+      .Boolean("Enabled", &I::SetEnabled)
+      .Text("Hint", &I::SetHint)
+      .Boolean("ShowHint", &I::SetShowHint)
+      .Boolean("IconVisible", &I::SetIconVisible)
+      .Integer("IconIndex", &I::SetIconIndex)
+      .Reference("PopupMenu", &I::SetPopupMenu)
+      .Boolean("PopupByLeftButton", &I::SetPopupByLeftButton)
+      .Boolean("MinimizedOnStart", &I::SetMinimizedOnStart)
+      .Boolean("MinimizeToTray", &I::SetMinimizeToTray)
+      .Event("OnClick", &I::OnClick)
+      .Event("OnDblClick", &I::OnDblClick)
+      .Event("OnMouseDown", &I::OnMouseDown)
+      .Event("OnMouseUp", &I::OnMouseUp)
+      .Event("OnMouseMove", &I::OnMouseMove)
+      .Event("OnCycle", &I::OnCycle);
 }
 
 void RegisterAll(TClassRegistry& Registry) {
@@ -114,6 +160,8 @@ void RegisterAll(TClassRegistry& Registry) {
   FontFields(builder, "DefCaptionFont", &C::DefCaptionFont);
   FontFields(builder, "DefInActiveCaptionFont", &C::DefInActiveCaptionFont);
   FontFields(builder, "DefMenuItemFont", &C::DefMenuItemFont);
+  builder.Reference("SkinHint", &C::SetSkinHint).Reference("TrayIcon", &C::SetTrayIcon);
+  RegisterServices(Registry);
 }
 
 }  // namespace

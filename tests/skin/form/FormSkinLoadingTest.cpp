@@ -3,6 +3,7 @@
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/FormSkinValueObjects.h"
 
 #include <typeinfo>
 
@@ -24,13 +25,13 @@ TEST(FrameObjectLoading, EachDescriptionMakesTheObjectOfItsClass) {
   TSkinnedForm skinned(200, 120, "Loading", false);
   skinned.FormSkin->SetSkinData(&skin.Skin());
   const auto& objects = skinned.FormSkin->FrameObjects;
-  // The menu item, the gauge and the menu bar's button make no frame object.
+  // The menu item and the menu bar's button make no frame object.
   const std::vector<std::pair<String, const std::type_info*>> expected = {
       {"closebutton", &typeid(TskSkinStdButtonObject)}, {"maxbutton", &typeid(TskSkinStdButtonObject)},
       {"minbutton", &typeid(TskSkinStdButtonObject)},   {"caption", &typeid(TskSkinCaptionObject)},
       {"groupa", &typeid(TskSkinButtonObject)},         {"groupb", &typeid(TskSkinButtonObject)},
       {"userobj", &typeid(TskUserObject)},              {"badpicture", &typeid(TskSkinButtonObject)},
-      {"custom", &typeid(TskSkinStdButtonObject)},
+      {"custom", &typeid(TskSkinStdButtonObject)},       {"gauge", &typeid(TskSkinGaugeObject)},
   };
   ASSERT_EQ(objects.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {

@@ -47,8 +47,8 @@ constexpr COLORREF TileCornerColor = 0x2020E0;
 //  6 "userobj" user object (70, 98, 86, 114);
 //  7 "badpicture" button (90, 98, 106, 114) naming picture 7, which the skin lacks: hot, down;
 //  8 "custom" stdbutton cmdefault (130, 98, 146, 114), hint "Custom";
-//  9 "menu" mainmenuitem, 10 "gauge" gauge, 11 "barbutton" mainmenubarbutton (a kind of stdbutton):
-//    descriptions the frame makes no object of.
+//  9 "menu" mainmenuitem, 11 "barbutton" mainmenubarbutton (a kind of stdbutton): descriptions the
+//    frame makes no object of; 10 "gauge" gauge (150, 98, 170, 114), at its minimum.
 // "bgpictureindex" is 2, a 7 x 5 tile in TileColor with its top-left pixel in TileCornerColor.
 class TObjectSkin : public skintesting::TSkinFiles {
 public:
