@@ -27,6 +27,8 @@ class TskSkinStdButtonObject;
 class TskSkinComponent;
 class TskSkinCaptionObject;
 class TskSkinMainMenuItem;
+class TskSkinMDITabsBar;
+class TskFormSkin;
 
 enum class TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = classlib::Set<TskBorderIcon>;
@@ -49,6 +51,13 @@ using TTrackBarChangeValueEvent = std::function<void(const classlib::String& IDN
 using TFrameRegulatorChangeValueEvent = std::function<void(const classlib::String& IDName, int Value)>;
 using TChangeClientRectEvent = std::function<void(const classlib::TRect& NewClientRect)>;
 using TskActivateCustomObjectEvent = std::function<void(const classlib::String& IDName, bool& ObjectVisible)>;
+
+// The first component owned by Form that is a TskFormSkin; null when there is none or no Form.
+TskFormSkin* GetFormSkinComponent(classlib::TComponent* Form);
+// The component of the main form's first maximized MDI child, in activation order.
+TskFormSkin* GetMDIChildFormSkinComponent();
+// The component of the main form's active MDI child.
+TskFormSkin* GetMDIChildFormSkinComponent2();
 
 // The region of Mask's black pixels moved by DX, DY; null when it has none.
 HRGN CreateMaskRegion(classlib::TBitmap& Mask, int DX, int DY);
@@ -333,6 +342,26 @@ public:
   bool InForm(const classlib::TPoint& P) const;
   bool PtInMask(const classlib::TPoint& P) const;
 
+  // MDI support (FormSkinMDI.cpp): the parent is always the application's main form.
+  TskSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+  void SetMDITabsBar(TskSkinMDITabsBar* Value);
+  // The part of the main form's client area that no visible aligned control covers.
+  classlib::TRect GetMDIWorkArea() const;
+  void Tile();
+  void Cascade();
+  void MinimizeAll();
+  void MaximizeAll();
+  void RestoreAll();
+  void CloseAll();
+  void ArangeMinimizedChilds();
+  void ResizeMDIChilds();
+  // The active child when it is maximized, else the first maximized one.
+  classlib::TForm* GetMaximizeMDIChild() const;
+  bool IsMDIChildMaximized() const { return MDIChildMaximizedFlag; }
+  void MDIItemClick(classlib::TObject* Sender);
+  void PaintMDIBGDefault(HDC DC);
+  void FormClientWindowProcHook(classlib::TMessage& Message);
+
 protected:
   void Notification(classlib::TComponent* AComponent, classlib::TOperation Operation) override;
 
@@ -377,18 +406,15 @@ private:
   void HideObjectHint() {}                           // hides the object hint
   void CopyMenuOptions() {}                          // copies the menu options to the menu engine
   void CheckMDIMainMenu() {}                         // MDI: the parent's merged main menu
-  void CheckMDIBar() {}                              // MDI: the parent's tabs bar
-  void UpDateChildActiveInMenu() {}                  // MDI: the window menu's check mark
-  void UpDateChildCaptionInMenu() {}                 // MDI: the window menu's caption of the child
-  void RefreshMDIBarTab() {}                         // MDI: the child's tab
-  void AddChildToMenu() {}                           // MDI: the child's window-menu item
-  void AddChildToBar() {}                            // MDI: the child's tab
-  void DeleteChildFromMenu() {}                      // MDI: removes the window-menu item
-  void DeleteChildFromBar() {}                       // MDI: removes the tab
-  void ResizeMDIChilds() {}                          // MDI: refits maximized children
-  void HookMDIClient() {}                            // MDI: takes over the client window's procedure
-  classlib::TForm* GetMaximizeMDIChild() const { return nullptr; }  // MDI: the maximized child
-  classlib::TRect GetMDIWorkArea() const;            // MDI: the parent's client area
+  void CheckMDIBar();                                // MDI: the parent's tabs bar
+  void UpDateChildActiveInMenu();                    // MDI: the window menu's check mark
+  void UpDateChildCaptionInMenu();                   // MDI: the window menu's caption of the child
+  void RefreshMDIBarTab();                           // MDI: the child's tab
+  void AddChildToMenu();                             // MDI: the child's window-menu item
+  void AddChildToBar();                              // MDI: the child's tab
+  void DeleteChildFromMenu();                        // MDI: removes the window-menu item
+  void DeleteChildFromBar();                         // MDI: removes the tab
+  void HookMDIClient();                              // MDI: takes over the client window's procedure
 
   bool FUseFormCursorInNCArea = false;
   int FMaxMenuItemsInWindow = 0;
@@ -428,6 +454,14 @@ private:
   std::unique_ptr<classlib::TFont> FDefMenuItemFont;
   // Whether the application's message handler is this component's, installed by HookApp.
   bool FAppHooked = false;
+  TskSkinMDITabsBar* FMDITabsBar = nullptr;
+  // The MDI client window while its procedure is FormClientWindowProcHook's.
+  HWND FHookedClient = nullptr;
+  WNDPROC OldClientWndProc = nullptr;
+  void UnHookMDIClient();
+  // Forgets the tabs bar when it is freed.
+  void MDINotification(classlib::TComponent* AComponent);
+  static LRESULT CALLBACK ClientWndProcInstance(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 };
 
 }  // namespace skin

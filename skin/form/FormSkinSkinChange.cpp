@@ -27,6 +27,7 @@ void TskFormSkin::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
   if (AComponent == FMainMenu) FMainMenu = nullptr;
   if (AComponent == FSystemMenu) FSystemMenu = nullptr;
+  MDINotification(AComponent);
   // A control hidden by a shaped roll-up that is freed meanwhile cannot be shown again.
   HiddenByRollUp.erase(std::remove(HiddenByRollUp.begin(), HiddenByRollUp.end(), AComponent), HiddenByRollUp.end());
   AreaLinks.erase(std::remove_if(AreaLinks.begin(), AreaLinks.end(),

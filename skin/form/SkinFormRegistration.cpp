@@ -4,6 +4,7 @@
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/form/FormSkin.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinMDITabsBar.h"
 
 #include <mutex>
 
@@ -38,6 +39,27 @@ void FontFields(TClassBuilder<TskFormSkin>& Builder, const String& Prefix, TFont
       .Custom(Prefix + ".Height", [Font](TskFormSkin& c, const TFormValue& v, TReadContext&) { (c.*Font)().SetHeight(formvalue::ToInteger(v)); })
       .Custom(Prefix + ".Color", [Font](TskFormSkin& c, const TFormValue& v, TReadContext&) { (c.*Font)().SetColor(formvalue::ToColor(v)); })
       .Custom(Prefix + ".Style", [Font](TskFormSkin& c, const TFormValue& v, TReadContext&) { (c.*Font)().SetStyle(ReadFontStyles(v)); });
+}
+
+void RegisterMDITabsBar(TClassRegistry& Registry) {
+  using B = TskSkinMDITabsBar;
+  Registry.Register<B>("TskSkinMDITabsBar", "TskSkinControl")
+      .Enum("TabKind", &B::SetTabKind, {{"sktkTab", TskSkinMDITabKind::sktkTab}, {"sktkButton", TskSkinMDITabKind::sktkButton}})
+      .Reference("FormSkin", &B::SetFormSkin)
+      .Boolean("SupportChildMenus", &B::SetSupportChildMenus)
+      .Boolean("UseSkinSize", &B::SetUseSkinSize)
+      .Boolean("UseSkinFont", &B::SetUseSkinFont)
+      .Boolean("MoveTabs", &B::SetMoveTabs)
+      .Integer("DefaultHeight", &B::SetDefaultHeight)
+      .Integer("DefaultTabWidth", &B::SetDefaultTabWidth)
+      .Custom("DefaultFont.Name", [](B& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetName(formvalue::ToText(v)); })
+      .Custom("DefaultFont.Height", [](B& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetHeight(formvalue::ToInteger(v)); })
+      .Custom("DefaultFont.Color", [](B& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetColor(formvalue::ToColor(v)); })
+      .Custom("DefaultFont.Style", [](B& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetStyle(ReadFontStyles(v)); })
+      .Event("OnTabMouseEnter", &B::OnTabMouseEnter)
+      .Event("OnTabMouseLeave", &B::OnTabMouseLeave)
+      .Event("OnTabMouseDown", &B::OnTabMouseDown)
+      .Event("OnTabMouseUp", &B::OnTabMouseUp);
 }
 
 void RegisterAll(TClassRegistry& Registry) {
@@ -111,6 +133,8 @@ void RegisterAll(TClassRegistry& Registry) {
   FontFields(builder, "DefCaptionFont", &C::DefCaptionFont);
   FontFields(builder, "DefInActiveCaptionFont", &C::DefInActiveCaptionFont);
   FontFields(builder, "DefMenuItemFont", &C::DefMenuItemFont);
+  builder.Reference("MDITabsBar", &C::SetMDITabsBar);
+  RegisterMDITabsBar(Registry);
 }
 
 }  // namespace
