@@ -5,6 +5,7 @@
 #include "skin/form/FormSkin.h"
 #include "skin/form/FormSkinObjects.h"
 #include "skin/form/SkinMDITabsBar.h"
+#include "skin/form/SkinMenuRegistration.h"
 
 #include <mutex>
 
@@ -143,6 +144,7 @@ void RegisterSkinFormClasses() {
   static std::once_flag once;
   std::call_once(once, [] {
     RegisterSkinControlClasses();
+    RegisterSkinMenuClasses();
     RegisterAll(TClassRegistry::Instance());
   });
 }

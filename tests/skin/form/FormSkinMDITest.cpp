@@ -2,6 +2,7 @@
 
 #include "platform/classlib/Menus.h"
 #include "skin/form/SkinFormRegistration.h"
+#include "skin/form/SkinMenu.h"
 #include "skin/form/SkinMDITabsBar.h"
 
 #include <memory>
@@ -303,6 +304,31 @@ TEST_F(FormSkinMDI, ClickingATabShowsItsChildAndDraggingReordersTheTabs) {
   press(WM_MOUSEMOVE, 90);
   press(WM_LBUTTONUP, 90);
   EXPECT_EQ(TabCaptions(), (std::vector<std::string>{"C*", "B", "A"}));
+}
+
+TEST_F(FormSkinMDI, ARightClickOnATabOpensThatChildsSystemMenu) {
+  AddChild("A");
+  AddChild("B");
+  std::vector<std::string> downs;
+  Tabs->OnTabMouseDown = [&downs](TMouseButton, TShiftState, skin::TskMDITab* Tab) {
+    downs.push_back(Tab->Child->Caption());
+  };
+  Tabs->Perform(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 5));
+  windowtesting::Pump();
+  ASSERT_NE(MainSkin().SkinMenu, nullptr);
+  ASSERT_TRUE(MainSkin().SkinMenu->IsOpen) << "opened by the main form's engine";
+  ASSERT_EQ(MainSkin().SkinMenu->PopupWindows.size(), 1u);
+  bool closeItem = false;
+  for (const auto& item : MainSkin().SkinMenu->PopupWindows[0]->MenuItems)
+    closeItem = closeItem || item->SourceItem->Name() == "FSK_CLOSE";
+  EXPECT_TRUE(closeItem);
+  EXPECT_EQ(MainSkin().SkinMenu->PopupWindows[0]->MenuItems[0]->SourceItem->Owner(), &FormSkinOf(*Children[0]))
+      << "the system menu of A, the child under the pointer";
+  EXPECT_EQ(downs, (std::vector<std::string>{"A"}));
+  MainSkin().SkinMenu->CloseMenu(0);
+  MainSkin().SkinMenuClose();
+  windowtesting::Pump();
+  Tabs->OnTabMouseDown = nullptr;
 }
 
 TEST_F(FormSkinMDI, TheClientWindowGetsItsOwnProcedureBackWhenTheComponentGoesFirst) {
