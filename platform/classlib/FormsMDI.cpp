@@ -55,6 +55,8 @@ void TForm::CreateWnd() {
   }
   TCustomControl::CreateWnd();
   if (FFormStyle == TFormStyle::fsMDIForm) CreateClientWindow();
+  // The system shows an MDI child as it makes it; a form shows when it is shown.
+  if (FFormStyle == TFormStyle::fsMDIChild && !Visible() && IsWindowVisible(FHandle)) ShowWindow(FHandle, SW_HIDE);
 }
 
 void TForm::CreateClientWindow() {

@@ -263,6 +263,29 @@ bool TMenu::DispatchCommand(UINT Command) {
   return true;
 }
 
+namespace {
+
+TMenuItem* FindShortCut(TMenuItem* Item, TShortCut Key) {
+  for (int i = 0; i < Item->Count(); ++i) {
+    TMenuItem* child = Item->Items(i);
+    if (!child->Visible()) continue;
+    if (child->ShortCut() == Key) return child;
+    if (TMenuItem* found = FindShortCut(child, Key)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool TMenu::IsShortCut(const TMessage& Message) {
+  const TShortCut key = ShortCut(static_cast<WORD>(Message.WParam), KeyDataToShiftState());
+  if (key == scNone) return false;
+  TMenuItem* item = FindShortCut(FItems.get(), key);
+  if (!item || !item->Enabled()) return false;
+  item->Click();
+  return true;
+}
+
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {
   // Controls know menus only as components; the first popup menu teaches them to open one.
   if (!TControl::PopupMenuHook)

@@ -132,6 +132,9 @@ public:
   // Runs the OnClick of the item of this menu whose entry carries Command (a WM_COMMAND's low word,
   // or what TrackPopupMenu returned); false when none does.
   bool DispatchCommand(UINT Command);
+  // Runs the enabled, visible item whose ShortCut is the pressed key of a key message with the
+  // modifiers held now; false when no item has that short cut.
+  bool IsShortCut(const TMessage& Message);
   // The pictures of the items' ImageIndex; null for none.
   TImageList* Images() const { return FImages; }
   void SetImages(TImageList* Value);

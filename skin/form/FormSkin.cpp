@@ -3,6 +3,7 @@
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinMainMenuBar.h"
 #include "skin/form/SkinMenu.h"
 #include "skin/form/SkinMessageRouter.h"
 #include "skin/form/SkinPopupMenu.h"
@@ -178,6 +179,7 @@ void TskFormSkin::SetMainMenu(TMainMenu* Value) {
   if (FMainMenu) FMainMenu->RemoveFreeNotification(this);
   FMainMenu = Value;
   if (Value) Value->FreeNotification(this);
+  if (!Designing() && FSkinData && !FSkinData->Empty) UpdateMainMenu(true);
 }
 
 void TskFormSkin::SetSystemMenu(TPopupMenu* Value) {
@@ -311,7 +313,9 @@ void TskFormSkin::FormShortCut(TMessage& Msg, bool& Handled) {
     ShortCutHandled = false;
     Handled = false;
   }
-  if (!FMainMenu) return;
+  // With a bar the bar's menu takes the keys.
+  TMainMenu* menu = FMainMenuBar && FMainMenuBar->MainMenu() ? FMainMenuBar->MainMenu() : FMainMenu;
+  if (!menu) return;
   const bool altOnly = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0;
   const WORD key = static_cast<WORD>(Msg.WParam);
   // Alt+F4 closes the form whatever the menu's hot keys are.
@@ -319,9 +323,18 @@ void TskFormSkin::FormShortCut(TMessage& Msg, bool& Handled) {
     Handled = true;
     return;
   }
-  // The class library's menu items carry no short cuts of their own.
-  ShortCutHandled = false;
+  ShortCutHandled = menu->IsShortCut(Msg);
   Handled = ShortCutHandled;
+  if (ShortCutHandled || !FMainMenuBar) return;
+  // The active MDI child's menu merged into the bar answers its own keys.
+  if (TMainMenu* child = FMainMenuBar->GetChildMainMenu()) {
+    if (altOnly && FindHotKeyItem(key)) {
+      Handled = true;
+      return;
+    }
+    ShortCutHandled = child->IsShortCut(Msg);
+    Handled = ShortCutHandled;
+  }
 }
 
 // The application's handler is shared with the menu engines and other forms through the router,

@@ -27,6 +27,7 @@ class TskSkinStdButtonObject;
 class TskSkinComponent;
 class TskSkinCaptionObject;
 class TskSkinMainMenuItem;
+class TskSkinMainMenuBar;
 class TskSkinMenu;
 class TskSkinPopupMenu;
 class TskSkinMDITabsBar;
@@ -131,6 +132,8 @@ public:
   void SetMenusSkinData(TskSkinData* Value);
   classlib::TMainMenu* MainMenu() const { return FMainMenu; }
   void SetMainMenu(classlib::TMainMenu* Value);
+  TskSkinMainMenuBar* MainMenuBar() const { return FMainMenuBar; }
+  void SetMainMenuBar(TskSkinMainMenuBar* Value);
   classlib::TPopupMenu* SystemMenu() const { return FSystemMenu; }
   void SetSystemMenu(classlib::TPopupMenu* Value);
   bool DraggAble() const { return FDraggAble; }
@@ -312,6 +315,26 @@ public:
   void TSM_Restore(classlib::TObject* Sender);
   void TSM_Close(classlib::TObject* Sender);
 
+  // The main menu in the frame or its bar, and the keyboard while a menu has it.
+  void UpdateMainMenu(bool Repaint);
+  void CreateMainMenu();
+  void SkinMenuClose2();
+  void SkinMainMenuClose();
+  void ActivateMenu();
+  bool FindHotKeyItem(WORD Key);
+  bool CanNextMainMenuItem() const;
+  bool CanPriorMainMenuItem() const;
+  void NextMainMenuItem();
+  void PriorMainMenuItem();
+  bool CheckReturnKey();
+  void FormKeyDown(classlib::TMessage& Message);
+  // The application's messages while a skinned menu or the main menu has the keyboard.
+  void NewAppMessage(MSG& Msg, bool& Handled);
+  // Closes the open skinned menu on the messages that close menus.
+  void CheckMenuVisible(classlib::TMessage& Message);
+  // Alt or F10: enters main-menu mode, or leaves it when it is on.
+  void KeyMenu();
+
   // Region
   bool CanNCSupport() const;
   void CreateNewForm(bool Resized);
@@ -417,19 +440,11 @@ private:
 
   // Reached from the frame, built with the menus, the hint window, the tray icon and MDI support;
   // until then they do nothing.
-  // Closes the open skinned menu on the messages that close menus.
-  void CheckMenuVisible(classlib::TMessage& Msg);
-  void SkinMainMenuClose() {}                        // leaves the main menu in the frame
-  void ActivateMenu() {}                             // gives the main menu in the frame the keyboard
   void CreateSysTrayMenu();
-  void CreateMainMenu() {}                           // adds the main menu's items to the frame objects
-  bool FindHotKeyItem(WORD) const { return false; }  // the main-menu item with that Alt hot key
-  // The application's messages while a skinned menu has the keyboard.
-  void NewAppMessage(MSG& Msg, bool& Handled);
   void ActivateObjectHint(const classlib::String&) {}  // shows an object's hint
   void HideObjectHint() {}                           // hides the object hint
   void CopyMenuOptions();
-  void CheckMDIMainMenu() {}                         // MDI: the parent's merged main menu
+  void CheckMDIMainMenu();                           // MDI: the parent's merged main menu
   void CheckMDIBar();                                // MDI: the parent's tabs bar
   void UpDateChildActiveInMenu();                    // MDI: the window menu's check mark
   void UpDateChildCaptionInMenu();                   // MDI: the window menu's caption of the child
@@ -473,6 +488,7 @@ private:
   bool FAlphaBlend = false;
   bool FAlphaBlendAnimation = false;
   std::uint8_t FAlphaBlendValue = 200;
+  TskSkinMainMenuBar* FMainMenuBar = nullptr;
   TskSkinMDITabsBar* FMDITabsBar = nullptr;
   // The MDI client window while its procedure is FormClientWindowProcHook's.
   HWND FHookedClient = nullptr;

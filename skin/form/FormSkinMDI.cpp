@@ -4,6 +4,7 @@
 #include "skin/form/FormSkin.h"
 
 #include "skin/form/SkinMDITabsBar.h"
+#include "skin/form/SkinMainMenuBar.h"
 
 #include <algorithm>
 #include <cmath>
@@ -292,6 +293,17 @@ void TskFormSkin::MDIItemClick(TObject* Sender) {
     if (skin && skin->WindowState == TWindowState::wsMinimized) skin->SetWindowState(TWindowState::wsNormal);
     child->Show();
   }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The main-menu bar
+
+void TskFormSkin::CheckMDIMainMenu() {
+  TskFormSkin* mainSkin = GetFormSkinComponent(Application->MainForm());
+  TskSkinMainMenuBar* bar = mainSkin ? mainSkin->MainMenuBar() : nullptr;
+  if (!bar) return;
+  // The bar merges the active child's menu, or drops the one it merged before.
+  if (bar->GetChildMainMenu() || bar->ChildMenuMerged) bar->UpDateItems();
 }
 
 // ---------------------------------------------------------------------------------------------

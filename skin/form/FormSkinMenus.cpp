@@ -40,67 +40,6 @@ void EndIfNothingShown(TskFormSkin& FormSkin) {
 
 }  // namespace
 
-// ---------------------------------------------------------------------------------------------
-// Open and close
-
-void TskFormSkin::SkinMenuOpen() {
-  if (!MainMenuActive) HookApp();
-  if (MenuLoop) return;
-  MenuLoop = true;
-  if (OnSkinMenuOpen) OnSkinMenuOpen(this);
-}
-
-void TskFormSkin::SkinMenuClose() {
-  MenuLoop = false;
-  // The frame object whose menu has closed comes back up.
-  for (const auto& object : FrameObjects) {
-    if (auto* item = dynamic_cast<TskSkinMainMenuItem*>(object.get()); item && item->Down) {
-      item->SetDown(false);
-      break;
-    }
-    if (auto* button = dynamic_cast<TskSkinButtonObject*>(object.get()); button && button->MenuItem && button->Down) {
-      button->SetDown(false);
-      break;
-    }
-  }
-  UnHookApp();
-  if (OnSkinMenuClose) OnSkinMenuClose(this);
-  if (MainMenuActive) {
-    MainMenuActive = false;
-    if (OnMainMenuExit) OnMainMenuExit(this);
-  }
-}
-
-void TskFormSkin::CheckMenuVisible(TMessage& Msg) {
-  if (!CanMenuClose(Msg.Msg)) return;
-  if (FShowObjectHint) HideObjectHint();
-  if (MainMenuActive && !MenuLoop) {
-    SkinMainMenuClose();
-    return;
-  }
-  if (SkinMenu->IsOpen || !SkinMenu->PopupWindows.empty())
-    SkinMenu->Hide();  // its WM_CLOSESKINMENU to the form runs SkinMenuClose
-  else if (MenuLoop)
-    SkinMenuClose();
-}
-
-void TskFormSkin::NewAppMessage(MSG& Msg, bool& Handled) {
-  if (Msg.message == WM_KEYDOWN) {
-    const WORD key = static_cast<WORD>(LOWORD(Msg.wParam));
-    {
-      TskSkinMenu::TBusy busy(*SkinMenu);
-      if (TskSkinPopupWindow* deepest = SkinMenu->DeepestWindow()) deepest->PopupKeyDown(key);
-    }
-    // Escape on the last level closes the menu; the engine tells only the opening control.
-    if (key == VK_ESCAPE && SkinMenu->PopupWindows.empty() && MenuLoop) SkinMenuClose();
-    Msg.message = WM_NULL;
-    Handled = true;
-  } else if (Msg.message == WM_MOUSEWHEEL) {
-    Msg.message = WM_NULL;
-    Handled = true;
-  }
-}
-
 void TskFormSkin::CopyMenuOptions() {
   if (!SkinMenu) return;
   SkinMenu->MaxMenuItemsInWindow = FMaxMenuItemsInWindow;

@@ -4,6 +4,8 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/Skutils.h"
+#include "skin/form/SkinMainMenuBar.h"
+#include "skin/form/SkinMenu.h"
 
 #include <algorithm>
 #include <cmath>
@@ -865,19 +867,35 @@ void TskSkinMainMenuItem::MouseDown(int X, int Y, TMouseButton Button) {
     return;
   }
   SetDown(false);
+  // A command chosen from the keyboard ends main-menu mode, as a click on the bar does: else the
+  // application's keys would stay with a menu that is no longer open.
+  if (Parent->MainMenuActive) Parent->SkinMainMenuClose();
   Parent->MenuLoop = false;
   // The click handler may change the skin, which frees this object: the event goes out from copies.
   TskFormSkin* const parent = Parent;
   const String name = IDName;
   const TRect rect = ObjectRect;
-  if (MenuItem) MenuItem->Click();
+  if (classlib::TMenuItem* item = MenuItem) {
+    if (classlib::TMenu* menu = item->GetParentMenu())
+      menu->DispatchCommand(item->Command());
+    else
+      item->Click();
+  }
   parent->MouseDownEvent(name, X, Y, rect, Button);
 }
 
 void TskSkinMainMenuItem::TrackMenu() {
   Parent->SkinMenuOpen();
-  const bool upward = Parent->SkinData() && Parent->SkinData()->MainMenuPopupUp;
-  Parent->PopupSkinMenu(MenuItem, ObjectScreenRect(*Parent, ObjectRect), upward);
+  const TRect r = ObjectScreenRect(*Parent, ObjectRect);
+  // A skinned main menu may name the skin of its drop-downs.
+  TskSkinData* skin = Parent->MenusSkinData() ? Parent->MenusSkinData() : Parent->SkinData();
+  bool upward = Parent->SkinData() && Parent->SkinData()->MainMenuPopupUp;
+  if (const auto* menu = dynamic_cast<const TskSkinMainMenu*>(MenuItem ? MenuItem->GetParentMenu() : nullptr);
+      menu && menu->SkinData()) {
+    skin = menu->SkinData();
+    upward = skin->MainMenuPopupUp;
+  }
+  Parent->SkinMenu->Popup(nullptr, skin, 0, r, MenuItem, upward);
 }
 
 // ---------------------------------------------------------------------------------------------

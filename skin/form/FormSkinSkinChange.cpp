@@ -6,6 +6,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinMainMenuBar.h"
 #include "skin/form/SkinPopupMenu.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@ void TskFormSkin::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
   if (AComponent == FMainMenu) FMainMenu = nullptr;
   if (AComponent == FSystemMenu) FSystemMenu = nullptr;
+  if (AComponent == FMainMenuBar) FMainMenuBar = nullptr;
   MDINotification(AComponent);
   // A control hidden by a shaped roll-up that is freed meanwhile cannot be shown again.
   HiddenByRollUp.erase(std::remove(HiddenByRollUp.begin(), HiddenByRollUp.end(), AComponent), HiddenByRollUp.end());

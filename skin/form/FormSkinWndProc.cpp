@@ -4,6 +4,7 @@
 
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinMainMenuBar.h"
 
 using namespace classlib;
 
@@ -171,12 +172,7 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
         passOn();
         break;
       }
-      if (!MainMenuActive) {
-        SkinMenuClose();
-        ActivateMenu();
-      } else {
-        SkinMainMenuClose();
-      }
+      KeyMenu();
       break;
     case WM_TIMER:
       if (Message.WParam == 1) FadeIn();
@@ -259,6 +255,7 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
       if (IsMDIForm()) {
         MDIChildMaximizedFlag = true;
         ncPaint();
+        if (FMainMenuBar) FMainMenuBar->MDIChildMaximize();
       }
       passOn();
       break;
@@ -266,6 +263,7 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
       if (IsMDIForm()) {
         MDIChildMaximizedFlag = GetMaximizeMDIChild() != nullptr;
         ncPaint();
+        if (FMainMenuBar) FMainMenuBar->MDIChildRestore();
       }
       passOn();
       break;
@@ -495,6 +493,10 @@ void TskFormSkin::ShowWindowSteps(TMessage& Message) {
   if (IsMDIChild()) {
     AddChildToMenu();
     AddChildToBar();
+    // A child made while hidden may be the active one already: no activation comes to tell.
+    UpDateChildActiveInMenu();
+    CheckMDIMainMenu();
+    CheckMDIBar();
   }
   if (!FSupportNCArea) ControlsToAreas();
 }

@@ -4,6 +4,7 @@
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/form/FormSkin.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinMainMenuBar.h"
 #include "skin/form/SkinMDITabsBar.h"
 #include "skin/form/SkinMenuRegistration.h"
 
@@ -97,6 +98,7 @@ void RegisterAll(TClassRegistry& Registry) {
       .Reference("SkinData", &C::SetSkinData)
       .Reference("MenusSkinData", &C::SetMenusSkinData)
       .Reference("MainMenu", &C::SetMainMenu)
+      .Reference("MainMenuBar", &C::SetMainMenuBar)
       .Reference("SystemMenu", &C::SetSystemMenu)
       .Boolean("DraggAble", &C::SetDraggAble)
       .Custom("MagneticSize", [](C& c, const TFormValue& v, TReadContext&) { c.SetMagneticSize(ReadByte(v, "MagneticSize")); })

@@ -129,6 +129,18 @@ TEST_F(FormsMDI, ChildrenLiveInTheClientAndAreListedInActivationOrder) {
   EXPECT_EQ(c.MDIChildCount(), 0) << "a child has no children of its own";
 }
 
+TEST_F(FormsMDI, AChildWhoseWindowIsMadeEarlyStaysHiddenUntilShown) {
+  Children.push_back(ReadForm(ChildText("Early")));
+  TForm& child = *Children.back();
+  child.HandleNeeded();
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(child.Handle()));
+  child.Show();
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(child.Handle()));
+  EXPECT_EQ(Main->ActiveMDIChild(), &child);
+}
+
 TEST_F(FormsMDI, ChildrenHearOfTheirActivation) {
   TForm& a = AddChild("A");
   TForm& b = AddChild("B");

@@ -4,6 +4,8 @@
 #include "skin/form/SkinFormRegistration.h"
 #include "skin/form/SkinMenu.h"
 #include "skin/form/SkinMDITabsBar.h"
+#include "skin/form/SkinMainMenuBar.h"
+#include "skin/form/SkinMenuBarObjects.h"
 
 #include <memory>
 #include <string>
@@ -356,6 +358,75 @@ TEST_F(FormSkinMDI, AChildDraggedInClientModeSnapsToTheWorkAreaInItsOwnCoordinat
   a.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
   fs.DragInProgress = false;
   EXPECT_EQ(BoundsText(a), "0,40 200x150") << "7 pixels from the client's left edge: snapped to it";
+}
+
+// A main form whose main-menu bar merges the active child's menu.
+const char* const BarParentForm = R"(object TestForm: TForm
+  FormStyle = fsMDIForm
+  Left = 20
+  Top = 20
+  Width = 600
+  Height = 400
+  Caption = 'Main'
+  object FormSkin: TskFormSkin
+    MainMenuBar = Bar
+  end
+  object Bar: TskSkinMainMenuBar
+    Align = alTop
+    MainMenu = MainMenu1
+    FormSkin = FormSkin
+  end
+  object MainMenu1: TMainMenu
+    object File1: TMenuItem
+      Caption = '&File'
+    end
+    object Window1: TMenuItem
+      Caption = '&Window'
+      GroupIndex = 9
+    end
+  end
+end
+)";
+
+TEST(FormSkinMDIMainMenuBar, TheBarMergesTheActiveChildsMenuAndShowsTheChildButtonsOnce) {
+  ::RegisterSkinFormClasses();
+  windowtesting::InitApplication();
+  TForm* form = nullptr;
+  Application->CreateForm(form);
+  std::unique_ptr<TForm> main(form);
+  ReadComponentText(form, BarParentForm, "TestForm");
+  main->Show();
+  windowtesting::PumpFor(50);
+  auto* bar = dynamic_cast<skin::TskSkinMainMenuBar*>(main->FindComponent("Bar"));
+  ASSERT_NE(bar, nullptr);
+  const auto items = [bar] {
+    std::string names;
+    for (skin::TskSkinMainMenuBarItem* item : bar->Items()) names += item->MenuItem->Name() + " ";
+    return names;
+  };
+  EXPECT_EQ(items(), "File1 Window1 ");
+
+  std::vector<std::unique_ptr<TForm>> children;
+  children.push_back(ShowForm("object A: TForm\n  FormStyle = fsMDIChild\n  Width = 200\n  Height = 150\n"
+                              "  object FormSkin: TskFormSkin\n  end\n  object ChildMenu: TMainMenu\n"
+                              "    object Edit1: TMenuItem\n      Caption = '&Edit'\n      GroupIndex = 1\n    end\n"
+                              "  end\nend\n"));
+  EXPECT_EQ(items(), "File1 Edit1 Window1 ") << "the active child's menu merged by group";
+  children.push_back(ShowForm(ChildText("B")));
+  EXPECT_EQ(items(), "File1 Window1 ") << "a child without a menu takes the merged items away";
+
+  TForm& a = *children[0];
+  TForm& b = *children[1];
+  FormSkinOf(a).SetWindowState(TWindowState::wsMaximized);
+  FormSkinOf(b).SetWindowState(TWindowState::wsMaximized);
+  windowtesting::PumpFor(30);
+  EXPECT_EQ(bar->ButtonCount, 4) << "the child buttons come once";
+  FormSkinOf(a).SetWindowState(TWindowState::wsNormal);
+  EXPECT_EQ(bar->ButtonCount, 4) << "B is still maximized";
+  EXPECT_EQ(FormSkinOf(*main).FrameCaptionText(), "Main - [B]");
+  FormSkinOf(b).SetWindowState(TWindowState::wsNormal);
+  EXPECT_EQ(bar->ButtonCount, 0);
+  children.clear();
 }
 
 // The layout of the tabs on a bar 150 pixels wide.
