@@ -333,6 +333,20 @@ TEST_F(FormSkinMDI, ARightClickOnATabOpensThatChildsSystemMenu) {
   Tabs->OnTabMouseDown = nullptr;
 }
 
+TEST_F(FormSkinMDI, TheClientWindowIsBorderlessAndPaintsTheWorkspaceColour) {
+  const HWND client = Main->ClientHandle();
+  RECT window, inner;
+  GetWindowRect(client, &window);
+  GetClientRect(client, &inner);
+  EXPECT_EQ(inner.right, window.right - window.left) << "no border and no scroll bars";
+  EXPECT_EQ(inner.bottom, window.bottom - window.top);
+  RedrawWindow(client, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+  windowtesting::Pump();
+  EXPECT_EQ(ScreenPixel(window.left + 1, window.top + 1), static_cast<COLORREF>(GetSysColor(COLOR_APPWORKSPACE)));
+  EXPECT_EQ(ScreenPixel((window.left + window.right) / 2, window.bottom - 2),
+            static_cast<COLORREF>(GetSysColor(COLOR_APPWORKSPACE)));
+}
+
 TEST_F(FormSkinMDI, TheClientWindowGetsItsOwnProcedureBackWhenTheComponentGoesFirst) {
   TForm& a = AddChild("A");
   AddChild("B");
