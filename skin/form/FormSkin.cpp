@@ -84,6 +84,7 @@ TskFormSkin::~TskFormSkin() {
   UnHookApp();
   // The MDI client goes on with its own procedure when the component goes first.
   UnHookMDIClient();
+  MDIChildGone();
   StopTimers();
   ClearObjects();
 }

@@ -494,6 +494,8 @@ private:
   HWND FHookedClient = nullptr;
   WNDPROC OldClientWndProc = nullptr;
   void UnHookMDIClient();
+  // A maximized child freed with its form (its window gone already): the parent looks again.
+  void MDIChildGone();
   // Forgets the tabs bar when it is freed.
   void MDINotification(classlib::TComponent* AComponent);
   static LRESULT CALLBACK ClientWndProcInstance(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);

@@ -213,6 +213,13 @@ void TskFormSkin::ResizeMDIChilds() {
   ArangeMinimizedChilds();
 }
 
+void TskFormSkin::MDIChildGone() {
+  // Only the form's pointer is compared: the form is past its own destructor here.
+  TForm* main = Application->MainForm();
+  if (WindowState != TWindowState::wsMaximized || !main || main == Form || !main->HandleAllocated()) return;
+  SendMessageW(main->Handle(), WM_MDICHILDRESTORE, 0, 0);
+}
+
 TForm* TskFormSkin::GetMaximizeMDIChild() const {
   const auto maximized = [](TForm* Child) {
     const TskFormSkin* skin = GetFormSkinComponent(Child);

@@ -440,6 +440,15 @@ TEST(FormSkinMDIMainMenuBar, TheBarMergesTheActiveChildsMenuAndShowsTheChildButt
   EXPECT_EQ(FormSkinOf(*main).FrameCaptionText(), "Main - [B]");
   FormSkinOf(b).SetWindowState(TWindowState::wsNormal);
   EXPECT_EQ(bar->ButtonCount, 0);
+
+  // A maximized child freed with its form takes its buttons and the caption's brackets along.
+  FormSkinOf(a).SetWindowState(TWindowState::wsMaximized);
+  EXPECT_EQ(bar->ButtonCount, 4);
+  children.erase(children.begin());
+  windowtesting::PumpFor(30);
+  EXPECT_EQ(bar->ButtonCount, 0);
+  EXPECT_FALSE(FormSkinOf(*main).IsMDIChildMaximized());
+  EXPECT_EQ(FormSkinOf(*main).FrameCaptionText(), "Main");
   children.clear();
 }
 
