@@ -36,12 +36,12 @@ TPoint Moved(TPoint P, int DX, int DY) { return Point(P.x + DX, P.y + DY); }
 
 TskMDITab::TskMDITab(TskSkinMDITabsBar* AOwnerTabsBar, TForm* AChild) : OwnerTabsBar(AOwnerTabsBar), Child(AChild) {}
 
-TColor TskMDITab::TabImage(TBitmap& B, int H) {
+TColor TskMDITab::TabImage(TBitmap& B) {
   const TskSkinMDITabsBar& bar = *OwnerTabsBar;
   const bool hot = Hovered && !Active;
   const TRect& source = hot ? bar.FMouseInTabRect : Active ? bar.FActiveTabRect : bar.FTabRect;
-  CreateHSkinImage(bar.FTabLeftOffset, bar.FTabRightOffset, B, *bar.FSourcePicture, source, RectWidth(ObjectRect), H,
-                   false);
+  CreateHSkinImage(bar.FTabLeftOffset, bar.FTabRightOffset, B, *bar.FSourcePicture, source, RectWidth(ObjectRect),
+                   RectHeight(source), false);
   if (bar.Align() == TAlign::alBottom) FlipBitmapVert(B);
   return hot ? bar.FMouseInFontColor : Active ? bar.FActiveFontColor : bar.FFontColor;
 }
@@ -79,9 +79,7 @@ void TskMDITab::Draw(TCanvas& Canvas) {
     bar.SetCaptionFont(canvas, false, 0);
     text = Rect(2, 0, w - 2, h);
   } else {
-    const bool hot = Hovered && !Active;
-    const TRect& source = hot ? bar.FMouseInTabRect : Active ? bar.FActiveTabRect : bar.FTabRect;
-    const TColor color = TabImage(b, RectHeight(source));
+    const TColor color = TabImage(b);
     bar.SetCaptionFont(*b.Canvas(), true, color);
     text = Rect(bar.FTabLeftOffset, 0, w - bar.FTabRightOffset, b.Height());
   }
@@ -94,7 +92,7 @@ void TskMDITab::ResizeDraw(TCanvas& Canvas) {
   if (w <= 0 || h <= 0) return;
   TskSkinMDITabsBar& bar = *OwnerTabsBar;
   TBitmap piece;
-  const TColor color = TabImage(piece, RectHeight(bar.FTabRect));
+  const TColor color = TabImage(piece);
   TBitmap b;
   b.SetSize(w, h);
   b.Canvas()->StretchDraw(Rect(0, 0, w, h), &piece);

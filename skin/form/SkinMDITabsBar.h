@@ -37,9 +37,9 @@ public:
   classlib::TForm* Child;
 
 private:
-  // The tab picture of the skin's "tab" description at the tab's width and H high; the caption
+  // The tab picture of the skin's "tab" description for the tab's state at its width; the caption
   // colour that goes with it.
-  classlib::TColor TabImage(classlib::TBitmap& B, int H);
+  classlib::TColor TabImage(classlib::TBitmap& B);
   void DrawCaption(classlib::TCanvas& Canvas, classlib::TRect R);
 };
 
