@@ -638,7 +638,11 @@ void TWinControl::DestroyWnd() {
   // The object is being torn down: late messages of the window go to the class default.
   RemovePropW(window, ControlProperty);
   FHandle = nullptr;
-  DestroyWindow(window);
+  // An MDI child leaves through its client, which keeps the list of children and activates the next.
+  if ((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD) && GetParent(window))
+    SendMessageW(GetParent(window), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+  else
+    DestroyWindow(window);
 }
 
 void TWinControl::DestroyHandle() {

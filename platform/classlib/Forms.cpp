@@ -45,6 +45,8 @@ TForm::~TForm() {
   }
   auto& forms = Screen->FForms;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  // A freed main form must not stay the application's (the next form made takes its place).
+  if (Application->FMainForm == this) Application->FMainForm = nullptr;
 }
 
 void TForm::ReadForm() { ReadComponentResource(this, UpperCaseAscii(ClassName())); }
@@ -93,6 +95,7 @@ void TForm::CreateParams(TCreateParams& Params) {
   }
   if (FFormStyle == TFormStyle::fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
   if (!Enabled()) Params.Style |= WS_DISABLED;
+  if (FFormStyle == TFormStyle::fsMDIChild) MDIChildParams(Params);
   // The outer size follows a client size asked for before the window existed.
   if (FClientWidthWanted >= 0 || FClientHeightWanted >= 0) {
     RECT r{0, 0, FClientWidthWanted >= 0 ? FClientWidthWanted : FWidth,
@@ -219,7 +222,11 @@ void TForm::VisibleChanged() {
 
 void TForm::Show() {
   SetVisible(true);
-  if (HandleAllocated()) {
+  if (HandleAllocated() && FFormStyle == TFormStyle::fsMDIChild) {
+    // A child is brought forward and activated inside its parent's client.
+    SendMessageW(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
+    BringWindowToTop(FHandle);
+  } else if (HandleAllocated()) {
     BringWindowToTop(FHandle);
     SetForegroundWindow(FHandle);
   }
@@ -318,6 +325,14 @@ void TForm::Dispatch(TMessage& Message) {
       if (LOWORD(Message.WParam) != WA_INACTIVE) {
         if (OnActivate) OnActivate(this);
       } else if (OnDeactivate) {
+        OnDeactivate(this);
+      }
+      break;
+    case WM_MDIACTIVATE:
+      // A child is told as it gains (lParam) or loses (wParam) the activation.
+      if (reinterpret_cast<HWND>(Message.LParam) == FHandle) {
+        if (OnActivate) OnActivate(this);
+      } else if (reinterpret_cast<HWND>(Message.WParam) == FHandle && OnDeactivate) {
         OnDeactivate(this);
       }
       break;

@@ -11,6 +11,9 @@
 
 namespace classlib {
 
+class TMainMenu;
+class TMenuItem;
+
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = Set<TBorderIcon>;
@@ -92,7 +95,28 @@ public:
   TRect ClientRect() const override;
   bool Showing() const override;
 
+  // The form's main menu; a frame of the program's own draws it, the system shows no menu bar.
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
+  // MDI (FormsMDI.cpp). The parent's client window, where its children live: null unless the form
+  // is an fsMDIForm with a window.
+  HWND ClientHandle() const { return FClientHandle; }
+  // The item under which the parent lists its children.
+  TMenuItem* WindowMenu() const { return FWindowMenu; }
+  void SetWindowMenu(TMenuItem* Value);
+  // The parent's children, the most recently activated first.
+  int MDIChildCount() const;
+  TForm* MDIChildren(int Index) const;
+  TForm* ActiveMDIChild() const;
+  void Tile();
+  void Cascade();
+  void ArrangeIcons();
+  // Activates the child behind (Next) or in front of (Previous) the active one.
+  void Next();
+  void Previous();
+
   void Dispatch(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
 
 protected:
   // Streams the form from the program's resource named after its class ("TFORM1").
@@ -112,6 +136,9 @@ protected:
   }
 
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void Paint() override;
   bool WantsVisibleWindow() const override { return false; }
   void VisibleChanged() override;
@@ -133,6 +160,14 @@ private:
   int FClientWidthWanted = -1;
   int FClientHeightWanted = -1;
   std::unique_ptr<TIcon> FIcon;
+  TMainMenu* FMenu = nullptr;
+  TMenuItem* FWindowMenu = nullptr;
+  HWND FClientHandle = nullptr;
+  // MDI parts of CreateParams and CreateWnd.
+  void MDIChildParams(TCreateParams& Params) const;
+  void CreateClientWindow();
+  // Sends an MDI message to the client window (0 without one).
+  LRESULT ClientMessage(UINT Msg, WPARAM WParam, LPARAM LParam) const;
 };
 
 class TApplication : public TComponent {
@@ -211,6 +246,8 @@ private:
   int FHintHidePause = 2500;
   std::unique_ptr<THintWindow> FHintWindow;
   TControl* FHintControl = nullptr;
+
+  friend class TForm;
   bool ProcessMessage(MSG& Msg);
   static LRESULT CALLBACK WndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 

@@ -130,6 +130,8 @@ void RegisterForms(TClassRegistry& Registry) {
             {{"fsNormal", TFormStyle::fsNormal}, {"fsMDIChild", TFormStyle::fsMDIChild},
              {"fsMDIForm", TFormStyle::fsMDIForm}, {"fsStayOnTop", TFormStyle::fsStayOnTop}})
       .Boolean("KeyPreview", &TForm::SetKeyPreview)
+      .Reference("Menu", &TForm::SetMenu)
+      .Reference("WindowMenu", &TForm::SetWindowMenu)
       .Event("OnCreate", &TForm::OnCreate)
       .Event("OnDestroy", &TForm::OnDestroy)
       .Event("OnShow", &TForm::OnShow)

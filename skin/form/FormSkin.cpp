@@ -82,6 +82,9 @@ TskFormSkin::~TskFormSkin() {
   }
   // The application's handler must not call into a freed component.
   UnHookApp();
+  // The MDI client goes on with its own procedure when the component goes first.
+  UnHookMDIClient();
+  MDIChildGone();
   StopTimers();
   ClearObjects();
 }
@@ -271,11 +274,6 @@ bool TskFormSkin::IsMDIChild() const { return Form->FormStyle() == TFormStyle::f
 bool TskFormSkin::IsMDIForm() const { return Form->FormStyle() == TFormStyle::fsMDIForm; }
 bool TskFormSkin::IsMaximizedMDIChild() const {
   return IsMDIChild() && WindowState == TWindowState::wsMaximized;
-}
-
-TRect TskFormSkin::GetMDIWorkArea() const {
-  TForm* main = Application->MainForm();
-  return main ? main->ClientRect() : TRect{};
 }
 
 // ---------------------------------------------------------------------------------------------

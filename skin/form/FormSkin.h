@@ -32,6 +32,8 @@ class TskSkinMenu;
 class TskSkinPopupMenu;
 class TskSkinHint;
 class TskTrayIcon;
+class TskSkinMDITabsBar;
+class TskFormSkin;
 
 enum class TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = classlib::Set<TskBorderIcon>;
@@ -54,6 +56,13 @@ using TTrackBarChangeValueEvent = std::function<void(const classlib::String& IDN
 using TFrameRegulatorChangeValueEvent = std::function<void(const classlib::String& IDName, int Value)>;
 using TChangeClientRectEvent = std::function<void(const classlib::TRect& NewClientRect)>;
 using TskActivateCustomObjectEvent = std::function<void(const classlib::String& IDName, bool& ObjectVisible)>;
+
+// The first component owned by Form that is a TskFormSkin; null when there is none or no Form.
+TskFormSkin* GetFormSkinComponent(classlib::TComponent* Form);
+// The component of the main form's first maximized MDI child, in activation order.
+TskFormSkin* GetMDIChildFormSkinComponent();
+// The component of the main form's active MDI child.
+TskFormSkin* GetMDIChildFormSkinComponent2();
 
 // The region of Mask's black pixels moved by DX, DY; null when it has none.
 HRGN CreateMaskRegion(classlib::TBitmap& Mask, int DX, int DY);
@@ -417,6 +426,25 @@ public:
   void TrayIconDBLCLK(classlib::TObject* Sender);
   // The animation whose menu has closed plays back to its first frame.
   void PlayBackMenuAnimation();
+  // MDI support (FormSkinMDI.cpp): the parent is always the application's main form.
+  TskSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+  void SetMDITabsBar(TskSkinMDITabsBar* Value);
+  // The part of the main form's client area that no visible aligned control covers.
+  classlib::TRect GetMDIWorkArea() const;
+  void Tile();
+  void Cascade();
+  void MinimizeAll();
+  void MaximizeAll();
+  void RestoreAll();
+  void CloseAll();
+  void ArangeMinimizedChilds();
+  void ResizeMDIChilds();
+  // The active child when it is maximized, else the first maximized one.
+  classlib::TForm* GetMaximizeMDIChild() const;
+  bool IsMDIChildMaximized() const { return MDIChildMaximizedFlag; }
+  void MDIItemClick(classlib::TObject* Sender);
+  void PaintMDIBGDefault(HDC DC);
+  void FormClientWindowProcHook(classlib::TMessage& Message);
 
 protected:
   void Notification(classlib::TComponent* AComponent, classlib::TOperation Operation) override;
@@ -453,19 +481,16 @@ private:
   void ActivateObjectHint(const classlib::String& Hint);
   void HideObjectHint();
   void CopyMenuOptions();
-  void CheckMDIMainMenu() {}                         // MDI: the parent's merged main menu
-  void CheckMDIBar() {}                              // MDI: the parent's tabs bar
-  void UpDateChildActiveInMenu() {}                  // MDI: the window menu's check mark
-  void UpDateChildCaptionInMenu() {}                 // MDI: the window menu's caption of the child
-  void RefreshMDIBarTab() {}                         // MDI: the child's tab
-  void AddChildToMenu() {}                           // MDI: the child's window-menu item
-  void AddChildToBar() {}                            // MDI: the child's tab
-  void DeleteChildFromMenu() {}                      // MDI: removes the window-menu item
-  void DeleteChildFromBar() {}                       // MDI: removes the tab
-  void ResizeMDIChilds() {}                          // MDI: refits maximized children
-  void HookMDIClient() {}                            // MDI: takes over the client window's procedure
-  classlib::TForm* GetMaximizeMDIChild() const { return nullptr; }  // MDI: the maximized child
-  classlib::TRect GetMDIWorkArea() const;            // MDI: the parent's client area
+  void CheckMDIMainMenu();                           // MDI: the parent's merged main menu
+  void CheckMDIBar();                                // MDI: the parent's tabs bar
+  void UpDateChildActiveInMenu();                    // MDI: the window menu's check mark
+  void UpDateChildCaptionInMenu();                   // MDI: the window menu's caption of the child
+  void RefreshMDIBarTab();                           // MDI: the child's tab
+  void AddChildToMenu();                             // MDI: the child's window-menu item
+  void AddChildToBar();                              // MDI: the child's tab
+  void DeleteChildFromMenu();                        // MDI: removes the window-menu item
+  void DeleteChildFromBar();                         // MDI: removes the tab
+  void HookMDIClient();                              // MDI: takes over the client window's procedure
 
   bool FUseFormCursorInNCArea = false;
   int FMaxMenuItemsInWindow = 0;
@@ -508,6 +533,16 @@ private:
   // The first frame object named IDName when it is a T, else null.
   template <class T>
   T* NamedObject(const classlib::String& IDName) const;
+  TskSkinMDITabsBar* FMDITabsBar = nullptr;
+  // The MDI client window while its procedure is FormClientWindowProcHook's.
+  HWND FHookedClient = nullptr;
+  WNDPROC OldClientWndProc = nullptr;
+  void UnHookMDIClient();
+  // A maximized child freed with its form (its window gone already): the parent looks again.
+  void MDIChildGone();
+  // Forgets the tabs bar when it is freed.
+  void MDINotification(classlib::TComponent* AComponent);
+  static LRESULT CALLBACK ClientWndProcInstance(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 };
 
 }  // namespace skin

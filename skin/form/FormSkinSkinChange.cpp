@@ -35,6 +35,7 @@ void TskFormSkin::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == FMainMenuBar) FMainMenuBar = nullptr;
   if (FSkinHint && AComponent == FSkinHint) FSkinHint = nullptr;
   if (FTrayIcon && AComponent == FTrayIcon) FTrayIcon = nullptr;
+  MDINotification(AComponent);
   // A control hidden by a shaped roll-up that is freed meanwhile cannot be shown again.
   HiddenByRollUp.erase(std::remove(HiddenByRollUp.begin(), HiddenByRollUp.end(), AComponent), HiddenByRollUp.end());
   AreaLinks.erase(std::remove_if(AreaLinks.begin(), AreaLinks.end(),

@@ -152,6 +152,9 @@ void TskFormSkin::NewWndProc(TMessage& Message) {
         FormChangeActive(true);
       }
       if (IsMDIChild()) {
+        // The parent's caption shows the maximized child's.
+        if (TForm* main = Application->MainForm(); IsMaximizedMDIChild() && main && main->HandleAllocated())
+          SendMessageW(main->Handle(), WM_NCPAINT, 0, 0);
         UpDateChildActiveInMenu();
         CheckMDIMainMenu();
         CheckMDIBar();
@@ -410,7 +413,16 @@ void TskFormSkin::MouseMessages(TMessage& Message) {
       GetCursorPos(&q);
       if (q.x == DragX && q.y == DragY) break;
       int left = Form->Left() + q.x - DragX, top = Form->Top() + q.y - DragY;
-      if (FMagnetic) DoMagnetic(left, top, Form->Width(), Form->Height());
+      if (FMagnetic) {
+        // The edges are on the screen; an MDI child's place is in its client window.
+        POINT origin{0, 0};
+        if (IsMDIChild() && Form->HandleAllocated()) ClientToScreen(GetParent(Form->Handle()), &origin);
+        left += origin.x;
+        top += origin.y;
+        DoMagnetic(left, top, Form->Width(), Form->Height());
+        left -= origin.x;
+        top -= origin.y;
+      }
       Form->SetBounds(left, top, Form->Width(), Form->Height());
       DragX = q.x;
       DragY = q.y;
@@ -482,6 +494,10 @@ void TskFormSkin::ShowWindowSteps(TMessage& Message) {
   if (IsMDIChild()) {
     AddChildToMenu();
     AddChildToBar();
+    // A child made while hidden may be the active one already: no activation comes to tell.
+    UpDateChildActiveInMenu();
+    CheckMDIMainMenu();
+    CheckMDIBar();
   }
   if (!FSupportNCArea) ControlsToAreas();
 }

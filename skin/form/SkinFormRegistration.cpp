@@ -6,6 +6,7 @@
 #include "skin/form/FormSkinObjects.h"
 #include "skin/form/SkinHint.h"
 #include "skin/form/SkinMainMenuBar.h"
+#include "skin/form/SkinMDITabsBar.h"
 #include "skin/form/SkinMenuRegistration.h"
 #include "skin/form/SkinTrayIcon.h"
 
@@ -88,6 +89,27 @@ void RegisterServices(TClassRegistry& Registry) {
       .Event("OnCycle", &I::OnCycle);
 }
 
+void RegisterMDITabsBar(TClassRegistry& Registry) {
+  using B = TskSkinMDITabsBar;
+  Registry.Register<B>("TskSkinMDITabsBar", "TskSkinControl")
+      .Enum("TabKind", &B::SetTabKind, {{"sktkTab", TskSkinMDITabKind::sktkTab}, {"sktkButton", TskSkinMDITabKind::sktkButton}})
+      .Reference("FormSkin", &B::SetFormSkin)
+      .Boolean("SupportChildMenus", &B::SetSupportChildMenus)
+      .Boolean("UseSkinSize", &B::SetUseSkinSize)
+      .Boolean("UseSkinFont", &B::SetUseSkinFont)
+      .Boolean("MoveTabs", &B::SetMoveTabs)
+      .Integer("DefaultHeight", &B::SetDefaultHeight)
+      .Integer("DefaultTabWidth", &B::SetDefaultTabWidth)
+      .Custom("DefaultFont.Name", [](B& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetName(formvalue::ToText(v)); })
+      .Custom("DefaultFont.Height", [](B& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetHeight(formvalue::ToInteger(v)); })
+      .Custom("DefaultFont.Color", [](B& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetColor(formvalue::ToColor(v)); })
+      .Custom("DefaultFont.Style", [](B& c, const TFormValue& v, TReadContext&) { c.DefaultFont().SetStyle(ReadFontStyles(v)); })
+      .Event("OnTabMouseEnter", &B::OnTabMouseEnter)
+      .Event("OnTabMouseLeave", &B::OnTabMouseLeave)
+      .Event("OnTabMouseDown", &B::OnTabMouseDown)
+      .Event("OnTabMouseUp", &B::OnTabMouseUp);
+}
+
 void RegisterAll(TClassRegistry& Registry) {
   Registry.Register<TskSkinComponent>("TskSkinComponent", "TComponent").Reference("SkinData", &TskSkinComponent::SetSkinData);
 
@@ -162,6 +184,8 @@ void RegisterAll(TClassRegistry& Registry) {
   FontFields(builder, "DefMenuItemFont", &C::DefMenuItemFont);
   builder.Reference("SkinHint", &C::SetSkinHint).Reference("TrayIcon", &C::SetTrayIcon);
   RegisterServices(Registry);
+  builder.Reference("MDITabsBar", &C::SetMDITabsBar);
+  RegisterMDITabsBar(Registry);
 }
 
 }  // namespace

@@ -205,16 +205,13 @@ std::vector<TskSkinMainMenuBarItem*> TskSkinMainMenuBar::Items() const {
   return items;
 }
 
+// A skinned child is maximized in its component's state, never in the system's.
 TForm* TskSkinMainMenuBar::GetMaximizedMDIChild() const {
-  bool maximized = false;
-  TForm* child = ActiveMDIChildOfMainForm(&maximized);
-  return maximized ? child : nullptr;
+  TskFormSkin* skin = GetMDIChildFormSkinComponent();
+  return skin ? skin->Form : nullptr;
 }
 
-TskFormSkin* TskSkinMainMenuBar::GetMDIChildFormSkinComponent() const {
-  TForm* child = GetMaximizedMDIChild();
-  return child ? FormSkinComponent(*child) : nullptr;
-}
+TskFormSkin* TskSkinMainMenuBar::GetMDIChildFormSkinComponent() const { return skin::GetMDIChildFormSkinComponent(); }
 
 TMainMenu* TskSkinMainMenuBar::GetChildMainMenu() const {
   TForm* child = ActiveMDIChildOfMainForm(nullptr);

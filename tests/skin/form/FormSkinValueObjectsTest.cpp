@@ -228,14 +228,14 @@ class TValueSkin {
 public:
   TValueSkin() {
     testing_support::WriteUnixFile(FDir.unixFile("skin.ini"), SkinIni);
-    auto frame = FilledBitmap(200, 160, FrameColor);
+    auto frame = Picture(200, 160, FrameColor);
     Fill(*frame, Rect(10, 30, 130, 40), EmptyColor);
     Fill(*frame, Rect(150, 20, 160, 130), EmptyColor);
     Fill(*frame, Rect(10, 50, 110, 60), EmptyColor);
     Fill(*frame, Rect(50, 70, 60, 80), NormalColor);
     Fill(*frame, Rect(120, 90, 170, 100), BackColor);
     frame->SaveToFile(FDir.windowsFile("frame.bmp"));
-    auto sheet = FilledBitmap(150, 110, SheetColor);
+    auto sheet = Picture(150, 110, SheetColor);
     Fill(*sheet, Rect(0, 0, 120, 10), FilledColor);
     Fill(*sheet, Rect(120, 0, 130, 10), ThumbColor);
     Fill(*sheet, Rect(130, 0, 140, 10), ThumbHotColor);
@@ -280,7 +280,7 @@ protected:
   }
   // The object drawn on a sheet of SheetColor's complement, read at a point of its own coordinates.
   static COLORREF LookAt(TskActiveSkinObject& O, int X, int Y, bool UpDate = true) {
-    auto sheet = FilledBitmap(200, 160, 0xFFFFFF);
+    auto sheet = Picture(200, 160, 0xFFFFFF);
     O.Draw(*sheet->Canvas(), UpDate);
     return BitmapPixel(*sheet, O.ObjectRect.left + X, O.ObjectRect.top + Y);
   }
@@ -452,7 +452,7 @@ TEST_F(ValueObjectsTest, BitLabelDrawsItsSymbolsAndLeavesGapsForMissingOnes) {
 TEST_F(ValueObjectsTest, LabelDrawsItsTextInTheHoverColour) {
   auto& label = As<TskSkinLabelObject>("label");
   const auto hasColour = [&](COLORREF Colour) {
-    auto sheet = FilledBitmap(200, 160, 0xFFFFFF);
+    auto sheet = Picture(200, 160, 0xFFFFFF);
     label.Draw(*sheet->Canvas(), false);
     for (int x = label.ObjectRect.left; x < label.ObjectRect.left + 30; ++x)
       for (int y = label.ObjectRect.top; y < label.ObjectRect.bottom; ++y)

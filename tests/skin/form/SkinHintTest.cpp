@@ -55,12 +55,12 @@ class THintSkin {
 public:
   THintSkin() {
     testing_support::WriteUnixFile(FDir.unixFile("skin.ini"), HintSkinIni);
-    auto picture = FilledBitmap(60, 40, HintFrameColor);
+    auto picture = Picture(60, 40, HintFrameColor);
     picture->Canvas()->Brush()->SetColor(static_cast<TColor>(HintClientColor));
     picture->Canvas()->FillRect(Rect(10, 8, 50, 32));
     picture->SaveToFile(FDir.windowsFile("hint.bmp"));
     // The mask cuts a 4 x 4 square off the top-left corner.
-    auto mask = FilledBitmap(60, 40, 0x000000);
+    auto mask = Picture(60, 40, 0x000000);
     mask->Canvas()->Brush()->SetColor(static_cast<TColor>(0xFFFFFF));
     mask->Canvas()->FillRect(Rect(0, 0, 4, 4));
     mask->SaveToFile(FDir.windowsFile("mask.bmp"));
