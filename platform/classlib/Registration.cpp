@@ -8,6 +8,7 @@
 #include "platform/classlib/Dialogs.h"
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/Mask.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/ScrollBox.h"
 #include "platform/classlib/Splitter.h"
@@ -149,6 +150,7 @@ void RegisterClassLibrary(TClassRegistry& Registry) {
   RegisterForms(Registry);
   RegisterTimer(Registry);
   RegisterStdControls(Registry);
+  RegisterMaskControls(Registry);
   RegisterExtControls(Registry);
   RegisterBevel(Registry);
   RegisterSplitter(Registry);
