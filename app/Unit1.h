@@ -19,9 +19,9 @@
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinTrackBar.h"
+#include "skin/form/SkinPopupMenu.h"
 #include "skin/plain/SkinPlainBoxes.h"
 #include "skin/plain/SkinPlainDialogs.h"
-#include "skin/plain/SkinPlainMenus.h"
 
 #include <functional>
 #include <memory>

@@ -3,6 +3,9 @@
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinMenu.h"
+#include "skin/form/SkinMessageRouter.h"
+#include "skin/form/SkinPopupMenu.h"
 
 #include <algorithm>
 
@@ -32,8 +35,7 @@ TskFormSkin::TskFormSkin(TComponent* AOwner)
       RightMask(std::make_unique<TBitmap>()),
       FLogoBitMap(std::make_unique<TBitmap>()),
       FDefCaptionFont(CaptionFont(clBtnText, true)),
-      FDefInActiveCaptionFont(CaptionFont(clBtnShadow, true)),
-      FDefMenuItemFont(CaptionFont(clWindowText, false)) {
+      FDefInActiveCaptionFont(CaptionFont(clBtnShadow, true)) {
   Form = dynamic_cast<TForm*>(AOwner);
   if (!Form) throw EInvalidCast("Invalid class typecast");
 
@@ -51,7 +53,14 @@ TskFormSkin::TskFormSkin(TComponent* AOwner)
   // The frame draws its own caption buttons: the system's would only answer hit tests.
   if (!Form->HandleAllocated()) Form->SetBorderIcons(TBorderIcons{});
   Form->OnShortCut = [this](TMessage& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
+  SysMenu = new TPopupMenu(this);  // owned by this component
+  TrayMenu = new TskSkinPopupMenu(this);
+  TrayMenu->SetPopupForm(Form);
   CreateSysTrayMenu();
+  SkinMenu = new TskSkinMenu(this, Form);
+  SkinMenu->DefaultMenuItemFont->SetColor(clWindowText);
+  // The form routes the keys of its open menus itself (NewAppMessage).
+  SkinMenu->HookKeyboard = false;
 
   if (Designing()) return;
   OldWindowProc = Form->WindowProc;
@@ -71,7 +80,7 @@ TskFormSkin::~TskFormSkin() {
     Form->OnShortCut = nullptr;
   }
   // The application's handler must not call into a freed component.
-  if (FAppHooked) UnHookApp();
+  UnHookApp();
   StopTimers();
   ClearObjects();
 }
@@ -109,11 +118,19 @@ void TskFormSkin::SetDefInActiveCaptionFont(const TFont& Value) {
     SendMessageW(Form->Handle(), WM_NCPAINT, 0, 0);
 }
 
-void TskFormSkin::SetDefMenuItemFont(const TFont& Value) { FDefMenuItemFont->Assign(Value); }
+bool TskFormSkin::UseSkinFontInMenu() const { return SkinMenu->UseSkinFont; }
+
+void TskFormSkin::SetUseSkinFontInMenu(bool Value) { SkinMenu->UseSkinFont = Value; }
+
+int TskFormSkin::DefMenuItemHeight() const { return SkinMenu->DefMenuItemHeight; }
 
 void TskFormSkin::SetDefMenuItemHeight(int Value) {
-  if (Value > 0) FDefMenuItemHeight = Value;
+  if (Value > 0) SkinMenu->DefMenuItemHeight = Value;
 }
+
+TFont& TskFormSkin::DefMenuItemFont() { return *SkinMenu->DefaultMenuItemFont; }
+
+void TskFormSkin::SetDefMenuItemFont(const TFont& Value) { SkinMenu->SetDefaultMenuItemFont(Value); }
 
 void TskFormSkin::SetMaxMenuItemsInWindow(int Value) {
   if (Value < 0) return;
@@ -310,19 +327,14 @@ void TskFormSkin::FormShortCut(TMessage& Msg, bool& Handled) {
   Handled = ShortCutHandled;
 }
 
+// The application's handler is shared with the menu engines and other forms through the router,
+// which keeps the handler that was there before and puts it back when the last entry leaves.
 void TskFormSkin::HookApp() {
-  if (FAppHooked) return;
-  OldAppMessage = Application->OnMessage;
-  Application->OnMessage = [this](MSG& Msg, bool& Handled) { NewAppMessage(Msg, Handled); };
-  FAppHooked = true;
+  if (TskAppMessageRouter::Contains(this)) return;
+  TskAppMessageRouter::Push(this, [this](MSG& Msg, bool& Handled) { NewAppMessage(Msg, Handled); });
 }
 
-void TskFormSkin::UnHookApp() {
-  if (!FAppHooked) return;
-  Application->OnMessage = OldAppMessage;
-  OldAppMessage = nullptr;
-  FAppHooked = false;
-}
+void TskFormSkin::UnHookApp() { TskAppMessageRouter::Remove(this); }
 
 // ---------------------------------------------------------------------------------------------
 // Event relays of the frame objects

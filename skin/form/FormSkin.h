@@ -27,6 +27,8 @@ class TskSkinStdButtonObject;
 class TskSkinComponent;
 class TskSkinCaptionObject;
 class TskSkinMainMenuItem;
+class TskSkinMenu;
+class TskSkinPopupMenu;
 
 enum class TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = classlib::Set<TskBorderIcon>;
@@ -140,12 +142,12 @@ public:
   void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
   std::uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
   void SetAlphaBlendValue(std::uint8_t Value);
-  // The menu engine's values, kept here until the form has its engine.
-  bool UseSkinFontInMenu() const { return FUseSkinFontInMenu; }
-  void SetUseSkinFontInMenu(bool Value) { FUseSkinFontInMenu = Value; }
-  int DefMenuItemHeight() const { return FDefMenuItemHeight; }
+  // The menu engine's values.
+  bool UseSkinFontInMenu() const;
+  void SetUseSkinFontInMenu(bool Value);
+  int DefMenuItemHeight() const;
   void SetDefMenuItemHeight(int Value);
-  classlib::TFont& DefMenuItemFont() { return *FDefMenuItemFont; }
+  classlib::TFont& DefMenuItemFont();
   void SetDefMenuItemFont(const classlib::TFont& Value);
 
   // Published events
@@ -201,7 +203,6 @@ public:
   bool SkinChanging = false;
   classlib::TWindowState WindowState = classlib::TWindowState::wsNormal;
   std::vector<classlib::TControl*> HiddenByRollUp;
-  std::function<void(MSG&, bool&)> OldAppMessage;
   bool MenuLoop = false, MainMenuActive = false;
   HRGN FormRgn = nullptr;
   classlib::TRect RealMainMenuRect{}, RealIconRect{};
@@ -213,6 +214,10 @@ public:
   std::vector<std::unique_ptr<TskActiveSkinObject>> FrameObjects;
   std::vector<TskAreaLink> AreaLinks;
   bool AlwaysActive = false;
+  // Owned by the component: the form's menu engine, the built-in system menu and the tray menu.
+  TskSkinMenu* SkinMenu = nullptr;
+  classlib::TPopupMenu* SysMenu = nullptr;
+  TskSkinPopupMenu* TrayMenu = nullptr;
 
   // Activation, size limits and small services
   bool GetFormActive() const;
@@ -273,11 +278,30 @@ public:
   // The caption the frame shows: the form's, and on an MDI parent with a maximized child also the
   // child's in brackets.
   classlib::String FrameCaptionText() const;
-  // Reached from the frame objects, built with the menus; until then they do nothing.
-  void SkinMenuOpen() {}  // records that a skinned menu is open and hooks the application's messages
-  void PopupSkinMenu(classlib::TMenuItem*, const classlib::TRect&, bool) {}  // Item's subitems beside a screen rectangle
-  classlib::TMenuItem* GetSystemMenu() { return nullptr; }  // the item whose subitems form the system menu
   // End of frame objects: loading and painting
+
+  // Skinned menus, system menu and tray menu
+  // Every skinned menu of the form opens after SkinMenuOpen (which hooks the application's keys for
+  // it) and ends with SkinMenuClose.
+  void SkinMenuOpen();
+  void SkinMenuClose();
+  // Item's subitems beside a screen rectangle, upward when OpenUpward.
+  void PopupSkinMenu(classlib::TMenuItem* Item, const classlib::TRect& R, bool OpenUpward);
+  void PopupSkinMenu(classlib::TMenu* Menu, const classlib::TPoint& P);
+  void PopupSkinMenu1(classlib::TMenu* Menu, const classlib::TRect& R, bool OpenUpward);
+  // The item whose subitems form the system menu, built for the form's state at this moment.
+  classlib::TMenuItem* GetSystemMenu();
+  void CreateSysMenu();
+  void CreateUserSysMenu();
+  void TrackSystemMenu(int X, int Y);
+  void SM_Min(classlib::TObject* Sender);
+  void SM_Max(classlib::TObject* Sender);
+  void SM_Restore(classlib::TObject* Sender);
+  void SM_RollUp(classlib::TObject* Sender);
+  void SM_MinToTray(classlib::TObject* Sender);
+  void SM_Close(classlib::TObject* Sender);
+  void TSM_Restore(classlib::TObject* Sender);
+  void TSM_Close(classlib::TObject* Sender);
 
   // Region
   bool CanNCSupport() const;
@@ -364,18 +388,18 @@ private:
 
   // Reached from the frame, built with the menus, the hint window, the tray icon and MDI support;
   // until then they do nothing.
-  void CheckMenuVisible(classlib::TMessage&) {}      // closes an open skinned menu on such messages
-  void SkinMenuClose() {}                            // closes the open skinned menu
+  // Closes the open skinned menu on the messages that close menus.
+  void CheckMenuVisible(classlib::TMessage& Msg);
   void SkinMainMenuClose() {}                        // leaves the main menu in the frame
   void ActivateMenu() {}                             // gives the main menu in the frame the keyboard
-  void TrackSystemMenu(int, int) {}                  // opens the system menu at a screen point
-  void CreateSysTrayMenu() {}                        // builds the tray icon's menu
+  void CreateSysTrayMenu();
   void CreateMainMenu() {}                           // adds the main menu's items to the frame objects
   bool FindHotKeyItem(WORD) const { return false; }  // the main-menu item with that Alt hot key
-  void NewAppMessage(MSG&, bool&) {}                 // the main-menu keyboard filter
+  // The application's messages while a skinned menu has the keyboard.
+  void NewAppMessage(MSG& Msg, bool& Handled);
   void ActivateObjectHint(const classlib::String&) {}  // shows an object's hint
   void HideObjectHint() {}                           // hides the object hint
-  void CopyMenuOptions() {}                          // copies the menu options to the menu engine
+  void CopyMenuOptions();
   void CheckMDIMainMenu() {}                         // MDI: the parent's merged main menu
   void CheckMDIBar() {}                              // MDI: the parent's tabs bar
   void UpDateChildActiveInMenu() {}                  // MDI: the window menu's check mark
@@ -423,11 +447,6 @@ private:
   bool FAlphaBlend = false;
   bool FAlphaBlendAnimation = false;
   std::uint8_t FAlphaBlendValue = 200;
-  bool FUseSkinFontInMenu = true;
-  int FDefMenuItemHeight = 20;
-  std::unique_ptr<classlib::TFont> FDefMenuItemFont;
-  // Whether the application's message handler is this component's, installed by HookApp.
-  bool FAppHooked = false;
 };
 
 }  // namespace skin

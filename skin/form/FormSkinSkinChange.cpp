@@ -6,6 +6,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinPopupMenu.h"
 
 #include <algorithm>
 
@@ -18,6 +19,7 @@ void TskFormSkin::SetSkinData(TskSkinData* Value) {
   FSkinData = Value;
   if (Value) Value->FreeNotification(this);
   if (!Designing()) ChangeSkinData();
+  TrayMenu->SetSkinData(Value);
 }
 
 void TskFormSkin::Notification(TComponent* AComponent, TOperation Operation) {

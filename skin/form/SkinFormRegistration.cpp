@@ -4,6 +4,7 @@
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/form/FormSkin.h"
 #include "skin/form/FormSkinObjects.h"
+#include "skin/form/SkinMenuRegistration.h"
 
 #include <mutex>
 
@@ -119,6 +120,7 @@ void RegisterSkinFormClasses() {
   static std::once_flag once;
   std::call_once(once, [] {
     RegisterSkinControlClasses();
+    RegisterSkinMenuClasses();
     RegisterAll(TClassRegistry::Instance());
   });
 }

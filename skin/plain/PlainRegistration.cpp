@@ -3,7 +3,6 @@
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/plain/SkinPlainBoxes.h"
 #include "skin/plain/SkinPlainDialogs.h"
-#include "skin/plain/SkinPlainMenus.h"
 
 #include <mutex>
 
@@ -17,8 +16,6 @@ void RegisterAll(TClassRegistry& Registry) {
   Registry.Register<TskSkinComboBox>("TskSkinComboBox", "TskSkinCustomComboBox");
   Registry.Register<TskSkinCustomListBox>("TskSkinCustomListBox", "TListBox");
   Registry.Register<TskSkinListBox>("TskSkinListBox", "TskSkinCustomListBox");
-
-  Registry.Register<TskSkinPopupMenu>("TskSkinPopupMenu", "TPopupMenu");
 
   Registry.Register<TskSkinOpenDialog>("TskSkinOpenDialog", "TOpenDialog")
       .Boolean("MultiSelection", &TskSkinOpenDialog::SetMultiSelection)

@@ -187,11 +187,15 @@ inline void ContextMenuOnPage(HWND MainWindow, POINT Point) {
   PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(screen.x, screen.y));
 }
 
+// The program's menus are skinned: top-level windows of the menu engine's class.
 inline bool WaitForMenu() {
   return WaitUntil(
       [] {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        return menu && IsWindowVisible(menu);
+        // Closed menu windows linger hidden for a moment.
+        for (HWND menu = FindWindowExW(nullptr, nullptr, L"TskSkinPopupWindow", nullptr); menu;
+             menu = FindWindowExW(nullptr, menu, L"TskSkinPopupWindow", nullptr))
+          if (IsWindowVisible(menu)) return true;
+        return false;
       },
       10000);
 }

@@ -4,7 +4,6 @@
 #include "skin/plain/PlainRegistration.h"
 #include "skin/plain/SkinPlainBoxes.h"
 #include "skin/plain/SkinPlainDialogs.h"
-#include "skin/plain/SkinPlainMenus.h"
 
 #include <memory>
 
@@ -33,19 +32,6 @@ const char* const EveryClassForm = R"(object TestForm: TForm
     Visible = False
     Items.Strings = (
       'Z:\a.mp3')
-  end
-  object Menu: TskSkinPopupMenu
-    object Add1: TMenuItem
-      Caption = 'Add'
-      OnClick = Clicked
-    end
-    object SlideShow1: TMenuItem
-      Caption = 'SlideShow'
-      object Play1: TMenuItem
-        Caption = 'Play'
-        Checked = True
-      end
-    end
   end
   object OpenDialog1: TskSkinOpenDialog
     Title = 'Open Audio files'
@@ -79,13 +65,6 @@ TEST(PlainRegistration, AFormDescriptionBuildsEveryStandIn) {
   EXPECT_EQ(Find<TskSkinComboBox>(*form, "Drives").Text(), "D:");
   EXPECT_EQ(Find<TskSkinListBox>(*form, "Lines").GetItems()[0], "Z:\\a.mp3");
 
-  auto& menu = Find<TskSkinPopupMenu>(*form, "Menu");
-  ASSERT_EQ(menu.Items()->Count(), 2);
-  EXPECT_TRUE(menu.Items()->Items(1)->Items(0)->Checked());
-  ASSERT_TRUE(menu.Items()->Items(0)->OnClick);
-  menu.Items()->Items(0)->OnClick(menu.Items()->Items(0));
-  EXPECT_EQ(clicks, 1);
-
   auto& open = Find<TskSkinOpenDialog>(*form, "OpenDialog1");
   EXPECT_EQ(open.Title(), "Open Audio files");
   EXPECT_TRUE(open.MultiSelection());
@@ -105,7 +84,7 @@ TEST(PlainRegistration, AFormDescriptionBuildsEveryStandIn) {
 TEST(PlainRegistration, EveryClassIsKnownByItsSkinnedName) {
   RegisterPlainSkinClasses();
   const char* names[] = {"TskSkinCustomComboBox", "TskSkinComboBox",   "TskSkinCustomListBox",
-                         "TskSkinListBox",        "TskSkinPopupMenu",  "TskSkinOpenDialog",
+                         "TskSkinListBox",        "TskSkinOpenDialog",
                          "TskSkinSaveDialog"};
   for (const char* name : names) {
     const TClassInfo* info = TClassRegistry::Instance().Find(name);

@@ -1,7 +1,0 @@
-#include "skin/plain/SkinPlainMenus.h"
-
-namespace skin {
-
-TskSkinPopupMenu::TskSkinPopupMenu(classlib::TComponent* AOwner) : TPopupMenu(AOwner) {}
-
-}  // namespace skin
