@@ -311,7 +311,7 @@ TEST_F(SkinEditTest, URLEditOpensOnlyWebAddressesOnALeftClick) {
   click("nobody", TskURLLinkType::skltMail);
   click("a@b.c", TskURLLinkType::skltMail);
   EXPECT_EQ(opened, (std::vector<std::string>{"HTTPS://example.org", "mailto:a@b.c"}));
-  MoveTo(away.x, away.y);
+  URLEdit->Perform(CM_MOUSELEAVE, 0, 0);  // the class library's notice that the pointer went
   EXPECT_EQ(URLEdit->State(), TskURLState::skstOUT);
   EXPECT_FALSE(URLEdit->Font().Style().Contains(TFontStyle::fsUnderline));
 }
@@ -403,3 +403,64 @@ TEST_F(SkinEditSkinTest, TheEditMenuOpensThroughTheFormsMenusAndGoesAfterTheChos
   EXPECT_EQ(Edit->EditMenu(), nullptr);
   delete frame;
 }
+
+TEST_F(SkinEditSkinTest, HeightFollowsTheSkinOrTheFont) {
+  const auto textHeight = [](TskSkinCustomEdit& E) {
+    TBitmap b;
+    b.SetSize(1, 1);
+    b.Canvas()->SetFont(E.Font());
+    return b.Canvas()->TextHeight("Wg");
+  };
+  Edit->SetHeight(33);
+  EXPECT_EQ(Edit->Height(), 33) << "default look with the skin font: any height";
+  Edit->SetUseSkinFont(false);
+  Edit->AdjustEditHeight();
+  EXPECT_EQ(Edit->Height(), textHeight(*Edit) + 4);
+
+  Edit->SetSkinData(Skin.get());
+  EXPECT_EQ(Edit->Height(), textHeight(*Edit) + 21 - 15) << "skinned without the skin font: text and skin frame";
+  Edit->SetUseSkinFont(true);
+  Edit->SetHeight(50);
+  EXPECT_EQ(Edit->Height(), 21);
+}
+
+TEST_F(SkinEditSkinTest, HoverAndFocusTakeTheActiveColours) {
+  Edit->SetSkinData(Skin.get());
+  ButtonEdit->SetFocus();
+  windowtesting::Pump();
+  EXPECT_EQ(Edit->Font().Color(), 16116450) << "\"fontcolor\"";
+  // The class library's notices of the pointer coming and going.
+  Edit->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_TRUE(Edit->MouseOver());
+  EXPECT_EQ(Edit->Font().Color(), 16777215) << "\"activefontcolor\" under the pointer";
+  Edit->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(Edit->MouseOver());
+  EXPECT_EQ(Edit->Font().Color(), 16116450);
+  Edit->SetFocus();
+  windowtesting::Pump();
+  EXPECT_EQ(Edit->Font().Color(), 16777215) << "and while focused";
+  Edit->Perform(CM_MOUSEENTER, 0, 0);
+  Edit->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(Edit->Font().Color(), 16777215) << "the focus keeps it when the pointer goes";
+  Edit->SetEnabled(false);
+  EXPECT_EQ(Edit->Font().Color(), 7102040) << "\"disabledfontcolor\"";
+}
+
+TEST_F(SkinEditTest, AlphaBlendMixesTheFrameWithTheParent) {
+  Form->SetColor(static_cast<TColor>(RGB(0, 200, 0)));
+  Edit->SetAlphaBlend(true);
+  const TPoint corner = Edit->ClientToScreen(Point(-2, -2));  // the frame's top-left pixel
+  const auto screenPixel = [&] {
+    RedrawWindow(Edit->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+    windowtesting::PumpFor(50);
+    const HDC dc = GetDC(nullptr);
+    const COLORREF c = GetPixel(dc, corner.x, corner.y);
+    ReleaseDC(nullptr, dc);
+    return c;
+  };
+  Edit->SetAlphaBlendValue(0);
+  EXPECT_EQ(screenPixel(), RGB(0, 200, 0)) << "the parent alone";
+  Edit->SetAlphaBlendValue(255);
+  EXPECT_EQ(screenPixel(), Rgb(clBtnShadow)) << "the control alone";
+}
+
