@@ -351,6 +351,12 @@ TEST_F(SkinEditSkinTest, AWideEditKeepsBothCaps) {
   ButtonEdit->SetWidth(150);
   ButtonEdit->CalcRects();
   EXPECT_EQ(ButtonEdit->ButtonBounds().left, 62 + 70) << "a button in the right cap moves with the right edge";
+  // Disabled, the button shows "unenabledbuttonrect" (32, 128 in the picture).
+  auto enabled = Picture(*ButtonEdit);
+  ButtonEdit->SetEnabled(false);
+  auto disabled = Picture(*ButtonEdit);
+  EXPECT_NE(Pixel(*disabled, 132 + 8, 2 + 8), Pixel(*enabled, 132 + 8, 2 + 8));
+  EXPECT_EQ(Pixel(*disabled, 132 + 8, 2 + 8), static_cast<COLORREF>(skin.Canvas()->Pixels(32 + 8, 128 + 8)));
 }
 
 TEST_F(SkinEditSkinTest, TheEditMenuOpensThroughTheFormsMenusAndGoesAfterTheChosenCommand) {
