@@ -470,3 +470,54 @@ TEST_F(SkinEditTest, AlphaBlendMixesTheFrameWithTheParent) {
   EXPECT_EQ(screenPixel(), Rgb(clBtnShadow)) << "the control alone";
 }
 
+
+TEST(SkinEditRegistration, DescriptionsSetThePublishedPropertiesOverTheDefaults) {
+  auto form = ShowForm(R"(object TestForm: TForm
+  object Plain: TskSkinEdit
+  end
+  object Date: TskSkinMaskEdit
+    EditMask = '!99/99/0000;1;_'
+    ReadOnly = True
+    ButtonMode = True
+    SkinDataName = 'buttonedit'
+    Alignment = taCenter
+    AlphaBlend = True
+    AlphaBlendValue = 128
+    UseSkinFont = False
+    DefaultFont.Height = 20
+  end
+  object Link: TskSkinURLEdit
+    LinkType = skltMail
+    Execute = False
+  end
+end)");
+  auto& plain = dynamic_cast<TskSkinEdit&>(*form->FindComponent("Plain"));
+  EXPECT_EQ(plain.SkinDataName(), "edit");
+  EXPECT_TRUE(plain.UseSkinFont());
+  EXPECT_FALSE(plain.ButtonMode());
+  EXPECT_FALSE(plain.ReadOnly());
+  EXPECT_FALSE(plain.AlphaBlend());
+  EXPECT_EQ(plain.AlphaBlendValue(), 0);
+  EXPECT_EQ(plain.Alignment(), TAlignment::taLeftJustify);
+  EXPECT_TRUE(plain.AutoSelect());
+  EXPECT_EQ(plain.DefaultFont().Name(), "Arial");
+  EXPECT_EQ(plain.DefaultFont().Height(), 14);
+  EXPECT_EQ(plain.Height(), 20);
+
+  auto& date = dynamic_cast<TskSkinMaskEdit&>(*form->FindComponent("Date"));
+  EXPECT_EQ(date.EditText(), "__/__/____");
+  EXPECT_TRUE(date.ReadOnly());
+  EXPECT_TRUE(date.ButtonMode());
+  EXPECT_EQ(date.SkinDataName(), "buttonedit");
+  EXPECT_EQ(date.Alignment(), TAlignment::taCenter);
+  EXPECT_TRUE(date.AlphaBlend());
+  EXPECT_EQ(date.AlphaBlendValue(), 128);
+  EXPECT_FALSE(date.UseSkinFont());
+  EXPECT_EQ(date.DefaultFont().Height(), 20);
+  EXPECT_EQ(date.Font().Height(), 20) << "the default look takes the default font";
+
+  auto& link = dynamic_cast<TskSkinURLEdit&>(*form->FindComponent("Link"));
+  EXPECT_EQ(link.LinkType(), TskURLLinkType::skltMail);
+  EXPECT_FALSE(link.Execute());
+  EXPECT_EQ(link.State(), TskURLState::skstOUT);
+}
