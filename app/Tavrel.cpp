@@ -11,6 +11,7 @@
 #include "app/Unit8.h"
 #include "app/Unit9.h"
 #include "flat/FlatRegistration.h"
+#include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/data/SkinDataRegistration.h"
 #include "skin/form/SkinFormRegistration.h"
@@ -25,6 +26,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RegisterSkinControlClasses();
     RegisterSkinFormClasses();
     RegisterPlainSkinClasses();
+  RegisterSkinBoxClasses();
+    RegisterSkinBoxClasses();
     RegisterFlatClasses();
     RegisterSkinDataClasses();
     RegisterFormClasses();

@@ -18,7 +18,7 @@ constexpr LONG kStartChannel = 5;
 constexpr long kVideoDecoderConnector = 12;  // PhysConn_Video_VideoDecoder
 
 // Empties a list and adds the device's name, selected; nothing added when no name was read.
-void ListOnly(TComboBox& List, const TFirstDevice& Device) {
+void ListOnly(skin::TskSkinComboBox& List, const TFirstDevice& Device) {
   List.Items().Clear();
   if (!Device.Found) return;
   List.Items().Add(Device.Name);

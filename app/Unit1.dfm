@@ -872,14 +872,14 @@ object Form1: TForm1
           Top = 8
           Width = 300
           Height = 21
-          Style = csDropDownList
+          SkinData = skSkinData1
         end
         object ComboBox2: TskSkinComboBox
           Left = 64
           Top = 40
           Width = 300
           Height = 21
-          Style = csDropDownList
+          SkinData = skSkinData1
         end
       end
       object ComboBox3: TComboBox
@@ -937,7 +937,7 @@ object Form1: TForm1
         Top = 24
         Width = 120
         Height = 21
-        Style = csDropDownList
+        SkinData = skSkinData1
         OnChange = skSkinComboBox1Change
       end
       object skSkinPanel1: TskSkinPanel

@@ -13,6 +13,7 @@
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/Timer.h"
+#include "skin/boxes/SkinComboBox.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinGauge.h"
 #include "skin/controls/SkinListView.h"
@@ -20,7 +21,6 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/form/SkinPopupMenu.h"
-#include "skin/plain/SkinPlainBoxes.h"
 #include "skin/plain/SkinPlainDialogs.h"
 
 #include <functional>

@@ -39,12 +39,14 @@ object Form10: TForm10
       Top = 32
       Width = 250
       Height = 21
+      SkinData = skSkinData1
     end
     object skSkinComboBox2: TskSkinComboBox
       Left = 120
       Top = 74
       Width = 250
       Height = 21
+      SkinData = skSkinData1
     end
   end
   object PlainGroupBox2: TPlainGroupBox
@@ -68,12 +70,14 @@ object Form10: TForm10
       Top = 32
       Width = 250
       Height = 21
+      SkinData = skSkinData1
     end
     object skSkinComboBox4: TskSkinComboBox
       Left = 120
       Top = 74
       Width = 250
       Height = 21
+      SkinData = skSkinData1
     end
   end
   object skSkinButton1: TskSkinButton

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/classlib/Forms.h"
-#include "skin/plain/SkinPlainBoxes.h"
+#include "skin/boxes/SkinComboBox.h"
 
 class TForm10 : public classlib::TForm {
 public:

@@ -4,7 +4,7 @@
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Menus.h"
 #include "skin/controls/SkinListView.h"
-#include "skin/plain/SkinPlainBoxes.h"
+#include "skin/boxes/SkinListBox.h"
 #include "skin/plain/SkinPlainDialogs.h"
 
 #include <windows.h>

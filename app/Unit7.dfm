@@ -112,7 +112,7 @@ object Form7: TForm7
         Top = 16
         Caption = 'TV Capture'
       end
-      object Edit1: TEdit
+      object Edit1: TskSkinEdit
         Left = 8
         Top = 36
         Width = 280
@@ -130,7 +130,7 @@ object Form7: TForm7
         Top = 76
         Caption = 'Default Pic'
       end
-      object Edit2: TEdit
+      object Edit2: TskSkinEdit
         Left = 8
         Top = 96
         Width = 280

@@ -9,6 +9,7 @@
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/HeaderControl.h"
+#include "platform/classlib/Mask.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/RichEdit.h"
 #include "platform/classlib/ScrollBox.h"
@@ -159,6 +160,7 @@ void RegisterClassLibrary(TClassRegistry& Registry) {
   RegisterForms(Registry);
   RegisterTimer(Registry);
   RegisterStdControls(Registry);
+  RegisterMaskControls(Registry);
   RegisterExtControls(Registry);
   RegisterBevel(Registry);
   RegisterSplitter(Registry);

@@ -2,6 +2,7 @@
 
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinControlsRegistration.h"
 
 #include <mutex>
@@ -131,6 +132,35 @@ void RegisterComboBoxes(TClassRegistry& Registry) {
   Registry.Register<TskSkinComboBox>("TskSkinComboBox", "TskSkinCustomComboBox");
 }
 
+void RegisterEdits(TClassRegistry& Registry) {
+  Registry.Register<TskCustomEdit>("TskCustomEdit", "TCustomMaskEdit").Boolean("ReadOnly", &TskCustomEdit::SetReadOnly);
+  using E = TskSkinCustomEdit;
+  auto edit = Registry.Register<E>("TskSkinCustomEdit", "TskCustomEdit");
+  edit.Reference("SkinData", &E::SetSkinData)
+      .Text("SkinDataName", &E::SetSkinDataName)
+      .Boolean("UseSkinFont", &E::SetUseSkinFont)
+      .Integer("DefaultWidth", &E::SetDefaultWidth)
+      .Integer("DefaultHeight", &E::SetDefaultHeight)
+      .Boolean("ButtonMode", &E::SetButtonMode)
+      .Boolean("AlphaBlend", &E::SetAlphaBlend)
+      .Custom("AlphaBlendValue",
+              [](E& c, const TFormValue& v, TReadContext&) {
+                const int value = formvalue::ToInteger(v);
+                if (value < 0 || value > 255) throw EReadError("AlphaBlendValue out of range");
+                c.SetAlphaBlendValue(static_cast<std::uint8_t>(value));
+              })
+      .Enum("Alignment", &E::SetAlignment, Alignments)
+      .Event("OnButtonClick", &E::OnButtonClick);
+  FontFields<E>(edit, "DefaultFont", [](E& c) -> TFont& { return c.DefaultFont(); });
+  Registry.Register<TskSkinEdit>("TskSkinEdit", "TskSkinCustomEdit");
+  Registry.Register<TskSkinMaskEdit>("TskSkinMaskEdit", "TskSkinEdit");
+  Registry.Register<TskSkinURLEdit>("TskSkinURLEdit", "TskSkinEdit")
+      .Boolean("Execute", &TskSkinURLEdit::SetExecute)
+      .Enum("LinkType", &TskSkinURLEdit::SetLinkType,
+            std::vector<std::pair<String, TskURLLinkType>>{{"skltHTTP", TskURLLinkType::skltHTTP},
+                                                           {"skltMail", TskURLLinkType::skltMail}});
+}
+
 }  // namespace
 
 void RegisterSkinBoxClasses() {
@@ -139,5 +169,6 @@ void RegisterSkinBoxClasses() {
     RegisterSkinControlClasses();
     RegisterListBoxes(TClassRegistry::Instance());
     RegisterComboBoxes(TClassRegistry::Instance());
+    RegisterEdits(TClassRegistry::Instance());
   });
 }

@@ -45,7 +45,10 @@ TskSkinCustomComboBox::~TskSkinCustomComboBox() {
     FDropDownList->InnerList().WindowProc = FOldListWindowProc;
     FDropDownList->InnerList().OnMouseMove = nullptr;
   }
-  if (FEditor) FEditor->WindowProc = FOldEditWindowProc;
+  if (FEditor) {
+    FEditor->WindowProc = FOldEditWindowProc;
+    FEditor->OnEditCancelMode = nullptr;
+  }
 }
 
 void TskSkinCustomComboBox::Notification(TComponent* AComponent, TOperation Operation) {
@@ -478,11 +481,16 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value) {
 }
 
 void TskSkinCustomComboBox::ShowEditor() {
-  FEditor = new TEdit(this);
+  GetSkinData();
+  FEditor = new TskCustomEdit(this);
+  FEditor->SetAutoSize(false);
+  FEditor->SetHideSelection(FHideSelection);
+  FEditor->SetEditTransparent(FSkinControlIndex != -1);
   FEditor->SetParent(this);
   FEditor->SetVisible(true);
   FOldEditWindowProc = FEditor->WindowProc;
   FEditor->WindowProc = [this](TMessage& Message) { EditWindowProcHook(Message); };
+  FEditor->OnEditCancelMode = [this](TControl* Sender) { EditCancelMode(Sender); };
   FEditor->OnChange = [this](TObject* Sender) { EditChange(Sender); };
   FEditor->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
     if (OnKeyDown) OnKeyDown(this, Key, Shift);
@@ -493,7 +501,6 @@ void TskSkinCustomComboBox::ShowEditor() {
   FEditor->OnKeyUp = [this](TObject*, WORD& Key, TShiftState Shift) {
     if (OnKeyUp) OnKeyUp(this, Key, Shift);
   };
-  GetSkinData();
   if (FSkinControlIndex != -1) {
     FEditor->Font().SetStyle(FValues.FontStyle);
     FEditor->Font().SetColor(FValues.FontColor);
@@ -509,7 +516,7 @@ void TskSkinCustomComboBox::ShowEditor() {
 }
 
 void TskSkinCustomComboBox::HideEditor() {
-  std::unique_ptr<TEdit> editor(FEditor);
+  std::unique_ptr<TskCustomEdit> editor(FEditor);
   FEditor = nullptr;
   editor->WindowProc = FOldEditWindowProc;
   editor->SetVisible(false);
@@ -600,11 +607,6 @@ void TskSkinCustomComboBox::FindLBItemFromEdit() {
 void TskSkinCustomComboBox::EditWindowProcHook(TMessage& Message) {
   const bool open = FDropDownList->Visible();
   switch (Message.Msg) {
-    case CM_CANCELMODE:
-      // The plain editor has no cancel-mode event of its own: the hook stands in for it.
-      FOldEditWindowProc(Message);
-      EditCancelMode(reinterpret_cast<TControl*>(Message.LParam));
-      return;
     case WM_KILLFOCUS:
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

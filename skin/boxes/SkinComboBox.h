@@ -5,6 +5,7 @@
 // Classes in this file: TskSkinCustomComboBoxStyle, TskSkinCustomComboBox, TskSkinComboBox.
 #pragma once
 #include "platform/classlib/StdCtrls.h"
+#include "skin/boxes/SkinCustomEdit.h"
 #include "skin/boxes/SkinPopupListBox.h"
 #include "skin/data/SkinEditDescriptions.h"
 
@@ -45,8 +46,9 @@ public:
   // Attributes
   TskPopupListBox& DropDownList() const { return *FDropDownList; }
   // The editor of the edit style; null in the fixed style.
-  classlib::TEdit* Editor() const { return FEditor; }
+  TskCustomEdit* Editor() const { return FEditor; }
   classlib::TStrings& Items() const { return FDropDownList->Items(); }
+  classlib::TStrings& GetItems() const { return Items(); }
   void SetItems(const classlib::TStrings& Value);
   int ItemIndex() const { return FDropDownList->ItemIndex(); }
   void SetItemIndex(int Index);
@@ -192,7 +194,7 @@ private:
   classlib::TRect FButtonAreaRect{};
   bool FButtonHot = false;
   bool FButtonPressed = false;
-  classlib::TEdit* FEditor = nullptr;  // owned as a component
+  TskCustomEdit* FEditor = nullptr;  // owned as a component
   bool FEditChanging = false;
   TskComboBoxSkinValues FValues;
 };

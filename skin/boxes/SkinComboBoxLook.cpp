@@ -131,6 +131,7 @@ void TskSkinCustomComboBox::ChangeSkinData() {
       if (skinned) FEditor->Font().SetColor(FValues.FontColor);
     }
     FEditor->Font().SetCharset(CharsetInUse());
+    FEditor->SetEditTransparent(skinned);
   }
   Invalidate();
   FDropDownList->SetSkinDataName(skinned ? FValues.ListBoxName : String());

@@ -67,6 +67,7 @@ public:
   TskSkinScrollBar* ItemScrollBar() const { return FItemScrollBar; }
   TskSkinScrollBar* ExtentScrollBar() const { return FExtentScrollBar; }
   classlib::TStrings& Items() const { return FInnerList->Items(); }
+  classlib::TStrings& GetItems() const { return Items(); }
   void SetItems(const classlib::TStrings& Value);
   int ItemIndex() const { return FInnerList->ItemIndex(); }
   void SetItemIndex(int Value) { FInnerList->SetItemIndex(Value); }

@@ -1,7 +1,6 @@
 #include "skin/plain/PlainRegistration.h"
 
 #include "platform/classlib/ClassRegistry.h"
-#include "skin/plain/SkinPlainBoxes.h"
 #include "skin/plain/SkinPlainDialogs.h"
 
 #include <mutex>
@@ -12,11 +11,6 @@ using namespace skin;
 namespace {
 
 void RegisterAll(TClassRegistry& Registry) {
-  Registry.Register<TskSkinCustomComboBox>("TskSkinCustomComboBox", "TComboBox");
-  Registry.Register<TskSkinComboBox>("TskSkinComboBox", "TskSkinCustomComboBox");
-  Registry.Register<TskSkinCustomListBox>("TskSkinCustomListBox", "TListBox");
-  Registry.Register<TskSkinListBox>("TskSkinListBox", "TskSkinCustomListBox");
-
   Registry.Register<TskSkinOpenDialog>("TskSkinOpenDialog", "TOpenDialog")
       .Boolean("MultiSelection", &TskSkinOpenDialog::SetMultiSelection)
       .Boolean("CheckFileExists", &TskSkinOpenDialog::SetCheckFileExists);

@@ -8,6 +8,7 @@
 #include "app/FormClasses.h"
 #include "platform/classlib/Forms.h"
 #include "flat/FlatRegistration.h"
+#include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/data/SkinDataRegistration.h"
 #include "skin/form/SkinFormRegistration.h"
@@ -27,6 +28,8 @@ inline void InitForms() {
     RegisterSkinControlClasses();
     RegisterSkinFormClasses();
     RegisterPlainSkinClasses();
+  RegisterSkinBoxClasses();
+    RegisterSkinBoxClasses();
     RegisterFlatClasses();
     RegisterSkinDataClasses();
     RegisterFormClasses();

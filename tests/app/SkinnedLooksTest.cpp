@@ -78,7 +78,7 @@ void ExpectSkins(TComponent& Form, std::initializer_list<TNamedSkin> Rows) {
 
 TEST(SkinnedControlsOnForms, EachControlNamesADescriptionOfItsSkin) {
   auto main = apptesting::MakeForm<TForm1>();
-  EXPECT_EQ(ExpectEveryDescriptionFound(*main), 34);
+  EXPECT_EQ(ExpectEveryDescriptionFound(*main), 37);
   EXPECT_EQ(main->skSkinPageControl1->SkinData(), nullptr);
   EXPECT_EQ(main->skSkinPageControl1->SkinDataName(), "tab");
   EXPECT_TRUE(main->skSkinPageControl1->MultiLine());
@@ -95,7 +95,10 @@ TEST(SkinnedControlsOnForms, EachControlNamesADescriptionOfItsSkin) {
                       {"skSkinPanel1", "skSkinData1", "panel"},
                       {"skSkinButton2", "skSkinData1", "button"},
                       {"skSkinButton4", "skSkinData1", "button"},
-                      {"skSkinGauge1", "skSkinData1", "gauge"}});
+                      {"skSkinGauge1", "skSkinData1", "gauge"},
+                      {"skSkinComboBox1", "skSkinData1", "combobox"},
+                      {"ComboBox1", "skSkinData1", "combobox"},
+                      {"ComboBox2", "skSkinData1", "combobox"}});
   auto& bar = dynamic_cast<TskSkinScrollBar&>(Find(*main, "skSkinScrollBar1"));
   EXPECT_EQ(bar.Kind(), TScrollBarKind::sbVertical);
   EXPECT_EQ(bar.Width(), 19);
@@ -115,7 +118,9 @@ TEST(SkinnedControlsOnForms, EachControlNamesADescriptionOfItsSkin) {
   auto rotate = apptesting::MakeForm<TForm9>();
   EXPECT_EQ(ExpectEveryDescriptionFound(*rotate), 5);
   auto devices = apptesting::MakeForm<TForm10>();
-  EXPECT_EQ(ExpectEveryDescriptionFound(*devices), 2);
+  EXPECT_EQ(ExpectEveryDescriptionFound(*devices), 6);
+  ExpectSkins(*devices, {{"skSkinComboBox1", "skSkinData1", "combobox"},
+                         {"skSkinComboBox4", "skSkinData1", "combobox"}});
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -27,7 +27,9 @@ LONG RoutedToVideoDecoder() {
   return input;
 }
 
-std::vector<String> Lines(TComboBox& List) {
+// The lines of a plain or a skinned combo box.
+template <class TList>
+std::vector<String> Lines(TList& List) {
   std::vector<String> lines;
   for (int index = 0; index < List.Items().Count(); ++index) lines.push_back(List.Items()[index]);
   return lines;

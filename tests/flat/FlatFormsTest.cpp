@@ -6,6 +6,7 @@
 #include "flat/FlatRegistration.h"
 #include "skin/data/SkinDataRegistration.h"
 #include "flat/PlainGroupBox.h"
+#include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/form/SkinFormRegistration.h"
 #include "skin/plain/PlainRegistration.h"
@@ -29,6 +30,7 @@ std::unique_ptr<TForm> ReadProgramForm(const String& File, const String& FormCla
   RegisterSkinControlClasses();
   RegisterSkinFormClasses();
   RegisterPlainSkinClasses();
+  RegisterSkinBoxClasses();
   RegisterFlatClasses();
   RegisterSkinDataClasses();
   return windowtesting::ReadForm(text, [](TForm& Form) {

@@ -108,3 +108,22 @@ TEST_F(SkinBoxesSkinTest, ComboBoxStretchedWithoutSkinSize) {
   EXPECT_EQ(Text(Combo->ButtonAreaRect()), "142,2,158,28");
   EXPECT_EQ(Text(Combo->ItemAreaRect()), "3,3,141,27");
 }
+
+TEST_F(SkinBoxesSkinTest, TheSkinnedEditorShowsTheControlBeneathIt) {
+  Combo->SetStyle(TskSkinCustomComboBoxStyle::skcbEditStyle);
+  ASSERT_NE(Combo->Editor(), nullptr);
+  EXPECT_TRUE(Combo->Editor()->TransparentMode());
+  Combo->Editor()->SetText("pear");
+  Combo->Editor()->SetFocus();
+  windowtesting::PumpFor(100);
+  // Right of the text the editor's window shows the combo box's own picture (no item strip).
+  TskCustomEdit& editor = *Combo->Editor();
+  TWindowPicture combo(Combo->Handle());
+  TWindowPicture edit(editor.Handle());
+  const int x = editor.Width() - 3, y = editor.Height() / 2;
+  EXPECT_EQ(edit.Pixel(x, y), combo.Pixel(editor.Left() + x, editor.Top() + y));
+
+  Combo->SetSkinData(nullptr);
+  Combo->ChangeSkinData();
+  EXPECT_FALSE(Combo->Editor()->TransparentMode()) << "the default look's editor paints its own background";
+}

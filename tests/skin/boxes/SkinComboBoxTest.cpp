@@ -342,13 +342,13 @@ TEST_F(SkinComboBoxTest, PressElsewhereClosesTheList) {
 TEST_F(SkinComboBoxTest, EditStyle) {
   for (const char* item : {"apple", "banana", "blueberry"}) Combo->Items().Add(item);
   Combo->SetStyle(TskSkinCustomComboBoxStyle::skcbEditStyle);
-  TEdit* editor = Combo->Editor();
+  TskCustomEdit* editor = Combo->Editor();
   ASSERT_NE(editor, nullptr);
   // Setting the style again keeps the one editor.
   Combo->SetStyle(TskSkinCustomComboBoxStyle::skcbEditStyle);
   EXPECT_EQ(Combo->Editor(), editor);
   int editors = 0;
-  for (int i = 0; i < Combo->ControlCount(); ++i) editors += dynamic_cast<TEdit*>(Combo->Controls(i)) != nullptr;
+  for (int i = 0; i < Combo->ControlCount(); ++i) editors += dynamic_cast<TskCustomEdit*>(Combo->Controls(i)) != nullptr;
   EXPECT_EQ(editors, 1);
   EXPECT_FALSE(Combo->TabStop());
   EXPECT_TRUE(editor->TabStop());
