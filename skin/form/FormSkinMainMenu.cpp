@@ -210,7 +210,7 @@ void TskFormSkin::FormKeyDown(TMessage& Message) {
   // Keys typed in an MDI child drive the main form's menu while that one is open.
   if (IsMDIChild()) {
     TForm* main = Application->MainForm();
-    TskFormSkin* parent = main ? FormSkinComponent(*main) : nullptr;
+    TskFormSkin* parent = GetFormSkinComponent(main);
     if (parent && parent != this && (parent->MenuLoop || parent->MainMenuActive || EngineVisible(*parent))) {
       parent->FormKeyDown(Message);
       return;
@@ -283,8 +283,8 @@ void TskFormSkin::CheckMenuVisible(TMessage& Message) {
   }
   // On an MDI parent the active child's menus close with it.
   if (IsMDIForm() && Form->Visible())
-    if (TForm* child = ActiveMDIChildOf(*Form, nullptr))
-      if (TskFormSkin* childSkin = FormSkinComponent(*child); childSkin && childSkin != this)
+    if (TForm* child = Form->ActiveMDIChild())
+      if (TskFormSkin* childSkin = GetFormSkinComponent(child); childSkin && childSkin != this)
         childSkin->CheckMenuVisible(Message);
 }
 

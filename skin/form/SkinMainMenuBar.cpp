@@ -18,11 +18,6 @@ bool Designing(const TComponent& Component) {
   return Component.ComponentState().Contains(TComponentStateItem::csDesigning);
 }
 
-TForm* ActiveMDIChildOfMainForm(bool* Maximized) {
-  TForm* main = Application->MainForm();
-  return main ? ActiveMDIChildOf(*main, Maximized) : nullptr;
-}
-
 const TskDataSkinMainMenuBarButton* ButtonDescription(const TskSkinData* Skin, const String& Name) {
   if (!Skin || Skin->Empty) return nullptr;
   const int index = Skin->GetIndex(Name);
@@ -31,23 +26,6 @@ const TskDataSkinMainMenuBarButton* ButtonDescription(const TskSkinData* Skin, c
 }
 
 }  // namespace
-
-TForm* ActiveMDIChildOf(TForm& Parent, bool* Maximized) {
-  if (!Parent.HandleAllocated()) return nullptr;
-  const HWND client = FindWindowExW(Parent.Handle(), nullptr, L"MDICLIENT", nullptr);
-  if (!client) return nullptr;
-  BOOL maximized = FALSE;
-  const auto child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
-  if (!child) return nullptr;
-  if (Maximized) *Maximized = maximized != FALSE;
-  return dynamic_cast<TForm*>(TWinControl::FindControl(child));
-}
-
-TskFormSkin* FormSkinComponent(TForm& Form) {
-  for (int i = 0; i < Form.ComponentCount(); ++i)
-    if (auto* component = dynamic_cast<TskFormSkin*>(Form.Components(i))) return component;
-  return nullptr;
-}
 
 // ---------------------------------------------------------------------------------------------
 // TskSkinMainMenu
@@ -214,7 +192,8 @@ TForm* TskSkinMainMenuBar::GetMaximizedMDIChild() const {
 TskFormSkin* TskSkinMainMenuBar::GetMDIChildFormSkinComponent() const { return skin::GetMDIChildFormSkinComponent(); }
 
 TMainMenu* TskSkinMainMenuBar::GetChildMainMenu() const {
-  TForm* child = ActiveMDIChildOfMainForm(nullptr);
+  TForm* main = Application->MainForm();
+  TForm* child = main ? main->ActiveMDIChild() : nullptr;
   if (!child) return nullptr;
   for (int i = 0; i < child->ComponentCount(); ++i)
     if (auto* menu = dynamic_cast<TMainMenu*>(child->Components(i))) return menu;

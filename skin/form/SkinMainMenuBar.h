@@ -17,12 +17,6 @@
 
 namespace skin {
 
-// The active MDI child of Parent, read from its MDI client window (with whether it is maximized);
-// null without a client or an active child.
-classlib::TForm* ActiveMDIChildOf(classlib::TForm& Parent, bool* Maximized);
-// The first form skinning component of a form; null when it has none.
-TskFormSkin* FormSkinComponent(classlib::TForm& Form);
-
 // The arrows' walk across a main menu's items: the first hot or pressed selectable item lets go and
 // the next selectable one is entered (the one before when not Forward), round from the end to the
 // start; without such an item the first selectable one is entered.
