@@ -263,6 +263,34 @@ bool TMenu::DispatchCommand(UINT Command) {
   return true;
 }
 
+namespace {
+
+// The first item under Parent, depth first, that carries Key; a disabled item hides its sub-items.
+TMenuItem* FindShortCut(const TMenuItem& Parent, TShortCut Key) {
+  for (int i = 0; i < Parent.Count(); ++i) {
+    TMenuItem* item = Parent.Items(i);
+    if (!item->Enabled()) continue;
+    if (item->ShortCut() == Key) return item;
+    if (TMenuItem* found = FindShortCut(*item, Key)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool TMenu::IsShortCut(const TMessage& Message) {
+  TShortCut key = static_cast<TShortCut>(LOBYTE(Message.WParam));
+  if (key == 0) return false;
+  if (GetKeyState(VK_SHIFT) < 0) key |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) key |= scCtrl;
+  // The Alt key is part of the key message itself (its context bit).
+  if (Message.LParam & (KF_ALTDOWN << 16)) key |= scAlt;
+  TMenuItem* item = FindShortCut(*FItems, key);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {
   // Controls know menus only as components; the first popup menu teaches them to open one.
   if (!TControl::PopupMenuHook)

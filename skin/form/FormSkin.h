@@ -342,6 +342,9 @@ private:
   bool NearBorder(const classlib::TPoint& P) const;
   int SizingZone(const classlib::TPoint& P) const;
   bool CaptionTest(const classlib::TPoint& P) const;
+  // The active object lies under P. The pointer timer sets the active object up to 50 ms late: a
+  // press just after the pointer left an object must not go to that object.
+  bool ActiveObjectAt(const classlib::TPoint& P) const;
   void ResizeSteps();
   void CalcSizeSteps(classlib::TMessage& Message);
   void NCHitTestMessage(classlib::TMessage& Message);

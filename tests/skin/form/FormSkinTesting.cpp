@@ -2,6 +2,9 @@
 
 #include "skin/form/SkinFormRegistration.h"
 
+#include <cstdint>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace formskintesting {
@@ -105,18 +108,42 @@ INPUT MouseInput(DWORD Flags, int X = 0, int Y = 0) {
   return input;
 }
 
+// What the input thread sends, and after how many events it waits for the system's move or size loop.
+struct TInputScript {
+  std::vector<INPUT> Inputs;
+  size_t LoopAfter = SIZE_MAX;
+  DWORD Receiver = 0;
+};
+
+// Until the receiving thread runs the system's move or size loop (which holds the mouse from then on),
+// at most two seconds.
+void AwaitSizeMoveLoop(DWORD Receiver) {
+  for (int waited = 0; waited < 2000; waited += 5) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(Receiver, &info) && (info.flags & GUI_INMOVESIZE)) return;
+    Sleep(5);
+  }
+}
+
 // The events come from a thread of their own, one at a time, while this thread handles messages: a
 // press on the frame starts the system's move or size loop, which returns only after the release.
+// Pointer events are routed when they are sent: a move sent before the loop holds the mouse goes to
+// the window under the pointer, which after a step outwards is the desktop, and the loop never sees
+// it (nor the release after it).
 DWORD WINAPI SendInputs(LPVOID Parameter) {
-  for (INPUT& input : *static_cast<std::vector<INPUT>*>(Parameter)) {
-    SendInput(1, &input, sizeof input);
+  auto& script = *static_cast<TInputScript*>(Parameter);
+  for (size_t i = 0; i < script.Inputs.size(); ++i) {
+    if (i == script.LoopAfter) AwaitSizeMoveLoop(script.Receiver);
+    SendInput(1, &script.Inputs[i], sizeof(INPUT));
     Sleep(25);
   }
   return 0;
 }
 
-void Send(std::vector<INPUT> Inputs) {
-  const HANDLE thread = CreateThread(nullptr, 0, SendInputs, &Inputs, 0, nullptr);
+void Send(std::vector<INPUT> Inputs, size_t LoopAfter = SIZE_MAX) {
+  TInputScript script{std::move(Inputs), LoopAfter, GetCurrentThreadId()};
+  const HANDLE thread = CreateThread(nullptr, 0, SendInputs, &script, 0, nullptr);
   while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
     classlib::Application->ProcessMessages();
   CloseHandle(thread);
@@ -199,17 +226,32 @@ void LeftDoubleClick(int X, int Y) { Send({Move(X, Y), Down(), Up(), Down(), Up(
 
 void LeftPress(int X, int Y) { Send({Move(X, Y), Down()}); }
 
-void LeftDrag(POINT From, POINT To) {
+void LeftDrag(POINT From, POINT To, bool SizeMoveLoop) {
   std::vector<INPUT> inputs{Move(From.x, From.y), Down()};
   constexpr int Steps = 5;
   for (int i = 1; i <= Steps; ++i)
     inputs.push_back(Move(From.x + (To.x - From.x) * i / Steps, From.y + (To.y - From.y) * i / Steps));
   inputs.push_back(Up());
-  Send(inputs);
+  Send(inputs, SizeMoveLoop ? 2 : SIZE_MAX);
   windowtesting::PumpFor(60);
 }
 
 void LeftReleaseAt(int X, int Y) { Send({Move(X, Y), Up()}); }
+
+void PressKeys(std::initializer_list<WORD> Keys) {
+  std::vector<INPUT> inputs;
+  const auto key = [&inputs](WORD Key, DWORD Flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = Key;
+    input.ki.dwFlags = Flags;
+    inputs.push_back(input);
+  };
+  for (const WORD k : Keys) key(k, 0);
+  for (auto k = std::rbegin(Keys); k != std::rend(Keys); ++k) key(*k, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  windowtesting::PumpFor(100);
+}
 
 RECT WindowRect(HWND Window) {
   RECT r;

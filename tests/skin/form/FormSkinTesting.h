@@ -8,6 +8,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/form/FormSkin.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -64,8 +65,12 @@ void LeftDoubleClick(int X, int Y);
 // Presses at a point and keeps the button down; LeftReleaseAt moves and releases it.
 void LeftPress(int X, int Y);
 void LeftReleaseAt(int X, int Y);
-// Presses at From, moves in steps to To, releases.
-void LeftDrag(POINT From, POINT To);
+// Presses at From, moves in steps to To, releases. With SizeMoveLoop the press starts the system's
+// move or size loop, and the moves wait until it runs.
+void LeftDrag(POINT From, POINT To, bool SizeMoveLoop = true);
+
+// Real keys: presses Keys in order, releases them in the reverse order, then handles the messages.
+void PressKeys(std::initializer_list<WORD> Keys);
 
 // A window's rectangle on the screen.
 RECT WindowRect(HWND Window);
