@@ -13,6 +13,7 @@
 #include "skin/data/SkinObjectDescriptions.h"
 #include "skin/form/SkinMessages.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -431,6 +432,14 @@ private:
   std::unique_ptr<classlib::TFont> FDefMenuItemFont;
   // Whether the application's message handler is this component's, installed by HookApp.
   bool FAppHooked = false;
+  // The border pieces of the skinned frame last painted (top, left, right, bottom), and the copies the
+  // objects are drawn on. Building them from the picture's tiles costs more than the rest of a paint,
+  // and a repaint at the same size with the same looks needs the same pieces.
+  struct TFramePieces {
+    std::array<std::intptr_t, 36> Key{};
+    classlib::TBitmap Base[4], Work[4];
+  };
+  TFramePieces FPieces;
 };
 
 }  // namespace skin
