@@ -5,9 +5,7 @@
 // Targets: fills within 1.5 times the plain list box, scrolling within 2 times, the extent fill within
 // 2 times the fill without it. Each figure is the wall time of one run (the lists are made anew).
 
-#include "platform/UnixHeadersBegin.h"
-#include <benchmark/benchmark.h>
-#include "platform/UnixHeadersEnd.h"
+#include "bench/SkinBenchSupport.h"
 
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/StdCtrls.h"
@@ -24,11 +22,7 @@ constexpr int kLines = 10000, kScrolls = 500;
 
 struct TBench {
   TBench() {
-    static const bool ready = [] {
-      Application->Initialize();
-      return true;
-    }();
-    (void)ready;
+    bench::InitApplication();
     Form = std::make_unique<TForm>(nullptr);
     Form->SetBounds(50, 50, 400, 400);
     Form->Show();
@@ -107,14 +101,25 @@ void SkinnedScroll(benchmark::State& State) {
   }
 }
 
+void Register() {
+  constexpr auto ms = benchmark::kMillisecond;
+  bench::AddTimedOnce("fill/plain_one_by_one", ms, [](benchmark::State& state) { PlainFill(state, false); });
+  bench::AddTimedOnce("fill/skinned_one_by_one", ms, [](benchmark::State& state) { SkinnedFill(state, false, false); });
+  bench::AddTimedOnce("fill/plain_in_update", ms, [](benchmark::State& state) { PlainFill(state, true); });
+  bench::AddTimedOnce("fill/skinned_in_update", ms, [](benchmark::State& state) { SkinnedFill(state, true, false); });
+  bench::AddTimedOnce("fill/skinned_in_update_extent", ms,
+                      [](benchmark::State& state) { SkinnedFill(state, true, true); });
+  bench::AddTimedOnce("scroll/plain", ms, PlainScroll);
+  bench::AddTimedOnce("scroll/skinned", ms, SkinnedScroll);
+}
+
 }  // namespace
 
-BENCHMARK_CAPTURE(PlainFill, OneByOne, false)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK_CAPTURE(SkinnedFill, OneByOne, false, false)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK_CAPTURE(PlainFill, InUpdate, true)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK_CAPTURE(SkinnedFill, InUpdate, true, false)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK_CAPTURE(SkinnedFill, InUpdateWithExtent, true, true)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK(PlainScroll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK(SkinnedScroll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  Register();
+  return bench::RunAgainstTargets(argc, argv,
+                                  {{"fill/skinned_one_by_one", "fill/plain_one_by_one", 1.5},
+                                   {"fill/skinned_in_update", "fill/plain_in_update", 1.5},
+                                   {"scroll/skinned", "scroll/plain", 2.0},
+                                   {"fill/skinned_in_update_extent", "fill/skinned_in_update", 2.0}});
+}

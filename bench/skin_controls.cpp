@@ -10,20 +10,16 @@
 // form, one visible at a time. Figures are the least wall time of nine repetitions, the two sides'
 // repetitions interleaved: a repaint's trips to the Wine server are part of its cost.
 
-#include "bench/BenchSupport.h"
+#include "bench/SkinBenchSupport.h"
 
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
-#include "platform/classlib/Strings.h"
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinSpeedButton.h"
-#include "skin/data/SkinData.h"
 
-#include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -134,50 +130,10 @@ unenabledcheckimagerect=52,74,65,87
 unenableduncheckimagerect=65,74,78,87
 )";
 
-// Night-blue gradients with a lighter rim, so that every look has real pixels to copy.
-void DrawControlsPicture(TBitmap& Picture) {
-  Picture.SetPixelFormat(TPixelFormat::pf24bit);
-  Picture.SetSize(240, 90);
-  for (int y = 0; y < 90; ++y) {
-    auto* row = static_cast<std::uint8_t*>(Picture.ScanLine(y));
-    for (int x = 0; x < 240; ++x) {
-      const int shade = (y % 25) * 4 + (x % 60);
-      row[3 * x] = static_cast<std::uint8_t>(90 + shade);
-      row[3 * x + 1] = static_cast<std::uint8_t>(40 + shade / 2);
-      row[3 * x + 2] = static_cast<std::uint8_t>(20 + shade / 3);
-    }
-  }
-}
-
-// The skin, written into a folder of its own under the temporary folder and read back the way a
-// user's skin is.
-class TBenchSkin {
-public:
-  TBenchSkin() {
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    FDir = IncludeTrailingPathDelimiter(FromWide(temp)) + "tavrel-bench-skin-" + IntToStr(GetCurrentProcessId());
-    ForceDirectories(FDir);
-    TStringList ini;
-    ini.SetText(SkinIni);
-    ini.SaveToFile(FDir + "\\skin.ini");
-    TBitmap picture;
-    DrawControlsPicture(picture);
-    picture.SaveToFile(FDir + "\\controls.bmp");
-    Skin.LoadFromFile(FDir + "\\skin.ini");
-  }
-  ~TBenchSkin() {
-    DeleteFile(FDir + "\\skin.ini");
-    DeleteFile(FDir + "\\controls.bmp");
-    RemoveDirectoryW(ToWide(FDir).c_str());
-  }
-  TBenchSkin(const TBenchSkin&) = delete;
-  TBenchSkin& operator=(const TBenchSkin&) = delete;
-
-  skin::TskSkinData Skin{nullptr};
-
-private:
-  String FDir;
+// The controls' picture, the skin's only one.
+struct TControlsPicture {
+  TBitmap Picture;
+  TControlsPicture() { bench::Shade(Picture, 240, 90, 25, 60); }
 };
 
 enum class TKind { PushButton, ToolButton, CheckBox };
@@ -206,7 +162,8 @@ std::vector<TCell> Layout() {
 }
 
 struct TScene {
-  TBenchSkin Skin;
+  TControlsPicture Picture;
+  bench::TBenchSkin Skin{"skin", SkinIni, {{"controls.bmp", &Picture.Picture}}};
   std::unique_ptr<TForm> Form;
   TPanel* Skinned = nullptr;
   TPanel* Plain = nullptr;
@@ -215,7 +172,7 @@ struct TScene {
   TFont PlainFont;
 
   TScene() {
-    Application->Initialize();
+    bench::InitApplication();
     Form = std::make_unique<TForm>(nullptr);
     Form->SetBorderStyle(TFormBorderStyle::bsSingle);
     Form->SetBounds(0, 0, 100, 100);
@@ -297,49 +254,23 @@ std::unique_ptr<TScene> TheScene;
 
 TScene& Scene() { return *TheScene; }
 
-// Least wall time per iteration of each benchmark, beside the console table.
-class TLeastRealTimeReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (!run.error_occurred && run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-        FTimes[run.run_name.function_name] = run.GetAdjustedRealTime();
-  }
-  const std::map<std::string, double>& Times() const { return FTimes; }
-
-private:
-  std::map<std::string, double> FTimes;
-};
-
-template <typename Body>
-void AddTimed(const std::string& Name, Body body) {
-  benchmark::RegisterBenchmark(Name.c_str(), body)
-      ->Unit(benchmark::kMicrosecond)
-      ->UseRealTime()
-      ->MinTime(0.1)
-      ->Repetitions(9)
-      ->ComputeStatistics("min", bench::Least)
-      ->ReportAggregatesOnly(true);
-}
-
 void Register() {
-  AddTimed("panel/plain_BUTTONs", [](benchmark::State& state) {
+  bench::AddTimed("panel/plain_BUTTONs", benchmark::kMicrosecond, [](benchmark::State& state) {
     TScene& s = Scene();
     s.Front(s.Plain);
     for (auto _ : state) RedrawWindow(s.Plain->Handle(), nullptr, nullptr, kRepaint);
   });
-  AddTimed("panel/skinned", [](benchmark::State& state) {
+  bench::AddTimed("panel/skinned", benchmark::kMicrosecond, [](benchmark::State& state) {
     TScene& s = Scene();
     s.Front(s.Skinned);
     for (auto _ : state) RedrawWindow(s.Skinned->Handle(), nullptr, nullptr, kRepaint);
   });
-  AddTimed("button/plain_BUTTON_repaint", [](benchmark::State& state) {
+  bench::AddTimed("button/plain_BUTTON_repaint", benchmark::kMicrosecond, [](benchmark::State& state) {
     TScene& s = Scene();
     s.Front(s.Plain);
     for (auto _ : state) RedrawWindow(s.PlainButton, nullptr, nullptr, kRepaint);
   });
-  AddTimed("button/skinned_morph_tick", [](benchmark::State& state) {
+  bench::AddTimed("button/skinned_morph_tick", benchmark::kMicrosecond, [](benchmark::State& state) {
     TScene& s = Scene();
     s.Front(s.Skinned);
     skin::TskSkinButton& button = *s.SkinnedButton;
@@ -359,42 +290,14 @@ void Register() {
   });
 }
 
-bool Check(const std::map<std::string, double>& Times, const std::string& Name, const std::string& Reference,
-           double Target) {
-  const auto time = Times.find(Name), reference = Times.find(Reference);
-  if (time == Times.end() || reference == Times.end()) {
-    std::printf("%-32s %10s\n", Name.c_str(), "n/a");
-    return false;
-  }
-  const double ratio = time->second / reference->second;
-  const bool met = ratio <= Target;
-  std::printf("%-32s %10.1f %10.1f %8.2f %8.2f  %s\n", Name.c_str(), time->second, reference->second, ratio, Target,
-              met ? "met" : "MISSED");
-  return met;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   TheScene = std::make_unique<TScene>();
   Register();
-  // Each side's repetitions alternate with the other's, so that a busy spell of the machine does not
-  // fall on one side only. Given first, the option yields to one on the command line.
-  std::vector<char*> args(argv, argv + argc);
-  char interleave[] = "--benchmark_enable_random_interleaving=true";
-  args.insert(args.begin() + 1, interleave);
-  argc = static_cast<int>(args.size());
-  argv = args.data();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TLeastRealTimeReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto& times = reporter.Times();
-  std::printf("\n%-32s %10s %10s %8s %8s\n", "operation", "us", "plain us", "ratio", "target");
-  bool all = Check(times, "panel/skinned", "panel/plain_BUTTONs", 3.0);
-  all &= Check(times, "button/skinned_morph_tick", "button/plain_BUTTON_repaint", 3.0);
-  std::printf("%s\n", all ? "all targets met" : "some targets MISSED");
+  const int status = bench::RunAgainstTargets(argc, argv,
+                                              {{"panel/skinned", "panel/plain_BUTTONs", 3.0},
+                                               {"button/skinned_morph_tick", "button/plain_BUTTON_repaint", 3.0}});
   TheScene.reset();
-  benchmark::Shutdown();
-  return 0;
+  return status;
 }

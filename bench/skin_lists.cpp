@@ -12,12 +12,11 @@
 // Figures are the least wall time of nine repetitions, the two sides' repetitions interleaved: a
 // paint's trips to the Wine server are part of its cost.
 
-#include "bench/BenchSupport.h"
+#include "bench/SkinBenchSupport.h"
 
 #include "platform/classlib/ComCtrls.h"
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
-#include "platform/classlib/Strings.h"
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
 #include "skin/controls/SkinButton.h"
@@ -26,12 +25,9 @@
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinTrackBar.h"
-#include "skin/data/SkinData.h"
 
 #include <commctrl.h>
 
-#include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -177,50 +173,10 @@ fontcolor=16116450
 bgcolor=4202512
 )";
 
-// Night-blue gradients with a lighter rim, so that every look has real pixels to copy.
-void DrawControlsPicture(TBitmap& Picture) {
-  Picture.SetPixelFormat(TPixelFormat::pf24bit);
-  Picture.SetSize(240, 124);
-  for (int y = 0; y < 124; ++y) {
-    auto* row = static_cast<std::uint8_t*>(Picture.ScanLine(y));
-    for (int x = 0; x < 240; ++x) {
-      const int shade = (y % 25) * 4 + (x % 60);
-      row[3 * x] = static_cast<std::uint8_t>(90 + shade);
-      row[3 * x + 1] = static_cast<std::uint8_t>(40 + shade / 2);
-      row[3 * x + 2] = static_cast<std::uint8_t>(20 + shade / 3);
-    }
-  }
-}
-
-// The skin, written into a folder of its own under the temporary folder and read back the way a
-// user's skin is.
-class TBenchSkin {
-public:
-  TBenchSkin() {
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    FDir = IncludeTrailingPathDelimiter(FromWide(temp)) + "tavrel-bench-lists-" + IntToStr(GetCurrentProcessId());
-    ForceDirectories(FDir);
-    TStringList ini;
-    ini.SetText(SkinIni);
-    ini.SaveToFile(FDir + "\\skin.ini");
-    TBitmap picture;
-    DrawControlsPicture(picture);
-    picture.SaveToFile(FDir + "\\controls.bmp");
-    Skin.LoadFromFile(FDir + "\\skin.ini");
-  }
-  ~TBenchSkin() {
-    DeleteFile(FDir + "\\skin.ini");
-    DeleteFile(FDir + "\\controls.bmp");
-    RemoveDirectoryW(ToWide(FDir).c_str());
-  }
-  TBenchSkin(const TBenchSkin&) = delete;
-  TBenchSkin& operator=(const TBenchSkin&) = delete;
-
-  skin::TskSkinData Skin{nullptr};
-
-private:
-  String FDir;
+// The controls' picture, the skin's only one.
+struct TControlsPicture {
+  TBitmap Picture;
+  TControlsPicture() { bench::Shade(Picture, 240, 124, 25, 60); }
 };
 
 enum class TKind { ToolButton, PushButton, SeekBar, VolumeBar, Progress };
@@ -269,7 +225,8 @@ void FillList(TListView& View) {
 }
 
 struct TScene {
-  TBenchSkin Skin;
+  TControlsPicture Picture;
+  bench::TBenchSkin Skin{"lists", SkinIni, {{"controls.bmp", &Picture.Picture}}};
   std::unique_ptr<TForm> Form;
   TPanel* SkinnedPlayer = nullptr;
   TPanel* PlainPlayer = nullptr;
@@ -281,7 +238,7 @@ struct TScene {
   TFont PlainFont;
 
   TScene() {
-    Application->Initialize();
+    bench::InitApplication();
     Form = std::make_unique<TForm>(nullptr);
     Form->SetBorderStyle(TFormBorderStyle::bsSingle);
     Form->SetBounds(0, 0, 100, 100);
@@ -404,32 +361,6 @@ std::unique_ptr<TScene> TheScene;
 
 TScene& Scene() { return *TheScene; }
 
-// Least wall time per iteration of each benchmark, beside the console table.
-class TLeastRealTimeReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (!run.error_occurred && run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-        FTimes[run.run_name.function_name] = run.GetAdjustedRealTime();
-  }
-  const std::map<std::string, double>& Times() const { return FTimes; }
-
-private:
-  std::map<std::string, double> FTimes;
-};
-
-template <typename Body>
-void AddTimed(const std::string& Name, benchmark::TimeUnit Unit, Body body) {
-  benchmark::RegisterBenchmark(Name.c_str(), body)
-      ->Unit(Unit)
-      ->UseRealTime()
-      ->MinTime(0.1)
-      ->Repetitions(9)
-      ->ComputeStatistics("min", bench::Least)
-      ->ReportAggregatesOnly(true);
-}
-
 // Back to the first page, untimed, so that every run pages through the same rows.
 void Rewind(benchmark::State& State, HWND View, void (*Home)(TScene&)) {
   State.PauseTiming();
@@ -451,7 +382,7 @@ void ExpectPaged(benchmark::State& State, HWND View) {
 }
 
 void Register() {
-  AddTimed("list/plain_SysListView32_200_pages", benchmark::kMillisecond, [](benchmark::State& state) {
+  bench::AddTimed("list/plain_SysListView32_200_pages", benchmark::kMillisecond, [](benchmark::State& state) {
     TScene& s = Scene();
     s.Front(s.PlainLists);
     const HWND view = s.PlainList->Handle();
@@ -466,7 +397,7 @@ void Register() {
       ExpectPaged(state, view);
     }
   });
-  AddTimed("list/skinned_200_pages", benchmark::kMillisecond, [](benchmark::State& state) {
+  bench::AddTimed("list/skinned_200_pages", benchmark::kMillisecond, [](benchmark::State& state) {
     TScene& s = Scene();
     s.Front(s.SkinnedLists);
     const HWND view = s.SkinnedList->Handle();
@@ -482,30 +413,16 @@ void Register() {
       ExpectPaged(state, view);
     }
   });
-  AddTimed("player/plain_controls", benchmark::kMicrosecond, [](benchmark::State& state) {
+  bench::AddTimed("player/plain_controls", benchmark::kMicrosecond, [](benchmark::State& state) {
     TScene& s = Scene();
     s.Front(s.PlainPlayer);
     for (auto _ : state) RedrawWindow(s.PlainPlayer->Handle(), nullptr, nullptr, kRepaint);
   });
-  AddTimed("player/skinned", benchmark::kMicrosecond, [](benchmark::State& state) {
+  bench::AddTimed("player/skinned", benchmark::kMicrosecond, [](benchmark::State& state) {
     TScene& s = Scene();
     s.Front(s.SkinnedPlayer);
     for (auto _ : state) RedrawWindow(s.SkinnedPlayer->Handle(), nullptr, nullptr, kRepaint);
   });
-}
-
-bool Check(const std::map<std::string, double>& Times, const std::string& Name, const std::string& Reference,
-           const char* Unit, double Target) {
-  const auto time = Times.find(Name), reference = Times.find(Reference);
-  if (time == Times.end() || reference == Times.end()) {
-    std::printf("%-32s %10s\n", Name.c_str(), "n/a");
-    return false;
-  }
-  const double ratio = time->second / reference->second;
-  const bool met = ratio <= Target;
-  std::printf("%-32s %10.1f %10.1f %4s %8.2f %8.2f  %s\n", Name.c_str(), time->second, reference->second, Unit, ratio,
-              Target, met ? "met" : "MISSED");
-  return met;
 }
 
 }  // namespace
@@ -513,23 +430,10 @@ bool Check(const std::map<std::string, double>& Times, const std::string& Name, 
 int main(int argc, char** argv) {
   TheScene = std::make_unique<TScene>();
   Register();
-  // Each side's repetitions alternate with the other's, so that a busy spell of the machine does not
-  // fall on one side only. Given first, the option yields to one on the command line.
-  std::vector<char*> args(argv, argv + argc);
-  char interleave[] = "--benchmark_enable_random_interleaving=true";
-  args.insert(args.begin() + 1, interleave);
-  argc = static_cast<int>(args.size());
-  argv = args.data();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TLeastRealTimeReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto& times = reporter.Times();
-  std::printf("\n%-32s %10s %10s %4s %8s %8s\n", "operation", "time", "plain", "unit", "ratio", "target");
-  bool all = Check(times, "list/skinned_200_pages", "list/plain_SysListView32_200_pages", "ms", 1.3);
-  all &= Check(times, "player/skinned", "player/plain_controls", "us", 3.0);
-  std::printf("%s\n", all ? "all targets met" : "some targets MISSED");
+  const int status =
+      bench::RunAgainstTargets(argc, argv,
+                               {{"list/skinned_200_pages", "list/plain_SysListView32_200_pages", 1.3},
+                                {"player/skinned", "player/plain_controls", 3.0}});
   TheScene.reset();
-  benchmark::Shutdown();
-  return 0;
+  return status;
 }

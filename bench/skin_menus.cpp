@@ -5,18 +5,14 @@
 // Target: at most 3 times the plain time. Closing either is not timed. Figures are the least wall
 // time of nine repetitions, the two sides' repetitions interleaved.
 
-#include "bench/BenchSupport.h"
+#include "bench/SkinBenchSupport.h"
 
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Menus.h"
-#include "platform/classlib/Strings.h"
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
-#include "skin/data/SkinData.h"
 #include "skin/form/SkinMenu.h"
 
-#include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,60 +73,18 @@ unenabledfontcolor=7102040
 stretcheffect=1
 )";
 
-// Gradients with a lighter rim, so that every piece has real pixels to copy.
-void Shade(TBitmap& Picture, int Width, int Height) {
-  Picture.SetPixelFormat(TPixelFormat::pf24bit);
-  Picture.SetSize(Width, Height);
-  for (int y = 0; y < Height; ++y) {
-    auto* row = static_cast<std::uint8_t*>(Picture.ScanLine(y));
-    for (int x = 0; x < Width; ++x) {
-      const int shade = (y % 20) * 4 + (x % 40);
-      row[3 * x] = static_cast<std::uint8_t>(90 + shade);
-      row[3 * x + 1] = static_cast<std::uint8_t>(40 + shade / 2);
-      row[3 * x + 2] = static_cast<std::uint8_t>(20 + shade / 3);
-    }
-  }
-}
-
-// The skin, written into a folder of its own under the temporary folder and read back the way a
-// user's skin is.
-class TBenchSkin {
-public:
-  TBenchSkin() {
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    FDir = IncludeTrailingPathDelimiter(FromWide(temp)) + "tavrel-bench-menus-" + IntToStr(GetCurrentProcessId());
-    ForceDirectories(FDir);
-    TStringList ini;
-    ini.SetText(SkinIni);
-    ini.SaveToFile(FDir + "\\skin.ini");
-    TBitmap picture;
-    Shade(picture, 40, 40);
-    picture.SaveToFile(FDir + "\\window.bmp");
-    // The mask rounds the window's corners off.
-    TBitmap mask;
-    mask.SetPixelFormat(TPixelFormat::pf24bit);
-    mask.SetSize(40, 40);
-    mask.Canvas()->Brush()->SetColor(0);
-    mask.Canvas()->FillRect(Rect(0, 0, 40, 40));
+// The menu window's picture, its mask (rounding the window's corners off) and the items' picture.
+struct TMenuPictures {
+  TBitmap Window, Mask, Items;
+  TMenuPictures() {
+    bench::Shade(Window, 40, 40, 20, 40);
+    Mask.SetPixelFormat(TPixelFormat::pf24bit);
+    Mask.SetSize(40, 40);
+    bench::Fill(Mask, Rect(0, 0, 40, 40), 0);
     for (const TPoint& corner : {Point(0, 0), Point(39, 0), Point(0, 39), Point(39, 39)})
-      mask.Canvas()->SetPixels(corner.x, corner.y, clWhite);
-    mask.SaveToFile(FDir + "\\mask.bmp");
-    Shade(picture, 60, 46);
-    picture.SaveToFile(FDir + "\\items.bmp");
-    Skin.LoadFromFile(FDir + "\\skin.ini");
+      Mask.Canvas()->SetPixels(corner.x, corner.y, clWhite);
+    bench::Shade(Items, 60, 46, 20, 40);
   }
-  ~TBenchSkin() {
-    for (const char* name : {"skin.ini", "window.bmp", "mask.bmp", "items.bmp"}) DeleteFile(FDir + "\\" + name);
-    RemoveDirectoryW(ToWide(FDir).c_str());
-  }
-  TBenchSkin(const TBenchSkin&) = delete;
-  TBenchSkin& operator=(const TBenchSkin&) = delete;
-
-  skin::TskSkinData Skin{nullptr};
-
-private:
-  String FDir;
 };
 
 LRESULT CALLBACK PlainProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -153,7 +107,9 @@ LRESULT CALLBACK PlainProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) 
 }
 
 struct TScene {
-  TBenchSkin Skin;
+  TMenuPictures Pictures;
+  bench::TBenchSkin Skin{
+      "menus", SkinIni, {{"window.bmp", &Pictures.Window}, {"mask.bmp", &Pictures.Mask}, {"items.bmp", &Pictures.Items}}};
   std::unique_ptr<TForm> Form;
   std::unique_ptr<TPopupMenu> Menu;
   std::unique_ptr<skin::TskSkinMenu> Engine;
@@ -162,7 +118,7 @@ struct TScene {
   int Height = 0;
 
   TScene() {
-    Application->Initialize();
+    bench::InitApplication();
     Form = std::make_unique<TForm>(nullptr);
     Form->SetBounds(0, 0, 300, 200);
     Form->Show();
@@ -175,13 +131,7 @@ struct TScene {
     Engine = std::make_unique<skin::TskSkinMenu>(nullptr, Form.get());
     PlainFont.SetName("Arial");
     PlainFont.SetHeight(14);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = PlainProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TavrelBenchPlainPopup";
-    wc.style = CS_SAVEBITS;
-    RegisterClassExW(&wc);
+    bench::RegisterPlainClass(L"TavrelBenchPlainPopup", PlainProc, nullptr, CS_SAVEBITS);
     // The plain window takes the skinned menu's size.
     OpenSkinned();
     Width = Engine->PopupWindows.at(0)->Width();
@@ -210,34 +160,8 @@ std::unique_ptr<TScene> TheScene;
 
 TScene& Scene() { return *TheScene; }
 
-// Least wall time per iteration of each benchmark, beside the console table.
-class TLeastRealTimeReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (!run.error_occurred && run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-        FTimes[run.run_name.function_name] = run.GetAdjustedRealTime();
-  }
-  const std::map<std::string, double>& Times() const { return FTimes; }
-
-private:
-  std::map<std::string, double> FTimes;
-};
-
-template <typename Body>
-void AddTimed(const std::string& Name, Body body) {
-  benchmark::RegisterBenchmark(Name.c_str(), body)
-      ->Unit(benchmark::kMicrosecond)
-      ->UseRealTime()
-      ->MinTime(0.1)
-      ->Repetitions(9)
-      ->ComputeStatistics("min", bench::Least)
-      ->ReportAggregatesOnly(true);
-}
-
 void Register() {
-  AddTimed("menu/plain_WS_POPUP", [](benchmark::State& state) {
+  bench::AddTimed("menu/plain_WS_POPUP", benchmark::kMicrosecond, [](benchmark::State& state) {
     TScene& s = Scene();
     for (auto _ : state) {
       const HWND window = s.OpenPlain();
@@ -247,7 +171,7 @@ void Register() {
       state.ResumeTiming();
     }
   });
-  AddTimed("menu/skinned_30_items", [](benchmark::State& state) {
+  bench::AddTimed("menu/skinned_30_items", benchmark::kMicrosecond, [](benchmark::State& state) {
     TScene& s = Scene();
     for (auto _ : state) {
       s.OpenSkinned();
@@ -259,41 +183,12 @@ void Register() {
   });
 }
 
-bool Check(const std::map<std::string, double>& Times, const std::string& Name, const std::string& Reference,
-           double Target) {
-  const auto time = Times.find(Name), reference = Times.find(Reference);
-  if (time == Times.end() || reference == Times.end()) {
-    std::printf("%-32s %10s\n", Name.c_str(), "n/a");
-    return false;
-  }
-  const double ratio = time->second / reference->second;
-  const bool met = ratio <= Target;
-  std::printf("%-32s %10.1f %10.1f %8.2f %8.2f  %s\n", Name.c_str(), time->second, reference->second, ratio, Target,
-              met ? "met" : "MISSED");
-  return met;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   TheScene = std::make_unique<TScene>();
   Register();
-  // Each side's repetitions alternate with the other's, so that a busy spell of the machine does not
-  // fall on one side only. Given first, the option yields to one on the command line.
-  std::vector<char*> args(argv, argv + argc);
-  char interleave[] = "--benchmark_enable_random_interleaving=true";
-  args.insert(args.begin() + 1, interleave);
-  argc = static_cast<int>(args.size());
-  argv = args.data();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TLeastRealTimeReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto& times = reporter.Times();
-  std::printf("\n%-32s %10s %10s %8s %8s\n", "operation", "us", "plain us", "ratio", "target");
-  const bool all = Check(times, "menu/skinned_30_items", "menu/plain_WS_POPUP", 3.0);
-  std::printf("%s\n", all ? "all targets met" : "some targets MISSED");
+  const int status = bench::RunAgainstTargets(argc, argv, {{"menu/skinned_30_items", "menu/plain_WS_POPUP", 3.0}});
   TheScene.reset();
-  benchmark::Shutdown();
-  return 0;
+  return status;
 }

@@ -265,12 +265,14 @@ bool TMenu::DispatchCommand(UINT Command) {
 
 namespace {
 
-TMenuItem* FindShortCut(TMenuItem* Item, TShortCut Key) {
-  for (int i = 0; i < Item->Count(); ++i) {
-    TMenuItem* child = Item->Items(i);
-    if (!child->Visible()) continue;
-    if (child->ShortCut() == Key) return child;
-    if (TMenuItem* found = FindShortCut(child, Key)) return found;
+// The first item under Parent, depth first, that carries Key; a hidden or disabled item hides its
+// sub-items.
+TMenuItem* FindShortCut(const TMenuItem& Parent, TShortCut Key) {
+  for (int i = 0; i < Parent.Count(); ++i) {
+    TMenuItem* item = Parent.Items(i);
+    if (!item->Visible() || !item->Enabled()) continue;
+    if (item->ShortCut() == Key) return item;
+    if (TMenuItem* found = FindShortCut(*item, Key)) return found;
   }
   return nullptr;
 }
@@ -278,10 +280,14 @@ TMenuItem* FindShortCut(TMenuItem* Item, TShortCut Key) {
 }  // namespace
 
 bool TMenu::IsShortCut(const TMessage& Message) {
-  const TShortCut key = ShortCut(static_cast<WORD>(Message.WParam), KeyDataToShiftState());
-  if (key == scNone) return false;
-  TMenuItem* item = FindShortCut(FItems.get(), key);
-  if (!item || !item->Enabled()) return false;
+  TShortCut key = static_cast<TShortCut>(LOBYTE(Message.WParam));
+  if (key == 0) return false;
+  if (GetKeyState(VK_SHIFT) < 0) key |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) key |= scCtrl;
+  // The Alt key is part of the key message itself (its context bit).
+  if (Message.LParam & (KF_ALTDOWN << 16)) key |= scAlt;
+  TMenuItem* item = FindShortCut(*FItems, key);
+  if (!item) return false;
   item->Click();
   return true;
 }

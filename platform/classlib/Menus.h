@@ -132,8 +132,9 @@ public:
   // Runs the OnClick of the item of this menu whose entry carries Command (a WM_COMMAND's low word,
   // or what TrackPopupMenu returned); false when none does.
   bool DispatchCommand(UINT Command);
-  // Runs the enabled, visible item whose ShortCut is the pressed key of a key message with the
-  // modifiers held now; false when no item has that short cut.
+  // A key message (WM_KEYDOWN, WM_SYSKEYDOWN) as a short cut: the key with the shift state it came
+  // with runs the OnClick of the enabled, visible item, under enabled and visible parents, that
+  // carries that short cut; false when none does.
   bool IsShortCut(const TMessage& Message);
   // The pictures of the items' ImageIndex; null for none.
   TImageList* Images() const { return FImages; }

@@ -53,7 +53,8 @@ TFontStyles ReadFontStyles(const TFormValue& Value) {
   return style;
 }
 
-// A stored bitmap: its size as four bytes, then the bitmap file.
+}  // namespace
+
 void ReadBitmapData(TBitmap& Bitmap, const TFormValue& Value) {
   if (Value.kind != TFormValue::Kind::Binary) throw EReadError("binary data is expected");
   const auto& bytes = Value.Bytes;
@@ -68,6 +69,8 @@ void ReadBitmapData(TBitmap& Bitmap, const TFormValue& Value) {
   stream.SetPosition(0);
   Bitmap.LoadFromStream(stream);
 }
+
+namespace {
 
 const std::vector<std::pair<String, TskButtonLayout>>& ButtonLayouts() {
   static const std::vector<std::pair<String, TskButtonLayout>> layouts{{"blGlyphLeft", TskButtonLayout::blGlyphLeft},

@@ -317,9 +317,10 @@ void TskFormSkin::FormShortCut(TMessage& Msg, bool& Handled) {
   // With a bar the bar's menu takes the keys.
   TMainMenu* menu = FMainMenuBar && FMainMenuBar->MainMenu() ? FMainMenuBar->MainMenu() : FMainMenu;
   if (!menu) return;
-  const bool altOnly = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0;
+  const bool alt = (Msg.LParam & (KF_ALTDOWN << 16)) != 0;
+  const bool altOnly = alt && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0;
   const WORD key = static_cast<WORD>(Msg.WParam);
-  // Alt+F4 closes the form whatever the menu's hot keys are.
+  // Alt+F4 closes the form whatever the menu's hot keys are (F4's key code is also the letter "s").
   if (altOnly && key != VK_F4 && FindHotKeyItem(key)) {
     Handled = true;
     return;

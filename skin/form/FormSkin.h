@@ -13,6 +13,7 @@
 #include "skin/data/SkinObjectDescriptions.h"
 #include "skin/form/SkinMessages.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -455,6 +456,9 @@ private:
   bool NearBorder(const classlib::TPoint& P) const;
   int SizingZone(const classlib::TPoint& P) const;
   bool CaptionTest(const classlib::TPoint& P) const;
+  // The active object lies under P. The pointer timer sets the active object up to 50 ms late: a
+  // press just after the pointer left an object must not go to that object.
+  bool ActiveObjectAt(const classlib::TPoint& P) const;
   void ResizeSteps();
   void CalcSizeSteps(classlib::TMessage& Message);
   void NCHitTestMessage(classlib::TMessage& Message);
@@ -543,6 +547,14 @@ private:
   // Forgets the tabs bar when it is freed.
   void MDINotification(classlib::TComponent* AComponent);
   static LRESULT CALLBACK ClientWndProcInstance(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
+  // The border pieces of the skinned frame last painted (top, left, right, bottom), and the copies the
+  // objects are drawn on. Building them from the picture's tiles costs more than the rest of a paint,
+  // and a repaint at the same size with the same looks needs the same pieces.
+  struct TFramePieces {
+    std::array<std::intptr_t, 36> Key{};
+    classlib::TBitmap Base[4], Work[4];
+  };
+  TFramePieces FPieces;
 };
 
 }  // namespace skin

@@ -56,12 +56,17 @@ bool TskFormSkin::CaptionTest(const TPoint& P) const {
   return false;
 }
 
+bool TskFormSkin::ActiveObjectAt(const TPoint& P) const {
+  return ActiveObject >= 0 && ActiveObject < static_cast<int>(FrameObjects.size()) &&
+         InRect(FrameObjects[static_cast<size_t>(ActiveObject)]->ObjectRect, P);
+}
+
 int TskFormSkin::NewNCHitTest(const TPoint& P) {
   const bool onCaption = CaptionTest(P);
   const bool inClient = InRect(LaidOutClientRect, P);
   const auto frame = [&] { return inClient ? HTCLIENT : onCaption ? HTCAPTION : HTOBJECT; };
   if (RollUpState || WindowState == TWindowState::wsMinimized) return onCaption ? HTCAPTION : HTOBJECT;
-  if (ActiveObject != -1 && !onCaption && !inClient && !InSizeMove) return HTOBJECT;
+  if (ActiveObjectAt(P) && !onCaption && !inClient && !InSizeMove) return HTOBJECT;
   if (WindowState == TWindowState::wsMaximized || !FSizeable) return frame();
   if (NearBorder(P))
     if (const int zone = SizingZone(P); zone != HTNOWHERE) return zone;
@@ -74,7 +79,7 @@ int TskFormSkin::NewDefNCHitTest(const TPoint& P) {
   const TRect caption = GetDefCaptionRect();
   if (WindowState != TWindowState::wsNormal || RollUpState || !FSizeable)
     return InRect(caption, P) ? HTCAPTION : InRect(client, P) ? HTCLIENT : HTOBJECT;
-  if (ActiveObject != -1) return HTOBJECT;
+  if (ActiveObjectAt(P)) return HTOBJECT;
   const int x = P.x, y = P.y;
   if (x <= 2 && y <= 2) return HTTOPLEFT;
   if (x >= w - 3 && y <= 2) return HTTOPRIGHT;
@@ -90,7 +95,7 @@ int TskFormSkin::NewDefNCHitTest(const TPoint& P) {
 }
 
 int TskFormSkin::NewHitTest(const TPoint& P) {
-  if (!FSizeable || WindowState == TWindowState::wsMaximized || RollUpState || ActiveObject != -1 || !FSkinData ||
+  if (!FSizeable || WindowState == TWindowState::wsMaximized || RollUpState || ActiveObjectAt(P) || !FSkinData ||
       FSkinData->Empty)
     return HTCLIENT;
   if (!NearBorder(P)) return HTCLIENT;

@@ -91,11 +91,35 @@ void TskFormSkin::PaintNCSkin() {
   CalcAllRealObjectRect();
   const TskSkinData& s = *FSkinData;
   TBitmap& source = GetFormActive() || !HasPicture(s.InActivePicture) ? *s.Picture : *s.InActivePicture;
-  TBitmap top, left, right, bottom;
-  CreateSkinBorderImages(s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, s.ClientRect,
-                         LaidOutLeftTop, LaidOutRightTop, LaidOutLeftBottom, LaidOutRightBottom, LaidOutClientRect, left,
-                         top, right, bottom, source, TRect{0, 0, source.Width(), source.Height()}, FormWidth,
-                         FormHeight, s.LeftStretch, s.TopStretch, s.RightStretch, s.BottomStretch);
+  const auto at = [](const TPoint& P) { return std::array<std::intptr_t, 2>{P.x, P.y}; };
+  const auto box = [](const TRect& R) { return std::array<std::intptr_t, 4>{R.left, R.top, R.right, R.bottom}; };
+  std::array<std::intptr_t, 36> key{FormWidth, FormHeight, reinterpret_cast<std::intptr_t>(source.Handle()),
+                                    source.Width(), source.Height(), s.LeftStretch, s.TopStretch, s.RightStretch,
+                                    s.BottomStretch};
+  auto fill = key.begin() + 9;
+  for (const TPoint& p : {s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, LaidOutLeftTop,
+                          LaidOutRightTop, LaidOutLeftBottom, LaidOutRightBottom})
+    fill = std::copy_n(at(p).begin(), 2, fill);
+  for (const TRect& r : {s.ClientRect, LaidOutClientRect}) fill = std::copy_n(box(r).begin(), 4, fill);
+  auto& [top, left, right, bottom] = FPieces.Work;
+  if (key != FPieces.Key) {
+    auto& [baseTop, baseLeft, baseRight, baseBottom] = FPieces.Base;
+    for (TBitmap& piece : FPieces.Base) piece.SetSize(0, 0);
+    CreateSkinBorderImages(s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, s.ClientRect,
+                           LaidOutLeftTop, LaidOutRightTop, LaidOutLeftBottom, LaidOutRightBottom, LaidOutClientRect,
+                           baseLeft, baseTop, baseRight, baseBottom, source,
+                           TRect{0, 0, source.Width(), source.Height()}, FormWidth, FormHeight, s.LeftStretch,
+                           s.TopStretch, s.RightStretch, s.BottomStretch);
+    for (int i = 0; i < 4; ++i) FPieces.Work[i].Assign(FPieces.Base[i]);
+    FPieces.Key = key;
+  } else {
+    for (int i = 0; i < 4; ++i) {
+      TBitmap& base = FPieces.Base[i];
+      if (!base.Empty())
+        BitBlt(FPieces.Work[i].Canvas()->Handle(), 0, 0, base.Width(), base.Height(), base.Canvas()->Handle(), 0, 0,
+               SRCCOPY);
+    }
+  }
   for (const auto& object : FrameObjects) {
     if (dynamic_cast<TskSkinMainMenuItem*>(object.get())) {
       object->Draw(*(RealMainMenuRect.top <= LaidOutClientRect.top ? top : bottom).Canvas(), false);

@@ -3,6 +3,7 @@
 
 #include "skin/data/Skutils.h"
 
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -29,8 +30,25 @@ HRGN CreateMaskRegion(TBitmap& Mask, int DX, int DY) {
   std::vector<RECT> runs;
   runs.reserve(static_cast<size_t>(Mask.Height()) * 2);
   const int width = Mask.Width();
+  const size_t rowBytes = static_cast<size_t>(width) * static_cast<size_t>(step);
+  const std::uint8_t* above = nullptr;
+  size_t band = 0;  // the first run of the row above
+  // Rows lie a fixed stride apart (negative for a bottom-up picture); asking for each row would flush
+  // the drawing queue once a row.
+  const auto* first = static_cast<const std::uint8_t*>(Mask.ScanLine(0));
+  const std::ptrdiff_t stride =
+      Mask.Height() > 1 ? static_cast<const std::uint8_t*>(Mask.ScanLine(1)) - first : 0;
   for (int y = 0; y < Mask.Height(); ++y) {
-    const auto* row = static_cast<const std::uint8_t*>(Mask.ScanLine(y));
+    const std::uint8_t* row = first + stride * y;
+    // A row like the one above only makes that row's runs taller. The system builds a region from
+    // rectangles one at a time, so a mask's long straight sides cost one band instead of a band a row.
+    if (above && std::memcmp(row, above, rowBytes) == 0) {
+      for (size_t i = band; i < runs.size(); ++i) ++runs[i].bottom;
+      above = row;
+      continue;
+    }
+    band = runs.size();
+    above = row;
     for (int x = 0; x < width;) {
       while (x < width && (row[step * x] | row[step * x + 1] | row[step * x + 2]) != 0) ++x;
       const int start = x;
@@ -81,6 +99,9 @@ void TskFormSkin::CreateNewRegion(bool Resized) {
   const TskSkinData& s = *FSkinData;
   HRGN region = nullptr;
   if (Resized) {
+    // Pieces of a known format are read in place, a row like the one above at the cost of a compare.
+    for (TBitmap* piece : {TopMask.get(), BottomMask.get(), LeftMask.get(), RightMask.get()})
+      if (piece->PixelFormat() != TPixelFormat::pf24bit) piece->SetPixelFormat(TPixelFormat::pf24bit);
     CreateSkinMask(s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, s.MaskRectArea,
                    LaidOutLeftTop, LaidOutRightTop, LaidOutLeftBottom, LaidOutRightBottom, NewMaskRectArea,
                    *s.Mask, *TopMask, *LeftMask, *RightMask, *BottomMask, FormWidth, FormHeight);

@@ -45,6 +45,8 @@ void TskFormSkin::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TskFormSkin::ChangeSkinData() {
   ActiveObject = OldActiveObject = CaptureObject = -1;
+  // A new skin may bring pictures of the same size under a recycled handle.
+  FPieces.Key = {};
   SkinActive = FSkinData && !FSkinData->Empty;
   if (FSupportNCArea) {
     if (SkinActive && CanNCSupport()) {

@@ -127,6 +127,12 @@ void RegisterAll(TClassRegistry& Registry) {
       .Boolean("HideCaptionButtons", &C::SetHideCaptionButtons)
       .Boolean("AlwaysShowInTray", &C::SetAlwaysShowInTray)
       .Boolean("LogoBitMapTransparent", &C::SetLogoBitMapTransparent)
+      .Custom("LogoBitMap.Data",
+              [](C& c, const TFormValue& v, TReadContext&) {
+                TBitmap logo;
+                ReadBitmapData(logo, v);
+                c.SetLogoBitMap(logo);
+              })
       .Boolean("AlwaysMinimizeToTray", &C::SetAlwaysMinimizeToTray)
       .Boolean("ShowIcon", &C::SetShowIcon)
       .Boolean("MaximizeOnFullScreen", &C::SetMaximizeOnFullScreen)

@@ -4,12 +4,15 @@
 
 #include "tests/support/testing.h"
 
+#include "platform/classlib/Bitmap.h"
 #include "platform/classlib/FormReader.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/Streams.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace windowtesting {
 
@@ -42,6 +45,20 @@ inline std::unique_ptr<classlib::TForm> ReadForm(const classlib::String& Text,
   if (BeforeReading) BeforeReading(*form);
   classlib::ReadComponentText(form.get(), Text, "TestForm");
   return form;
+}
+
+// A bitmap as a form description stores it: the hexadecimal digits of its file, for "Name.Data = { ... }".
+inline std::string BitmapData(const classlib::TBitmap& Bitmap) {
+  classlib::TMemoryStream stream;
+  Bitmap.SaveToStream(stream);
+  static const char digits[] = "0123456789ABCDEF";
+  std::string hex;
+  for (std::int64_t i = 0; i < stream.Size(); ++i) {
+    const std::uint8_t byte = stream.Memory()[i];
+    hex += digits[byte >> 4];
+    hex += digits[byte & 15];
+  }
+  return hex;
 }
 
 // A 32-bit top-down picture in memory that a window paints into (WM_PAINT with the DC in wParam paints

@@ -229,7 +229,7 @@ TEST_F(FrameMainMenu, EscapeClosesOneLevelAtATimeThenLeavesTheMode) {
 }
 
 TEST_F(FrameMainMenu, AcceleratorsOpenOrRunTheItemsThatFitAndLeaveTheModeAfterACommand) {
-  TapKeyWith(VK_MENU, 'E');
+  PressKeys({VK_MENU, 'E'});
   ASSERT_EQ(1u, Windows());
   EXPECT_TRUE(Item("Edit1")->Down);
   TapKey('C');  // the drop-down's own accelerator
@@ -238,7 +238,7 @@ TEST_F(FrameMainMenu, AcceleratorsOpenOrRunTheItemsThatFitAndLeaveTheModeAfterAC
   EXPECT_FALSE(F->MainMenuActive);
 
   Log.clear();
-  TapKeyWith(VK_MENU, 'R');
+  PressKeys({VK_MENU, 'R'});
   EXPECT_EQ((std::vector<std::string>{"Run1 click"}), Log);
   // The command ended main-menu mode: keys reach the controls again.
   EXPECT_FALSE(F->MainMenuActive);
@@ -247,12 +247,12 @@ TEST_F(FrameMainMenu, AcceleratorsOpenOrRunTheItemsThatFitAndLeaveTheModeAfterAC
 
   // An item that does not fit has no accelerator.
   Log.clear();
-  TapKeyWith(VK_MENU, 'L');
+  PressKeys({VK_MENU, 'L'});
   EXPECT_TRUE(Log.empty());
 }
 
 TEST_F(FrameMainMenu, ShortCutsOfTheMenuRunTheirItems) {
-  TapKeyWith(VK_CONTROL, 'O');
+  PressKeys({VK_CONTROL, 'O'});
   EXPECT_EQ((std::vector<std::string>{"Open1 click"}), Log);
   EXPECT_FALSE(F->MainMenuActive);
   EXPECT_EQ("", Edit->Text());
@@ -311,7 +311,7 @@ end
   f->SetSkinData(&frameSkin.Skin());
   menu->SetSkinData(&menuSkin.Skin());
   windowtesting::PumpFor(50);
-  TapKeyWith(VK_MENU, 'F');
+  PressKeys({VK_MENU, 'F'});
   ASSERT_EQ(1u, f->SkinMenu->PopupWindows.size());
   EXPECT_EQ(&menuSkin.Skin(), f->SkinMenu->SkinData);
   RECT place;

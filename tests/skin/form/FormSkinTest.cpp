@@ -95,3 +95,28 @@ TEST(FormSkin, LeavesTheApplicationHandlerWhenFreedWhileHooked) {
   EXPECT_TRUE(called);
   Application->OnMessage = nullptr;
 }
+
+TEST(FormSkin, ReadsItsLogoFromTheDescriptionAndDrawsItCentred) {
+  TBitmap logo;
+  logo.SetPixelFormat(TPixelFormat::pf24bit);
+  logo.SetSize(20, 10);
+  logo.Canvas()->Brush()->SetColor(clRed);
+  logo.Canvas()->FillRect(Rect(0, 0, 20, 10));
+  // Drawn transparent, the colour of the bottom-left pixel is left out: the whole left column.
+  logo.Canvas()->Brush()->SetColor(clWhite);
+  logo.Canvas()->FillRect(Rect(0, 0, 1, 10));
+  auto form = ShowForm("object TestForm: TForm\n  Left = 100\n  Top = 100\n  ClientWidth = 200\n  ClientHeight = 100\n"
+                       "  object FormSkin: TskFormSkin\n    LogoBitMapTransparent = True\n"
+                       "    LogoBitMap.Data = {" + windowtesting::BitmapData(logo) + "}\n  end\nend\n");
+  TskFormSkin& fs = FormSkinOf(*form);
+  ASSERT_EQ(fs.LogoBitMap().Width(), 20);
+  EXPECT_EQ(fs.LogoBitMap().Height(), 10);
+  EXPECT_TRUE(fs.LogoBitMapTransparent());
+  windowtesting::TPaintTarget target(300, 200, 0xFF00FF);
+  fs.PaintBGDefault(target.DC());
+  const int left = form->ClientWidth() / 2 - 10, top = form->ClientHeight() / 2 - 5;
+  EXPECT_EQ(target.Pixel(left + 1, top), ColorToRGB(clRed));
+  EXPECT_EQ(target.Pixel(left + 19, top + 9), ColorToRGB(clRed));
+  EXPECT_EQ(target.Pixel(left, top + 5), ColorToRGB(clBtnFace));
+  EXPECT_EQ(target.Pixel(left + 20, top + 5), ColorToRGB(clBtnFace));
+}

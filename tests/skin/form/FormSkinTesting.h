@@ -11,6 +11,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/form/FormSkin.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -57,6 +58,7 @@ using skintesting::LeftDrag;
 using skintesting::LeftPress;
 using skintesting::LeftReleaseAt;
 using skintesting::MouseTo;
+using skintesting::PressKeys;
 using skintesting::ScreenPixel;
 
 // A window's rectangle on the screen.

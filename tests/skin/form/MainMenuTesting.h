@@ -51,6 +51,6 @@ using skintesting::LeftClick;
 using skintesting::MouseTo;
 using skintesting::ScreenPixel;
 using skintesting::TapKey;
-using skintesting::TapKeyWith;
+using skintesting::PressKeys;
 
 }  // namespace mainmenutesting

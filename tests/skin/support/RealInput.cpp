@@ -2,6 +2,8 @@
 
 #include "tests/classlib/WindowTesting.h"
 
+#include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace skintesting {
@@ -33,15 +35,39 @@ INPUT Key(WORD Key, bool Up) {
   return input;
 }
 
+// What the input thread sends, and after how many events it waits for the system's move or size loop.
+struct TInputScript {
+  std::vector<INPUT> Inputs;
+  size_t LoopAfter = SIZE_MAX;
+  DWORD Receiver = 0;
+};
+
+// Until the receiving thread runs the system's move or size loop (which holds the mouse from then on),
+// at most two seconds.
+void AwaitSizeMoveLoop(DWORD Receiver) {
+  for (int waited = 0; waited < 2000; waited += 5) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(Receiver, &info) && (info.flags & GUI_INMOVESIZE)) return;
+    Sleep(5);
+  }
+}
+
+// Pointer events are routed when they are sent: a move sent before a move or size loop holds the
+// mouse goes to the window under the pointer, which after a step outwards is the desktop, and the
+// loop never sees it (nor the release after it).
 DWORD WINAPI SendInputs(LPVOID Parameter) {
-  for (INPUT& input : *static_cast<std::vector<INPUT>*>(Parameter)) {
-    SendInput(1, &input, sizeof input);
+  auto& script = *static_cast<TInputScript*>(Parameter);
+  for (size_t i = 0; i < script.Inputs.size(); ++i) {
+    if (i == script.LoopAfter) AwaitSizeMoveLoop(script.Receiver);
+    SendInput(1, &script.Inputs[i], sizeof(INPUT));
     Sleep(25);
   }
   return 0;
 }
 
-void Send(std::vector<INPUT> Inputs) {
+// LoopAfter: the index of the first event that waits for the system's move or size loop.
+void Send(std::vector<INPUT> Inputs, size_t LoopAfter = SIZE_MAX) {
   // One event needs no thread: it is queued before any message is handled, so it comes before
   // the timers that fall due meanwhile.
   if (Inputs.size() == 1) {
@@ -49,7 +75,8 @@ void Send(std::vector<INPUT> Inputs) {
     windowtesting::PumpFor(60);
     return;
   }
-  const HANDLE thread = CreateThread(nullptr, 0, SendInputs, &Inputs, 0, nullptr);
+  TInputScript script{std::move(Inputs), LoopAfter, GetCurrentThreadId()};
+  const HANDLE thread = CreateThread(nullptr, 0, SendInputs, &script, 0, nullptr);
   while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
     classlib::Application->ProcessMessages();
   CloseHandle(thread);
@@ -85,23 +112,24 @@ void LeftPress(int X, int Y) { ButtonAt(X, Y, Down()); }
 
 void LeftReleaseAt(int X, int Y) { ButtonAt(X, Y, Up()); }
 
-void LeftDrag(POINT From, POINT To) {
+void LeftDrag(POINT From, POINT To, bool SizeMoveLoop) {
   std::vector<INPUT> inputs{Move(From.x, From.y), Down()};
   constexpr int Steps = 5;
   for (int i = 1; i <= Steps; ++i)
     inputs.push_back(Move(From.x + (To.x - From.x) * i / Steps, From.y + (To.y - From.y) * i / Steps));
   inputs.push_back(Up());
-  Send(inputs);
+  Send(inputs, SizeMoveLoop ? 2 : SIZE_MAX);
 }
 
-void TapKey(WORD Code, bool Alt) { TapKeyWith(Alt ? VK_MENU : 0, Code); }
+void TapKey(WORD Code, bool Alt) {
+  if (Alt) PressKeys({VK_MENU, Code});
+  else PressKeys({Code});
+}
 
-void TapKeyWith(WORD Modifier, WORD Code) {
+void PressKeys(std::initializer_list<WORD> Keys) {
   std::vector<INPUT> inputs;
-  if (Modifier) inputs.push_back(Key(Modifier, false));
-  inputs.push_back(Key(Code, false));
-  inputs.push_back(Key(Code, true));
-  if (Modifier) inputs.push_back(Key(Modifier, true));
+  for (const WORD k : Keys) inputs.push_back(Key(k, false));
+  for (auto k = std::rbegin(Keys); k != std::rend(Keys); ++k) inputs.push_back(Key(*k, true));
   Send(inputs);
 }
 

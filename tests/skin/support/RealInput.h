@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 namespace skintesting {
 
 void MouseTo(int X, int Y);
@@ -15,12 +17,13 @@ void RightClick(int X, int Y);
 // Presses at a point and keeps the button down; LeftReleaseAt moves there and releases it.
 void LeftPress(int X, int Y);
 void LeftReleaseAt(int X, int Y);
-// Presses at From, moves in steps to To, releases.
-void LeftDrag(POINT From, POINT To);
+// Presses at From, moves in steps to To, releases. With SizeMoveLoop the press starts the system's
+// move or size loop, and the moves wait until it runs.
+void LeftDrag(POINT From, POINT To, bool SizeMoveLoop = true);
 // A key pressed and released, with Alt held when asked.
 void TapKey(WORD Key, bool Alt = false);
-// A key pressed and released while another (Ctrl, Alt, Shift) is held; none when Modifier is 0.
-void TapKeyWith(WORD Modifier, WORD Key);
+// Keys pressed in order and released in the reverse order: {VK_CONTROL, 'O'} is Ctrl+O.
+void PressKeys(std::initializer_list<WORD> Keys);
 // The keys that type C on the keyboard's layout, Shift included.
 void TypeChar(char C);
 
