@@ -1,6 +1,8 @@
 #include "skin/boxes/SkinBoxesRegistration.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "skin/boxes/SkinCheckComboBox.h"
+#include "skin/boxes/SkinCheckListBox.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/controls/SkinControlsRegistration.h"
 
@@ -131,6 +133,44 @@ void RegisterComboBoxes(TClassRegistry& Registry) {
   Registry.Register<TskSkinComboBox>("TskSkinComboBox", "TskSkinCustomComboBox");
 }
 
+void RegisterCheckLists(TClassRegistry& Registry) {
+  Registry.Register<TskSkinCheckListBox>("TskSkinCheckListBox", "TskSkinCustomListBox")
+      .Event("OnClickCheck", &TskSkinCheckListBox::OnClickCheck);
+  using C = TskSkinCustomCheckComboBox;
+  auto combo = Registry.Register<C>("TskSkinCustomCheckComboBox", "TskSkinCustomControl");
+  combo.Boolean("AlphaBlend", &C::SetAlphaBlend)
+      .Boolean("AlphaBlendAnimation", &C::SetAlphaBlendAnimation)
+      .Custom("AlphaBlendValue",
+              [](C& c, const TFormValue& v, TReadContext&) {
+                const int value = formvalue::ToInteger(v);
+                if (value < 0 || value > 255) throw EReadError("AlphaBlendValue out of range");
+                c.SetAlphaBlendValue(static_cast<std::uint8_t>(value));
+              })
+      .Boolean("ListBoxUseSkinFont", &C::SetListBoxUseSkinFont)
+      .Boolean("ListBoxUseSkinItemHeight", &C::SetListBoxUseSkinItemHeight)
+      .Reference("Images", &C::SetImages)
+      .Integer("ImageIndex", &C::SetImageIndex)
+      .Integer("ListBoxWidth", &C::SetListBoxWidth)
+      .Text("ListBoxCaption", &C::SetListBoxCaption)
+      .Boolean("ListBoxCaptionMode", &C::SetListBoxCaptionMode)
+      .Integer("ListBoxDefaultItemHeight", &C::SetListBoxDefaultItemHeight)
+      .Enum("ListBoxCaptionAlignment", &C::SetListBoxCaptionAlignment, Alignments)
+      .Integer("DropDownCount", &C::SetDropDownCount)
+      .Boolean("Sorted", &C::SetSorted)
+      .Custom("OnListBoxDrawItem",
+              [](C& c, const TFormValue& v, TReadContext& r) {
+                c.SetListBoxDrawItem(r.Root()->FindHandler<TskDrawSkinItemEvent>(formvalue::ToIdent(v)));
+              })
+      .Event("OnChange", &C::OnChange)
+      .Event("OnClick", &C::OnClick)
+      .Event("OnCloseUp", &C::OnCloseUp)
+      .Event("OnDropDown", &C::OnDropDown);
+  ItemsField(combo);
+  FontFields<C>(combo, "ListBoxDefaultFont", [](C& c) -> TFont& { return c.ListBoxDefaultFont(); });
+  FontFields<C>(combo, "ListBoxDefaultCaptionFont", [](C& c) -> TFont& { return c.ListBoxDefaultCaptionFont(); });
+  Registry.Register<TskSkinCheckComboBox>("TskSkinCheckComboBox", "TskSkinCustomCheckComboBox");
+}
+
 }  // namespace
 
 void RegisterSkinBoxClasses() {
@@ -139,5 +179,6 @@ void RegisterSkinBoxClasses() {
     RegisterSkinControlClasses();
     RegisterListBoxes(TClassRegistry::Instance());
     RegisterComboBoxes(TClassRegistry::Instance());
+    RegisterCheckLists(TClassRegistry::Instance());
   });
 }
