@@ -739,6 +739,15 @@ void TWinControl::Realign() {
   FAligning = false;
 }
 
+void TWinControl::ScrollBy(int DeltaX, int DeltaY) {
+  if (DeltaX == 0 && DeltaY == 0) return;
+  DisableAlign();
+  for (TControl* c : FControls) c->SetBounds(c->Left() + DeltaX, c->Top() + DeltaY, c->Width(), c->Height());
+  // Aligning here would put the children back where they were.
+  --FAlignLevel;
+  Invalidate();
+}
+
 void TWinControl::EnableAlign() {
   if (FAlignLevel > 0 && --FAlignLevel == 0) Realign();
 }

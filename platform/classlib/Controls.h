@@ -280,6 +280,8 @@ public:
   // EnableAlign realigns.
   void DisableAlign() { ++FAlignLevel; }
   void EnableAlign();
+  // Moves every child by (DeltaX, DeltaY) and the window's picture with them.
+  void ScrollBy(int DeltaX, int DeltaY);
 
   void WndProc(TMessage& Message) override;
   void Dispatch(TMessage& Message) override;

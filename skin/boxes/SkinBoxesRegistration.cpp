@@ -4,6 +4,7 @@
 #include "skin/boxes/SkinCheckComboBox.h"
 #include "skin/boxes/SkinCheckListBox.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/boxes/SkinScrollBox.h"
 #include "skin/controls/SkinControlsRegistration.h"
 
 #include <mutex>
@@ -169,6 +170,16 @@ void RegisterCheckLists(TClassRegistry& Registry) {
   FontFields<C>(combo, "ListBoxDefaultFont", [](C& c) -> TFont& { return c.ListBoxDefaultFont(); });
   FontFields<C>(combo, "ListBoxDefaultCaptionFont", [](C& c) -> TFont& { return c.ListBoxDefaultCaptionFont(); });
   Registry.Register<TskSkinCheckComboBox>("TskSkinCheckComboBox", "TskSkinCustomCheckComboBox");
+  using S = TskSkinScrollBox;
+  Registry.Register<S>("TskSkinScrollBox", "TskSkinCustomControl")
+      .Reference("VScrollBar", &S::SetVScrollBar)
+      .Reference("HScrollBar", &S::SetHScrollBar)
+      .Enum("BorderStyle", &S::SetBorderStyle,
+            std::vector<std::pair<String, TskSkinBorderStyle>>{{"bvFrame", TskSkinBorderStyle::bvFrame},
+                                                               {"bvRaised", TskSkinBorderStyle::bvRaised},
+                                                               {"bvLowered", TskSkinBorderStyle::bvLowered},
+                                                               {"bvNone", TskSkinBorderStyle::bvNone}})
+      .Boolean("CanFocused", &S::SetCanFocused);
 }
 
 }  // namespace
