@@ -3,6 +3,7 @@
 #include "platform/classlib/ExtCtrls.h"
 #include "skin/boxes/SkinScrollBox.h"
 #include "tests/skin/support/Screen.h"
+#include "tests/skin/support/SkinFiles.h"
 
 #include <string>
 
@@ -138,4 +139,83 @@ TEST_F(SkinScrollBoxTest, ScrollMovesTheBarWithinItsRange) {
   EXPECT_EQ(child->Top(), -(399 - 148));
   Box->HScroll(5);  // nothing to scroll sideways
   EXPECT_EQ(child->Left(), 0);
+}
+
+TEST_F(SkinScrollBoxTest, FocusingClick) {
+  int downs = 0;
+  Box->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+  const TPoint p = Box->ClientToScreen(Point(70, 70));
+  LeftPress(p.x, p.y);
+  LeftReleaseAt(p.x, p.y);
+  EXPECT_FALSE(Box->Focused());
+  Box->SetCanFocused(true);
+  LeftPress(p.x, p.y);
+  LeftReleaseAt(p.x, p.y);
+  EXPECT_TRUE(Box->Focused());
+  EXPECT_EQ(downs, 2);
+}
+
+namespace {
+
+// A 40 x 40 scroll box piece: a 4-pixel red frame around a green client.
+const char ScrollSkinIni[] = R"([VERSION]
+ver=2
+skinname=Scroll box
+
+[PICTURES]
+picture=frame.bmp
+activepicturescount=1
+0=controls.bmp
+
+[FORMINFO]
+bgpictureindex=-1
+
+[SKINAREAS]
+count=0
+
+[SKINOBJECTS]
+count=0
+
+[SKINCONTROLS]
+count=1
+0=scrollbox:scrollbox
+
+[scrollbox]
+pictureindex=0
+maskpictureindex=-1
+cursorindex=-1
+skinrect=0,0,40,40
+lefttoppoint=4,4
+righttoppoint=36,4
+leftbottompoint=4,36
+rightbottompoint=36,36
+clientrect=4,4,36,36
+stretcheffect=0
+bgpictureindex=-1
+)";
+
+}  // namespace
+
+TEST_F(SkinScrollBoxTest, SkinnedFrameAndClient) {
+  skintesting::TSkinFiles skin;
+  skin.SavePicture("frame.bmp", *skintesting::Picture(20, 20, RGB(90, 90, 90)));
+  auto controls = skintesting::Picture(40, 40, RGB(200, 0, 0));
+  skintesting::Fill(*controls, Rect(4, 4, 36, 36), RGB(0, 160, 0));
+  skin.SavePicture("controls.bmp", *controls);
+  skin.Load(ScrollSkinIni);
+  Box->SetSkinData(&skin.Skin());
+  ASSERT_NE(Box->SkinControlIndex(), -1);
+  EXPECT_EQ(Box->ClientWidth(), 142);
+  EXPECT_EQ(Box->ClientHeight(), 142);
+  AddChild(100, 300);
+  EXPECT_EQ(VBar->PageSize(), 142);
+  Box->Invalidate();
+  windowtesting::Pump();
+  RECT r;
+  GetWindowRect(Box->Handle(), &r);
+  EXPECT_EQ(skintesting::ScreenPixel(r.left + 1, r.top + 1), RGB(200, 0, 0));
+  EXPECT_EQ(skintesting::ScreenPixel(r.right - 2, r.bottom - 70), RGB(200, 0, 0));
+  // Right of the child: the client's tiles.
+  EXPECT_EQ(skintesting::ScreenPixel(r.left + 4 + 120, r.top + 4 + 70), RGB(0, 160, 0));
+  Box->SetSkinData(nullptr);
 }
