@@ -142,3 +142,19 @@ TEST_F(SkinCheckComboBoxTest, ListTakesTheCheckListSkin) {
   EXPECT_EQ(Combo->DropDownList().SkinDataName(), "captionchecklistbox");
   Combo->SetSkinData(nullptr);
 }
+
+TEST_F(SkinCheckComboBoxTest, DefaultLook) {
+  EXPECT_EQ(Combo->Width(), 120);
+  EXPECT_EQ(Combo->Height(), 20);
+  EXPECT_EQ(Combo->ItemAreaRect().right, 100);
+  {
+    TWindowPicture picture(Combo->Handle());
+    EXPECT_EQ(picture.Pixel(0, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(picture.Pixel(101, 2), GetSysColor(COLOR_BTNSHADOW));  // the button's frame
+    EXPECT_EQ(picture.Pixel(90, 10), GetSysColor(COLOR_WINDOW));
+  }
+  Combo->SetFocus();
+  windowtesting::Pump();
+  TWindowPicture focused(Combo->Handle());
+  EXPECT_EQ(focused.Pixel(90, 10), GetSysColor(COLOR_HIGHLIGHT));
+}
