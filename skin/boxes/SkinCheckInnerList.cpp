@@ -30,8 +30,12 @@ TRect PlaceRight(TRect R, const TskListBoxSkinValues& V, int W) {
 // ---------------------------------------------------------------------------------------------
 // Check states
 
-TskCheckListBoxDataWrapper* TskCheckListBox::ExtractWrapper(int Index) const {
+void TskCheckListBox::CheckIndex(int Index) const {
   if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+}
+
+TskCheckListBoxDataWrapper* TskCheckListBox::ExtractWrapper(int Index) const {
+  CheckIndex(Index);
   return dynamic_cast<TskCheckListBoxDataWrapper*>(ControlItems().Extra(Index));
 }
 
@@ -63,12 +67,12 @@ void TskCheckListBox::SetState(int Index, TCheckBoxState State) {
 }
 
 intptr_t TskCheckListBox::GetItemData(int Index) const {
-  ExtractWrapper(Index);
+  CheckIndex(Index);
   return reinterpret_cast<intptr_t>(ControlItems().Objects(Index));
 }
 
 void TskCheckListBox::SetItemData(int Index, intptr_t Data) {
-  ExtractWrapper(Index);
+  CheckIndex(Index);
   ControlItems().SetObject(Index, reinterpret_cast<TObject*>(Data));
 }
 

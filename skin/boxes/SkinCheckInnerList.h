@@ -46,6 +46,8 @@ protected:
                 classlib::TOwnerDrawState State) override;
 
 private:
+  // Raises EListError for an index outside the list.
+  void CheckIndex(int Index) const;
   // The item's wrapper, nullptr while the item has none; raises for an index outside the list.
   TskCheckListBoxDataWrapper* ExtractWrapper(int Index) const;
   TskCheckListBoxDataWrapper& GetWrapper(int Index);

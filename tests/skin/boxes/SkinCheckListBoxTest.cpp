@@ -300,3 +300,21 @@ TEST_F(SkinCheckListBoxTest, SkinnedItemsShowTheSkinsChecks) {
   EXPECT_EQ(focused.Pixel(60, 2), FocusCyan);
   EXPECT_EQ(focused.Pixel(6, 6), CheckedRed);
 }
+
+TEST_F(SkinCheckListBoxTest, StretchedSkinItemsKeepTheirChecksUnstretched) {
+  CheckSkin skin;
+  List->SetUseSkinItemHeight(false);
+  List->SetSkinData(&skin.Skin());
+  List->SetDefaultItemHeight(24);
+  Add({"a", "b"});
+  List->SetChecked(1, true);
+  ::SetFocus(Form->Handle());
+  windowtesting::Pump();
+  TWindowPicture picture(List->CheckList().Handle());
+  // The strip grows to (2, 2, 14, 22): the 8 x 8 images sit at (4, 8) to (12, 16).
+  EXPECT_EQ(picture.Pixel(6, 9), UncheckedYellow);
+  EXPECT_EQ(picture.Pixel(6, 6), ItemBlue);
+  EXPECT_EQ(picture.Pixel(10, 24 + 14), CheckedRed);
+  EXPECT_EQ(picture.Pixel(60, 24 + 22), ItemBlue);
+  List->SetSkinData(nullptr);
+}
