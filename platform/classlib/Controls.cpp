@@ -760,13 +760,11 @@ void TWinControl::Realign() {
 
 void TWinControl::ScrollBy(int DeltaX, int DeltaY) {
   if (DeltaX == 0 && DeltaY == 0) return;
-  // Held so that the children's moves do not realign one by one.
-  ++FAlignLevel;
-  for (TControl* child : FControls)
-    child->SetBounds(child->Left() + DeltaX, child->Top() + DeltaY, child->Width(), child->Height());
+  DisableAlign();
+  for (TControl* c : FControls) c->SetBounds(c->Left() + DeltaX, c->Top() + DeltaY, c->Width(), c->Height());
+  // Aligning here would put the children back where they were.
   --FAlignLevel;
   Invalidate();
-  Realign();
 }
 
 void TWinControl::EnableAlign() {

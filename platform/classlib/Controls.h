@@ -294,8 +294,6 @@ public:
   TPoint ClientOrigin() const override;
   // Arranges the aligned children inside the client area.
   void Realign();
-  // Moves every child by (DeltaX, DeltaY) and realigns: the content scrolls the other way.
-  void ScrollBy(int DeltaX, int DeltaY);
   // Brings the child AControl into view: a container that shows one child at a time turns to it.
   // Here it only asks the parent to show this control in turn.
   virtual void ShowControl(TControl* AControl);
@@ -303,6 +301,8 @@ public:
   // EnableAlign realigns.
   void DisableAlign() { ++FAlignLevel; }
   void EnableAlign();
+  // Moves every child by (DeltaX, DeltaY) without realigning them: the content scrolls the other way.
+  void ScrollBy(int DeltaX, int DeltaY);
 
   void WndProc(TMessage& Message) override;
   void Dispatch(TMessage& Message) override;

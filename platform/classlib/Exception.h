@@ -40,6 +40,12 @@ public:
   using Exception::Exception;
 };
 
+// Raised by a list control for an index it does not hold.
+class EListError : public Exception {
+public:
+  using Exception::Exception;
+};
+
 class EStreamError : public Exception {
 public:
   using Exception::Exception;

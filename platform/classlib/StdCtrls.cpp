@@ -512,7 +512,7 @@ void TControlItems::InsertObject(int Index, const String& S, TObject* AObject) {
 }
 
 void TControlItems::InsertItem(int Index, const String& S, TObject* AObject) {
-  FItems.insert(FItems.begin() + Index, TItem{S, AObject});
+  FItems.insert(FItems.begin() + Index, TItem{S, AObject, nullptr});
   InsertIntoWindow(Index);
 }
 
@@ -546,6 +546,16 @@ TObject* TControlItems::GetObject(int Index) const {
 void TControlItems::PutObject(int Index, TObject* AObject) {
   CheckIndex(Index);
   FItems[static_cast<size_t>(Index)].Object = AObject;
+}
+
+TObject* TControlItems::Extra(int Index) const {
+  CheckIndex(Index);
+  return FItems[static_cast<size_t>(Index)].Extra.get();
+}
+
+void TControlItems::SetExtra(int Index, std::unique_ptr<TObject> Value) {
+  CheckIndex(Index);
+  FItems[static_cast<size_t>(Index)].Extra = std::move(Value);
 }
 
 void TControlItems::Put(int Index, const String& S) {

@@ -196,6 +196,10 @@ public:
   void SetSorted(bool Value);
   // Fills a window just made with every line.
   void WriteToWindow();
+  // What the control keeps with a line beside its object: it moves with the line when the lines
+  // are sorted or the window is made again, and is freed with the line. nullptr when none.
+  TObject* Extra(int Index) const;
+  void SetExtra(int Index, std::unique_ptr<TObject> Value);
 
 protected:
   String Get(int Index) const override;
@@ -209,6 +213,7 @@ private:
   struct TItem {
     String Text;
     TObject* Object = nullptr;
+    std::unique_ptr<TObject> Extra;
   };
 
   void CheckIndex(int Index) const;
@@ -228,6 +233,8 @@ constexpr TOwnerDrawState odSelected = ODS_SELECTED;
 constexpr TOwnerDrawState odFocused = ODS_FOCUS;
 
 enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed };
+
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 class TListBox : public TWinControl {
 public:
@@ -275,6 +282,7 @@ protected:
   void DestroyWnd() override;
   void BoundsChanged() override;
   bool ClicksOnMouseUp() const override { return false; }
+  TControlItems& ControlItems() const { return *FItems; }
 
 private:
   void SetColumnWidth();

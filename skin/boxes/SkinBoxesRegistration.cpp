@@ -1,8 +1,11 @@
 #include "skin/boxes/SkinBoxesRegistration.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "skin/boxes/SkinCheckComboBox.h"
+#include "skin/boxes/SkinCheckListBox.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/boxes/SkinEdit.h"
+#include "skin/boxes/SkinScrollBox.h"
 #include "skin/controls/SkinControlsRegistration.h"
 
 #include <mutex>
@@ -161,6 +164,54 @@ void RegisterEdits(TClassRegistry& Registry) {
                                                            {"skltMail", TskURLLinkType::skltMail}});
 }
 
+void RegisterCheckLists(TClassRegistry& Registry) {
+  Registry.Register<TskSkinCheckListBox>("TskSkinCheckListBox", "TskSkinCustomListBox")
+      .Event("OnClickCheck", &TskSkinCheckListBox::OnClickCheck);
+  using C = TskSkinCustomCheckComboBox;
+  auto combo = Registry.Register<C>("TskSkinCustomCheckComboBox", "TskSkinCustomControl");
+  combo.Boolean("AlphaBlend", &C::SetAlphaBlend)
+      .Boolean("AlphaBlendAnimation", &C::SetAlphaBlendAnimation)
+      .Custom("AlphaBlendValue",
+              [](C& c, const TFormValue& v, TReadContext&) {
+                const int value = formvalue::ToInteger(v);
+                if (value < 0 || value > 255) throw EReadError("AlphaBlendValue out of range");
+                c.SetAlphaBlendValue(static_cast<std::uint8_t>(value));
+              })
+      .Boolean("ListBoxUseSkinFont", &C::SetListBoxUseSkinFont)
+      .Boolean("ListBoxUseSkinItemHeight", &C::SetListBoxUseSkinItemHeight)
+      .Reference("Images", &C::SetImages)
+      .Integer("ImageIndex", &C::SetImageIndex)
+      .Integer("ListBoxWidth", &C::SetListBoxWidth)
+      .Text("ListBoxCaption", &C::SetListBoxCaption)
+      .Boolean("ListBoxCaptionMode", &C::SetListBoxCaptionMode)
+      .Integer("ListBoxDefaultItemHeight", &C::SetListBoxDefaultItemHeight)
+      .Enum("ListBoxCaptionAlignment", &C::SetListBoxCaptionAlignment, Alignments)
+      .Integer("DropDownCount", &C::SetDropDownCount)
+      .Boolean("Sorted", &C::SetSorted)
+      .Custom("OnListBoxDrawItem",
+              [](C& c, const TFormValue& v, TReadContext& r) {
+                c.SetListBoxDrawItem(r.Root()->FindHandler<TskDrawSkinItemEvent>(formvalue::ToIdent(v)));
+              })
+      .Event("OnChange", &C::OnChange)
+      .Event("OnClick", &C::OnClick)
+      .Event("OnCloseUp", &C::OnCloseUp)
+      .Event("OnDropDown", &C::OnDropDown);
+  ItemsField(combo);
+  FontFields<C>(combo, "ListBoxDefaultFont", [](C& c) -> TFont& { return c.ListBoxDefaultFont(); });
+  FontFields<C>(combo, "ListBoxDefaultCaptionFont", [](C& c) -> TFont& { return c.ListBoxDefaultCaptionFont(); });
+  Registry.Register<TskSkinCheckComboBox>("TskSkinCheckComboBox", "TskSkinCustomCheckComboBox");
+  using S = TskSkinScrollBox;
+  Registry.Register<S>("TskSkinScrollBox", "TskSkinCustomControl")
+      .Reference("VScrollBar", &S::SetVScrollBar)
+      .Reference("HScrollBar", &S::SetHScrollBar)
+      .Enum("BorderStyle", &S::SetBorderStyle,
+            std::vector<std::pair<String, TskSkinBorderStyle>>{{"bvFrame", TskSkinBorderStyle::bvFrame},
+                                                               {"bvRaised", TskSkinBorderStyle::bvRaised},
+                                                               {"bvLowered", TskSkinBorderStyle::bvLowered},
+                                                               {"bvNone", TskSkinBorderStyle::bvNone}})
+      .Boolean("CanFocused", &S::SetCanFocused);
+}
+
 }  // namespace
 
 void RegisterSkinBoxClasses() {
@@ -170,5 +221,6 @@ void RegisterSkinBoxClasses() {
     RegisterListBoxes(TClassRegistry::Instance());
     RegisterComboBoxes(TClassRegistry::Instance());
     RegisterEdits(TClassRegistry::Instance());
+    RegisterCheckLists(TClassRegistry::Instance());
   });
 }

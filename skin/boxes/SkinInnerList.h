@@ -40,19 +40,21 @@ protected:
   void MouseUp(classlib::TMouseButton Button, classlib::TShiftState Shift, int X, int Y) override;
   void KeyDown(WORD& Key, classlib::TShiftState Shift) override;
   void KeyPress(char& Key) override;
+  // Paints one item in the owner's look; lists with more in their items paint them their way.
+  virtual void DrawItem(classlib::TCanvas& Canvas, int Index, const classlib::TRect& Rect,
+                        classlib::TOwnerDrawState State);
+  // The image and text of an item (or the owner's OnDrawItem) on an item bitmap.
+  void DrawItemContent(classlib::TBitmap& Bitmap, int Index, classlib::TRect TextRect, classlib::TOwnerDrawState State);
 
 private:
   void PaintList(HDC DC);
   void PaintColumnsList(HDC DC);
   void PaintBG(HDC DC);
-  void DrawItem(classlib::TCanvas& Canvas, int Index, const classlib::TRect& Rect, classlib::TOwnerDrawState State);
   void DrawDefaultItem(classlib::TCanvas& Canvas, int Index, const classlib::TRect& Rect,
                        classlib::TOwnerDrawState State);
   void DrawSkinItem(classlib::TCanvas& Canvas, int Index, const classlib::TRect& Rect, classlib::TOwnerDrawState State);
   void DrawStretchSkinItem(classlib::TCanvas& Canvas, int Index, const classlib::TRect& Rect,
                            classlib::TOwnerDrawState State);
-  // The image and text of an item (or the owner's OnDrawItem) on an item bitmap.
-  void DrawItemContent(classlib::TBitmap& Bitmap, int Index, classlib::TRect TextRect, classlib::TOwnerDrawState State);
   void CNDrawItem(classlib::TMessage& Message);
 
   int FHorzOffset = 0;

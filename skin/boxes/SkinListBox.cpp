@@ -15,6 +15,9 @@ bool IsEmpty(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
 }  // namespace
 
 TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner)
+    : TskSkinCustomListBox(AOwner, [](TskSkinCustomListBox* Owner) { return new TskListBox(Owner); }) {}
+
+TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner, TInnerListFactory MakeList)
     : TskSkinCustomControl(AOwner),
       FDefaultCaptionFont(std::make_unique<TFont>()),
       FGlyph(std::make_unique<TBitmap>()) {
@@ -27,7 +30,7 @@ TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner)
   Font().SetHeight(14);
   Font().SetColor(clWindowText);
   Font().SetStyle({});
-  FInnerList = new TskListBox(this);
+  FInnerList = MakeList(this);
   FInnerList->OwnerListBox = this;
   FInnerList->SetStyle(TListBoxStyle::lbOwnerDrawFixed);
   FInnerList->SetItemHeight(FDefaultItemHeight);

@@ -157,6 +157,11 @@ public:
   virtual void ListBoxCreateWnd() {}
 
 protected:
+  // Makes the inner list of a box whose list keeps more than strings.
+  using TInnerListFactory = TskListBox* (*)(TskSkinCustomListBox* Owner);
+  TskSkinCustomListBox(classlib::TComponent* AOwner, TInnerListFactory MakeList);
+  // The caption's check button released without its own event.
+  virtual void CheckButtonClick();
   void CreateParams(classlib::TCreateParams& Params) override;
   void CreateControlDefaultImage(classlib::TBitmap& B) override;
   void CreateControlSkinImage(classlib::TBitmap& B) override;

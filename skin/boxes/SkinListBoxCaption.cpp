@@ -256,9 +256,11 @@ void TskSkinCustomListBox::ButtonUp(int Index) {
   }
   if (Index == 0 && ItemIndex() > 0) SetItemIndex(ItemIndex() - 1);
   else if (Index == 1 && ItemIndex() < FInnerList->Count() - 1) SetItemIndex(ItemIndex() + 1);
-  else if (Index == 2) FInnerList->Click();
+  else if (Index == 2) CheckButtonClick();
   if (FRepeatDirection != 0) StopTimer();
 }
+
+void TskSkinCustomListBox::CheckButtonClick() { FInnerList->Click(); }
 
 void TskSkinCustomListBox::StartTimer() {
   if (!HandleAllocated()) return;
