@@ -1,6 +1,7 @@
 #include "skin/boxes/SkinBoxesRegistration.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "skin/boxes/SkinCalendar.h"
 #include "skin/boxes/SkinColorCtrls.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/boxes/SkinFontColorComboBoxes.h"
@@ -196,6 +197,18 @@ void RegisterFontColorBoxes(TClassRegistry& Registry) {
   Registry.Register<TskSkinMRUComboBox>("TskSkinMRUComboBox", "TskSkinComboBox");
 }
 
+void RegisterCalendar(TClassRegistry& Registry) {
+  using M = TskSkinMonthCalendar;
+  Registry.Register<M>("TskSkinMonthCalendar", "TskSkinPanel")
+      .Boolean("TodayDefault", &M::SetTodayDefault)
+      .Enum("FirstDayOfWeek", &M::SetFirstDayOfWeek,
+            std::vector<std::pair<String, TskDaysOfWeek>>{{"Sun", TskDaysOfWeek::Sun}, {"Mon", TskDaysOfWeek::Mon},
+                                                          {"Tue", TskDaysOfWeek::Tue}, {"Wed", TskDaysOfWeek::Wed},
+                                                          {"Thu", TskDaysOfWeek::Thu}, {"Fri", TskDaysOfWeek::Fri},
+                                                          {"Sat", TskDaysOfWeek::Sat}})
+      .Event("OnNumberClick", &M::OnNumberClick);
+}
+
 }  // namespace
 
 void RegisterSkinBoxClasses() {
@@ -206,5 +219,6 @@ void RegisterSkinBoxClasses() {
     RegisterComboBoxes(TClassRegistry::Instance());
     RegisterColorControls(TClassRegistry::Instance());
     RegisterFontColorBoxes(TClassRegistry::Instance());
+    RegisterCalendar(TClassRegistry::Instance());
   });
 }
