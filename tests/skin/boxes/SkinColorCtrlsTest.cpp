@@ -261,3 +261,17 @@ TEST_F(SkinColorGridTest, AddColorRingAndLargeGrids) {
   ClickAt(*Custom, extra.left + 4, extra.top + 4);
   EXPECT_EQ(Custom->SelectedIndex, 0);
 }
+
+TEST_F(SkinColorGridTest, EmptyControlLeavesItsAreaAlone) {
+  auto* empty = new TskEmptyControl(Form.get());  // freed with the form
+  empty->SetParent(Form.get());
+  empty->SetBounds(400, 150, 50, 40);
+  TBitmap b;
+  b.SetSize(50, 40);
+  b.Canvas()->Brush()->SetColor(Rgb(1, 2, 3));
+  b.Canvas()->FillRect(Rect(0, 0, 50, 40));
+  // Erasing is answered as done and nothing is drawn, not even by a full paint.
+  EXPECT_EQ(SendMessageW(empty->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(b.Canvas()->Handle()), 0), 1);
+  SendMessageW(empty->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(b.Canvas()->Handle()), PRF_CLIENT);
+  EXPECT_EQ(b.Canvas()->Pixels(25, 20), Rgb(1, 2, 3));
+}
