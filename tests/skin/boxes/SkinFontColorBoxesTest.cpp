@@ -215,6 +215,18 @@ TEST_F(SkinFontColorBoxesTest, FontListsAndSizes) {
   }
   ASSERT_NE(FontList->Items().IndexOf("Liberation Sans"), -1);
 
+  // A row: the glyph's black letter at the left, then the name in its own typeface.
+  TBitmap row;
+  row.SetSize(200, 20);
+  row.Canvas()->Brush()->SetColor(clWhite);
+  row.Canvas()->FillRect(Rect(0, 0, 200, 20));
+  TRect text = Rect(2, 0, 198, 20);
+  FontList->DrawLBFontItem(*row.Canvas(), FontList->Items().IndexOf("Liberation Sans"), 200, 20, text, 0);
+  EXPECT_EQ(row.Canvas()->Pixels(2 + 4 + 3, 0 + 20 / 2 - 7 + 4), clBlack);
+  EXPECT_EQ(row.Canvas()->Pixels(2 + 3, 3), clGray);
+  EXPECT_EQ(text.left, 17);
+  EXPECT_EQ(row.Canvas()->Font()->Name(), "Liberation Sans");
+
   int clicks = 0;
   FontList->OnListBoxClick = [&](TObject*) { ++clicks; };
   FontList->SetFontName("liberation sans");
