@@ -1,10 +1,14 @@
 #include "skin/boxes/SkinBoxesRegistration.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "skin/boxes/SkinCalendar.h"
 #include "skin/boxes/SkinCheckComboBox.h"
 #include "skin/boxes/SkinCheckListBox.h"
+#include "skin/boxes/SkinColorCtrls.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/boxes/SkinEdit.h"
+#include "skin/boxes/SkinFontColorComboBoxes.h"
+#include "skin/boxes/SkinFontColorListBoxes.h"
 #include "skin/boxes/SkinScrollBox.h"
 #include "skin/controls/SkinControlsRegistration.h"
 
@@ -212,6 +216,80 @@ void RegisterCheckLists(TClassRegistry& Registry) {
       .Boolean("CanFocused", &S::SetCanFocused);
 }
 
+void RegisterColorControls(TClassRegistry& Registry) {
+  Registry.Register<TskSkinColorGrid>("TskSkinColorGrid", "TskSkinPanel")
+      .Integer("ColCount", &TskSkinColorGrid::SetColCount)
+      .Integer("RowCount", &TskSkinColorGrid::SetRowCount)
+      .Color("ColorValue", &TskSkinColorGrid::SetColorValue)
+      .Event("OnChange", &TskSkinColorGrid::OnChange);
+  Registry.Register<TskSkinCustomColorGrid>("TskSkinCustomColorGrid", "TskSkinPanel")
+      .Integer("ColCount", &TskSkinCustomColorGrid::SetColCount)
+      .Integer("RowCount", &TskSkinCustomColorGrid::SetRowCount)
+      .Color("ColorValue", &TskSkinCustomColorGrid::SetColorValue)
+      .Event("OnChange", &TskSkinCustomColorGrid::OnChange);
+  Registry.Register<TskColorViewer>("TskColorViewer", "TGraphicControl")
+      .Color("ColorValue", &TskColorViewer::SetColorValue);
+}
+
+const std::vector<std::pair<String, TskFontDevice>> FontDevices{
+    {"fdScreen", TskFontDevice::fdScreen}, {"fdPrinter", TskFontDevice::fdPrinter}, {"fdBoth", TskFontDevice::fdBoth}};
+
+const std::vector<std::pair<String, TskFontListOption>> FontListOptions{
+    {"foAnsiOnly", TskFontListOption::foAnsiOnly},           {"foTrueTypeOnly", TskFontListOption::foTrueTypeOnly},
+    {"foFixedPitchOnly", TskFontListOption::foFixedPitchOnly}, {"foNoOEMFonts", TskFontListOption::foNoOEMFonts},
+    {"foOEMFontsOnly", TskFontListOption::foOEMFontsOnly},   {"foScalableOnly", TskFontListOption::foScalableOnly},
+    {"foNoSymbolFonts", TskFontListOption::foNoSymbolFonts}};
+
+const std::vector<std::pair<String, TskColorBoxStyleItem>> ColorBoxStyles{
+    {"skcbStandardColors", TskColorBoxStyleItem::skcbStandardColors},
+    {"skcbExtendedColors", TskColorBoxStyleItem::skcbExtendedColors},
+    {"skcbSystemColors", TskColorBoxStyleItem::skcbSystemColors},
+    {"skcbIncludeNone", TskColorBoxStyleItem::skcbIncludeNone},
+    {"skcbIncludeDefault", TskColorBoxStyleItem::skcbIncludeDefault},
+    {"skcbCustomColor", TskColorBoxStyleItem::skcbCustomColor},
+    {"skcbPrettyNames", TskColorBoxStyleItem::skcbPrettyNames}};
+
+void RegisterFontColorBoxes(TClassRegistry& Registry) {
+  Registry.Register<TskSkinFontListBox>("TskSkinFontListBox", "TskSkinListBox")
+      .Enum("Device", &TskSkinFontListBox::SetDevice, FontDevices)
+      .SetOf("Options", &TskSkinFontListBox::SetOptions, FontListOptions)
+      .Boolean("TrueTypeOnly", &TskSkinFontListBox::SetTrueTypeOnly)
+      .Boolean("UseFonts", &TskSkinFontListBox::SetUseFonts)
+      .Text("FontName", &TskSkinFontListBox::SetFontName);
+  Registry.Register<TskSkinColorListBox>("TskSkinColorListBox", "TskSkinListBox")
+      .SetOf("ExStyle", &TskSkinColorListBox::SetExStyle, ColorBoxStyles)
+      .Color("Selected", &TskSkinColorListBox::SetSelected)
+      .Boolean("ShowNames", &TskSkinColorListBox::SetShowNames)
+      .Color("DefaultColorColor", &TskSkinColorListBox::SetDefaultColorColor)
+      .Color("NoneColorColor", &TskSkinColorListBox::SetNoneColorColor);
+  Registry.Register<TskSkinFontComboBox>("TskSkinFontComboBox", "TskSkinCustomComboBox")
+      .Enum("Device", &TskSkinFontComboBox::SetDevice, FontDevices)
+      .SetOf("Options", &TskSkinFontComboBox::SetOptions, FontListOptions)
+      .Boolean("TrueTypeOnly", &TskSkinFontComboBox::SetTrueTypeOnly)
+      .Boolean("UseFonts", &TskSkinFontComboBox::SetUseFonts)
+      .Text("FontName", &TskSkinFontComboBox::SetFontName);
+  Registry.Register<TskSkinFontSizeComboBox>("TskSkinFontSizeComboBox", "TskSkinCustomComboBox");
+  Registry.Register<TskSkinColorComboBox>("TskSkinColorComboBox", "TskSkinCustomComboBox")
+      .SetOf("ExStyle", &TskSkinColorComboBox::SetExStyle, ColorBoxStyles)
+      .Color("Selected", &TskSkinColorComboBox::SetSelected)
+      .Boolean("ShowNames", &TskSkinColorComboBox::SetShowNames)
+      .Color("DefaultColorColor", &TskSkinColorComboBox::SetDefaultColorColor)
+      .Color("NoneColorColor", &TskSkinColorComboBox::SetNoneColorColor);
+  Registry.Register<TskSkinMRUComboBox>("TskSkinMRUComboBox", "TskSkinComboBox");
+}
+
+void RegisterCalendar(TClassRegistry& Registry) {
+  using M = TskSkinMonthCalendar;
+  Registry.Register<M>("TskSkinMonthCalendar", "TskSkinPanel")
+      .Boolean("TodayDefault", &M::SetTodayDefault)
+      .Enum("FirstDayOfWeek", &M::SetFirstDayOfWeek,
+            std::vector<std::pair<String, TskDaysOfWeek>>{{"Sun", TskDaysOfWeek::Sun}, {"Mon", TskDaysOfWeek::Mon},
+                                                          {"Tue", TskDaysOfWeek::Tue}, {"Wed", TskDaysOfWeek::Wed},
+                                                          {"Thu", TskDaysOfWeek::Thu}, {"Fri", TskDaysOfWeek::Fri},
+                                                          {"Sat", TskDaysOfWeek::Sat}})
+      .Event("OnNumberClick", &M::OnNumberClick);
+}
+
 }  // namespace
 
 void RegisterSkinBoxClasses() {
@@ -222,5 +300,8 @@ void RegisterSkinBoxClasses() {
     RegisterComboBoxes(TClassRegistry::Instance());
     RegisterEdits(TClassRegistry::Instance());
     RegisterCheckLists(TClassRegistry::Instance());
+    RegisterColorControls(TClassRegistry::Instance());
+    RegisterFontColorBoxes(TClassRegistry::Instance());
+    RegisterCalendar(TClassRegistry::Instance());
   });
 }
