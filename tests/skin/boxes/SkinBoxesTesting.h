@@ -25,10 +25,10 @@ private:
 };
 
 // Real input, shared with the other skin tests.
-using skintesting::LeftPress;
-using skintesting::LeftReleaseAt;
-using skintesting::MouseTo;
-using skintesting::TapKey;
-using skintesting::TypeChar;
+using skintesting::stepped::LeftPress;
+using skintesting::stepped::LeftReleaseAt;
+using skintesting::stepped::MouseTo;
+using skintesting::stepped::TapKey;
+using skintesting::stepped::TypeChar;
 
 }  // namespace skinboxestesting

@@ -48,8 +48,9 @@ protected:
   void Click(TPoint P, bool Right = false) {
     const TPoint s = Calendar->ClientToScreen(P);
     if (Right) {
-      skintesting::RightClick(s.x, s.y);
-      windowtesting::PumpFor(40);
+      MouseTo(s.x, s.y);
+      skintesting::queued::RightClick(s.x, s.y);
+      windowtesting::PumpFor(100);
       return;
     }
     LeftPress(s.x, s.y);

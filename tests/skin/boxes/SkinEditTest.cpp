@@ -291,7 +291,8 @@ TEST_F(SkinEditTest, URLEditOpensOnlyWebAddressesOnALeftClick) {
     MouseTo(text.x, text.y);
     MouseTo(text.x + 1, text.y);
     if (Right) {
-      skintesting::RightClick(text.x + 1, text.y);
+      skintesting::queued::RightClick(text.x + 1, text.y);
+      windowtesting::PumpFor(50);
       TapKey(VK_ESCAPE);
     } else {
       LeftPress(text.x + 1, text.y);
@@ -371,8 +372,9 @@ TEST_F(SkinEditSkinTest, TheEditMenuOpensThroughTheFormsMenusAndGoesAfterTheChos
 
   // A right click opens it at the pointer.
   const TPoint click = Edit->ClientToScreen(Point(30, 5));
-  skintesting::RightClick(click.x, click.y);
-  windowtesting::PumpFor(40);
+  MouseTo(click.x, click.y);
+  skintesting::queued::RightClick(click.x, click.y);
+  windowtesting::PumpFor(100);
   ASSERT_NE(Edit->EditMenu(), nullptr);
   EXPECT_EQ(menuPlace().x, click.x);
   EXPECT_EQ(menuPlace().y, click.y);

@@ -237,8 +237,8 @@ TEST_F(SkinListBoxTest, HeldCaptionButtonRepeats) {
   const TRect down = List->CaptionButton(1).Rect;
   const TPoint p = Screen((down.left + down.right) / 2, (down.top + down.bottom) / 2);
   MouseTo(p.x, p.y);
-  const DWORD start = GetTickCount();
   LeftPress(p.x, p.y);
+  const DWORD start = GetTickCount();
   DWORD first = 0;
   while (GetTickCount() - start < 1000) {
     windowtesting::Pump();

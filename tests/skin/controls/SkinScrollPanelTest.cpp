@@ -178,12 +178,12 @@ TEST_F(SkinScrollPanelTest, LeavingTheFrameStopsHotScrolling) {
   GetWindowRect(Strip->Handle(), &w);
   // Real pointer moves, which the system watches: onto the end button, then straight off the
   // panel, never crossing its client area.
-  skintesting::MouseTo(w.right - 5, w.top + 15);
-  windowtesting::PumpFor(60);
+  skintesting::queued::MouseTo(w.right - 5, w.top + 15);
+  windowtesting::PumpFor(120);
   ASSERT_TRUE(Strip->Button(1).Hovered);
   ASSERT_TRUE(Strip->TimerRunning());
-  skintesting::MouseTo(w.right + 5, w.bottom + 200);
-  windowtesting::PumpFor(40);
+  skintesting::queued::MouseTo(w.right + 5, w.bottom + 200);
+  windowtesting::PumpFor(100);
   EXPECT_FALSE(Strip->Button(1).Hovered);
   EXPECT_FALSE(Strip->TimerRunning());
   const int stopped = Strip->Position();

@@ -175,8 +175,9 @@ TEST(FormSkinMenus, ACaptionRightClickOpensTheSystemMenuAndAChosenItemRuns) {
   const RECT frame = WindowRect(form->Handle());
   const int x = frame.left + 80, y = frame.top + 12;
   ASSERT_EQ(SendMessageW(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(x, y)), HTCAPTION);
-  skintesting::RightClick(x, y);
-  windowtesting::PumpFor(40);
+  MouseTo(x, y);
+  skintesting::queued::RightClick(x, y);
+  windowtesting::PumpFor(100);
   ASSERT_TRUE(fs.SkinMenu->IsOpen);
   EXPECT_TRUE(fs.MenuLoop);
   EXPECT_EQ(opens, 1);

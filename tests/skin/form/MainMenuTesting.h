@@ -46,9 +46,7 @@ std::unique_ptr<classlib::TForm> ShowMenuForm(const std::string& Text,
 // "(left, top, right, bottom)", for comparisons that print well.
 std::string RectText(const RECT& R);
 
-// Real input and the screen read back, shared with the other skin tests.
-using skintesting::LeftClick;
-using skintesting::MouseTo;
+// Real keys and the screen read back, shared with the other skin tests.
 using skintesting::ScreenPixel;
 using skintesting::TapKey;
 using skintesting::PressKeys;

@@ -53,9 +53,9 @@ std::unique_ptr<classlib::TForm> ShowForm(const std::string& Text,
 bool PumpUntil(const std::function<bool()>& Done, DWORD Milliseconds = 3000);
 
 // Real input and the screen read back, shared with the other skin tests.
-using skintesting::LeftClick;
-using skintesting::MouseTo;
-using skintesting::TapKey;
 using skintesting::TScreenCopy;
+using skintesting::queued::LeftClick;
+using skintesting::queued::MouseTo;
+using skintesting::queued::TapKey;
 
 }  // namespace skinmenutesting

@@ -68,13 +68,6 @@ DWORD WINAPI SendInputs(LPVOID Parameter) {
 
 // LoopAfter: the index of the first event that waits for the system's move or size loop.
 void Send(std::vector<INPUT> Inputs, size_t LoopAfter = SIZE_MAX) {
-  // One event needs no thread: it is queued before any message is handled, so it comes before
-  // the timers that fall due meanwhile.
-  if (Inputs.size() == 1) {
-    SendInput(1, Inputs.data(), sizeof(INPUT));
-    windowtesting::PumpFor(60);
-    return;
-  }
   TInputScript script{std::move(Inputs), LoopAfter, GetCurrentThreadId()};
   const HANDLE thread = CreateThread(nullptr, 0, SendInputs, &script, 0, nullptr);
   while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
@@ -82,6 +75,28 @@ void Send(std::vector<INPUT> Inputs, size_t LoopAfter = SIZE_MAX) {
   CloseHandle(thread);
   windowtesting::PumpFor(60);
 }
+
+// The keys that type C: Shift first when the layout needs it.
+std::vector<INPUT> CharKeys(char C) {
+  const SHORT scan = VkKeyScanA(C);
+  const WORD code = static_cast<WORD>(scan & 0xFF);
+  const bool shift = (scan >> 8) & 1;
+  std::vector<INPUT> inputs;
+  if (shift) inputs.push_back(Key(VK_SHIFT, false));
+  inputs.push_back(Key(code, false));
+  inputs.push_back(Key(code, true));
+  if (shift) inputs.push_back(Key(VK_SHIFT, true));
+  return inputs;
+}
+
+std::vector<INPUT> KeyChord(std::initializer_list<WORD> Keys) {
+  std::vector<INPUT> inputs;
+  for (const WORD k : Keys) inputs.push_back(Key(k, false));
+  for (auto k = std::rbegin(Keys); k != std::rend(Keys); ++k) inputs.push_back(Key(*k, true));
+  return inputs;
+}
+
+void Queue(std::vector<INPUT> Inputs) { SendInput(static_cast<UINT>(Inputs.size()), Inputs.data(), sizeof(INPUT)); }
 
 }  // namespace
 
@@ -95,22 +110,9 @@ void RightClick(int X, int Y) {
   Send({Move(X, Y), MouseInput(MOUSEEVENTF_RIGHTDOWN), MouseInput(MOUSEEVENTF_RIGHTUP)});
 }
 
-namespace {
+void LeftPress(int X, int Y) { Send({Move(X, Y), Down()}); }
 
-// A press or release where the pointer already is goes out alone, at once: a move first would
-// give a control's timers time to run while the button is not yet pressed or still down.
-void ButtonAt(int X, int Y, const INPUT& Button) {
-  POINT at;
-  GetCursorPos(&at);
-  if (at.x == X && at.y == Y) Send({Button});
-  else Send({Move(X, Y), Button});
-}
-
-}  // namespace
-
-void LeftPress(int X, int Y) { ButtonAt(X, Y, Down()); }
-
-void LeftReleaseAt(int X, int Y) { ButtonAt(X, Y, Up()); }
+void LeftReleaseAt(int X, int Y) { Send({Move(X, Y), Up()}); }
 
 void LeftDrag(POINT From, POINT To, bool SizeMoveLoop) {
   std::vector<INPUT> inputs{Move(From.x, From.y), Down()};
@@ -126,23 +128,61 @@ void TapKey(WORD Code, bool Alt) {
   else PressKeys({Code});
 }
 
-void PressKeys(std::initializer_list<WORD> Keys) {
-  std::vector<INPUT> inputs;
-  for (const WORD k : Keys) inputs.push_back(Key(k, false));
-  for (auto k = std::rbegin(Keys); k != std::rend(Keys); ++k) inputs.push_back(Key(*k, true));
-  Send(inputs);
+void PressKeys(std::initializer_list<WORD> Keys) { Send(KeyChord(Keys)); }
+
+void TypeChar(char C) { Send(CharKeys(C)); }
+
+namespace queued {
+
+void MouseTo(int X, int Y) {
+  Queue({Move(X, Y)});
+  const DWORD start = GetTickCount();
+  POINT at{};
+  while (GetTickCount() - start < 1000 && (!GetCursorPos(&at) || at.x != X || at.y != Y)) windowtesting::PumpFor(5);
+}
+
+void LeftClick(int X, int Y) {
+  MouseTo(X, Y);
+  Queue({Down(), Up()});
+}
+
+void RightClick(int X, int Y) {
+  MouseTo(X, Y);
+  Queue({MouseInput(MOUSEEVENTF_RIGHTDOWN), MouseInput(MOUSEEVENTF_RIGHTUP)});
+}
+
+void TapKey(WORD Code) { Queue(KeyChord({Code})); }
+
+}  // namespace queued
+
+namespace stepped {
+
+namespace {
+
+void Mouse(int X, int Y, DWORD Buttons) {
+  SetCursorPos(X, Y);
+  Queue({MouseInput(Buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, X, Y)});
+  windowtesting::PumpFor(30);
+}
+
+}  // namespace
+
+void MouseTo(int X, int Y) { Mouse(X, Y, 0); }
+
+void LeftPress(int X, int Y) { Mouse(X, Y, MOUSEEVENTF_LEFTDOWN); }
+
+void LeftReleaseAt(int X, int Y) { Mouse(X, Y, MOUSEEVENTF_LEFTUP); }
+
+void TapKey(WORD Code, bool Alt) {
+  Queue(Alt ? KeyChord({VK_MENU, Code}) : KeyChord({Code}));
+  windowtesting::PumpFor(30);
 }
 
 void TypeChar(char C) {
-  const SHORT scan = VkKeyScanA(C);
-  const WORD code = static_cast<WORD>(scan & 0xFF);
-  const bool shift = (scan >> 8) & 1;
-  std::vector<INPUT> inputs;
-  if (shift) inputs.push_back(Key(VK_SHIFT, false));
-  inputs.push_back(Key(code, false));
-  inputs.push_back(Key(code, true));
-  if (shift) inputs.push_back(Key(VK_SHIFT, true));
-  Send(inputs);
+  Queue(CharKeys(C));
+  windowtesting::PumpFor(20);
 }
+
+}  // namespace stepped
 
 }  // namespace skintesting
