@@ -479,8 +479,7 @@ private:
   bool IsMDIForm() const;
   bool IsMaximizedMDIChild() const;
 
-  // Reached from the frame, built with the menus, the hint window, the tray icon and MDI support;
-  // until then they do nothing.
+  // The menus, the hint window and MDI support as the frame reaches them.
   void CreateSysTrayMenu();
   void ActivateObjectHint(const classlib::String& Hint);
   void HideObjectHint();
