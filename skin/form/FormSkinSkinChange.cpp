@@ -28,7 +28,13 @@ void TskFormSkin::SetSkinData(TskSkinData* Value) {
 void TskFormSkin::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
-  if (AComponent == FSkinData) FSkinData = nullptr;
+  if (AComponent == FSkinData) {
+    FSkinData = nullptr;
+    // The frame's objects and pieces point into the freed skin's pictures: the form falls back to
+    // its default frame at once unless it is going too.
+    const bool formAlive = Form && !Form->ComponentState().Contains(TComponentStateItem::csDestroying);
+    if (formAlive && !Designing() && !ComponentState().Contains(TComponentStateItem::csDestroying)) ChangeSkinData();
+  }
   if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
   if (AComponent == FMainMenu) FMainMenu = nullptr;
   if (AComponent == FSystemMenu) FSystemMenu = nullptr;

@@ -121,3 +121,20 @@ TEST(FormSkinFrame, ClearingTheSkinRemovesTheRegionAndBringsTheDefaultFrameBack)
   EXPECT_EQ(fs.FrameObjects.size(), 6u);  // the default painter's buttons
   EXPECT_EQ(FormPixel(*form, 0, 100), GetSysColor(COLOR_3DLIGHT));
 }
+
+TEST(FormSkinFrame, FreeingTheSkinBringsTheDefaultFrameBack) {
+  TFrameSkin skin;
+  auto form = ShowFrameForm(&skin.Skin());
+  TskFormSkin& fs = FormSkinOf(*form);
+  skin.Release().reset();
+  windowtesting::PumpFor(50);
+  EXPECT_EQ(fs.SkinData(), nullptr);
+  EXPECT_FALSE(fs.SkinActive);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(form->Handle(), region), ERROR);
+  DeleteObject(region);
+  // Painting and hit testing no longer reach the freed pictures.
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(FormPixel(*form, 0, 100), GetSysColor(COLOR_3DLIGHT));
+  EXPECT_EQ(HitTest(*form, 150, 10), HTCAPTION);
+}
