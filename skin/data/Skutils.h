@@ -137,6 +137,16 @@ void CreateSkinBorderImages(const TPoint& LT, const TPoint& RT, const TPoint& LB
                             const TPoint& NewRB, const TRect& NewClRect, TBitmap& LeftB, TBitmap& TopB,
                             TBitmap& RightB, TBitmap& BottomB, TBitmap& SB, const TRect& R, int W, int H,
                             bool LeftStretch, bool TopStretch, bool RightStretch, bool BottomStretch);
+// Its top and bottom bands alone.
+void CreateSkinHBorderImages(const TPoint& LT, const TPoint& RT, const TPoint& LB, const TPoint& RB,
+                             const TPoint& NewLT, const TPoint& NewRT, const TPoint& NewLB, const TPoint& NewRB,
+                             const TRect& NewClRect, TBitmap& TopB, TBitmap& BottomB, TBitmap& SB, const TRect& R,
+                             int W, int H, bool TopStretch, bool BottomStretch);
+// Its left and right bands alone, filling what top and bottom bands of the given heights leave.
+void CreateSkinVBorderImages(const TPoint& LT, const TPoint& RT, const TPoint& LB, const TPoint& RB,
+                             const TRect& ClRect, const TRect& NewClRect, TBitmap& LeftB, TBitmap& RightB,
+                             TBitmap& SB, const TRect& R, int W, int H, int TopHeight, int BottomHeight,
+                             bool LeftStretch, bool RightStretch);
 // Frame GlyphIndex (from 1) of a strip of NumGlyphs frames, drawn at X, Y with the frame's
 // bottom-left colour left out. Nothing for an empty strip, or an index or count out of range.
 void DrawGlyph(TCanvas& Canvas, int X, int Y, TBitmap& Glyph, int NumGlyphs, int GlyphIndex);

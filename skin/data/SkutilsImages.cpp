@@ -235,15 +235,13 @@ void CreateSkinImage2(const TPoint& LT, const TPoint& RT, const TPoint& LB, cons
   if (DrawClient) ClientRun(B, SB, R, c, TRect{n.left, n.top, W, n.bottom});
 }
 
-void CreateSkinBorderImages(const TPoint& LT, const TPoint& RT, const TPoint& LB, const TPoint& RB,
-                            const TRect& ClRect, const TPoint& NewLT, const TPoint& NewRT, const TPoint& NewLB,
-                            const TPoint& NewRB, const TRect& NewClRect, TBitmap& LeftB, TBitmap& TopB,
-                            TBitmap& RightB, TBitmap& BottomB, TBitmap& SB, const TRect& R, int W, int H,
-                            bool LeftStretch, bool TopStretch, bool RightStretch, bool BottomStretch) {
+void CreateSkinHBorderImages(const TPoint& LT, const TPoint& RT, const TPoint& LB, const TPoint& RB,
+                             const TPoint& NewLT, const TPoint& NewRT, const TPoint& NewLB, const TPoint& NewRB,
+                             const TRect& NewClRect, TBitmap& TopB, TBitmap& BottomB, TBitmap& SB, const TRect& R,
+                             int W, int H, bool TopStretch, bool BottomStretch) {
   if (SB.Empty()) return;
   const int RW = RectWidth(R), RH = RectHeight(R);
-  const int CT = ClRect.top, CR = ClRect.right, CB = ClRect.bottom;
-  const int NCL = NewClRect.left, NCT = NewClRect.top, NCR = NewClRect.right, NCB = NewClRect.bottom;
+  const int NCT = NewClRect.top, NCB = NewClRect.bottom;
 
   if (W > 0 && NCT > 0 && RT.x - LT.x > 0) {
     TopB.SetSize(W, NCT);
@@ -266,9 +264,18 @@ void CreateSkinBorderImages(const TPoint& LT, const TPoint& RT, const TPoint& LB
     CopyPiece(BottomB, TRect{0, 0, NewLB.x, BH}, SB, R, TRect{0, top, LB.x, RH});
     CopyPiece(BottomB, TRect{NewRB.x, 0, W, BH}, SB, R, TRect{RB.x, top, RW, RH});
   }
+}
 
-  // The side bands fill what the top and bottom bands leave, as large as those bitmaps are now.
-  const int LH = H - BottomB.Height() - TopB.Height();
+void CreateSkinVBorderImages(const TPoint& LT, const TPoint& RT, const TPoint& LB, const TPoint& RB,
+                             const TRect& ClRect, const TRect& NewClRect, TBitmap& LeftB, TBitmap& RightB,
+                             TBitmap& SB, const TRect& R, int W, int H, int TopHeight, int BottomHeight,
+                             bool LeftStretch, bool RightStretch) {
+  if (SB.Empty()) return;
+  const int RW = RectWidth(R);
+  const int CT = ClRect.top, CR = ClRect.right, CB = ClRect.bottom;
+  const int NCL = NewClRect.left, NCR = NewClRect.right;
+
+  const int LH = H - BottomHeight - TopHeight;
   if (NCL > 0 && LH > 0 && LB.y - LT.y > 0) {
     LeftB.SetSize(NCL, LH);
     if (LeftStretch)
@@ -289,6 +296,18 @@ void CreateSkinBorderImages(const TPoint& LT, const TPoint& RT, const TPoint& LB
     if (RT.y - CT > 0) CopyPiece(RightB, TRect{0, 0, RWd, RT.y - CT}, SB, R, TRect{CR, CT, RW, RT.y});
     if (CB - RB.y >= 1) CopyPiece(RightB, TRect{0, LH - (CB - RB.y), RWd, LH}, SB, R, TRect{CR, RB.y, RW, CB});
   }
+}
+
+void CreateSkinBorderImages(const TPoint& LT, const TPoint& RT, const TPoint& LB, const TPoint& RB,
+                            const TRect& ClRect, const TPoint& NewLT, const TPoint& NewRT, const TPoint& NewLB,
+                            const TPoint& NewRB, const TRect& NewClRect, TBitmap& LeftB, TBitmap& TopB,
+                            TBitmap& RightB, TBitmap& BottomB, TBitmap& SB, const TRect& R, int W, int H,
+                            bool LeftStretch, bool TopStretch, bool RightStretch, bool BottomStretch) {
+  CreateSkinHBorderImages(LT, RT, LB, RB, NewLT, NewRT, NewLB, NewRB, NewClRect, TopB, BottomB, SB, R, W, H,
+                          TopStretch, BottomStretch);
+  // The side bands fill what the top and bottom bands leave, as large as those bitmaps are now.
+  CreateSkinVBorderImages(LT, RT, LB, RB, ClRect, NewClRect, LeftB, RightB, SB, R, W, H, TopB.Height(),
+                          BottomB.Height(), LeftStretch, RightStretch);
 }
 
 void CreateSkinMask(const TPoint& LT, const TPoint& RT, const TPoint& LB, const TPoint& RB, const TRect& ClRect,

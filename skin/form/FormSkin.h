@@ -546,14 +546,23 @@ private:
   // Forgets the tabs bar when it is freed.
   void MDINotification(classlib::TComponent* AComponent);
   static LRESULT CALLBACK ClientWndProcInstance(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
-  // The border pieces of the skinned frame last painted (top, left, right, bottom), and the copies the
-  // objects are drawn on. Building them from the picture's tiles costs more than the rest of a paint,
-  // and a repaint at the same size with the same looks needs the same pieces.
+  // The border pieces of the skinned frame last painted (top, left, right, bottom), and the copies of
+  // the top and bottom bands the objects are drawn on. Building the pieces from the picture's tiles
+  // costs more than the rest of a paint, and a repaint at the same size with the same looks needs the
+  // same pieces.
   struct TFramePieces {
-    std::array<std::intptr_t, 36> Key{};
-    classlib::TBitmap Base[4], Work[4];
+    using TKey = std::array<std::intptr_t, 17>;
+    TKey BandsKey{}, SidesKey{};
+    classlib::TBitmap Base[4], WorkTop, WorkBottom;
   };
   TFramePieces FPieces;
+  // The client piece of the skin picture that tiles the client area, cut once per skin.
+  struct TClientTile {
+    HBITMAP Source = nullptr;
+    classlib::TRect Rect{};
+    classlib::TBitmap Tile;
+  };
+  TClientTile FClientTile;
 };
 
 }  // namespace skin

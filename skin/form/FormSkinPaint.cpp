@@ -91,35 +91,55 @@ void TskFormSkin::PaintNCSkin() {
   CalcAllRealObjectRect();
   const TskSkinData& s = *FSkinData;
   TBitmap& source = GetFormActive() || !HasPicture(s.InActivePicture) ? *s.Picture : *s.InActivePicture;
-  const auto at = [](const TPoint& P) { return std::array<std::intptr_t, 2>{P.x, P.y}; };
-  const auto box = [](const TRect& R) { return std::array<std::intptr_t, 4>{R.left, R.top, R.right, R.bottom}; };
-  std::array<std::intptr_t, 36> key{FormWidth, FormHeight, reinterpret_cast<std::intptr_t>(source.Handle()),
-                                    source.Width(), source.Height(), s.LeftStretch, s.TopStretch, s.RightStretch,
-                                    s.BottomStretch};
-  auto fill = key.begin() + 9;
-  for (const TPoint& p : {s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, LaidOutLeftTop,
-                          LaidOutRightTop, LaidOutLeftBottom, LaidOutRightBottom})
-    fill = std::copy_n(at(p).begin(), 2, fill);
-  for (const TRect& r : {s.ClientRect, LaidOutClientRect}) fill = std::copy_n(box(r).begin(), 4, fill);
-  auto& [top, left, right, bottom] = FPieces.Work;
-  if (key != FPieces.Key) {
-    auto& [baseTop, baseLeft, baseRight, baseBottom] = FPieces.Base;
-    for (TBitmap& piece : FPieces.Base) piece.SetSize(0, 0);
-    CreateSkinBorderImages(s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, s.ClientRect,
-                           LaidOutLeftTop, LaidOutRightTop, LaidOutLeftBottom, LaidOutRightBottom, LaidOutClientRect,
-                           baseLeft, baseTop, baseRight, baseBottom, source,
-                           TRect{0, 0, source.Width(), source.Height()}, FormWidth, FormHeight, s.LeftStretch,
-                           s.TopStretch, s.RightStretch, s.BottomStretch);
-    for (int i = 0; i < 4; ++i) FPieces.Work[i].Assign(FPieces.Base[i]);
-    FPieces.Key = key;
-  } else {
-    for (int i = 0; i < 4; ++i) {
-      TBitmap& base = FPieces.Base[i];
-      if (!base.Empty())
-        BitBlt(FPieces.Work[i].Canvas()->Handle(), 0, 0, base.Width(), base.Height(), base.Canvas()->Handle(), 0, 0,
-               SRCCOPY);
-    }
+  const TRect whole{0, 0, source.Width(), source.Height()};
+  const auto picture = reinterpret_cast<std::intptr_t>(source.Handle());
+  const TRect& c = s.ClientRect;
+  const TRect& n = LaidOutClientRect;
+  // The top and bottom bands follow the width, the side bands the height: a resize step in one
+  // direction builds only the bands it changes.
+  auto& [baseTop, baseLeft, baseRight, baseBottom] = FPieces.Base;
+  const TFramePieces::TKey bandsKey{FormWidth,  n.top,      FormHeight - n.bottom, picture,
+                                    whole.right, whole.bottom, s.TopStretch,       s.BottomStretch,
+                                    s.LeftTopPoint.x, s.RightTopPoint.x, s.LeftBottomPoint.x, s.RightBottomPoint.x,
+                                    LaidOutLeftTop.x, LaidOutRightTop.x, LaidOutLeftBottom.x, LaidOutRightBottom.x};
+  if (bandsKey != FPieces.BandsKey) {
+    baseTop.SetSize(0, 0);
+    baseBottom.SetSize(0, 0);
+    CreateSkinHBorderImages(s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, LaidOutLeftTop,
+                            LaidOutRightTop, LaidOutLeftBottom, LaidOutRightBottom, n, baseTop, baseBottom, source,
+                            whole, FormWidth, FormHeight, s.TopStretch, s.BottomStretch);
+    FPieces.BandsKey = bandsKey;
   }
+  const TFramePieces::TKey sidesKey{FormHeight, baseTop.Height(), baseBottom.Height(), n.left, FormWidth - n.right,
+                                    picture, whole.right, whole.bottom, s.LeftStretch, s.RightStretch,
+                                    s.LeftTopPoint.y, s.RightTopPoint.y, s.LeftBottomPoint.y, s.RightBottomPoint.y,
+                                    c.top, c.right, c.bottom};
+  if (sidesKey != FPieces.SidesKey) {
+    baseLeft.SetSize(0, 0);
+    baseRight.SetSize(0, 0);
+    CreateSkinVBorderImages(s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, c, n, baseLeft,
+                            baseRight, source, whole, FormWidth, FormHeight, baseTop.Height(), baseBottom.Height(),
+                            s.LeftStretch, s.RightStretch);
+    FPieces.SidesKey = sidesKey;
+  }
+  // Objects are drawn on a copy of the top or bottom band; a band without objects is drawn as built.
+  bool topObjects = false, bottomObjects = false;
+  for (const auto& object : FrameObjects) {
+    if (dynamic_cast<TskSkinMainMenuItem*>(object.get()))
+      (RealMainMenuRect.top <= LaidOutClientRect.top ? topObjects : bottomObjects) = true;
+    else if (CanObjectTest(object->RollUp) && object->Visible)
+      (object->ObjectRect.bottom <= LaidOutClientRect.top ? topObjects : bottomObjects) = true;
+  }
+  const auto workCopy = [](TBitmap& Base, TBitmap& Work) -> TBitmap& {
+    if (Work.Width() != Base.Width() || Work.Height() != Base.Height()) Work.SetSize(Base.Width(), Base.Height());
+    if (!Base.Empty())
+      BitBlt(Work.Canvas()->Handle(), 0, 0, Base.Width(), Base.Height(), Base.Canvas()->Handle(), 0, 0, SRCCOPY);
+    return Work;
+  };
+  TBitmap& top = topObjects ? workCopy(baseTop, FPieces.WorkTop) : baseTop;
+  TBitmap& bottom = bottomObjects ? workCopy(baseBottom, FPieces.WorkBottom) : baseBottom;
+  TBitmap& left = baseLeft;
+  TBitmap& right = baseRight;
   for (const auto& object : FrameObjects) {
     if (dynamic_cast<TskSkinMainMenuItem*>(object.get())) {
       object->Draw(*(RealMainMenuRect.top <= LaidOutClientRect.top ? top : bottom).Canvas(), false);
@@ -227,10 +247,14 @@ void TskFormSkin::PaintBG(HDC DC) {
     FillRect(*canvas, Form->ClientRect(), classlib::clBtnFace);
     return;
   }
-  TBitmap tile;
-  tile.SetSize(RectWidth(s.ClientRect), RectHeight(s.ClientRect));
-  tile.Canvas()->CopyRect(TRect{0, 0, tile.Width(), tile.Height()}, *s.Picture->Canvas(), s.ClientRect);
-  TileClient(*canvas, tile, Form->ClientWidth(), Form->ClientHeight());
+  TClientTile& tile = FClientTile;
+  if (tile.Source != s.Picture->Handle() || !EqualRect(&tile.Rect, &s.ClientRect)) {
+    tile.Tile.SetSize(RectWidth(s.ClientRect), RectHeight(s.ClientRect));
+    tile.Tile.Canvas()->CopyRect(TRect{0, 0, tile.Tile.Width(), tile.Tile.Height()}, *s.Picture->Canvas(), s.ClientRect);
+    tile.Source = s.Picture->Handle();
+    tile.Rect = s.ClientRect;
+  }
+  TileClient(*canvas, tile.Tile, Form->ClientWidth(), Form->ClientHeight());
   if (!FLogoBitMap->Empty()) DrawLogoBitMap(*canvas);
 }
 

@@ -52,7 +52,8 @@ void TskFormSkin::Notification(TComponent* AComponent, TOperation Operation) {
 void TskFormSkin::ChangeSkinData() {
   ActiveObject = OldActiveObject = CaptureObject = -1;
   // A new skin may bring pictures of the same size under a recycled handle.
-  FPieces.Key = {};
+  FPieces.BandsKey = FPieces.SidesKey = {};
+  FClientTile.Source = nullptr;
   SkinActive = FSkinData && !FSkinData->Empty;
   if (FSupportNCArea) {
     if (SkinActive && CanNCSupport()) {

@@ -138,3 +138,28 @@ TEST(FormSkinFrame, FreeingTheSkinBringsTheDefaultFrameBack) {
   EXPECT_EQ(FormPixel(*form, 0, 100), GetSysColor(COLOR_3DLIGHT));
   EXPECT_EQ(HitTest(*form, 150, 10), HTCAPTION);
 }
+
+TEST(FormSkinFrame, ResizeStepsInEachDirectionRepaintTheFrameForTheNewSize) {
+  TFrameSkin skin;
+  auto form = ShowFrameForm(&skin.Skin());
+  struct Step {
+    int Width, Height;
+  };
+  for (const Step& step : {Step{360, 200}, Step{360, 260}, Step{320, 260}, Step{320, 230}}) {
+    SCOPED_TRACE(testing::Message() << step.Width << " x " << step.Height);
+    form->SetBounds(form->Left(), form->Top(), step.Width, step.Height);
+    windowtesting::PumpFor(50);
+    const int w = step.Width, h = step.Height;
+    EXPECT_EQ(FormPixel(*form, w - 2, h / 2), FrameColor);
+    EXPECT_EQ(FormPixel(*form, 2, h / 2), FrameColor);
+    EXPECT_EQ(FormPixel(*form, w / 2, h - 2), FrameColor);
+    EXPECT_EQ(FormPixel(*form, w - 10, 12), CloseColor);
+    EXPECT_EQ(FormPixel(*form, w / 2, h - 20), ClientColor);
+    // The region follows: the cut corner at the new bottom right lies outside.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(form->Handle(), region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, w - 2, h - 2));
+    EXPECT_TRUE(PtInRegion(region, w - CornerCut - 1, h - CornerCut - 1));
+    DeleteObject(region);
+  }
+}
