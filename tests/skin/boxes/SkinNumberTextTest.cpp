@@ -162,6 +162,17 @@ TEST_F(SkinNumberTextTest, TypedTextsAndTheirCorrections) {
   }
 }
 
+TEST_F(SkinNumberTextTest, CharactersPastASCIIAreDropped) {
+  for (TField& field : Fields()) {
+    SCOPED_TRACE(field.Name);
+    field.Configure(TskValueType::vtFloat, 2, 0, 0, 0);
+    Type(field, "12");
+    for (WPARAM c : {0xE9, 0x661, 0x2212}) SendMessageW(field.Window().Handle(), WM_CHAR, c, 0);
+    EXPECT_EQ(field.Shown(), "12");
+    EXPECT_DOUBLE_EQ(field.Value(), 12);
+  }
+}
+
 // The user's decimal separator set for the test's span, then given back.
 class TDecimalSeparator {
 public:

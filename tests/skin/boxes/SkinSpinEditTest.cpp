@@ -305,6 +305,19 @@ TEST_F(SkinSpinEditTest, ValueWritesAndOnChange) {
   EXPECT_EQ(Spin->Value(), 5);
   EXPECT_EQ(Spin->Editor().Text(), "5");
   EXPECT_EQ(Spin->Text(), "5");
+  // Also when it writes twice: the second write still finds the handler's guard on.
+  Spin->OnChange = [this](TObject*) {
+    ++Changes;
+    if (Spin->Value() > 5) {
+      Spin->SetValue(5);
+      Spin->SetValue(4);
+    }
+  };
+  Changes = 0;
+  Spin->SetValue(9);
+  EXPECT_EQ(Changes, 1);
+  EXPECT_EQ(Spin->Value(), 4);
+  EXPECT_EQ(Spin->Editor().Text(), "4");
 
   // With the maximum still 0, a minimum of 10 pins the value at the maximum 0.
   Spin->SetValue(0);
