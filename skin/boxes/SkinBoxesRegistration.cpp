@@ -9,7 +9,9 @@
 #include "skin/boxes/SkinEdit.h"
 #include "skin/boxes/SkinFontColorComboBoxes.h"
 #include "skin/boxes/SkinFontColorListBoxes.h"
+#include "skin/boxes/SkinNumericEdit.h"
 #include "skin/boxes/SkinScrollBox.h"
+#include "skin/boxes/SkinSpinEdit.h"
 #include "skin/controls/SkinControlsRegistration.h"
 
 #include <mutex>
@@ -290,6 +292,42 @@ void RegisterCalendar(TClassRegistry& Registry) {
       .Event("OnNumberClick", &M::OnNumberClick);
 }
 
+void RegisterNumberEdits(TClassRegistry& Registry) {
+  const std::vector<std::pair<String, TskValueType>> valueTypes{{"vtInteger", TskValueType::vtInteger},
+                                                                 {"vtFloat", TskValueType::vtFloat}};
+  const auto decimal = [](const TFormValue& v) {
+    const int value = formvalue::ToInteger(v);
+    if (value < 0 || value > 255) throw EReadError("Decimal out of range");
+    return static_cast<std::uint8_t>(value);
+  };
+  using N = TskSkinNumericEdit;
+  Registry.Register<N>("TskSkinNumericEdit", "TskSkinEdit")
+      .Enum("ValueType", &N::SetValueType, valueTypes)
+      .Custom("Decimal", [decimal](N& c, const TFormValue& v, TReadContext&) { c.SetDecimal(decimal(v)); })
+      .Custom("MinValue", [](N& c, const TFormValue& v, TReadContext&) { c.SetMinValue(formvalue::ToFloat(v)); })
+      .Custom("MaxValue", [](N& c, const TFormValue& v, TReadContext&) { c.SetMaxValue(formvalue::ToFloat(v)); })
+      .Custom("Value", [](N& c, const TFormValue& v, TReadContext&) { c.SetValue(formvalue::ToFloat(v)); })
+      .Custom("Increment", [](N& c, const TFormValue& v, TReadContext&) { c.SetIncrement(formvalue::ToFloat(v)); })
+      .Boolean("SupportUpDownKeys", &N::SetSupportUpDownKeys);
+  using S = TskSkinSpinEdit;
+  Registry.Register<S>("TskSkinSpinEdit", "TskSkinCustomControl")
+      .Boolean("UseSkinSize", &S::SetUseSkinSize)
+      .Enum("ValueType", &S::SetValueType, valueTypes)
+      .Custom("Decimal", [decimal](S& c, const TFormValue& v, TReadContext&) { c.SetDecimal(decimal(v)); })
+      .Custom("MinValue", [](S& c, const TFormValue& v, TReadContext&) { c.SetMinValue(formvalue::ToFloat(v)); })
+      .Custom("MaxValue", [](S& c, const TFormValue& v, TReadContext&) { c.SetMaxValue(formvalue::ToFloat(v)); })
+      .Custom("Value", [](S& c, const TFormValue& v, TReadContext&) { c.SetValue(formvalue::ToFloat(v)); })
+      .Custom("Increment", [](S& c, const TFormValue& v, TReadContext&) { c.SetIncrement(formvalue::ToFloat(v)); })
+      .Boolean("EditorEnabled", &S::SetEditorEnabled)
+      .Integer("MaxLength", &S::SetMaxLength)
+      .Event("OnChange", &S::OnChange)
+      .Event("OnEditKeyDown", &S::OnEditKeyDown)
+      .Event("OnEditKeyPress", &S::OnEditKeyPress)
+      .Event("OnEditKeyUp", &S::OnEditKeyUp)
+      .Event("OnEditEnter", &S::OnEditEnter)
+      .Event("OnEditExit", &S::OnEditExit);
+}
+
 }  // namespace
 
 void RegisterSkinBoxClasses() {
@@ -303,5 +341,6 @@ void RegisterSkinBoxClasses() {
     RegisterColorControls(TClassRegistry::Instance());
     RegisterFontColorBoxes(TClassRegistry::Instance());
     RegisterCalendar(TClassRegistry::Instance());
+    RegisterNumberEdits(TClassRegistry::Instance());
   });
 }

@@ -131,7 +131,9 @@ void TskSkinUpDown::CreateControlDefaultImage(TBitmap& B) {
 
 void TskSkinUpDown::CreateControlSkinImage(TBitmap& B) {
   if (!FUseSkinSize) {
-    for (int i = 0; i < 2; ++i) DrawResizeButton(*B.Canvas(), i);
+    for (int i = 0; i < 2; ++i)
+      DrawResizeArrowButton(*B.Canvas(), *FSkinData, FArrowButtons[i].Rect, FArrowButtons[i].Hot,
+                            FArrowButtons[i].Pressed, ArrowCode(i));
     return;
   }
   TskSkinCustomControl::CreateControlSkinImage(B);
@@ -147,29 +149,29 @@ void TskSkinUpDown::CreateControlSkinImage(TBitmap& B) {
   }
 }
 
-void TskSkinUpDown::DrawResizeButton(TCanvas& Canvas, int I) {
-  const TArrowButton& button = FArrowButtons[I];
-  const int bw = RectWidth(button.Rect), bh = RectHeight(button.Rect);
+void DrawResizeArrowButton(TCanvas& Canvas, const TskSkinData& Skin, const TRect& R, bool Hot, bool Pressed,
+                           int ArrowCode) {
+  const int bw = RectWidth(R), bh = RectHeight(R);
   if (bw <= 0 || bh <= 0) return;
-  const int index = FSkinData->GetControlIndex("resizebutton");
+  const int index = Skin.GetControlIndex("resizebutton");
   const auto* data =
       index == -1 ? nullptr
-                  : dynamic_cast<const TskDataSkinButtonControl*>(FSkinData->CtrlList[static_cast<size_t>(index)].get());
-  TBitmap* picture = data ? SkinPicture(*FSkinData, data->PictureIndex) : nullptr;
+                  : dynamic_cast<const TskDataSkinButtonControl*>(Skin.CtrlList[static_cast<size_t>(index)].get());
+  TBitmap* picture = data ? SkinPicture(Skin, data->PictureIndex) : nullptr;
   if (!picture || picture->Empty()) {
-    // Without the skin's button picture the halves stay blank, in the face colour.
+    // Without the skin's button picture the button stays blank, in the face colour.
     Canvas.Brush()->SetStyle(TBrushStyle::bsSolid);
     Canvas.Brush()->SetColor(clBtnFace);
-    Canvas.FillRect(button.Rect);
+    Canvas.FillRect(R);
     return;
   }
   const TRect active = IsNullRect(data->ActiveSkinRect) ? data->SkinRect : data->ActiveSkinRect;
   TRect source = data->SkinRect;
   TColor color = data->FontColor;
-  if (button.Pressed && button.Hot) {
+  if (Pressed && Hot) {
     source = IsNullRect(data->DownSkinRect) ? active : data->DownSkinRect;
     color = data->DownFontColor;
-  } else if (button.Hot) {
+  } else if (Hot) {
     source = active;
     color = data->ActiveFontColor;
   }
@@ -182,13 +184,13 @@ void TskSkinUpDown::DrawResizeButton(TCanvas& Canvas, int I) {
                   data->SkinRightBottomPoint, data->SkinClientRect, data->SkinLeftTopPoint,
                   Moved(data->SkinRightTopPoint, dw, 0), Moved(data->SkinLeftBottomPoint, 0, dh),
                   Moved(data->SkinRightBottomPoint, dw, dh), client, image, *picture, source, bw, bh, true);
-  Canvas.Draw(button.Rect.left, button.Rect.top, &image);
-  TRect arrow = button.Rect;
-  if (button.Pressed && button.Hot) {
+  Canvas.Draw(R.left, R.top, &image);
+  TRect arrow = R;
+  if (Pressed && Hot) {
     arrow.left += 2;
     arrow.top += 2;
   }
-  DrawArrowImage(Canvas, arrow, color, ArrowCode(I));
+  DrawArrowImage(Canvas, arrow, color, ArrowCode);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -11,6 +11,12 @@ namespace skin {
 
 enum class TUDOrientation { udHorizontal, udVertical };
 
+// An arrow button over R drawn from Skin's "resizebutton" description at any size, in its normal,
+// hot or pressed look, with the arrow of DrawArrowImage's ArrowCode; a blank face when the skin
+// has no such description or picture.
+void DrawResizeArrowButton(classlib::TCanvas& Canvas, const TskSkinData& Skin, const classlib::TRect& R, bool Hot,
+                           bool Pressed, int ArrowCode);
+
 class TskSkinUpDown : public TskSkinCustomControl {
 public:
   // Button 0 steps up, button 1 down.
@@ -70,8 +76,6 @@ private:
   void StopTimer();
   // The arrow code of DrawArrowImage for button I in this orientation.
   int ArrowCode(int I) const;
-  // Button I drawn from the skin's "resizebutton" description (the skin's picture kept at any size).
-  void DrawResizeButton(classlib::TCanvas& Canvas, int I);
 
   TArrowButton FArrowButtons[2];
   int FHotButton = -1;
