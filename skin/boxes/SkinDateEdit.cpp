@@ -21,7 +21,8 @@ bool IsLoading(const TComponent& Component) {
 }
 
 bool IsDigits(const String& S) {
-  return !S.empty() && std::all_of(S.begin(), S.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+  return !S.empty() &&
+         std::all_of(S.begin(), S.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
 }
 
 int Number(const String& S) {
@@ -211,7 +212,8 @@ String TskSkinDateEdit::GetDateMask() {
   if (!pattern.Usable()) return String();
   String mask = "!";
   for (size_t i = 0; i < pattern.Max.size(); ++i) {
-    const char place = pattern.Kinds[i] == TFieldKind::Year ? '0' : pattern.MonthName && pattern.Kinds[i] == TFieldKind::Month ? 'L' : '9';
+    const TFieldKind kind = pattern.Kinds[i];
+    const char place = kind == TFieldKind::Year ? '0' : kind == TFieldKind::Month && pattern.MonthName ? 'L' : '9';
     mask += (i ? "/" : "") + String(pattern.Max[i].size(), place);
   }
   return mask + ";1; ";
@@ -356,10 +358,12 @@ void TskSkinDateEdit::CloseUp(bool Accept) { CloseCalendar(Accept, true); }
 void TskSkinDateEdit::CloseCalendar(bool Accept, bool TakeFocus) {
   if (!FCalendar->Visible()) return;
   const HWND window = FCalendar->Handle();
-  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   FCalendar->SetVisible(false);
   if (Blending())
-    SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    SetWindowLongPtrW(window, GWL_EXSTYLE,
+                      GetWindowLongPtrW(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
   if (Accept) {
     WriteDateText();
     if (OnDateChange) OnDateChange(this);

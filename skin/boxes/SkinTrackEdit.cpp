@@ -192,10 +192,12 @@ void TskSkinTrackEdit::DropDown() {
 void TskSkinTrackEdit::CloseUp() {
   if (!FTrackBar->Visible()) return;
   const HWND window = FTrackBar->Handle();
-  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   FTrackBar->SetVisible(false);
   if (Blending())
-    SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    SetWindowLongPtrW(window, GWL_EXSTYLE,
+                      GetWindowLongPtrW(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
 }
 
 void TskSkinTrackEdit::ButtonClick(TObject*) {

@@ -127,7 +127,11 @@ TEST_F(SkinTimeEditTest, LayoutsAndConversions) {
     const char* Text;
   };
   for (const Time& k : std::vector<Time>{
-           {"1 :2 :3 ", "10:20:30"}, {"99:99:99", "99:99:99"}, {"ab:cd:ef", "00:00:00"}, {"12:3", "00:00:00"}, {"", "00:00:00"}}) {
+           {"1 :2 :3 ", "10:20:30"},
+           {"99:99:99", "99:99:99"},
+           {"ab:cd:ef", "00:00:00"},
+           {"12:3", "00:00:00"},
+           {"", "00:00:00"}}) {
     Edit->SetTime(k.Given);
     EXPECT_EQ(Edit->Time(), k.Text) << k.Given;
   }
