@@ -1,7 +1,10 @@
 #include "skin/shell/SkinShellRegistration.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/shell/ShellChangeNotifier.h"
+#include "skin/shell/SkinFileCtrl.h"
+#include "skin/shell/SkinShellComboBox.h"
 
 #include <mutex>
 
@@ -27,9 +30,25 @@ void RegisterNotifier(TClassRegistry& Registry) {
       });
 }
 
+void RegisterPathCombos(TClassRegistry& Registry) {
+  RegisterSkinBoxClasses();
+  Registry.Register<TskSkinFilterComboBox>("TskSkinFilterComboBox", "TskSkinComboBox")
+      .Text("Filter", &TskSkinFilterComboBox::SetFilter);
+  using C = TskSkinShellComboBox;
+  Registry.Register<C>("TskSkinShellComboBox", "TskSkinCustomComboBox")
+      .Text("Root", &C::SetRoot)
+      .SetOf("ObjectTypes", &C::SetObjectTypes,
+             {{"otFolders", TShellObjectType::otFolders},
+              {"otNonFolders", TShellObjectType::otNonFolders},
+              {"otHidden", TShellObjectType::otHidden}});
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
   static std::once_flag once;
-  std::call_once(once, [] { RegisterNotifier(TClassRegistry::Instance()); });
+  std::call_once(once, [] {
+    RegisterNotifier(TClassRegistry::Instance());
+    RegisterPathCombos(TClassRegistry::Instance());
+  });
 }
