@@ -1,7 +1,9 @@
 #include "skin/shell/SkinShellRegistration.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "skin/controls/SkinControlsRegistration.h"
 #include "skin/shell/ShellChangeNotifier.h"
+#include "skin/shell/SkinFileListView.h"
 
 #include <mutex>
 
@@ -27,9 +29,29 @@ void RegisterNotifier(TClassRegistry& Registry) {
       });
 }
 
+void RegisterFileListView(TClassRegistry& Registry) {
+  using V = TskCustomShellListView;
+  Registry.Register<TskSkinFileListView>("TskSkinFileListView", "TskSkinCustomListView")
+      .Boolean("AutoContextMenus", &V::SetAutoContextMenus)
+      .Boolean("AutoRefresh", &V::SetAutoRefresh)
+      .Boolean("AutoNavigate", &V::SetAutoNavigate)
+      .SetOf("ObjectTypes", &V::SetObjectTypes,
+             {{"otFolders", TShellObjectType::otFolders},
+              {"otNonFolders", TShellObjectType::otNonFolders},
+              {"otHidden", TShellObjectType::otHidden}})
+      .Text("Root", &V::SetRoot)
+      .Text("Mask", &V::SetMask)
+      .Boolean("Sorted", &V::SetSorted)
+      .Event("OnAddFolder", &V::OnAddFolder);
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
   static std::once_flag once;
-  std::call_once(once, [] { RegisterNotifier(TClassRegistry::Instance()); });
+  std::call_once(once, [] {
+    RegisterSkinControlClasses();
+    RegisterNotifier(TClassRegistry::Instance());
+    RegisterFileListView(TClassRegistry::Instance());
+  });
 }
