@@ -3,6 +3,7 @@
 #include "platform/classlib/ComObj.h"
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
+#include "skin/shell/SkinFileListView.h"
 
 #include <algorithm>
 #include <vector>
@@ -307,7 +308,7 @@ void TskCustomShellComboBox::SetObjectTypes(TShellObjectTypes Value) {
 void TskCustomShellComboBox::RootChanged() {
   WithFlag(FUpdating, [this] {
     CreateRoot();
-    // The linked views come with the file list view.
+    if (FListView) FListView->SetRoot(FRoot);
   });
 }
 
@@ -319,18 +320,32 @@ void TskCustomShellComboBox::Change() {
   TskShellFolder* folder = GetFolder(index);
   if (!folder) return;
   WithFlag(FUpdating, [&] {
-    // The linked views come with the file list view.
+    if (FListView) FListView->TreeUpdate(folder->AbsoluteID());
   });
 }
 
 void TskCustomShellComboBox::SetListView(TskCustomShellListView* Value) {
-  if (Value == FListView) return;
-  // The linked views come with the file list view.
+  // The view links back through this setter while it is being linked: the flag ends the round.
+  if (FLinking || Value == FListView) return;
+  WithFlag(FLinking, [&] {
+    if (TskCustomShellListView* old = FListView) {
+      // A view that is replaced no longer drives this combo box.
+      old->RemoveFreeNotification(this);
+      if (old->ShellComboBox() == this) old->SetComboBox(nullptr);
+    }
+    FListView = nullptr;
+    if (Value) {
+      Value->SetRoot(FRoot);
+      Value->SetComboBox(this);
+      Value->FreeNotification(this);
+    }
+    FListView = Value;
+  });
 }
 
 void TskCustomShellComboBox::Notification(TComponent* AComponent, TOperation Operation) {
   TskSkinCustomComboBox::Notification(AComponent, Operation);
-  // The linked views come with the file list view.
+  if (Operation == TOperation::opRemove && AComponent == FListView) FListView = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -144,6 +144,7 @@ private:
   TShellObjectTypes FObjectTypes{TShellObjectType::otFolders};
   bool FUseShellImages = true;
   bool FUpdating = false;
+  bool FLinking = false;
 };
 
 class TskSkinShellComboBox : public TskCustomShellComboBox {

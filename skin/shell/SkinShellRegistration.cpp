@@ -2,8 +2,10 @@
 
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/boxes/SkinBoxesRegistration.h"
+#include "skin/controls/SkinControlsRegistration.h"
 #include "skin/shell/ShellChangeNotifier.h"
 #include "skin/shell/SkinFileCtrl.h"
+#include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinShellComboBox.h"
 
 #include <mutex>
@@ -30,6 +32,22 @@ void RegisterNotifier(TClassRegistry& Registry) {
       });
 }
 
+void RegisterFileListView(TClassRegistry& Registry) {
+  using V = TskCustomShellListView;
+  Registry.Register<TskSkinFileListView>("TskSkinFileListView", "TskSkinCustomListView")
+      .Boolean("AutoContextMenus", &V::SetAutoContextMenus)
+      .Boolean("AutoRefresh", &V::SetAutoRefresh)
+      .Boolean("AutoNavigate", &V::SetAutoNavigate)
+      .SetOf("ObjectTypes", &V::SetObjectTypes,
+             {{"otFolders", TShellObjectType::otFolders},
+              {"otNonFolders", TShellObjectType::otNonFolders},
+              {"otHidden", TShellObjectType::otHidden}})
+      .Text("Root", &V::SetRoot)
+      .Text("Mask", &V::SetMask)
+      .Boolean("Sorted", &V::SetSorted)
+      .Event("OnAddFolder", &V::OnAddFolder);
+}
+
 void RegisterPathCombos(TClassRegistry& Registry) {
   RegisterSkinBoxClasses();
   Registry.Register<TskSkinFilterComboBox>("TskSkinFilterComboBox", "TskSkinComboBox")
@@ -40,7 +58,8 @@ void RegisterPathCombos(TClassRegistry& Registry) {
       .SetOf("ObjectTypes", &C::SetObjectTypes,
              {{"otFolders", TShellObjectType::otFolders},
               {"otNonFolders", TShellObjectType::otNonFolders},
-              {"otHidden", TShellObjectType::otHidden}});
+              {"otHidden", TShellObjectType::otHidden}})
+      .Reference("ShellListView", &C::SetListView);
 }
 
 }  // namespace
@@ -48,7 +67,9 @@ void RegisterPathCombos(TClassRegistry& Registry) {
 void RegisterSkinShellClasses() {
   static std::once_flag once;
   std::call_once(once, [] {
+    RegisterSkinControlClasses();
     RegisterNotifier(TClassRegistry::Instance());
+    RegisterFileListView(TClassRegistry::Instance());
     RegisterPathCombos(TClassRegistry::Instance());
   });
 }

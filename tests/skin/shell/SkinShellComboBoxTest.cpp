@@ -3,6 +3,7 @@
 #include "platform/classlib/Bitmap.h"
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
+#include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinShellComboBox.h"
 #include "skin/shell/SkinShellRegistration.h"
 
@@ -193,6 +194,79 @@ TEST_F(ShellComboBoxTest, RowsIndentByHalfAnIconPerLevel) {
     EXPECT_EQ(LeftmostInk(*Combo, true, 0), flush + indent * 8) << indent;
     EXPECT_EQ(LeftmostInk(*Combo, false, 0), flush) << "the face is never indented";
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A path combo box driving a file list view, as the file dialogs hold them.
+class ShellComboBoxLinkTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    RegisterSkinShellClasses();
+    Form = windowtesting::ReadForm(R"(object TestForm: TForm
+  Width = 500
+  Height = 400
+  object Paths: TskSkinShellComboBox
+    Left = 10
+    Top = 10
+    Width = 300
+    ShellListView = Files
+  end
+  object Files: TskSkinFileListView
+    Left = 10
+    Top = 40
+    Width = 400
+    Height = 300
+  end
+end)");
+    Combo = dynamic_cast<TskSkinShellComboBox*>(Form->FindComponent("Paths"));
+    Files = dynamic_cast<TskSkinFileListView*>(Form->FindComponent("Files"));
+    ASSERT_NE(Combo, nullptr);
+    ASSERT_NE(Files, nullptr);
+    Form->Show();
+    windowtesting::Pump();
+  }
+
+  bool FilesShow(LPCITEMIDLIST ID) const { return Files->RootFolder() && SameItemIDList(Files->RootFolder()->AbsoluteID(), ID); }
+
+  std::unique_ptr<classlib::TForm> Form;
+  TskSkinShellComboBox* Combo = nullptr;
+  TskSkinFileListView* Files = nullptr;
+};
+
+TEST_F(ShellComboBoxLinkTest, LinkedBothWaysAndDroppedWithTheView) {
+  EXPECT_EQ(Combo->ShellListView(), Files);
+  EXPECT_EQ(Files->ShellComboBox(), Combo);
+  Combo->SetRoot("rfMyComputer");
+  EXPECT_EQ(Files->Root(), "rfMyComputer") << "a new root travels to the view";
+  EXPECT_TRUE(FilesShow(Special(CSIDL_DRIVES).get()));
+
+  Combo->SetListView(nullptr);
+  EXPECT_EQ(Files->ShellComboBox(), nullptr);
+  Combo->SetListView(Files);
+  ASSERT_EQ(Files->ShellComboBox(), Combo);
+  delete Files;
+  Files = nullptr;
+  EXPECT_EQ(Combo->ShellListView(), nullptr);
+  Combo->SetItemIndex(Combo->ItemsEx().Count() - 1);  // reaches no freed view
+}
+
+TEST_F(ShellComboBoxLinkTest, AChosenEntryMovesTheViewOnceTheListCloses) {
+  const TOwnedList drives = Special(CSIDL_DRIVES);
+  const int index = Combo->IndexFromID(drives.get());
+  ASSERT_GT(index, 0);
+  const int count = Combo->ItemsEx().Count();
+
+  Combo->DropDown();
+  ASSERT_TRUE(Combo->IsPopupVisible());
+  Combo->SetItemIndex(index);
+  EXPECT_FALSE(FilesShow(drives.get())) << "not while the list is open";
+  Combo->CloseUp(true);
+  EXPECT_TRUE(FilesShow(drives.get()));
+  EXPECT_EQ(Combo->ItemIndex(), index);
+  EXPECT_EQ(Combo->ItemsEx().Count(), count) << "the entry list stays as it was";
 }
 
 }  // namespace
