@@ -107,6 +107,39 @@ TEST_F(ShellComboBoxTest, OtherRootsHaveNoDriveEntries) {
   EXPECT_TRUE(SameItemIDList(Combo->RootFolder()->AbsoluteID(), Special(CSIDL_DRIVES).get()));
 }
 
+TEST_F(ShellComboBoxTest, AFolderRootListsTheObjectTypesAsked) {
+  testing_support::TempDir dir;
+  testing_support::WriteUnixFile(dir.unixFile("a.txt"), "x");
+  ASSERT_TRUE(classlib::ForceDirectories(dir.windowsFile("sub")));
+  Combo->SetRoot(dir.windowsPath());
+  EXPECT_EQ(Entries(), (std::vector<std::pair<String, int>>{{Combo->ItemsEx()[0]->Caption(), 0}, {"sub", 1}}));
+  EXPECT_TRUE(classlib::SameText(Combo->GetPath(), dir.windowsPath()));
+
+  Combo->SetObjectTypes({TShellObjectType::otFolders, TShellObjectType::otNonFolders});
+  const auto entries = Entries();
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_TRUE(std::count_if(entries.begin(), entries.end(),
+                            [](const auto& e) { return e.first.rfind("a", 0) == 0 && e.second == 1; }) == 1);
+}
+
+TEST_F(ShellComboBoxTest, TheFaceShowsTheSelectedEntrysIcon) {
+  // The face's text starts after the icon: the icon's columns hold colours the plain face has not.
+  const auto inked = [this] {
+    const classlib::TRect area = Combo->ItemAreaRect();
+    windowtesting::TPaintTarget target(Combo->Width(), Combo->Height(), RGB(255, 0, 255));
+    target.Paint(Combo->Handle());
+    const COLORREF face = target.Pixel(area.right - 2, (area.top + area.bottom) / 2);
+    int count = 0;
+    for (int x = area.left; x < area.left + 20; ++x)
+      for (int y = area.top; y < area.bottom; ++y)
+        if (target.Pixel(x, y) != face) ++count;
+    return count;
+  };
+  EXPECT_GT(inked(), 20) << "the desktop's icon is drawn on the face";
+  Combo->ItemsEx()[0]->SetImageIndex(-1);
+  EXPECT_EQ(inked(), 0) << "an entry without an icon leaves its place empty";
+}
+
 TEST_F(ShellComboBoxTest, FollowsAViewIntoADeepFolder) {
   testing_support::TempDir dir;
   const String deeper = dir.windowsPath() + "\\sub\\deeper";
