@@ -547,10 +547,21 @@ void TskCustomShellListView::EditText() {
   const int index = ItemIndex();
   if (index < 0 || !FHandle) return;
   if (!Focused()) SetFocus();
-  SendMessageW(FHandle, LVM_EDITLABELW, static_cast<WPARAM>(index), 0);
+  // Wine's list edits labels only with the editing style, which a read-only view lacks: it has the
+  // style for this one edit.
+  FStyleLentForEdit = !(GetWindowLongPtrW(FHandle, GWL_STYLE) & LVS_EDITLABELS);
+  if (FStyleLentForEdit) SetWindowLongPtrW(FHandle, GWL_STYLE, GetWindowLongPtrW(FHandle, GWL_STYLE) | LVS_EDITLABELS);
+  if (!SendMessageW(FHandle, LVM_EDITLABELW, static_cast<WPARAM>(index), 0)) ReturnLentStyle();
+}
+
+void TskCustomShellListView::ReturnLentStyle() {
+  if (!FStyleLentForEdit || !FHandle) return;
+  FStyleLentForEdit = false;
+  SetWindowLongPtrW(FHandle, GWL_STYLE, GetWindowLongPtrW(FHandle, GWL_STYLE) & ~static_cast<LONG_PTR>(LVS_EDITLABELS));
 }
 
 void TskCustomShellListView::Edit(const LVITEMW& Item) {
+  ReturnLentStyle();
   if (Item.iItem < 0 || Item.iItem >= FolderCount() || !Item.pszText) return;
   GetFolder(Item.iItem)->Rename(ToWide(FromWide(Item.pszText)));
   SendMessageW(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(Item.iItem), Item.iItem);
