@@ -1,9 +1,12 @@
 #include "skin/shell/SkinShellRegistration.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/shell/ShellChangeNotifier.h"
+#include "skin/shell/SkinFileCtrl.h"
 #include "skin/shell/SkinFileListView.h"
+#include "skin/shell/SkinShellComboBox.h"
 
 #include <mutex>
 
@@ -42,7 +45,21 @@ void RegisterFileListView(TClassRegistry& Registry) {
       .Text("Root", &V::SetRoot)
       .Text("Mask", &V::SetMask)
       .Boolean("Sorted", &V::SetSorted)
+      .Reference("ShellComboBox", &V::SetComboBox)
       .Event("OnAddFolder", &V::OnAddFolder);
+}
+
+void RegisterPathCombos(TClassRegistry& Registry) {
+  RegisterSkinBoxClasses();
+  Registry.Register<TskSkinFilterComboBox>("TskSkinFilterComboBox", "TskSkinComboBox")
+      .Text("Filter", &TskSkinFilterComboBox::SetFilter);
+  using C = TskSkinShellComboBox;
+  Registry.Register<C>("TskSkinShellComboBox", "TskSkinCustomComboBox")
+      .Text("Root", &C::SetRoot)
+      .SetOf("ObjectTypes", &C::SetObjectTypes,
+             {{"otFolders", TShellObjectType::otFolders},
+              {"otNonFolders", TShellObjectType::otNonFolders},
+              {"otHidden", TShellObjectType::otHidden}});
 }
 
 }  // namespace
@@ -53,5 +70,6 @@ void RegisterSkinShellClasses() {
     RegisterSkinControlClasses();
     RegisterNotifier(TClassRegistry::Instance());
     RegisterFileListView(TClassRegistry::Instance());
+    RegisterPathCombos(TClassRegistry::Instance());
   });
 }
