@@ -7,6 +7,7 @@
 #include "platform/classlib/WideText.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/shell/ShellChangeNotifier.h"
+#include "skin/shell/SkinShellComboBox.h"
 
 #include <algorithm>
 #include <iterator>
@@ -137,6 +138,7 @@ void TskCustomShellListView::Notification(TComponent* AComponent, TOperation Ope
   TskSkinCustomListView::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FNotifier) FNotifier = nullptr;
+  if (AComponent == FShellComboBox) FShellComboBox = nullptr;
 }
 
 void TskCustomShellListView::WndProc(TMessage& Message) {
@@ -203,8 +205,19 @@ void TskCustomShellListView::SetAutoRefresh(bool Value) {
 }
 
 void TskCustomShellListView::SetComboBox(TskCustomShellComboBox* Value) {
+  // The combo box links back through its own setter: that call finds the link being made.
   if (FLinking || Value == FShellComboBox) return;
+  TFlagScope linking(FLinking);
+  TskCustomShellComboBox* const old = FShellComboBox;
   FShellComboBox = Value;
+  if (old) {
+    old->RemoveFreeNotification(this);
+    if (old->ShellListView() == this) old->SetListView(nullptr);
+  }
+  if (!Value) return;
+  Value->SetRoot(FRoot);
+  Value->FreeNotification(this);
+  if (Value->ShellListView() != this) Value->SetListView(this);
 }
 
 void TskCustomShellListView::SetTreeView(TskCustomShellTreeView* Value) {
@@ -292,6 +305,8 @@ void TskCustomShellListView::RootChanged() {
 }
 
 void TskCustomShellListView::SynchPaths() {
+  // A new Root reaches the combo box the other way (its Root travels to the view), never from here.
+  if (!FSettingRoot && FRootFolder && FShellComboBox) FShellComboBox->TreeUpdate(FRootFolder->AbsoluteID());
   FSettingRoot = false;
 }
 
