@@ -3,6 +3,7 @@
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
 #include "skin/shell/SkinFileListView.h"
+#include "skin/shell/SkinShellComboBox.h"
 #include "skin/shell/SkinShellRegistration.h"
 
 #include <memory>
@@ -236,6 +237,81 @@ TEST_F(FileListViewTest, RenamesInPlace) {
   Pump();
   EXPECT_TRUE(classlib::FileExists(Dir.windowsFile("z.txt")));
   EXPECT_FALSE(classlib::FileExists(Dir.windowsFile("y.txt")));
+}
+
+// The folder's own columns, up to the end of its default-shown run, in characters of the view's font.
+TEST_F(FileListViewTest, ColumnsAndRowTexts) {
+  View->SetViewStyle(classlib::TViewStyle::vsReport);
+  TNames titles;
+  for (int i = 0; i < View->Columns().Count(); ++i) titles.push_back(View->Columns().Items(i)->Caption());
+  EXPECT_EQ(titles, (TNames{"File", "Size", "Type", "Modified", "Attributes"}));
+  classlib::TBitmap measure;
+  measure.Canvas()->Font()->Assign(View->Font());
+  const int x = measure.Canvas()->TextWidth("X");
+  for (int i = 0; i < View->Columns().Count(); ++i)
+    EXPECT_EQ(View->Columns().Items(i)->Width() % x, 0) << titles[static_cast<size_t>(i)];
+
+  const auto text = [this](const char* Name, int Column) {
+    WCHAR buffer[100] = {};
+    LVITEMW lv{};
+    lv.iSubItem = Column;
+    lv.pszText = buffer;
+    lv.cchTextMax = 100;
+    SendMessageW(View->Handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(IndexOf(Name)), reinterpret_cast<LPARAM>(&lv));
+    return classlib::FromWide(buffer);
+  };
+  EXPECT_EQ(text("y.txt", 0), View->GetFolder(IndexOf("y.txt"))->DisplayName());
+  EXPECT_EQ(text("y.txt", 1), "1 KB");
+  EXPECT_EQ(text("sub", 1), "");
+  EXPECT_FALSE(text("y.txt", 3).empty()) << "the date";
+
+  View->SetViewStyle(classlib::TViewStyle::vsIcon);
+  EXPECT_EQ(View->Columns().Count(), 5) << "kept until the report style comes back";
+}
+
+// A view read from a form: filled only once it has a root, and linked to a path combo box.
+TEST(FileListViewForm, ReadLinkedAndShown) {
+  RegisterSkinShellClasses();
+  auto form = windowtesting::ReadForm(R"(object TestForm: TForm
+  Width = 500
+  Height = 400
+  object Paths: TskSkinShellComboBox
+    Width = 300
+  end
+  object Files: TskSkinFileListView
+    Top = 40
+    Width = 480
+    Height = 300
+    Mask = '*.txt'
+    AutoRefresh = True
+    ShellComboBox = Paths
+  end
+end)");
+  auto* paths = dynamic_cast<TskSkinShellComboBox*>(form->FindComponent("Paths"));
+  auto* files = dynamic_cast<TskSkinFileListView*>(form->FindComponent("Files"));
+  ASSERT_TRUE(paths && files);
+  EXPECT_EQ(files->FolderCount(), 0) << "no root before the window";
+  EXPECT_EQ(files->ShellComboBox(), paths);
+  form->Show();
+  Pump();
+  EXPECT_GT(files->FolderCount(), 0) << "the desktop";
+
+  files->SetRoot("RFMYCOMPUTER");
+  bool drive = false;
+  for (int i = 0; i < files->FolderCount(); ++i) drive |= classlib::SameText(files->GetFolder(i)->PathName(), "C:\\");
+  EXPECT_TRUE(drive) << "the drives";
+
+  testing_support::TempDir dir;
+  files->SetPath(dir.windowsPath());
+  EXPECT_TRUE(classlib::SameText(paths->GetPath(), dir.windowsPath())) << "the combo box follows";
+  // A file made on disk shows without being asked for (once the watch has begun).
+  windowtesting::PumpFor(200);
+  testing_support::WriteUnixFile(dir.unixFile("new.txt"), "x");
+  for (int i = 0; i < 100 && files->FolderCount() == 0; ++i) windowtesting::PumpFor(20);
+  EXPECT_EQ(files->FolderCount(), 1);
+
+  delete paths;
+  EXPECT_EQ(files->ShellComboBox(), nullptr);
 }
 
 }  // namespace
