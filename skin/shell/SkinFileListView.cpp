@@ -7,6 +7,7 @@
 #include "platform/classlib/WideText.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/shell/ShellChangeNotifier.h"
+#include "skin/shell/SkinShellComboBox.h"
 
 #include <algorithm>
 #include <iterator>
@@ -137,6 +138,7 @@ void TskCustomShellListView::Notification(TComponent* AComponent, TOperation Ope
   TskSkinCustomListView::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FNotifier) FNotifier = nullptr;
+  if (AComponent == FShellComboBox) FShellComboBox = nullptr;
 }
 
 void TskCustomShellListView::WndProc(TMessage& Message) {
@@ -203,8 +205,19 @@ void TskCustomShellListView::SetAutoRefresh(bool Value) {
 }
 
 void TskCustomShellListView::SetComboBox(TskCustomShellComboBox* Value) {
+  // The combo box links back through its own setter: that call finds the link being made.
   if (FLinking || Value == FShellComboBox) return;
+  TFlagScope linking(FLinking);
+  TskCustomShellComboBox* const old = FShellComboBox;
   FShellComboBox = Value;
+  if (old) {
+    old->RemoveFreeNotification(this);
+    if (old->ShellListView() == this) old->SetListView(nullptr);
+  }
+  if (!Value) return;
+  Value->SetRoot(FRoot);
+  Value->FreeNotification(this);
+  if (Value->ShellListView() != this) Value->SetListView(this);
 }
 
 void TskCustomShellListView::SetTreeView(TskCustomShellTreeView* Value) {
@@ -292,6 +305,8 @@ void TskCustomShellListView::RootChanged() {
 }
 
 void TskCustomShellListView::SynchPaths() {
+  // A new Root reaches the combo box the other way (its Root travels to the view), never from here.
+  if (!FSettingRoot && FRootFolder && FShellComboBox) FShellComboBox->TreeUpdate(FRootFolder->AbsoluteID());
   FSettingRoot = false;
 }
 
@@ -547,10 +562,21 @@ void TskCustomShellListView::EditText() {
   const int index = ItemIndex();
   if (index < 0 || !FHandle) return;
   if (!Focused()) SetFocus();
-  SendMessageW(FHandle, LVM_EDITLABELW, static_cast<WPARAM>(index), 0);
+  // Wine's list edits labels only with the editing style, which a read-only view lacks: it has the
+  // style for this one edit.
+  FStyleLentForEdit = !(GetWindowLongPtrW(FHandle, GWL_STYLE) & LVS_EDITLABELS);
+  if (FStyleLentForEdit) SetWindowLongPtrW(FHandle, GWL_STYLE, GetWindowLongPtrW(FHandle, GWL_STYLE) | LVS_EDITLABELS);
+  if (!SendMessageW(FHandle, LVM_EDITLABELW, static_cast<WPARAM>(index), 0)) ReturnLentStyle();
+}
+
+void TskCustomShellListView::ReturnLentStyle() {
+  if (!FStyleLentForEdit || !FHandle) return;
+  FStyleLentForEdit = false;
+  SetWindowLongPtrW(FHandle, GWL_STYLE, GetWindowLongPtrW(FHandle, GWL_STYLE) & ~static_cast<LONG_PTR>(LVS_EDITLABELS));
 }
 
 void TskCustomShellListView::Edit(const LVITEMW& Item) {
+  ReturnLentStyle();
   if (Item.iItem < 0 || Item.iItem >= FolderCount() || !Item.pszText) return;
   GetFolder(Item.iItem)->Rename(ToWide(FromWide(Item.pszText)));
   SendMessageW(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(Item.iItem), Item.iItem);

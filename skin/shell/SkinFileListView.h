@@ -130,6 +130,7 @@ private:
   // Adds a column for the shell's column Number unless its title is empty or taken; false when taken.
   bool AddColumn(SHELLDETAILS& Details, int Number, classlib::TStringList& Titles, int CharWidth);
   void AddBuiltInColumns(int Count, int CharWidth);
+  void ReturnLentStyle();
 
   classlib::String FOldRoot;
   TRoot FRoot = "rfDesktop";
@@ -148,6 +149,7 @@ private:
   TskCustomShellTreeView* FShellTreeView = nullptr;
   TskCustomShellComboBox* FShellComboBox = nullptr;
   bool FLinking = false;
+  bool FStyleLentForEdit = false;
   TskShellChangeNotifier* FNotifier = nullptr;  // owned as a component
   bool FSettingRoot = false;
   classlib::String FSavedDirectory;

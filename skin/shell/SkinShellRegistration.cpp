@@ -45,6 +45,7 @@ void RegisterFileListView(TClassRegistry& Registry) {
       .Text("Root", &V::SetRoot)
       .Text("Mask", &V::SetMask)
       .Boolean("Sorted", &V::SetSorted)
+      .Reference("ShellComboBox", &V::SetComboBox)
       .Event("OnAddFolder", &V::OnAddFolder);
 }
 

@@ -302,4 +302,25 @@ TEST_F(ShellComboBoxLinkTest, AChosenEntryMovesTheViewOnceTheListCloses) {
   EXPECT_EQ(Combo->ItemsEx().Count(), count) << "the entry list stays as it was";
 }
 
+TEST_F(ShellComboBoxLinkTest, FollowsTheViewAndKeepsAPickedOutlineUntilTheViewMoves) {
+  testing_support::TempDir dir;
+  const String sub = dir.windowsPath() + "\\sub";
+  ASSERT_TRUE(classlib::ForceDirectories(sub + "\\deeper"));
+  Files->SetPath(sub + "\\deeper");
+  EXPECT_TRUE(classlib::SameText(Combo->GetPath(), sub + "\\deeper")) << "the combo box follows the view";
+  const int deeper = Combo->ItemIndex();
+  const int count = Combo->ItemsEx().Count();
+
+  // Picking the parent moves the view there; the outline keeps the deeper entry.
+  Combo->SetItemIndex(deeper - 1);
+  EXPECT_TRUE(classlib::SameText(Files->GetPath(), sub));
+  EXPECT_EQ(Combo->ItemsEx().Count(), count);
+  EXPECT_EQ(Combo->ItemIndex(), deeper - 1);
+
+  // The view's next move rebuilds it.
+  Files->Back();
+  EXPECT_EQ(Combo->ItemsEx().Count(), count - 2);
+  EXPECT_TRUE(classlib::SameText(Combo->GetPath(), dir.windowsPath()));
+}
+
 }  // namespace
