@@ -600,10 +600,10 @@ void TListItem::SetSelected(bool Value) {
 
 void TListItem::Delete() { FOwner.Delete(Index()); }
 
-TListItem* TListItems::Add() { return Insert(Count()); }
+TListItem* TListItems::Add() { return Insert(Stored()); }
 
 TListItem* TListItems::Insert(int Index) {
-  if (Index < 0 || Index > Count()) ListIndexError(Index);
+  if (Index < 0 || Index > Stored()) ListIndexError(Index);
   auto item = std::unique_ptr<TListItem>(new TListItem(*this));
   TListItem* inserted = item.get();
   FItems.insert(FItems.begin() + Index, std::move(item));
@@ -614,20 +614,43 @@ TListItem* TListItems::Insert(int Index) {
 void TListItems::Clear() {
   FOwner.Send(LVM_DELETEALLITEMS, 0, 0);
   FItems.clear();
+  FDataCount = 0;
+}
+
+int TListItems::Count() const { return FOwner.FOwnerData ? FDataCount : Stored(); }
+
+void TListItems::SetCount(int Value) {
+  if (!FOwner.FOwnerData) return;
+  FDataCount = std::max(Value, 0);
+  FDataIndex = -1;
+  FOwner.Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(FDataCount), 0);
+}
+
+TListItem& TListItems::DataItem(int Index) const {
+  if (!FDataItem) FDataItem.reset(new TListItem(const_cast<TListItems&>(*this)));
+  FDataItem->FCaption.clear();
+  FDataItem->FImageIndex = -1;
+  FDataItem->FSubItems->Clear();
+  FDataIndex = Index;
+  return *FDataItem;
 }
 
 void TListItems::Delete(int Index) {
-  if (Index < 0 || Index >= Count()) ListIndexError(Index);
+  if (Index < 0 || Index >= Stored()) ListIndexError(Index);
   FOwner.Send(LVM_DELETEITEM, static_cast<WPARAM>(Index), 0);
   FItems.erase(FItems.begin() + Index);
 }
 
 TListItem* TListItems::Item(int Index) const {
   if (Index < 0 || Index >= Count()) ListIndexError(Index);
-  return FItems[static_cast<size_t>(Index)].get();
+  if (!FOwner.FOwnerData) return FItems[static_cast<size_t>(Index)].get();
+  TListItem& item = DataItem(Index);
+  FOwner.OwnerDataFetch(&item, {TItemRequestItem::irText, TItemRequestItem::irImage});
+  return &item;
 }
 
 int TListItems::IndexOf(const TListItem* Item) const {
+  if (Item && Item == FDataItem.get()) return FDataIndex;
   const auto it = std::find_if(FItems.begin(), FItems.end(), [Item](const auto& i) { return i.get() == Item; });
   return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
 }
@@ -681,6 +704,7 @@ void TListView::CreateParams(TCreateParams& Params) {
   Params.SystemClass = "SysListView32";
   // The image lists belong to their components, not to the window.
   Params.Style |= ViewStyleBits(FViewStyle) | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE;
+  if (FOwnerData) Params.Style |= LVS_OWNERDATA;
   if (!FHideSelection) Params.Style |= LVS_SHOWSELALWAYS;
   if (!FMultiSelect) Params.Style |= LVS_SINGLESEL;
   if (!FReadOnly) Params.Style |= LVS_EDITLABELS;
@@ -699,13 +723,14 @@ void TListView::CreateHandleDone() {
   WriteColors();
   WriteImageLists();
   for (int i = 0; i < FColumns->Count(); ++i) WriteColumn(i, true);
-  for (int i = 0; i < FItems->Count(); ++i) InsertItemIntoWindow(i);
+  for (int i = 0; i < FItems->Stored(); ++i) InsertItemIntoWindow(i);
+  if (FOwnerData) Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(FItems->FDataCount), 0);
 }
 
 void TListView::DestroyWnd() {
   if (FHandle) {
     // What the user changed lives in the window: keep it for the next one.
-    for (int i = 0; i < FItems->Count(); ++i) {
+    for (int i = 0; i < FItems->Stored(); ++i) {
       TListItem& item = *FItems->FItems[static_cast<size_t>(i)];
       item.FSelected = ItemState(i, LVIS_SELECTED) != 0;
       if (FCheckboxes) item.FChecked = ItemState(i, LVIS_STATEIMAGEMASK) == CheckState(true);
@@ -775,16 +800,89 @@ void TListView::SetFullDrag(bool Value) {
   Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_HEADERDRAGDROP, Value ? LVS_EX_HEADERDRAGDROP : 0);
 }
 
+void TListView::SetOwnerData(bool Value) {
+  if (Value == FOwnerData) return;
+  FOwnerData = Value;
+  FItems->FDataCount = 0;
+  FItems->FDataIndex = -1;
+  // The system list takes the mode only when its window is made.
+  RecreateWnd();
+}
+
+TListItem* TListView::ItemFocused() const {
+  if (!FHandle) return nullptr;
+  const auto index = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_FOCUSED, 0)));
+  return index >= 0 && index < FItems->Count() ? FItems->Item(index) : nullptr;
+}
+
+void TListView::SetItemFocused(TListItem* Value) {
+  if (Value) WriteItemState(Value->Index(), LVIS_FOCUSED, LVIS_FOCUSED);
+  else WriteItemState(-1, 0, LVIS_FOCUSED);
+}
+
+bool TListView::IsEditing() const { return Send(LVM_GETEDITCONTROL, 0, 0) != 0; }
+
+bool TListView::OwnerDataFetch(TListItem*, TItemRequest) { return false; }
+
+int TListView::OwnerDataFind(TItemFind, const String&, const TPoint&, LPARAM, int, TSearchDirection, bool) {
+  return -1;
+}
+
+void TListView::Edit(const LVITEMW& Item) {
+  // The new caption goes in through the item (which may re-sort the list); the window's own update
+  // would land on whatever item then has the edited one's index.
+  if (Item.pszText && !FOwnerData) FItems->Item(Item.iItem)->SetCaption(FromWide(Item.pszText));
+}
+
+void TListView::GetDispInfo(NMLVDISPINFOW& Info) {
+  LVITEMW& lv = Info.item;
+  if (!FOwnerData || lv.iItem < 0 || lv.iItem >= FItems->Count()) return;
+  TItemRequest request;
+  if (lv.mask & LVIF_TEXT) request.Include(TItemRequestItem::irText);
+  if (lv.mask & LVIF_IMAGE) request.Include(TItemRequestItem::irImage);
+  if (lv.mask & LVIF_PARAM) request.Include(TItemRequestItem::irParam);
+  if (lv.mask & LVIF_STATE) request.Include(TItemRequestItem::irState);
+  if (lv.mask & LVIF_INDENT) request.Include(TItemRequestItem::irIndent);
+  TListItem& item = FItems->DataItem(lv.iItem);
+  if (!OwnerDataFetch(&item, request)) return;
+  if ((lv.mask & LVIF_TEXT) && lv.pszText && lv.cchTextMax > 0) {
+    String text;
+    if (lv.iSubItem == 0) text = item.FCaption;
+    else if (lv.iSubItem - 1 < item.FSubItems->Count()) text = item.FSubItems->Strings(lv.iSubItem - 1);
+    const WideString wide = ToWide(text);
+    lstrcpynW(lv.pszText, wide.c_str(), lv.cchTextMax);
+  }
+  if (lv.mask & LVIF_IMAGE) lv.iImage = item.FImageIndex;
+}
+
+LRESULT TListView::FindItem(const NMLVFINDITEMW& Find) {
+  const UINT flags = Find.lvfi.flags;
+  TItemFind kind = TItemFind::ifData;
+  if (flags & LVFI_PARTIAL) kind = TItemFind::ifPartialString;
+  else if (flags & LVFI_STRING) kind = TItemFind::ifExactString;
+  else if (flags & LVFI_NEARESTXY) kind = TItemFind::ifNearest;
+  TSearchDirection direction = TSearchDirection::sdAll;
+  switch (Find.lvfi.vkDirection) {
+    case VK_LEFT: direction = TSearchDirection::sdLeft; break;
+    case VK_RIGHT: direction = TSearchDirection::sdRight; break;
+    case VK_UP: direction = TSearchDirection::sdAbove; break;
+    case VK_DOWN: direction = TSearchDirection::sdBelow; break;
+  }
+  const String text = (flags & (LVFI_PARTIAL | LVFI_STRING)) && Find.lvfi.psz ? FromWide(Find.lvfi.psz) : String();
+  return OwnerDataFind(kind, text, Point(Find.lvfi.pt.x, Find.lvfi.pt.y), Find.lvfi.lParam, Find.iStart, direction,
+                       (flags & LVFI_WRAP) != 0);
+}
+
 bool TListView::Scroll(int DX, int DY) { return Send(LVM_SCROLL, static_cast<WPARAM>(DX), DY) != 0; }
 
 void TListView::SetCheckboxes(bool Value) {
   if (Value == FCheckboxes) return;
   if (!Value)
-    for (int i = 0; i < FItems->Count(); ++i) FItems->FItems[static_cast<size_t>(i)]->FChecked = FItems->Item(i)->Checked();
+    for (int i = 0; i < FItems->Stored(); ++i) FItems->FItems[static_cast<size_t>(i)]->FChecked = FItems->Item(i)->Checked();
   FCheckboxes = Value;
   Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, Value ? LVS_EX_CHECKBOXES : 0);
   if (Value)
-    for (int i = 0; i < FItems->Count(); ++i)
+    for (int i = 0; i < FItems->Stored(); ++i)
       WriteItemState(i, CheckState(FItems->FItems[static_cast<size_t>(i)]->FChecked), LVIS_STATEIMAGEMASK);
 }
 
@@ -800,7 +898,7 @@ void TListView::Loaded() {
 }
 
 void TListView::SortIfSorted() {
-  if (FSortType == TSortType::stText && !IsLoading(*this)) AlphaSort();
+  if (FSortType == TSortType::stText && !FOwnerData && !IsLoading(*this)) AlphaSort();
 }
 
 int CALLBACK TListView::CompareSortRanks(LPARAM Item1, LPARAM Item2, LPARAM) {
@@ -835,6 +933,8 @@ void TListView::SetSmallImages(TImageList* Value) {
 void TListView::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
+  // Only the loss of one of its own lists touches the window's lists: they may have been set apart.
+  if (AComponent != FLargeImages && AComponent != FSmallImages) return;
   if (AComponent == FLargeImages) FLargeImages = nullptr;
   if (AComponent == FSmallImages) FSmallImages = nullptr;
   WriteImageLists();
@@ -883,7 +983,8 @@ void TListView::WriteColumn(int Index, bool Insert) {
 UINT TListView::CheckState(bool Checked) const { return INDEXTOSTATEIMAGEMASK(Checked ? 2 : 1); }
 
 void TListView::InsertItemIntoWindow(int Index) {
-  if (!FHandle) return;
+  // An owner-data window asks for texts and pictures itself.
+  if (!FHandle || FOwnerData) return;
   TListItem& item = *FItems->FItems[static_cast<size_t>(Index)];
   WideString text = ToWide(item.FCaption);
   LVITEMW lv{};
@@ -902,7 +1003,8 @@ void TListView::InsertItemIntoWindow(int Index) {
 }
 
 void TListView::WriteItemText(const TListItem& Item) {
-  if (!FHandle) return;
+  // An owner-data window asks for texts and pictures itself.
+  if (!FHandle || FOwnerData) return;
   WideString text = ToWide(Item.FCaption);
   LVITEMW lv{};
   lv.iSubItem = 0;
@@ -911,7 +1013,8 @@ void TListView::WriteItemText(const TListItem& Item) {
 }
 
 void TListView::WriteItemImage(const TListItem& Item) {
-  if (!FHandle) return;
+  // An owner-data window asks for texts and pictures itself.
+  if (!FHandle || FOwnerData) return;
   LVITEMW lv{};
   lv.mask = LVIF_IMAGE;
   lv.iItem = Item.Index();
@@ -920,7 +1023,8 @@ void TListView::WriteItemImage(const TListItem& Item) {
 }
 
 void TListView::WriteSubItems(TListItem& Item) {
-  if (!FHandle) return;
+  // An owner-data window asks for texts and pictures itself.
+  if (!FHandle || FOwnerData) return;
   const int index = Item.Index();
   if (index < 0) return;  // still being made
   const int count = Item.FSubItems->Count();
@@ -949,14 +1053,14 @@ UINT TListView::ItemState(int Index, UINT Mask) const {
 
 int TListView::ItemIndex() const {
   if (FHandle) return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
-  for (int i = 0; i < FItems->Count(); ++i)
+  for (int i = 0; i < FItems->Stored(); ++i)
     if (FItems->FItems[static_cast<size_t>(i)]->FSelected) return i;
   return -1;
 }
 
 void TListView::SetItemIndex(int Value) {
   if (Value < 0 || Value >= FItems->Count()) Value = -1;
-  for (int i = 0; i < FItems->Count(); ++i) FItems->FItems[static_cast<size_t>(i)]->FSelected = i == Value;
+  for (int i = 0; i < FItems->Stored(); ++i) FItems->FItems[static_cast<size_t>(i)]->FSelected = i == Value;
   if (!FHandle) return;
   WriteItemState(-1, 0, LVIS_SELECTED);  // -1: every item
   if (Value < 0) return;
@@ -970,7 +1074,7 @@ TListItem* TListView::Selected() const {
 }
 
 void TListView::DeleteSelected() {
-  for (int i = FItems->Count() - 1; i >= 0; --i)
+  for (int i = FItems->Stored() - 1; i >= 0; --i)
     if (FItems->Item(i)->Selected()) FItems->Delete(i);
 }
 
@@ -996,14 +1100,16 @@ void TListView::Dispatch(TMessage& Message) {
       case NM_CUSTOMDRAW:
         Message.Result = CustomDraw(*reinterpret_cast<const NMLVCUSTOMDRAW*>(Message.LParam));
         return;
-      case LVN_ENDLABELEDITW: {
-        // The new caption goes in through the item (which may re-sort the list); the window's own
-        // update would land on whatever item then has the edited one's index.
-        const auto* info = reinterpret_cast<const NMLVDISPINFOW*>(Message.LParam);
-        if (info->item.pszText) FItems->Item(info->item.iItem)->SetCaption(FromWide(info->item.pszText));
+      case LVN_ENDLABELEDITW:
+        Edit(reinterpret_cast<const NMLVDISPINFOW*>(Message.LParam)->item);
         Message.Result = FALSE;
         return;
-      }
+      case LVN_GETDISPINFOW:
+        GetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(Message.LParam));
+        return;
+      case LVN_ODFINDITEMW:
+        Message.Result = FindItem(*reinterpret_cast<const NMLVFINDITEMW*>(Message.LParam));
+        return;
     }
   }
   TWinControl::Dispatch(Message);

@@ -321,13 +321,18 @@ private:
   int FSortRank = 0;       // the item's place while the system list sorts
 };
 
+// In owner-data mode the list holds no items: Count is set by the owner of the data, and Item(i)
+// hands out one shared item that the list view's OwnerDataFetch fills for index i (valid until the
+// next call).
 class TListItems : public TPersistent {
 public:
   TListItem* Add();
   TListItem* Insert(int Index);
   void Clear();
   void Delete(int Index);
-  int Count() const { return static_cast<int>(FItems.size()); }
+  int Count() const;
+  // The number of items of an owner-data list view (nothing otherwise).
+  void SetCount(int Value);
   // Raises EStringListError for an index out of range.
   TListItem* Item(int Index) const;
   int IndexOf(const TListItem* Item) const;
@@ -336,9 +341,15 @@ public:
 private:
   friend class TListView;
   explicit TListItems(TListView& Owner) : FOwner(Owner) {}
+  int Stored() const { return static_cast<int>(FItems.size()); }
+  // The shared item of owner-data mode, emptied and given Index.
+  TListItem& DataItem(int Index) const;
 
   TListView& FOwner;
   std::vector<std::unique_ptr<TListItem>> FItems;
+  int FDataCount = 0;
+  mutable std::unique_ptr<TListItem> FDataItem;
+  mutable int FDataIndex = -1;
 };
 
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
@@ -346,6 +357,13 @@ enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 enum class TSortType { stNone, stText };
 
 using TLVCustomDrawEvent = std::function<void(TObject* Sender, const TRect& ARect, bool& DefaultDraw)>;
+
+// What an owner-data list view asks of its data for one item.
+enum class TItemRequestItem { irText, irImage, irParam, irState, irIndent };
+using TItemRequest = Set<TItemRequestItem>;
+// The kind of an owner-data search: by data, by the start of a caption, by a whole caption, near a point.
+enum class TItemFind { ifData, ifPartialString, ifExactString, ifNearest };
+enum class TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
 
 // The system list view. Items, columns and their state are kept here while there is no window, so a
 // form can fill the list before it is shown. OnClick fires when the user clicks in the list,
@@ -362,7 +380,16 @@ public:
   TCanvas& Canvas() { return *FCanvas; }
 
   TViewStyle ViewStyle() const { return FViewStyle; }
-  void SetViewStyle(TViewStyle Value);
+  virtual void SetViewStyle(TViewStyle Value);
+  // Owner-data (virtual) mode: the list keeps no items; it asks OwnerDataFetch for what it shows and
+  // OwnerDataFind for what the user types. Changing it makes the window anew.
+  bool OwnerData() const { return FOwnerData; }
+  void SetOwnerData(bool Value);
+  // The item with the focus rectangle; in owner-data mode the shared item (see TListItems).
+  TListItem* ItemFocused() const;
+  void SetItemFocused(TListItem* Value);
+  // Whether an item's caption is being edited in place.
+  bool IsEditing() const;
   // The first selected item's index, -1 when none is selected.
   int ItemIndex() const;
   // Selects that item alone (and makes it the focused, visible one); -1 clears the selection.
@@ -413,6 +440,13 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;
   bool ClicksOnMouseUp() const override { return false; }
+  // Fills Item (caption, picture, sub-item texts) for its index; false when there is nothing to show.
+  virtual bool OwnerDataFetch(TListItem* Item, TItemRequest Request);
+  // The index of the item a search finds, or -1.
+  virtual int OwnerDataFind(TItemFind Find, const String& FindString, const TPoint& FindPosition, LPARAM FindData,
+                            int StartIndex, TSearchDirection Direction, bool Wrap);
+  // The end of an in-place edit: Item.pszText holds the new caption, or is null when it was cancelled.
+  virtual void Edit(const LVITEMW& Item);
 
 private:
   friend class TListItems;
@@ -436,6 +470,8 @@ private:
   void SortIfSorted();
   LRESULT CustomDraw(const NMLVCUSTOMDRAW& Draw);
   static int CALLBACK CompareSortRanks(LPARAM Item1, LPARAM Item2, LPARAM);
+  void GetDispInfo(NMLVDISPINFOW& Info);
+  LRESULT FindItem(const NMLVFINDITEMW& Find);
 
   std::unique_ptr<TListItems> FItems;
   std::unique_ptr<TListColumns> FColumns;
@@ -449,6 +485,7 @@ private:
   bool FShowColumnHeaders = true;
   bool FGridLines = false;
   bool FFullDrag = false;
+  bool FOwnerData = false;
   TSortType FSortType = TSortType::stNone;
   TImageList* FLargeImages = nullptr;
   TImageList* FSmallImages = nullptr;

@@ -485,6 +485,9 @@ void TControl::Click() {
 void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
 }
+void TControl::DoContextPopup(const TPoint& MousePos, bool& Handled) {
+  if (OnContextPopup) OnContextPopup(this, MousePos, Handled);
+}
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
 }
@@ -1007,6 +1010,10 @@ void TWinControl::Dispatch(TMessage& Message) {
       } else {
         screen = ClientToScreen(Point(0, 0));
       }
+      bool handled = false;
+      const bool fromKeys = GET_X_LPARAM(Message.LParam) == -1 && GET_Y_LPARAM(Message.LParam) == -1;
+      target->DoContextPopup(fromKeys ? Point(-1, -1) : target->ScreenToClient(screen), handled);
+      if (handled) return;
       if (target->PopupMenu() && PopupMenuHook && PopupMenuHook(target, target->PopupMenu(), screen)) return;
       break;
     }

@@ -63,6 +63,10 @@ using TControlStyle = Set<TControlStyleItem>;
 // Right-to-left reading and alignment of a control's contents.
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
+// Asked before a control's context menu shows: MousePos is the client point of the right click
+// ((-1, -1) from the keyboard); Handled true keeps the menu away.
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+
 class TControl : public TComponent {
 public:
   explicit TControl(TComponent* AOwner);
@@ -77,6 +81,7 @@ public:
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
+  TContextPopupEvent OnContextPopup;
 
   // Attributes
   TWinControl* Parent() const { return FParent; }
@@ -176,6 +181,8 @@ protected:
   // The control's own OnClick, or else its action.
   virtual void Click();
   virtual void DblClick();
+  // Before the context menu of a right click: calls OnContextPopup; Handled true shows no menu.
+  virtual void DoContextPopup(const TPoint& MousePos, bool& Handled);
   // Called with the action when it is assigned and whenever it changes: the control takes the
   // action's caption, enabled state, hint and visibility. CheckDefaults (the action is still being
   // read from a form) keeps whatever the control no longer has at its default.

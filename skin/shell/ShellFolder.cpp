@@ -362,11 +362,11 @@ void TskShellFolder::LoadColumnDetails(TskShellFolder& Root, HWND Window, int Co
   } else if (Root.Properties().Contains(TskShellFolderProperty::fpFileSystem)) {
     WIN32_FIND_DATAW data;
     const HANDLE find = FindFirstFileW(ToWide(PathName()).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-      throw EInvalidPath(Format("Unable to retrieve folder details for \"%s\". Error code $%x", DisplayName(),
-                                static_cast<unsigned>(GetLastError())));
-    FindClose(find);
-    for (int column = 1; column <= ColumnCount; ++column) FDetails.Add(FindDataText(data, column));
+    // An item gone from the disk since it was listed shows empty details: these are read while
+    // painting, where an error would come back with every repaint.
+    const bool found = find != INVALID_HANDLE_VALUE;
+    if (found) FindClose(find);
+    for (int column = 1; column <= ColumnCount; ++column) FDetails.Add(found ? FindDataText(data, column) : String());
   }
 }
 

@@ -1,7 +1,12 @@
 #include "skin/shell/SkinShellRegistration.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "skin/boxes/SkinBoxesRegistration.h"
+#include "skin/controls/SkinControlsRegistration.h"
 #include "skin/shell/ShellChangeNotifier.h"
+#include "skin/shell/SkinFileCtrl.h"
+#include "skin/shell/SkinFileListView.h"
+#include "skin/shell/SkinShellComboBox.h"
 
 #include <mutex>
 
@@ -27,9 +32,45 @@ void RegisterNotifier(TClassRegistry& Registry) {
       });
 }
 
+void RegisterFileListView(TClassRegistry& Registry) {
+  using V = TskCustomShellListView;
+  Registry.Register<TskSkinFileListView>("TskSkinFileListView", "TskSkinCustomListView")
+      .Boolean("AutoContextMenus", &V::SetAutoContextMenus)
+      .Boolean("AutoRefresh", &V::SetAutoRefresh)
+      .Boolean("AutoNavigate", &V::SetAutoNavigate)
+      .SetOf("ObjectTypes", &V::SetObjectTypes,
+             {{"otFolders", TShellObjectType::otFolders},
+              {"otNonFolders", TShellObjectType::otNonFolders},
+              {"otHidden", TShellObjectType::otHidden}})
+      .Text("Root", &V::SetRoot)
+      .Text("Mask", &V::SetMask)
+      .Boolean("Sorted", &V::SetSorted)
+      .Reference("ShellComboBox", &V::SetComboBox)
+      .Event("OnAddFolder", &V::OnAddFolder);
+}
+
+void RegisterPathCombos(TClassRegistry& Registry) {
+  RegisterSkinBoxClasses();
+  Registry.Register<TskSkinFilterComboBox>("TskSkinFilterComboBox", "TskSkinComboBox")
+      .Text("Filter", &TskSkinFilterComboBox::SetFilter);
+  using C = TskSkinShellComboBox;
+  Registry.Register<C>("TskSkinShellComboBox", "TskSkinCustomComboBox")
+      .Text("Root", &C::SetRoot)
+      .SetOf("ObjectTypes", &C::SetObjectTypes,
+             {{"otFolders", TShellObjectType::otFolders},
+              {"otNonFolders", TShellObjectType::otNonFolders},
+              {"otHidden", TShellObjectType::otHidden}})
+      .Reference("ShellListView", &C::SetListView);
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
   static std::once_flag once;
-  std::call_once(once, [] { RegisterNotifier(TClassRegistry::Instance()); });
+  std::call_once(once, [] {
+    RegisterSkinControlClasses();
+    RegisterNotifier(TClassRegistry::Instance());
+    RegisterFileListView(TClassRegistry::Instance());
+    RegisterPathCombos(TClassRegistry::Instance());
+  });
 }

@@ -146,6 +146,13 @@ TEST_F(ShellFolderTest, DetailsFromTheFileSystem) {
   EXPECT_EQ(sub.GetDetails(1), "-1");
   EXPECT_EQ(sub.GetDetails(3), classlib::DateTimeToStr(-1.0));
   EXPECT_EQ(classlib::StrToInt(sub.GetDetails(4)) & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
+
+  // A file gone since it was listed has empty details rather than an error at every repaint.
+  ASSERT_TRUE(DeleteFileW(classlib::ToWide(Dir.windowsFile("notes.txt")).c_str()));
+  TskShellFolder gone(&bare, fileID->RelativeID(), nullptr);
+  gone.LoadColumnDetails(bare, nullptr, 3);
+  EXPECT_EQ(gone.GetDetails(1), "");
+  EXPECT_EQ(gone.GetDetails(3), "");
 }
 
 TEST(ShellRoot, SpecialFoldersDrivesAndBadPaths) {
