@@ -2,6 +2,7 @@
 
 #include "platform/classlib/ClassRegistry.h"
 #include "platform/classlib/Clipbrd.h"
+#include "platform/classlib/DateFormats.h"
 #include "platform/classlib/WideText.h"
 
 #include <algorithm>
@@ -82,7 +83,7 @@ void TCustomMaskEdit::ParseMask() {
       place.Kind = c;
       place.Case = textCase;
     } else {
-      place.Literal = c == '_' ? ' ' : c;
+      place.Literal = c == '_' ? ' ' : c == '/' ? DateSeparator() : c == ':' ? TimeSeparator() : c;
     }
     FPlaces.push_back(place);
   }
@@ -145,7 +146,14 @@ void TCustomMaskEdit::BlankRange(String& Text, int Start, int End) const {
 
 void TCustomMaskEdit::WriteMasked(const String& Text, int Position, int Length) {
   if (!FHandle) return;
-  if (Text != EditText()) SetWindowTextW(FHandle, ToWide(Text).c_str());
+  if (Text != EditText()) {
+    SetWindowTextW(FHandle, ToWide(Text).c_str());
+    // A multi-line window does not report text set by the program: the change is announced here.
+    if (FText != Text) {
+      FText = Text;
+      Change();
+    }
+  }
   SendMessageW(FHandle, EM_SETSEL, static_cast<WPARAM>(Position), Position + Length);
 }
 

@@ -5,9 +5,9 @@
 // optional one, # an optional digit or sign, L a required letter and l an optional one, A and a a
 // letter or digit, C and c any character; > and < turn what follows to upper and lower case (<>
 // stops that), ! shows leftover optional places as leading blanks, \ takes the next character as a
-// literal and _ is a literal blank; every other character is a literal. The blank character
-// (default "_") stands for places not yet typed. The text of a masked edit is its whole edit text,
-// literals and blanks included.
+// literal, _ is a literal blank, / and : are the user's date and time separators (as the mask is
+// set); every other character is a literal. The blank character (default "_") stands for places
+// not yet typed. The text of a masked edit is its whole edit text, literals and blanks included.
 //
 // Classes in this file: EDBEditError, TCustomMaskEdit, TMaskEdit.
 #pragma once

@@ -7,10 +7,13 @@
 #include "skin/boxes/SkinColorCtrls.h"
 #include "skin/boxes/SkinColorDialog.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/boxes/SkinDateEdit.h"
 #include "skin/boxes/SkinEdit.h"
 #include "skin/boxes/SkinFontColorComboBoxes.h"
 #include "skin/boxes/SkinFontColorListBoxes.h"
 #include "skin/boxes/SkinScrollBox.h"
+#include "skin/boxes/SkinTimeEdit.h"
+#include "skin/boxes/SkinTrackEdit.h"
 #include "skin/controls/SkinControlsRegistration.h"
 
 #include <mutex>
@@ -312,6 +315,50 @@ void RegisterCalendar(TClassRegistry& Registry) {
       .Event("OnNumberClick", &M::OnNumberClick);
 }
 
+
+// An opacity of 0 to 255.
+std::uint8_t ReadAlphaValue(const TFormValue& Value, const char* Name) {
+  const int value = formvalue::ToInteger(Value);
+  if (value < 0 || value > 255) throw EReadError(String(Name) + " out of range");
+  return static_cast<std::uint8_t>(value);
+}
+
+void RegisterDateTrackTimeEdits(TClassRegistry& Registry) {
+  using D = TskSkinDateEdit;
+  auto date = Registry.Register<D>("TskSkinDateEdit", "TskSkinEdit");
+  date.Custom("Date", [](D& c, const TFormValue& v, TReadContext&) { c.SetDate(formvalue::ToFloat(v)); })
+      .Boolean("TodayDefault", &D::SetTodayDefault)
+      .Integer("CalendarWidth", &D::SetCalendarWidth)
+      .Integer("CalendarHeight", &D::SetCalendarHeight)
+      .Boolean("CalendarAlphaBlend", &D::SetCalendarAlphaBlend)
+      .Custom("CalendarAlphaBlendValue",
+              [](D& c, const TFormValue& v, TReadContext&) {
+                c.SetCalendarAlphaBlendValue(ReadAlphaValue(v, "CalendarAlphaBlendValue"));
+              })
+      .Boolean("CalendarAlphaBlendAnimation", &D::SetCalendarAlphaBlendAnimation)
+      .Event("OnDateChange", &D::OnDateChange);
+  FontFields<D>(date, "CalendarFont", [](D& c) -> TFont& { return c.CalendarFont(); });
+  using T = TskSkinTrackEdit;
+  Registry.Register<T>("TskSkinTrackEdit", "TskSkinEdit")
+      .Integer("MinValue", &T::SetMinValue)
+      .Integer("MaxValue", &T::SetMaxValue)
+      .Integer("Value", &T::SetValue)
+      .Integer("Increment", &T::SetIncrement)
+      .Boolean("SupportUpDownKeys", &T::SetSupportUpDownKeys)
+      .Enum("PopupKind", &T::SetPopupKind,
+            std::vector<std::pair<String, TskTrackBarPopupKind>>{{"tbpRight", TskTrackBarPopupKind::tbpRight},
+                                                                 {"tbpLeft", TskTrackBarPopupKind::tbpLeft}})
+      .Integer("TrackBarWidth", &T::SetTrackBarWidth)
+      .Text("TrackBarSkinDataName", &T::SetTrackBarSkinDataName)
+      .Boolean("JumpWhenClick", &T::SetJumpWhenClick)
+      .Boolean("TrackBarAlphaBlend", &T::SetTrackBarAlphaBlend)
+      .Custom("TrackBarAlphaBlendValue",
+              [](T& c, const TFormValue& v, TReadContext&) {
+                c.SetTrackBarAlphaBlendValue(ReadAlphaValue(v, "TrackBarAlphaBlendValue"));
+              })
+      .Boolean("TrackBarAlphaBlendAnimation", &T::SetTrackBarAlphaBlendAnimation);
+  Registry.Register<TskSkinTimeEdit>("TskSkinTimeEdit", "TskSkinMaskEdit");
+}
 }  // namespace
 
 void RegisterSkinBoxClasses() {
@@ -325,5 +372,6 @@ void RegisterSkinBoxClasses() {
     RegisterColorControls(TClassRegistry::Instance());
     RegisterFontColorBoxes(TClassRegistry::Instance());
     RegisterCalendar(TClassRegistry::Instance());
+    RegisterDateTrackTimeEdits(TClassRegistry::Instance());
   });
 }
