@@ -2,113 +2,16 @@
 
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
-#include "platform/classlib/SysUtils.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinFontLabels.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/Skutils.h"
 #include "skin/form/FormSkin.h"
 
-#include <algorithm>
-#include <charconv>
 
 namespace skin {
 
 using namespace classlib;
-
-// ---------------------------------------------------------------------------------------------
-// TskColorNumberEdit
-
-TskColorNumberEdit::TskColorNumberEdit(TComponent* AOwner) : TskSkinEdit(AOwner) {
-  WriteValue();
-  SetBounds(Left(), Top(), 120, 20);
-}
-
-int TskColorNumberEdit::CheckValue(int Value) const {
-  if (FMinValue == FMaxValue) return Value;
-  if (Value < FMinValue) return FMinValue;
-  if (Value > FMaxValue) return FMaxValue;
-  return Value;
-}
-
-void TskColorNumberEdit::SetValue(int Value) {
-  FValue = CheckValue(Value);
-  WriteValue();
-}
-
-void TskColorNumberEdit::WriteValue() {
-  FSettingText = true;
-  SetText(IntToStr(FValue));
-  FSettingText = false;
-}
-
-bool TskColorNumberEdit::IsNumText(const String& Text) {
-  if (Text.empty() || Text == "-") return false;
-  for (size_t i = 0; i < Text.size(); ++i) {
-    const char c = Text[i];
-    if (c == '-' ? i != 0 : (c < '0' || c > '9')) return false;
-  }
-  return true;
-}
-
-void TskColorNumberEdit::Change() {
-  if (FCorrecting) return;
-  const String text = Text();
-  int typed = 0;
-  // A number too long for 32 bits is no number: the value stays as it was.
-  if (!FSettingText && IsNumText(text) &&
-      std::from_chars(text.data(), text.data() + text.size(), typed).ec == std::errc()) {
-    const int value = CheckValue(typed);
-    FValue = value;
-    // Above the maximum is corrected at once; below a positive minimum only when the edit is
-    // left, so that the first digits of a larger number can be typed.
-    const bool correct = (typed < 0 && value < 0) ? value > typed
-                                                  : value < typed || (FMinValue > 0 && typed < 0) ||
-                                                        (FMinValue < 0 && typed > 0);
-    if (correct) {
-      FCorrecting = true;
-      SetText(IntToStr(value));
-      SetSelStart(static_cast<int>(Text().size()));
-      FCorrecting = false;
-    }
-  }
-  TskSkinEdit::Change();
-}
-
-void TskColorNumberEdit::KeyPress(char& Key) {
-  const bool control = static_cast<unsigned char>(Key) < 32 && Key != '\r';
-  const bool valid = control || (Key >= '0' && Key <= '9') ||
-                     (Key == '-' && Text().find('-') == String::npos);
-  if (!valid) {
-    Key = 0;
-    MessageBeep(0);
-  }
-  TskSkinEdit::KeyPress(Key);
-}
-
-void TskColorNumberEdit::KeyDown(WORD& Key, TShiftState Shift) {
-  TskSkinEdit::KeyDown(Key, Shift);
-  if (Key == VK_UP) SetValue(FValue + FIncrement);
-  if (Key == VK_DOWN) SetValue(FValue - FIncrement);
-}
-
-void TskColorNumberEdit::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_SETFOCUS:
-      TskSkinEdit::Dispatch(Message);
-      if (FMinValue != FMaxValue)
-        SetMaxLength(static_cast<int>(std::max(IntToStr(FMinValue).size(), IntToStr(FMaxValue).size())));
-      return;
-    case WM_KILLFOCUS:
-      TskSkinEdit::Dispatch(Message);
-      WriteValue();
-      return;
-    case WM_MOUSEWHEEL:
-      SetValue(GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0 ? FValue - FIncrement : FValue + FIncrement);
-      return;
-  }
-  TskSkinEdit::Dispatch(Message);
-}
 
 // ---------------------------------------------------------------------------------------------
 // TskSkinColorDialog
@@ -271,14 +174,17 @@ void TskSkinColorDialog::BuildWindow(TForm& Form) {
     return l;
   };
   // Owned by the dialog, but children of the form: they go with it.
-  auto edit = [&](int Left, int Top, int MaxValue, TNotifyEvent OnChange) {
-    auto* e = new TskColorNumberEdit(this);
+  auto edit = [&](int Left, int Top, int MaxValue, int TrackBarWidth, TNotifyEvent OnChange) {
+    auto* e = new TskSkinTrackEdit(this);
     e->SetParent(&Form);
     e->SetSkinData(FCtrlSkinData);
     e->SetBounds(Left, Top, 50, 21);
     e->SetMinValue(0);
     e->SetMaxValue(MaxValue);
+    e->SetTrackBarWidth(TrackBarWidth);
+    e->SetPopupKind(TskTrackBarPopupKind::tbpLeft);
     e->SetValue(0);
+    e->SetJumpWhenClick(true);
     e->OnChange = std::move(OnChange);
     return e;
   };
@@ -288,19 +194,19 @@ void TskSkinColorDialog::BuildWindow(TForm& Form) {
   const int column = panel->Left();
   const int row = BottomOf(*FColorGrid);
   const TskSkinStdLabel* redLabel = label("R:", column, row + 12);
-  FRedEdit = edit(RightOf(*redLabel) + 5, row + 10, 255, rgbChange);
+  FRedEdit = edit(RightOf(*redLabel) + 5, row + 10, 255, 200, rgbChange);
   label("G:", column, BottomOf(*FRedEdit) + 12);
-  FGreenEdit = edit(FRedEdit->Left(), BottomOf(*FRedEdit) + 10, 255, rgbChange);
+  FGreenEdit = edit(FRedEdit->Left(), BottomOf(*FRedEdit) + 10, 255, 200, rgbChange);
   label("B:", column, BottomOf(*FGreenEdit) + 12);
-  FBlueEdit = edit(FRedEdit->Left(), BottomOf(*FGreenEdit) + 10, 255, rgbChange);
+  FBlueEdit = edit(FRedEdit->Left(), BottomOf(*FGreenEdit) + 10, 255, 200, rgbChange);
 
   const int second = RightOf(*FRedEdit) + 5;
   const TskSkinStdLabel* hueLabel = label("H:", second, row + 12);
-  FHueEdit = edit(RightOf(*hueLabel) + 5, row + 10, 359, hslChange);
+  FHueEdit = edit(RightOf(*hueLabel) + 5, row + 10, 359, 250, hslChange);
   label("S:", second, BottomOf(*FHueEdit) + 12);
-  FSaturationEdit = edit(FHueEdit->Left(), BottomOf(*FHueEdit) + 10, 100, hslChange);
+  FSaturationEdit = edit(FHueEdit->Left(), BottomOf(*FHueEdit) + 10, 100, 120, hslChange);
   label("L:", second, BottomOf(*FSaturationEdit) + 12);
-  FLightnessEdit = edit(FHueEdit->Left(), BottomOf(*FSaturationEdit) + 10, 100, hslChange);
+  FLightnessEdit = edit(FHueEdit->Left(), BottomOf(*FSaturationEdit) + 10, 100, 120, hslChange);
 
   FColorViewer = new TskColorViewer(&Form);
   FColorViewer->SetParent(&Form);

@@ -4,14 +4,14 @@
 // all showing one colour. Between runs the component keeps its properties, the chosen colour and
 // the twelve custom colours.
 //
-// Classes in this file: TskColorNumberEdit, TskSkinColorDialog.
+// Classes in this file: TskSkinColorDialog.
 #pragma once
 
 #include "platform/classlib/Component.h"
 #include "platform/classlib/Graphics.h"
 #include "skin/boxes/SkinColorCtrls.h"
 #include "skin/boxes/SkinColorPalette.h"
-#include "skin/boxes/SkinEdit.h"
+#include "skin/boxes/SkinTrackEdit.h"
 #include "skin/data/SkinData.h"
 
 #include <array>
@@ -27,46 +27,6 @@ namespace skin {
 
 class TskSkinButton;
 class TskSkinStdLabel;
-
-// A skinned edit holding a whole number within MinValue..MaxValue (no limit when the two are
-// equal): digits and one leading minus only, a value above the maximum corrected at once, one below
-// a positive minimum when the edit is left, Up and Down and the wheel step it.
-class TskColorNumberEdit : public TskSkinEdit {
-public:
-  explicit TskColorNumberEdit(classlib::TComponent* AOwner);
-
-  // Attributes
-  int MinValue() const { return FMinValue; }
-  void SetMinValue(int Value) { FMinValue = Value; }
-  int MaxValue() const { return FMaxValue; }
-  void SetMaxValue(int Value) { FMaxValue = Value; }
-  int Value() const { return FValue; }
-  // Clamps Value and shows it.
-  void SetValue(int Value);
-  int Increment() const { return FIncrement; }
-  void SetIncrement(int Value) { FIncrement = Value; }
-
-  // Operations
-  int CheckValue(int Value) const;
-  static bool IsNumText(const classlib::String& Text);
-
-  void Dispatch(classlib::TMessage& Message) override;
-
-protected:
-  void Change() override;
-  void KeyDown(WORD& Key, classlib::TShiftState Shift) override;
-  void KeyPress(char& Key) override;
-
-private:
-  void WriteValue();
-
-  int FMinValue = 0;
-  int FMaxValue = 100;
-  int FValue = 0;
-  int FIncrement = 1;
-  bool FSettingText = false;
-  bool FCorrecting = false;
-};
 
 class TskSkinColorDialog : public classlib::TComponent {
 public:
@@ -114,12 +74,12 @@ public:
   TskColorViewer* ColorViewer() const { return FColorViewer; }
   TskColorPalette* Palette() const { return FPalette; }
   classlib::TImage* PaletteImage() const { return FPaletteImage; }
-  TskColorNumberEdit* RedEdit() const { return FRedEdit; }
-  TskColorNumberEdit* GreenEdit() const { return FGreenEdit; }
-  TskColorNumberEdit* BlueEdit() const { return FBlueEdit; }
-  TskColorNumberEdit* HueEdit() const { return FHueEdit; }
-  TskColorNumberEdit* SaturationEdit() const { return FSaturationEdit; }
-  TskColorNumberEdit* LightnessEdit() const { return FLightnessEdit; }
+  TskSkinTrackEdit* RedEdit() const { return FRedEdit; }
+  TskSkinTrackEdit* GreenEdit() const { return FGreenEdit; }
+  TskSkinTrackEdit* BlueEdit() const { return FBlueEdit; }
+  TskSkinTrackEdit* HueEdit() const { return FHueEdit; }
+  TskSkinTrackEdit* SaturationEdit() const { return FSaturationEdit; }
+  TskSkinTrackEdit* LightnessEdit() const { return FLightnessEdit; }
   TskSkinButton* OkButton() const { return FOkButton; }
   TskSkinButton* CancelButton() const { return FCancelButton; }
   TskSkinButton* AddCustomColorButton() const { return FAddCustomColorButton; }
@@ -171,8 +131,8 @@ private:
   TskColorViewer* FColorViewer = nullptr;
   TskColorPalette* FPalette = nullptr;
   classlib::TImage* FPaletteImage = nullptr;
-  TskColorNumberEdit *FRedEdit = nullptr, *FGreenEdit = nullptr, *FBlueEdit = nullptr;
-  TskColorNumberEdit *FHueEdit = nullptr, *FSaturationEdit = nullptr, *FLightnessEdit = nullptr;
+  TskSkinTrackEdit *FRedEdit = nullptr, *FGreenEdit = nullptr, *FBlueEdit = nullptr;
+  TskSkinTrackEdit *FHueEdit = nullptr, *FSaturationEdit = nullptr, *FLightnessEdit = nullptr;
   TskSkinButton *FOkButton = nullptr, *FCancelButton = nullptr, *FAddCustomColorButton = nullptr;
 };
 

@@ -161,6 +161,20 @@ TEST_F(SkinColorDialogTest, TypedNumbersAndThePaletteMoveTheOtherViews) {
     EXPECT_NE(std::make_tuple(ring.x, ring.y), std::make_tuple(97L, 10L)) << "the ring cursor moved";
     EXPECT_EQ(D.GreenEdit()->MaxLength(), 3) << "the longest number of the range";
 
+    // The blue edit's drop-down, 200 wide and ending at the edit's right edge, sets blue live.
+    D.BlueEdit()->DropDown();
+    TskSkinPopupTrackBar& bar = D.BlueEdit()->TrackBar();
+    EXPECT_EQ(bar.Width(), 200);
+    RECT barRect, editRect;
+    GetWindowRect(bar.Handle(), &barRect);
+    GetWindowRect(D.BlueEdit()->Handle(), &editRect);
+    EXPECT_EQ(barRect.right, editRect.right);
+    bar.SetValue(64);
+    EXPECT_EQ(D.ColorViewer()->ColorValue(), Rgb(255, 128, 64));
+    EXPECT_EQ(Numbers(D)[3], "20");
+    D.BlueEdit()->CloseUp();
+    D.BlueEdit()->SetValue(0);
+
     // The hue typed: the red, green and blue edits follow, the palette too.
     Click(*D.HueEdit(), 30, 8);
     TapKey(VK_END);
@@ -259,58 +273,6 @@ TEST_F(SkinColorDialogTest, CaptionsComeFromTheControlsSkinsStringTable) {
   }
   EXPECT_EQ(dialog.SkinData(), nullptr);
   EXPECT_EQ(dialog.CtrlSkinData(), nullptr);
-}
-
-TEST_F(SkinColorDialogTest, NumberEditKeepsItsRange) {
-  const std::unique_ptr<TForm> form = ShowForm(R"(object TestForm: TForm
-  Left = 100
-  Top = 100
-  Width = 300
-  Height = 200
-end)");
-  auto* edit = new TskColorNumberEdit(form.get());
-  edit->SetParent(form.get());
-  edit->SetBounds(10, 10, 60, 21);
-  edit->SetMaxValue(255);
-  int changes = 0;
-  edit->OnChange = [&](TObject*) { ++changes; };
-  windowtesting::Pump();
-
-  struct Case {
-    const char* Typed;
-    const char* Text;
-    int Value;
-  };
-  // A value above the maximum is corrected at the digit that passes it; letters and a second
-  // minus are dropped; a value below the minimum stays as typed while the edit has the focus.
-  for (const Case& k : std::vector<Case>{{"300", "255", 255}, {"12a", "12", 12}, {"--7", "-7", 0}}) {
-    Click(*edit, 30, 8);
-    TapKey(VK_END);
-    for (int i = 0; i < 4 && !edit->Text().empty(); ++i) TapKey(VK_BACK);
-    for (const char* c = k.Typed; *c; ++c) TypeChar(*c);
-    EXPECT_EQ(edit->Text(), k.Text) << k.Typed;
-    EXPECT_EQ(edit->Value(), k.Value) << k.Typed;
-  }
-  EXPECT_EQ(edit->MaxLength(), 3);
-  form->SetFocus();
-  windowtesting::Pump();
-  EXPECT_EQ(edit->Text(), "0");
-
-  // Up and Down step, a text too long for 32 bits changes nothing.
-  edit->SetValue(254);
-  edit->SetFocus();
-  TapKey(VK_UP);
-  TapKey(VK_UP);
-  EXPECT_EQ(edit->Value(), 255);
-  TapKey(VK_DOWN);
-  EXPECT_EQ(edit->Value(), 254);
-  changes = 0;
-  edit->SetText("99999999999");
-  EXPECT_EQ(edit->Value(), 254);
-  EXPECT_EQ(changes, 1);
-  edit->SetMaxValue(edit->MinValue());
-  edit->SetValue(-4000);
-  EXPECT_EQ(edit->Value(), -4000) << "equal bounds do not limit";
 }
 
 TEST_F(SkinColorDialogTest, CustomEntriesOpenTheDialog) {
