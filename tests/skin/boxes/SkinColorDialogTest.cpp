@@ -6,8 +6,11 @@
 #include "skin/boxes/SkinFontColorComboBoxes.h"
 #include "skin/boxes/SkinFontColorListBoxes.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinCustomControl.h"
 #include "skin/controls/SkinFontLabels.h"
 #include "skin/data/ResourceStrData.h"
+#include "skin/data/SkinDescriptions.h"
+#include "skin/form/FormSkin.h"
 
 #include <algorithm>
 #include <functional>
@@ -235,6 +238,38 @@ TEST_F(SkinColorDialogTest, CustomColorsFillInTurnAndCancelKeepsThem) {
   EXPECT_EQ(dialog.CustomColors, kept);
   EXPECT_EQ(dialog.LastAddedIndex, 1);
   EXPECT_EQ(dialog.Color(), BasicColors[0]);
+}
+
+TEST_F(SkinColorDialogTest, TakesItsLooksFromTheSkins) {
+  std::string path = std::string("Z:") + TAVREL_BINARY_DIR + "/skins/main/skin.ini";
+  std::replace(path.begin(), path.end(), '/', '\\');
+  TskSkinData skin(nullptr);
+  skin.LoadFromFile(path);
+  ASSERT_FALSE(skin.Empty);
+  TskSkinColorDialog dialog(nullptr);
+  dialog.SetSkinData(&skin);
+  dialog.SetCtrlSkinData(&skin);
+  dialog.SetColor(Rgb(0, 0, 255));
+  EXPECT_TRUE(RunDialog(dialog, [&](TskSkinColorDialog& D) {
+    const TskFormSkin* frame = GetFormSkinComponent(D.Form());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->SkinData(), &skin);
+    EXPECT_FALSE(frame->Sizeable());
+    EXPECT_TRUE(frame->BorderIcons().Empty());
+    EXPECT_EQ(D.Form()->ClientWidth(), 378);
+    EXPECT_NE(D.OkButton()->SkinControlIndex(), -1);
+    EXPECT_NE(D.RedEdit()->SkinControlIndex(), -1);
+    // The palette's corner is the "panel" description's client piece.
+    const auto& panel = dynamic_cast<const TskDataSkinCustomControl&>(*skin.CtrlList[skin.GetControlIndex("panel")]);
+    TBitmap* source = SkinPicture(skin, panel.PictureIndex);
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(D.PaletteImage()->Picture().Bitmap()->Canvas()->Pixels(1, 1),
+              source->Canvas()->Pixels(panel.SkinRect.left + panel.SkinClientRect.left + 1,
+                                       panel.SkinRect.top + panel.SkinClientRect.top + 1));
+    EXPECT_EQ(Numbers(D), Texts({"0", "0", "255", "239", "100", "100"})) << "the dialog's hue of blue";
+    TapKey(VK_RETURN);
+  }));
+  EXPECT_EQ(dialog.Color(), Rgb(0, 0, 255));
 }
 
 TEST_F(SkinColorDialogTest, CaptionsComeFromTheControlsSkinsStringTable) {
