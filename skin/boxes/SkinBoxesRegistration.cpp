@@ -5,6 +5,7 @@
 #include "skin/boxes/SkinCheckComboBox.h"
 #include "skin/boxes/SkinCheckListBox.h"
 #include "skin/boxes/SkinColorCtrls.h"
+#include "skin/boxes/SkinColorDialog.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/boxes/SkinDateEdit.h"
 #include "skin/boxes/SkinEdit.h"
@@ -234,6 +235,27 @@ void RegisterColorControls(TClassRegistry& Registry) {
       .Event("OnChange", &TskSkinCustomColorGrid::OnChange);
   Registry.Register<TskColorViewer>("TskColorViewer", "TGraphicControl")
       .Color("ColorValue", &TskColorViewer::SetColorValue);
+  using D = TskSkinColorDialog;
+  auto dialog = Registry.Register<D>("TskSkinColorDialog", "TComponent");
+  dialog.Color("Color", &D::SetColor)
+      .Text("Caption", &D::SetCaption)
+      .Boolean("AlphaBlend", &D::SetAlphaBlend)
+      .Custom("AlphaBlendValue",
+              [](D& c, const TFormValue& v, TReadContext&) {
+                const int value = formvalue::ToInteger(v);
+                if (value < 0 || value > 255) throw EReadError("AlphaBlendValue out of range");
+                c.SetAlphaBlendValue(static_cast<std::uint8_t>(value));
+              })
+      .Boolean("AlphaBlendAnimation", &D::SetAlphaBlendAnimation)
+      .Reference("SkinData", &D::SetSkinData)
+      .Reference("CtrlSkinData", &D::SetCtrlSkinData)
+      .Text("ButtonSkinDataName", &D::SetButtonSkinDataName)
+      .Text("LabelSkinDataName", &D::SetLabelSkinDataName)
+      .Text("EditSkinDataName", &D::SetEditSkinDataName)
+      .Boolean("UseSkinFont", &D::SetUseSkinFont);
+  FontFields<D>(dialog, "DefaultLabelFont", [](D& c) -> TFont& { return c.DefaultLabelFont(); });
+  FontFields<D>(dialog, "DefaultEditFont", [](D& c) -> TFont& { return c.DefaultEditFont(); });
+  FontFields<D>(dialog, "DefaultButtonFont", [](D& c) -> TFont& { return c.DefaultButtonFont(); });
 }
 
 const std::vector<std::pair<String, TskFontDevice>> FontDevices{

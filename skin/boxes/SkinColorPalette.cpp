@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <numbers>
+#include <vector>
 
 namespace skin {
 
@@ -44,6 +46,39 @@ HRGN RingRegion(const TRect& Outer, const TRect& Inner) {
 int RoundedAngle(double Angle) {
   const int a = RoundEven(Angle);
   return a == 360 ? 0 : a;
+}
+
+// The rectangles that make up Region: exactly the pixels PtInRegion accepts, without asking for
+// each one.
+std::vector<RECT> RegionRects(HRGN Region) {
+  const DWORD size = GetRegionData(Region, 0, nullptr);
+  if (size == 0) return {};
+  std::vector<std::uint8_t> buffer(size);
+  auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+  if (GetRegionData(Region, size, data) == 0) return {};
+  const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+  return {rects, rects + data->rdh.nCount};
+}
+
+// The rows of a picture of two rows or more, found by flushing GDI's drawing for the first two
+// rows only rather than for every row written.
+class TRows {
+public:
+  explicit TRows(TBitmap& Picture)
+      : FFirst(static_cast<std::uint8_t*>(Picture.ScanLine(0))),
+        FStride(static_cast<std::uint8_t*>(Picture.ScanLine(1)) - FFirst) {}
+  std::uint8_t* operator[](int Y) const { return FFirst + Y * FStride; }
+
+private:
+  std::uint8_t* FFirst;
+  std::ptrdiff_t FStride;
+};
+
+void PutPixel(std::uint8_t* Row, int X, const TRGB& Color) {
+  std::uint8_t* pixel = Row + 4 * X;
+  pixel[0] = Color.B;
+  pixel[1] = Color.G;
+  pixel[2] = Color.R;
 }
 
 }  // namespace
@@ -130,15 +165,6 @@ TskColorPalette::TskColorPalette(TImage& Image) : FImage(Image) {
 
 TBitmap& TskColorPalette::Picture() { return *FImage.Picture().Bitmap(); }
 
-void TskColorPalette::SetPixel(int X, int Y, const TRGB& Color) {
-  TBitmap& picture = Picture();
-  if (X < 0 || Y < 0 || X >= picture.Width() || Y >= picture.Height()) return;
-  auto* pixel = static_cast<std::uint8_t*>(picture.ScanLine(Y)) + 4 * X;
-  pixel[0] = Color.B;
-  pixel[1] = Color.G;
-  pixel[2] = Color.R;
-}
-
 void TskColorPalette::InitWheelPalette() {
   for (int i = 0; i < static_cast<int>(FHueTable.size()); ++i)
     FHueTable[i] = TWheelColor::HSLToRGB({i / 359.0, 1.0, 0.47});
@@ -190,22 +216,41 @@ void TskColorPalette::PaintRing() {
   const TRect& outer = PaletteWheelCoord;
   const TRegion ring(RingRegion(outer, Rect(outer.left + PaletteRingWidth, outer.top + PaletteRingWidth,
                                             outer.right - PaletteRingWidth, outer.bottom - PaletteRingWidth)));
+  TBitmap& picture = Picture();
   const int centre = PaletteSize / 2 + 1;
-  for (int y = 0; y < PaletteSize; ++y)
-    for (int x = 0; x < PaletteSize; ++x) {
-      if (!PtInRegion(ring.Handle(), outer.left + x, outer.top + y)) continue;
-      const int w = RoundedAngle(CalcAngle3Points(centre, 0, centre, centre, x, y));
-      SetPixel(CircleLeft + x, outer.top + y, FHueTable[359 - w]);
+  // The angle of every pixel is measured from the top of the ring.
+  const double topAngle = CalcAnglePoints(centre, centre, centre, 0);
+  const int left = outer.left, top = outer.top;
+  const TRows rows(picture);
+  // The region's rectangles hold exactly the ring's pixels, row by row.
+  for (const RECT& r : RegionRects(ring.Handle()))
+    for (int y = std::max(0, int(r.top) - top); y < std::min(PaletteSize, int(r.bottom) - top); ++y) {
+      const int row = top + y;
+      if (row < 0 || row >= picture.Height()) continue;
+      std::uint8_t* bits = rows[row];
+      const int first = std::max({0, int(r.left) - left, -CircleLeft});
+      const int last = std::min({PaletteSize, int(r.right) - left, picture.Width() - CircleLeft});
+      for (int x = first; x < last; ++x) {
+        double angle = CalcAnglePoints(centre, centre, x, y) - topAngle;
+        CalcAngle360(angle);
+        PutPixel(bits, CircleLeft + x, FHueTable[359 - RoundedAngle(angle)]);
+      }
     }
 }
 
 void TskColorPalette::PaintSquare() {
+  TBitmap& picture = Picture();
   const double hue = PaletteColor.HSLValue().H;
-  for (int y = RectWheel.top; y <= RectWheel.bottom; ++y)
-    for (int x = RectWheel.left; x <= RectWheel.right; ++x)
-      SetPixel(CarLeft + x, y,
-               TWheelColor::HSLToRGB({hue, static_cast<double>(x - RectWheel.left) / SquareSpan,
-                                      static_cast<double>(y - RectWheel.top) / SquareSpan}));
+  const int first = std::max(static_cast<int>(RectWheel.left), -CarLeft);
+  const int last = std::min(static_cast<int>(RectWheel.right), picture.Width() - 1 - CarLeft);
+  const TRows rows(picture);
+  for (int y = RectWheel.top; y <= std::min(static_cast<int>(RectWheel.bottom), picture.Height() - 1); ++y) {
+    std::uint8_t* bits = rows[y];
+    const double lightness = static_cast<double>(y - RectWheel.top) / SquareSpan;
+    for (int x = first; x <= last; ++x)
+      PutPixel(bits, CarLeft + x,
+               TWheelColor::HSLToRGB({hue, static_cast<double>(x - RectWheel.left) / SquareSpan, lightness}));
+  }
 }
 
 void TskColorPalette::DrawWheelPalette() {

@@ -81,7 +81,6 @@ private:
   void PaintSquare();
   // Steps of a press, drag or release in Zone.
   void Track(TClickZoneWheel Zone, int X, int Y);
-  void SetPixel(int X, int Y, const TRGB& Color);
 
   classlib::TImage& FImage;
   std::array<TRGB, 360> FHueTable{};

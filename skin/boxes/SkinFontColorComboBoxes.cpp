@@ -2,11 +2,13 @@
 
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
+#include "skin/boxes/SkinColorDialog.h"
 #include "skin/data/Skutils.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace skin {
 
@@ -210,6 +212,7 @@ TskSkinColorComboBox::TskSkinColorComboBox(TComponent* AOwner) : TskSkinCustomCo
   };
   SetListBoxDrawItem(draw);
   OnComboBoxDrawItem = draw;
+  OnCloseUp = [this](TObject* Sender) { OnLBCloseUp(Sender); };
 }
 
 TColor TskSkinColorComboBox::GetColor(int Index) const { return static_cast<TColor>(ObjectNumber(Items().Objects(Index))); }
@@ -273,6 +276,32 @@ void TskSkinColorComboBox::PopulateList() {
 void TskSkinColorComboBox::CreateWnd() {
   TskSkinCustomComboBox::CreateWnd();
   PopulateList();
+}
+
+bool TskSkinColorComboBox::PickCustomColor() {
+  const auto dialog = std::make_unique<TskSkinColorDialog>(nullptr);
+  dialog->SetSkinData(SkinData());
+  dialog->SetCtrlSkinData(SkinData());
+  dialog->SetColor(static_cast<TColor>(ColorToRGB(GetColor(0))));
+  if (!dialog->Execute()) return false;
+  Items().SetObject(0, NumberObject(dialog->Color()));
+  Invalidate();
+  if (OnClick) OnClick(this);
+  if (OnChange) OnChange(this);
+  return true;
+}
+
+void TskSkinColorComboBox::OnLBCloseUp(TObject*) {
+  if (FExStyle.Contains(TskColorBoxStyleItem::skcbCustomColor) && ItemIndex() == 0) PickCustomColor();
+}
+
+void TskSkinColorComboBox::KeyDown(WORD& Key, TShiftState Shift) {
+  // Enter on "Custom..." opens the dialog and goes no further, so it does not close the list too.
+  if (FExStyle.Contains(TskColorBoxStyleItem::skcbCustomColor) && Key == VK_RETURN && ItemIndex() == 0) {
+    PickCustomColor();
+    Key = 0;
+  }
+  TskSkinCustomComboBox::KeyDown(Key, Shift);
 }
 
 void TskSkinColorComboBox::DrawColorItem(TCanvas& Cnvs, int Index, int, int, TRect& TxtRect, TOwnerDrawState) {

@@ -90,9 +90,14 @@ public:
   void PopulateList();
   void DrawColorItem(classlib::TCanvas& Cnvs, int Index, int ItemWidth, int ItemHeight, classlib::TRect& TxtRect,
                      classlib::TOwnerDrawState State);
+  // Lets the user pick the colour of "Custom..." in the skinned colour dialog; true when confirmed.
+  virtual bool PickCustomColor();
+  // The combo box's own OnCloseUp.
+  void OnLBCloseUp(classlib::TObject* Sender);
 
 protected:
   void CreateWnd() override;
+  void KeyDown(WORD& Key, classlib::TShiftState Shift) override;
 
 private:
   bool FShowNames = true;

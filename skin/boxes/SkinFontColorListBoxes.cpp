@@ -1,8 +1,11 @@
 #include "skin/boxes/SkinFontColorListBoxes.h"
 
 #include "platform/classlib/SysUtils.h"
+#include "skin/boxes/SkinColorDialog.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/Skutils.h"
+
+#include <memory>
 
 namespace skin {
 
@@ -198,6 +201,35 @@ void TskSkinColorListBox::DrawColorItem(TCanvas& Cnvs, int Index, int, int ItemH
   if (FShowNames)
     SKDrawText2(Cnvs, Items()[Index],
                 Rect(TxtRect.left + RectWidth(swatch) + 5, TxtRect.top, TxtRect.right - 2, TxtRect.bottom));
+}
+
+bool TskSkinColorListBox::PickCustomColor() {
+  const auto dialog = std::make_unique<TskSkinColorDialog>(nullptr);
+  dialog->SetSkinData(SkinData());
+  dialog->SetCtrlSkinData(SkinData());
+  dialog->SetColor(static_cast<TColor>(ColorToRGB(GetColor(0))));
+  if (!dialog->Execute()) return false;
+  Items().SetObject(0, NumberObject(dialog->Color()));
+  InnerList().Invalidate();
+  if (OnListBoxClick) OnListBoxClick(this);
+  return true;
+}
+
+bool TskSkinColorListBox::CustomColorChosen() const {
+  return FExStyle.Contains(TskColorBoxStyleItem::skcbCustomColor) && ItemIndex() == 0;
+}
+
+void TskSkinColorListBox::ListBoxDblClick() {
+  TskSkinListBox::ListBoxDblClick();
+  if (CustomColorChosen()) PickCustomColor();
+}
+
+void TskSkinColorListBox::ListBoxKeyDown(WORD& Key, TShiftState Shift) {
+  if (Key == VK_RETURN && CustomColorChosen()) {
+    PickCustomColor();
+    Key = 0;
+  }
+  TskSkinListBox::ListBoxKeyDown(Key, Shift);
 }
 
 }  // namespace skin

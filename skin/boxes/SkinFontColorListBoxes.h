@@ -72,8 +72,16 @@ public:
   void ListBoxCreateWnd() override;
   void DrawColorItem(classlib::TCanvas& Cnvs, int Index, int ItemWidth, int ItemHeight, classlib::TRect& TxtRect,
                      classlib::TOwnerDrawState State);
+  // Lets the user pick the colour of "Custom..." in the skinned colour dialog; true when confirmed.
+  bool PickCustomColor();
+  // Double click or Enter on "Custom..." picks its colour.
+  void ListBoxDblClick() override;
+  void ListBoxKeyDown(WORD& Key, classlib::TShiftState Shift) override;
 
 private:
+  // Whether "Custom..." is listed and selected.
+  bool CustomColorChosen() const;
+
   TskColorBoxStyle FExStyle = DefaultColorBoxStyle;
   bool FShowNames = true;
   classlib::TColor FDefaultColorColor = 0;
