@@ -295,8 +295,10 @@ void TskCustomShellListView::RootChanged() {
   SetAutoRefresh(false);
   try {
     SynchPaths();
-    Populate();
+    // The system list reworks every row for each column it is given: the columns come while it is empty.
+    ClearItems();
     if (ViewStyle() == TViewStyle::vsReport) EnumColumns();
+    Populate();
   } catch (...) {
     SetAutoRefresh(autoRefresh);
     throw;
