@@ -299,7 +299,14 @@ TskShellFolderCapabilities TskShellFolder::Capabilities() const {
   return capabilities;
 }
 
-int TskShellFolder::ImageIndex(bool Large) const { return ShellImageIndex(AbsoluteID(), Large, false); }
+int TskShellFolder::ImageIndex(bool Large) const {
+  // A listed item is asked of its own folder: resolving it from the desktop costs milliseconds.
+  if (FParentFolder && FParentFolder->ShellFolder() && CountItemIDs(RelativeID()) == 1) {
+    const int index = SHMapPIDLToSystemImageListIndex(FParentFolder->ShellFolder(), RelativeID(), nullptr);
+    if (index >= 0) return index;
+  }
+  return ShellImageIndex(AbsoluteID(), Large, false);
+}
 
 bool TskShellFolder::ExecuteDefault() const {
   SHELLEXECUTEINFOW info{};

@@ -295,8 +295,10 @@ void TskCustomShellListView::RootChanged() {
   SetAutoRefresh(false);
   try {
     SynchPaths();
-    Populate();
+    // The system list reworks every row for each column it is given: the columns come while it is empty.
+    ClearItems();
     if (ViewStyle() == TViewStyle::vsReport) EnumColumns();
+    Populate();
   } catch (...) {
     SetAutoRefresh(autoRefresh);
     throw;
@@ -341,11 +343,14 @@ void TskCustomShellListView::Populate() {
     if (attributes & SFGAO_FILESYSTEM) name = DisplayNameOf(folder, item.get(), SHGDN_INFOLDER | SHGDN_FORPARSING);
     // A compressed archive the shell opens as a folder counts as a file.
     const bool isFolder = (attributes & SFGAO_FOLDER) && UpperCase(ExtractFileExt(name)) != ".ZIP";
-    auto object = std::make_unique<TskShellFolder>(FRootFolder.get(), item.get(),
-                                                   BindShellFolder(folder, item.get(), nullptr).Get());
+    // Only what the shell calls a folder has a folder interface to bind; asking for the files' would
+    // cost four failing shell calls each.
+    TComRef<IShellFolder> bound;
+    if (attributes & SFGAO_FOLDER) bound = BindShellFolder(folder, item.get(), nullptr);
+    auto object = std::make_unique<TskShellFolder>(FRootFolder.get(), item.get(), bound.Get());
     bool canAdd = isFolder || std::any_of(parts.begin(), parts.end(), [&](const TMask& M) { return M.Matches(name); });
     if (OnAddFolder) OnAddFolder(this, object.get(), canAdd);
-    if (canAdd) FFolders.push_back({std::move(object), isFolder});
+    if (canAdd) FFolders.push_back({std::move(object), isFolder, String(), false});
   }
   if (FSorted) SortFolders();
   Items().SetCount(static_cast<int>(FFolders.size()));
@@ -353,7 +358,8 @@ void TskCustomShellListView::Populate() {
 
 void TskCustomShellListView::SortFolders() {
   IShellFolder* const folder = FRootFolder->ShellFolder();
-  std::sort(FFolders.begin(), FFolders.end(), [folder](const TListed& A, const TListed& B) {
+  // Each comparison is a shell call: a merge sort asks for fewer of them than a quick sort.
+  std::stable_sort(FFolders.begin(), FFolders.end(), [folder](const TListed& A, const TListed& B) {
     if (A.IsFolder != B.IsFolder) return A.IsFolder;
     const HRESULT order = folder->CompareIDs(0, A.Folder->RelativeID(), B.Folder->RelativeID());
     return static_cast<short>(HRESULT_CODE(order)) < 0;
@@ -363,6 +369,15 @@ void TskCustomShellListView::SortFolders() {
 TskShellFolder* TskCustomShellListView::GetFolder(int Index) const {
   if (Index < 0 || Index >= FolderCount()) throw EListError(Format("List index out of bounds (%d)", Index));
   return FFolders[static_cast<size_t>(Index)].Folder.get();
+}
+
+const String& TskCustomShellListView::ItemName(int Index) {
+  TListed& listed = FFolders[static_cast<size_t>(Index)];
+  if (!listed.HasName) {
+    listed.Name = listed.Folder->DisplayName();
+    listed.HasName = true;
+  }
+  return listed.Name;
 }
 
 TskShellFolder* TskCustomShellListView::SelectedFolder() const {
@@ -391,7 +406,7 @@ bool TskCustomShellListView::OwnerDataFetch(TListItem* Item, TItemRequest Reques
   const int index = Item->Index();
   if (index < 0 || index >= FolderCount()) return true;
   TskShellFolder& folder = *GetFolder(index);
-  if (Request.Contains(TItemRequestItem::irText)) Item->SetCaption(folder.DisplayName());
+  if (Request.Contains(TItemRequestItem::irText)) Item->SetCaption(ItemName(index));
   if (Request.Contains(TItemRequestItem::irImage)) Item->SetImageIndex(folder.ImageIndex(ViewStyle() == TViewStyle::vsIcon));
   if (ViewStyle() == TViewStyle::vsReport && Request.Contains(TItemRequestItem::irText) && !FColumnNumbers.empty()) {
     // Each column shows its own detail of the folder's, whatever titles were left out before it.
@@ -410,7 +425,7 @@ int TskCustomShellListView::OwnerDataFind(TItemFind Find, const String& FindStri
   int index = StartIndex >= 0 && StartIndex < count ? StartIndex : 0;
   const String wanted = AnsiUpperCase(FindString);
   for (int examined = 0; examined < count; ++examined) {
-    if (AnsiUpperCase(GetFolder(index)->DisplayName()).rfind(wanted, 0) == 0) return index;
+    if (AnsiUpperCase(ItemName(index)).rfind(wanted, 0) == 0) return index;
     if (++index == count) {
       if (!Wrap) break;
       index = 0;
@@ -579,6 +594,7 @@ void TskCustomShellListView::Edit(const LVITEMW& Item) {
   ReturnLentStyle();
   if (Item.iItem < 0 || Item.iItem >= FolderCount() || !Item.pszText) return;
   GetFolder(Item.iItem)->Rename(ToWide(FromWide(Item.pszText)));
+  FFolders[static_cast<size_t>(Item.iItem)].HasName = false;
   SendMessageW(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(Item.iItem), Item.iItem);
 }
 

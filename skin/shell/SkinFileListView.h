@@ -118,11 +118,15 @@ protected:
   void Edit(const LVITEMW& Item) override;
 
 private:
-  // One listed item: its object, and whether it sorts as a folder.
+  // One listed item: its object, whether it sorts as a folder, and its name once the list asked
+  // for it (a list lays out by every item's name, again and again).
   struct TListed {
     std::unique_ptr<TskShellFolder> Folder;
     bool IsFolder;
+    classlib::String Name;
+    bool HasName = false;
   };
+  const classlib::String& ItemName(int Index);
 
   bool Loading() const;
   bool Destroying() const;
