@@ -194,4 +194,28 @@ TEST_F(DragTest, TheDragStartsOnlyPastTheThresholdAndAShortMoveStaysAClick) {
   EXPECT_FALSE(Source->Dragging());
 }
 
+TEST_F(DragTest, ADragBegunByCodeCarriesTheDragObjectItsSourceMade) {
+  std::unique_ptr<TDragControlObject> carried;
+  Source->OnStartDrag = [&](TObject*, TDragObject*& DragObject) {
+    carried = std::make_unique<TDragControlObject>(Source);
+    DragObject = carried.get();
+  };
+  Taker->OnDragOver = [&](TObject*, TObject* From, int, int, TDragState, bool& Accept) { Accept = From == carried.get(); };
+  Source->OnEndDrag = [&](TObject*, TObject* Target, int, int) {
+    Log.push_back("end on " + Name(Target));
+    carried.reset();
+  };
+  const TPoint over = At(*Taker, 20, 10);
+  SetCursorPos(over.x, over.y);
+  windowtesting::Pump();
+
+  Source->BeginDrag(true);
+  EXPECT_TRUE(Source->Dragging()) << "started at once, without a button held";
+  EXPECT_EQ(FindDragTarget(over, false), Taker);
+  Source->EndDrag(true);
+  EXPECT_EQ(Log, (std::vector<String>{"drop ? on Taker 20,10", "end on Taker"}))
+      << "the target got the source's drag object, which the source then freed";
+  EXPECT_EQ(carried, nullptr);
+}
+
 }  // namespace
