@@ -102,10 +102,11 @@ HCURSOR CursorHandle(TCursor Cursor) {
       {crArrow, IDC_ARROW},       {crCross, IDC_CROSS},       {crIBeam, IDC_IBEAM},
       {crSizeNESW, IDC_SIZENESW}, {crSizeNS, IDC_SIZENS},     {crSizeNWSE, IDC_SIZENWSE},
       {crSizeWE, IDC_SIZEWE},     {crUpArrow, IDC_UPARROW},   {crHourGlass, IDC_WAIT},
-      {crNo, IDC_NO},             {crAppStart, IDC_APPSTARTING}, {crHelp, IDC_HELP},
+      {crNo, IDC_NO},             {crNoDrop, IDC_NO},         {crAppStart, IDC_APPSTARTING}, {crHelp, IDC_HELP},
       {crHandPoint, IDC_HAND},    {crSizeAll, IDC_SIZEALL},
   };
   if (Cursor == crNone) return nullptr;
+  if (Cursor == crDrag) return DragCursorImage();
   for (const Known& k : known)
     if (k.id == Cursor) return LoadCursorW(nullptr, k.system);
   return LoadCursorW(nullptr, IDC_ARROW);
@@ -142,6 +143,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 }
 
 TControl::~TControl() {
+  TDragOperation::ControlDestroyed(*this);
   if (CaptureControl == this) CaptureControl = nullptr;
   if (FParent) FParent->RemoveControl(this);
 }
@@ -409,6 +411,8 @@ void TControl::Dispatch(TMessage& Message) {
     case WM_MOUSEMOVE:
       HandleMouse(Message);
       DefaultHandler(Message);
+      // After the control's own handling of the press (a list selects the line pressed).
+      if (Message.Msg == WM_LBUTTONDOWN && FDragMode == TDragMode::dmAutomatic && !Dragging()) BeginDrag(false);
       break;
     case CM_MOUSEENTER:
       if (OnMouseEnter) OnMouseEnter(this);
@@ -496,6 +500,25 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 }
 void TControl::MouseMove(TShiftState Shift, int X, int Y) {
   if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+void TControl::BeginDrag(bool Immediate, int Threshold) { TDragOperation::Begin(*this, Immediate, Threshold); }
+void TControl::EndDrag(bool Drop) {
+  if (Dragging()) TDragOperation::End(Drop);
+}
+void TControl::DoStartDrag(TDragObject*& DragObject) {
+  if (OnStartDrag) OnStartDrag(this, DragObject);
+}
+void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+  Accept = false;
+  if (!OnDragOver) return;
+  Accept = true;
+  OnDragOver(this, Source, X, Y, State, Accept);
+}
+void TControl::DragDrop(TObject* Source, int X, int Y) {
+  if (OnDragDrop) OnDragDrop(this, Source, X, Y);
+}
+void TControl::DoEndDrag(TObject* Target, int X, int Y) {
+  if (OnEndDrag) OnEndDrag(this, Target, X, Y);
 }
 void TControl::Resize() {
   if (OnResize) OnResize(this);

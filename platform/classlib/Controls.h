@@ -6,6 +6,7 @@
 
 #include "platform/classlib/Component.h"
 #include "platform/classlib/Canvas.h"
+#include "platform/classlib/Drag.h"
 #include "platform/classlib/GraphicsObjects.h"
 #include "platform/classlib/Messages.h"
 
@@ -34,6 +35,8 @@ constexpr TCursor crSizeNWSE = -8;
 constexpr TCursor crSizeWE = -9;
 constexpr TCursor crUpArrow = -10;
 constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
 constexpr TCursor crNo = -18;
 constexpr TCursor crAppStart = -19;
 constexpr TCursor crHelp = -20;
@@ -82,6 +85,10 @@ public:
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
   TContextPopupEvent OnContextPopup;
+  TStartDragEvent OnStartDrag;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TEndDragEvent OnEndDrag;
 
   // Attributes
   TWinControl* Parent() const { return FParent; }
@@ -151,6 +158,13 @@ public:
   TBasicAction* Action() const;
   void SetAction(TBasicAction* Value);
   TBasicActionLink* ActionLink() const { return FActionLink.get(); }
+  TDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode Value) { FDragMode = Value; }
+  TDragKind DragKind() const { return FDragKind; }
+  void SetDragKind(TDragKind Value) { FDragKind = Value; }
+  // The cursor over a target that accepts the drag (crNoDrop over one that refuses it).
+  TCursor DragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor Value) { FDragCursor = Value; }
 
   // Operations
   virtual void Invalidate();
@@ -159,6 +173,15 @@ public:
   void Refresh() { Repaint(); }
   void BringToFront();
   void SendToBack();
+  // Begins dragging the control: at once, or once the mouse has moved Threshold pixels (a negative
+  // Threshold: DefaultDragThreshold) with a button held. Nothing while another drag runs.
+  void BeginDrag(bool Immediate, int Threshold = -1);
+  // Ends this control's drag: dropped on the target under the mouse if it accepts, else cancelled.
+  void EndDrag(bool Drop);
+  // Whether a drag of this control has begun and not yet ended.
+  bool Dragging() const { return TDragOperation::IsSource(*this); }
+  // Source was dropped on the control at client point (X, Y): fires OnDragDrop.
+  virtual void DragDrop(TObject* Source, int X, int Y);
   // Sends a message straight to this control's WindowProc.
   LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
   void SetParentComponent(TComponent* Value) override;
@@ -191,6 +214,12 @@ protected:
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseMove(TShiftState Shift, int X, int Y);
   virtual void Resize();
+  // The drag begins (OnStartDrag, which may make the drag object).
+  virtual void DoStartDrag(TDragObject*& DragObject);
+  // Whether the control takes Source at client point (X, Y): without OnDragOver it refuses.
+  virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  // The drag ended, dropped on Target or (Target null) refused or cancelled: fires OnEndDrag.
+  virtual void DoEndDrag(TObject* Target, int X, int Y);
   // Whether a press and release of the left button inside the control is a click; system
   // controls report clicks through their own notifications instead.
   virtual bool ClicksOnMouseUp() const { return true; }
@@ -236,8 +265,12 @@ private:
   TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
   bool FMouseCaptured = false;
   std::unique_ptr<TBasicActionLink> FActionLink;
+  TDragMode FDragMode = TDragMode::dmManual;
+  TDragKind FDragKind = TDragKind::dkDrag;
+  TCursor FDragCursor = crDrag;
 
   friend class TWinControl;
+  friend class TDragOperation;
 };
 
 // Parameters of the window a windowed control creates.

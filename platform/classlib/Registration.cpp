@@ -27,15 +27,8 @@ const std::vector<std::pair<String, TCursor>> CursorNames = {
     {"crIBeam", crIBeam},         {"crSizeNESW", crSizeNESW}, {"crSizeNS", crSizeNS},   {"crSizeNWSE", crSizeNWSE},
     {"crSizeWE", crSizeWE},       {"crUpArrow", crUpArrow}, {"crHourGlass", crHourGlass}, {"crNo", crNo},
     {"crAppStart", crAppStart},   {"crHelp", crHelp},       {"crHandPoint", crHandPoint}, {"crSizeAll", crSizeAll},
+    {"crDrag", crDrag},           {"crNoDrop", crNoDrop},
 };
-
-TCursor ReadCursor(const TFormValue& Value) {
-  if (Value.kind == TFormValue::Kind::Integer) return static_cast<TCursor>(Value.Integer);
-  const String& ident = formvalue::ToIdent(Value);
-  for (const auto& [name, cursor] : CursorNames)
-    if (!TNameLess{}(name, ident) && !TNameLess{}(ident, name)) return cursor;
-  throw EReadError("unknown cursor " + ident);
-}
 
 void RegisterControls(TClassRegistry& Registry) {
   Registry.Register<TControl>("TControl", "TComponent")
@@ -88,6 +81,14 @@ void RegisterControls(TClassRegistry& Registry) {
                 c.Font().SetStyle(style);
               })
       .Reference("PopupMenu", &TControl::SetPopupMenu)
+      .Enum("DragMode", &TControl::SetDragMode,
+            {{"dmManual", TDragMode::dmManual}, {"dmAutomatic", TDragMode::dmAutomatic}})
+      .Enum("DragKind", &TControl::SetDragKind, {{"dkDrag", TDragKind::dkDrag}, {"dkDock", TDragKind::dkDock}})
+      .Custom("DragCursor", [](TControl& c, const TFormValue& v, TReadContext&) { c.SetDragCursor(ReadCursor(v)); })
+      .Event("OnStartDrag", &TControl::OnStartDrag)
+      .Event("OnDragOver", &TControl::OnDragOver)
+      .Event("OnDragDrop", &TControl::OnDragDrop)
+      .Event("OnEndDrag", &TControl::OnEndDrag)
       .Event("OnClick", &TControl::OnClick)
       .Event("OnDblClick", &TControl::OnDblClick)
       .Event("OnResize", &TControl::OnResize)
@@ -152,6 +153,14 @@ void RegisterTimer(TClassRegistry& Registry) {
 }
 
 }  // namespace
+
+TCursor ReadCursor(const TFormValue& Value) {
+  if (Value.kind == TFormValue::Kind::Integer) return static_cast<TCursor>(Value.Integer);
+  const String& ident = formvalue::ToIdent(Value);
+  for (const auto& [name, cursor] : CursorNames)
+    if (!TNameLess{}(name, ident) && !TNameLess{}(ident, name)) return cursor;
+  throw EReadError("unknown cursor " + ident);
+}
 
 void RegisterClassLibrary(TClassRegistry& Registry) {
   Registry.Register<TComponent>("TComponent", "");

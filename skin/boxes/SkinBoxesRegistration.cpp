@@ -1,6 +1,7 @@
 #include "skin/boxes/SkinBoxesRegistration.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "platform/classlib/Registration.h"
 #include "skin/boxes/SkinCalendar.h"
 #include "skin/boxes/SkinCheckComboBox.h"
 #include "skin/boxes/SkinCheckListBox.h"
@@ -93,7 +94,26 @@ void RegisterListBoxes(TClassRegistry& Registry) {
       .Event("OnListBoxKeyDown", &L::OnListBoxKeyDown)
       .Event("OnListBoxKeyUp", &L::OnListBoxKeyUp)
       .Event("OnListBoxKeyPress", &L::OnListBoxKeyPress)
-      .Event("OnDrawItem", &L::OnDrawItem);
+      .Event("OnDrawItem", &L::OnDrawItem)
+      .Enum("ListBoxDragMode", &L::SetListBoxDragMode,
+            {{"dmManual", TDragMode::dmManual}, {"dmAutomatic", TDragMode::dmAutomatic}})
+      .Enum("ListBoxDragKind", &L::SetListBoxDragKind, {{"dkDrag", TDragKind::dkDrag}, {"dkDock", TDragKind::dkDock}})
+      .Custom("ListBoxDragCursor", [](L& c, const TFormValue& v, TReadContext&) { c.SetListBoxDragCursor(ReadCursor(v)); })
+      .Custom("OnListBoxDragDrop",
+              [](L& c, const TFormValue& v, TReadContext& r) {
+                c.SetOnListBoxDragDrop(r.Root()->FindHandler<TDragDropEvent>(formvalue::ToIdent(v)));
+              })
+      .Custom("OnListBoxDragOver",
+              [](L& c, const TFormValue& v, TReadContext& r) {
+                c.SetOnListBoxDragOver(r.Root()->FindHandler<TDragOverEvent>(formvalue::ToIdent(v)));
+              })
+      .Custom("OnListBoxStartDrag",
+              [](L& c, const TFormValue& v, TReadContext& r) {
+                c.SetOnListBoxStartDrag(r.Root()->FindHandler<TStartDragEvent>(formvalue::ToIdent(v)));
+              })
+      .Custom("OnListBoxEndDrag", [](L& c, const TFormValue& v, TReadContext& r) {
+        c.SetOnListBoxEndDrag(r.Root()->FindHandler<TEndDragEvent>(formvalue::ToIdent(v)));
+      });
   ItemsField(list);
   FontFields<L>(list, "DefaultCaptionFont", [](L& c) -> TFont& { return c.DefaultCaptionFont(); });
   FontFields<L>(list, "ListBoxFont", [](L& c) -> TFont& { return c.ListBoxFont(); });

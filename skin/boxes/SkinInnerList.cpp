@@ -179,7 +179,8 @@ void TskListBox::PaintList(HDC DC) {
   int bottom = 0;
   for (int i = first; i <= last; ++i) {
     const TRect r = ItemRect(i);
-    DrawItem(canvas, i, r, GetState(i));
+    // Only the rows the paint exposes: a scroll by one line repaints one row, not the whole list.
+    if (RectVisible(DC, &r)) DrawItem(canvas, i, r, GetState(i));
     bottom = r.bottom;
   }
   if (bottom < Height() && OwnerListBox) {
@@ -201,7 +202,8 @@ void TskListBox::PaintColumnsList(HDC DC) {
   const int visible = Height() / std::max(1, ItemHeight()) * Columns();
   const int first = TopIndex();
   const int last = std::min(first + visible, Count() - 1);
-  for (int i = first; i <= last; ++i) DrawItem(canvas, i, ItemRect(i), GetState(i));
+  for (int i = first; i <= last; ++i)
+    if (const TRect r = ItemRect(i); RectVisible(DC, &r)) DrawItem(canvas, i, r, GetState(i));
   canvas.SetHandle(nullptr);
 }
 

@@ -91,6 +91,22 @@ public:
   void SetListBoxTabStop(bool Value) { FInnerList->SetTabStop(Value); }
   classlib::TComponent* ListBoxPopupMenu() const { return FInnerList->PopupMenu(); }
   void SetListBoxPopupMenu(classlib::TComponent* Value) { FInnerList->SetPopupMenu(Value); }
+  classlib::TDragMode ListBoxDragMode() const { return FInnerList->DragMode(); }
+  void SetListBoxDragMode(classlib::TDragMode Value) { FInnerList->SetDragMode(Value); }
+  classlib::TDragKind ListBoxDragKind() const { return FInnerList->DragKind(); }
+  void SetListBoxDragKind(classlib::TDragKind Value) { FInnerList->SetDragKind(Value); }
+  classlib::TCursor ListBoxDragCursor() const { return FInnerList->DragCursor(); }
+  void SetListBoxDragCursor(classlib::TCursor Value) { FInnerList->SetDragCursor(Value); }
+  // The inner list's own drag events: their Sender is the inner list, and a drag of a line has the
+  // inner list as its Source.
+  const classlib::TDragDropEvent& OnListBoxDragDrop() const { return FInnerList->OnDragDrop; }
+  void SetOnListBoxDragDrop(classlib::TDragDropEvent Value) { FInnerList->OnDragDrop = std::move(Value); }
+  const classlib::TDragOverEvent& OnListBoxDragOver() const { return FInnerList->OnDragOver; }
+  void SetOnListBoxDragOver(classlib::TDragOverEvent Value) { FInnerList->OnDragOver = std::move(Value); }
+  const classlib::TStartDragEvent& OnListBoxStartDrag() const { return FInnerList->OnStartDrag; }
+  void SetOnListBoxStartDrag(classlib::TStartDragEvent Value) { FInnerList->OnStartDrag = std::move(Value); }
+  const classlib::TEndDragEvent& OnListBoxEndDrag() const { return FInnerList->OnEndDrag; }
+  void SetOnListBoxEndDrag(classlib::TEndDragEvent Value) { FInnerList->OnEndDrag = std::move(Value); }
 
   bool UseSkinItemHeight() const { return FUseSkinItemHeight; }
   void SetUseSkinItemHeight(bool Value) { FUseSkinItemHeight = Value; }

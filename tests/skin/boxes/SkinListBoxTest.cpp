@@ -291,3 +291,15 @@ TEST_F(SkinListBoxTest, CaptionButtonEventsReplaceTheSteps) {
   EXPECT_EQ(ups, 1);
   EXPECT_EQ(List->ItemIndex(), 3);
 }
+
+TEST_F(SkinListBoxTest, AOneLineScrollPaintsOnlyTheRowsItExposes) {
+  Fill(30);
+  windowtesting::PumpFor(50);
+  std::vector<int> drawn;
+  List->OnDrawItem = [&](TCanvas&, int Index, int, int, TRect&, TOwnerDrawState) { drawn.push_back(Index); };
+  const HWND inner = List->InnerList().Handle();
+  SendMessageW(inner, WM_VSCROLL, SB_LINEDOWN, 0);
+  UpdateWindow(inner);
+  // Rows 1 to 4 moved up with the picture; the strip of 20 pixels it uncovered shows rows 5 and 6.
+  EXPECT_EQ(drawn, (std::vector<int>{5, 6}));
+}
