@@ -465,8 +465,7 @@ void TMemo::CreateHandleDone() {
 }
 
 void TMemo::Dispatch(TMessage& Message) {
-  if (Message.Msg == WM_CHAR && ((Message.WParam == '\r' && !FWantReturns) || (Message.WParam == '\t' && !FWantTabs)))
-    return;
+  if (Message.Msg == WM_CHAR && Message.WParam == '\r' && !FWantReturns) return;
   TCustomEdit::Dispatch(Message);
 }
 

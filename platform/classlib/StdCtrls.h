@@ -159,9 +159,10 @@ public:
   void SetScrollBars(TScrollStyle Value);
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value);
-  // Off: Enter and Tab are not typed into the text.
+  // Off: Enter is not typed into the text.
   bool WantReturns() const { return FWantReturns; }
   void SetWantReturns(bool Value) { FWantReturns = Value; }
+  // Stored only: without Tab moving the focus between controls here, a memo keeps its tabs.
   bool WantTabs() const { return FWantTabs; }
   void SetWantTabs(bool Value) { FWantTabs = Value; }
   // The longest text the user can type; 0 for the window's own limit.

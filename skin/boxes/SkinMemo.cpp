@@ -93,6 +93,41 @@ void TskMemoEditMenu::Show(const TMessage& Message, const TskSkinData* Skin, boo
   FMenu->Popup2(&FMemo, p.x, p.y);
 }
 
+void TskMemoLook::Copy(const TskDataSkinMemoControl& Data) {
+  FontName = Data.FontName;
+  FontStyle = Data.FontStyle;
+  FontHeight = Data.FontHeight;
+  FontColor = Data.FontColor;
+  ActiveFontColor = Data.ActiveFontColor;
+  BGColor = Data.BGColor;
+  ActiveBGColor = Data.ActiveBGColor;
+}
+
+void TskMemoLook::Apply(TMemo& Memo, bool Skinned, const TFont& DefaultFont, bool UseSkinFont,
+                        const TskSkinData* Skin) const {
+  TFont& font = Memo.Font();
+  if (!Skinned) {
+    font.Assign(DefaultFont);
+  } else {
+    if (UseSkinFont) {
+      font.SetName(FontName);
+      font.SetStyle(FontStyle);
+      font.SetHeight(FontHeight);
+    } else {
+      font.Assign(DefaultFont);
+    }
+    font.SetColor(Memo.Focused() ? ActiveFontColor : FontColor);
+    Memo.SetColor(BGColor);
+  }
+  const TskResourceStrData* table = Skin ? Skin->ResourceStrData() : nullptr;
+  font.SetCharset(table ? table->CharSet() : DefaultFont.Charset());
+}
+
+void TskMemoLook::ApplyActive(TMemo& Memo, bool Active, bool Background) const {
+  Memo.Font().SetColor(Active ? ActiveFontColor : FontColor);
+  if (Background) Memo.SetColor(Active ? ActiveBGColor : BGColor);
+}
+
 int MemoVisibleLines(TMemo& Memo) {
   const HDC dc = GetDC(nullptr);
   const HGDIOBJ old = SelectObject(dc, Memo.Font().Handle());
@@ -149,13 +184,7 @@ void TskSkinMemo::GetSkinData() {
   FClientRect = data->SkinClientRect;
   FSkinRect = data->SkinRect;
   FActiveSkinRect = IsNullRect(data->ActiveSkinRect) ? data->SkinRect : data->ActiveSkinRect;
-  FFontName = data->FontName;
-  FFontStyle = data->FontStyle;
-  FFontHeight = data->FontHeight;
-  FFontColor = data->FontColor;
-  FActiveFontColor = data->ActiveFontColor;
-  FBGColor = data->BGColor;
-  FActiveBGColor = data->ActiveBGColor;
+  FLook.Copy(*data);
 }
 
 void TskSkinMemo::SetSkinData(TskSkinData* Value) {
@@ -181,26 +210,12 @@ void TskSkinMemo::ApplyEnabledFontColor() {
   if (!Enabled())
     Font().SetColor(clGrayText);
   else
-    Font().SetColor(Skinned() ? FFontColor : FDefaultFont->Color());
+    Font().SetColor(Skinned() ? FLook.FontColor : FDefaultFont->Color());
 }
 
 void TskSkinMemo::ChangeSkinData() {
   GetSkinData();
-  if (!Skinned()) {
-    Font().Assign(*FDefaultFont);
-  } else {
-    if (FUseSkinFont) {
-      Font().SetName(FFontName);
-      Font().SetStyle(FFontStyle);
-      Font().SetHeight(FFontHeight);
-    } else {
-      Font().Assign(*FDefaultFont);
-    }
-    Font().SetColor(Focused() ? FActiveFontColor : FFontColor);
-    SetColor(FBGColor);
-  }
-  const TskResourceStrData* table = FSkinData ? FSkinData->ResourceStrData() : nullptr;
-  Font().SetCharset(table ? table->CharSet() : FDefaultFont->Charset());
+  FLook.Apply(*this, Skinned(), *FDefaultFont, FUseSkinFont, FSkinData);
   UpDateScrollRange();
   RecreateWnd();
   if (FVScrollBar) {
@@ -303,14 +318,6 @@ void TskSkinMemo::OnVScrollBarChange(TObject*) {
   // Lines scrolled to by distance do not pass through the scroll message.
   UpDateScrollRange();
   Invalidate();
-}
-
-// ---------------------------------------------------------------------------------------------
-// The active look
-
-void TskSkinMemo::ApplyLook(bool IsActive) {
-  Font().SetColor(IsActive ? FActiveFontColor : FFontColor);
-  if (!FBitMapBG) SetColor(IsActive ? FActiveBGColor : FBGColor);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -501,7 +508,7 @@ void TskSkinMemo::Dispatch(TMessage& Message) {
     case WM_KILLFOCUS: {
       TMemo::Dispatch(Message);
       GetSkinData();
-      if (!FMouseIn && Skinned()) ApplyLook(Message.Msg == WM_SETFOCUS);
+      if (!FMouseIn && Skinned()) FLook.ApplyActive(*this, Message.Msg == WM_SETFOCUS, !FBitMapBG);
       if (!FMouseIn) Invalidate();
       InvalidateNC();
       return;
@@ -512,7 +519,7 @@ void TskSkinMemo::Dispatch(TMessage& Message) {
       const bool entered = Message.Msg == CM_MOUSEENTER;
       FMouseIn = entered;
       GetSkinData();
-      if (!Focused() && Skinned()) ApplyLook(entered);
+      if (!Focused() && Skinned()) FLook.ApplyActive(*this, entered, !FBitMapBG);
       if (!Focused()) Invalidate();
       InvalidateNC();
       return;

@@ -45,6 +45,25 @@ private:
   TskSkinPopupMenu* FMenu = nullptr;  // owned as a component of the memo
 };
 
+class TskDataSkinMemoControl;
+
+// The fonts and colours of a "memo" description, as both memos copy and apply them.
+struct TskMemoLook {
+  classlib::String FontName;
+  classlib::TFontStyles FontStyle;
+  int FontHeight = 0;
+  classlib::TColor FontColor = 0, ActiveFontColor = 0, BGColor = 0, ActiveBGColor = 0;
+
+  void Copy(const TskDataSkinMemoControl& Data);
+  // The font from the look (name, style and height with UseSkinFont, else DefaultFont's), its
+  // colour by the focus, Color the background; without a look DefaultFont alone. The character set
+  // is that of Skin's string table, else DefaultFont's.
+  void Apply(classlib::TMemo& Memo, bool Skinned, const classlib::TFont& DefaultFont, bool UseSkinFont,
+             const TskSkinData* Skin) const;
+  // The colours of the active or the normal look; the background only with Background.
+  void ApplyActive(classlib::TMemo& Memo, bool Active, bool Background) const;
+};
+
 // Lines the memo's client area shows whole: its height over the height of "Wq" in its font.
 int MemoVisibleLines(classlib::TMemo& Memo);
 // Scrolls the memo's text so that Line is the first visible one, however far down.
@@ -105,8 +124,6 @@ private:
   bool Active() const { return FMouseIn || Focused(); }
   void DefaultFontChanged();
   void OnVScrollBarChange(classlib::TObject* Sender);
-  // The colours of the active or normal look (skinned only).
-  void ApplyLook(bool Active);
   void ApplyEnabledFontColor();
   // The frame widths outside the client area: left, top, right, bottom.
   classlib::TRect FrameWidths() const;
@@ -131,10 +148,7 @@ private:
   // The description's values, copied by GetSkinData.
   classlib::TPoint FLeftTopPoint{}, FRightTopPoint{}, FLeftBottomPoint{}, FRightBottomPoint{};
   classlib::TRect FClientRect{}, FSkinRect{}, FActiveSkinRect{};
-  classlib::String FFontName;
-  classlib::TFontStyles FFontStyle;
-  int FFontHeight = 0;
-  classlib::TColor FFontColor = 0, FActiveFontColor = 0, FBGColor = 0, FActiveBGColor = 0;
+  TskMemoLook FLook;
 };
 
 }  // namespace skin

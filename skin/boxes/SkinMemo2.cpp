@@ -2,7 +2,6 @@
 
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinScrollBar.h"
-#include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinEditDescriptions.h"
 #include "skin/form/SkinMessages.h"
 
@@ -38,14 +37,7 @@ void TskSkinMemo2::GetSkinData() {
   if (FSkinControlIndex == -1) return;
   const auto* data =
       dynamic_cast<const TskDataSkinMemoControl*>(FSkinData->CtrlList[static_cast<size_t>(FSkinControlIndex)].get());
-  if (!data) return;
-  FFontName = data->FontName;
-  FFontStyle = data->FontStyle;
-  FFontHeight = data->FontHeight;
-  FFontColor = data->FontColor;
-  FActiveFontColor = data->ActiveFontColor;
-  FBGColor = data->BGColor;
-  FActiveBGColor = data->ActiveBGColor;
+  if (data) FLook.Copy(*data);
 }
 
 void TskSkinMemo2::SetSkinData(TskSkinData* Value) {
@@ -69,21 +61,7 @@ void TskSkinMemo2::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TskSkinMemo2::ChangeSkinData() {
   GetSkinData();
-  if (!Skinned()) {
-    Font().Assign(*FDefaultFont);
-  } else {
-    if (FUseSkinFont) {
-      Font().SetName(FFontName);
-      Font().SetStyle(FFontStyle);
-      Font().SetHeight(FFontHeight);
-    } else {
-      Font().Assign(*FDefaultFont);
-    }
-    Font().SetColor(Focused() ? FActiveFontColor : FFontColor);
-    SetColor(FBGColor);
-  }
-  const TskResourceStrData* table = FSkinData ? FSkinData->ResourceStrData() : nullptr;
-  Font().SetCharset(table ? table->CharSet() : FDefaultFont->Charset());
+  FLook.Apply(*this, Skinned(), *FDefaultFont, FUseSkinFont, FSkinData);
   UpDateScrollRange();
   RecreateWnd();
   if (FVScrollBar) {
@@ -173,11 +151,6 @@ void TskSkinMemo2::Change() {
   UpDateScrollRange();
 }
 
-void TskSkinMemo2::ApplyLook(bool Active) {
-  Font().SetColor(Active ? FActiveFontColor : FFontColor);
-  SetColor(Active ? FActiveBGColor : FBGColor);
-}
-
 void TskSkinMemo2::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_CONTEXTMENU:
@@ -227,14 +200,14 @@ void TskSkinMemo2::Dispatch(TMessage& Message) {
     case WM_KILLFOCUS:
       TMemo::Dispatch(Message);
       GetSkinData();
-      if (!FMouseIn && Skinned()) ApplyLook(Message.Msg == WM_SETFOCUS);
+      if (!FMouseIn && Skinned()) FLook.ApplyActive(*this, Message.Msg == WM_SETFOCUS, true);
       return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
       TMemo::Dispatch(Message);  // fires OnMouseEnter or OnMouseLeave
       FMouseIn = Message.Msg == CM_MOUSEENTER;
       GetSkinData();
-      if (!Focused() && Skinned()) ApplyLook(FMouseIn);
+      if (!Focused() && Skinned()) FLook.ApplyActive(*this, FMouseIn, true);
       return;
   }
   TMemo::Dispatch(Message);

@@ -55,7 +55,6 @@ private:
   void UpDateBar(TskSkinScrollBar& Bar, int Kind, int PageSize);
   void OnVScrollBarChange(classlib::TObject* Sender);
   void OnHScrollBarChange(classlib::TObject* Sender);
-  void ApplyLook(bool Active);
 
   bool FMouseIn = false;
   int FSkinControlIndex = -1;
@@ -68,11 +67,7 @@ private:
   bool FUseSkinFont = true;
   TskMemoEditMenu FEditMenu{*this};
 
-  // The description's values, copied by GetSkinData.
-  classlib::String FFontName;
-  classlib::TFontStyles FFontStyle;
-  int FFontHeight = 0;
-  classlib::TColor FFontColor = 0, FActiveFontColor = 0, FBGColor = 0, FActiveBGColor = 0;
+  TskMemoLook FLook;  // the description's values, copied by GetSkinData
 };
 
 }  // namespace skin
