@@ -454,6 +454,86 @@ void TMemo::CreateParams(TCreateParams& Params) {
   if (FWordWrap) Params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
   if (FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth) Params.Style |= WS_HSCROLL;
   if (FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth) Params.Style |= WS_VSCROLL;
+  if (FAlignment == TAlignment::taRightJustify) Params.Style |= ES_RIGHT;
+  if (FAlignment == TAlignment::taCenter) Params.Style |= ES_CENTER;
+  if (!FHideSelection) Params.Style |= ES_NOHIDESEL;
+}
+
+void TMemo::CreateHandleDone() {
+  TCustomEdit::CreateHandleDone();
+  if (FMaxLength > 0) SendMessageW(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+}
+
+void TMemo::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_CHAR && Message.WParam == '\r' && !FWantReturns) return;
+  TCustomEdit::Dispatch(Message);
+}
+
+void TMemo::SetAlignment(TAlignment Value) {
+  if (Value == FAlignment) return;
+  FAlignment = Value;
+  RecreateWindow();
+}
+
+void TMemo::SetMaxLength(int Value) {
+  FMaxLength = std::max(Value, 0);
+  if (FHandle) SendMessageW(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+}
+
+void TMemo::SetHideSelection(bool Value) {
+  if (Value == FHideSelection) return;
+  FHideSelection = Value;
+  RecreateWindow();
+}
+
+void TMemo::GetSel(int& Start, int& End) const {
+  DWORD s = 0, e = 0;
+  if (FHandle) SendMessageW(FHandle, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+  Start = static_cast<int>(s);
+  End = static_cast<int>(e);
+}
+
+int TMemo::SelStart() const {
+  int start = 0, end = 0;
+  GetSel(start, end);
+  return start;
+}
+
+int TMemo::SelLength() const {
+  int start = 0, end = 0;
+  GetSel(start, end);
+  return end - start;
+}
+
+String TMemo::SelText() const {
+  int start = 0, end = 0;
+  GetSel(start, end);
+  const WideString text = ToWide(Text());
+  start = std::min(start, static_cast<int>(text.size()));
+  end = std::min(end, static_cast<int>(text.size()));
+  return FromWide(text.c_str() + start, end - start);
+}
+
+bool TMemo::CanUndo() const { return FHandle && SendMessageW(FHandle, EM_CANUNDO, 0, 0); }
+
+void TMemo::Undo() {
+  if (FHandle) SendMessageW(FHandle, WM_UNDO, 0, 0);
+}
+
+void TMemo::CutToClipboard() {
+  if (FHandle) SendMessageW(FHandle, WM_CUT, 0, 0);
+}
+
+void TMemo::CopyToClipboard() {
+  if (FHandle) SendMessageW(FHandle, WM_COPY, 0, 0);
+}
+
+void TMemo::PasteFromClipboard() {
+  if (FHandle) SendMessageW(FHandle, WM_PASTE, 0, 0);
+}
+
+void TMemo::ClearSelection() {
+  if (FHandle) SendMessageW(FHandle, WM_CLEAR, 0, 0);
 }
 
 void TMemo::SetWordWrap(bool Value) {
@@ -997,6 +1077,11 @@ void RegisterStdControls(TClassRegistry& Registry) {
       .Enum("ScrollBars", &TMemo::SetScrollBars,
             {{"ssNone", TScrollStyle::ssNone}, {"ssHorizontal", TScrollStyle::ssHorizontal},
              {"ssVertical", TScrollStyle::ssVertical}, {"ssBoth", TScrollStyle::ssBoth}})
+      .Enum("Alignment", &TMemo::SetAlignment, alignments)
+      .Boolean("WantReturns", &TMemo::SetWantReturns)
+      .Boolean("WantTabs", &TMemo::SetWantTabs)
+      .Integer("MaxLength", &TMemo::SetMaxLength)
+      .Boolean("HideSelection", &TMemo::SetHideSelection)
       .Custom("Lines.Strings", [](TMemo& memo, const TFormValue& v, TReadContext&) {
         TStringList lines;
         for (const String& line : formvalue::ToStrings(v)) lines.Add(line);

@@ -157,16 +157,53 @@ public:
   void SetWordWrap(bool Value);
   TScrollStyle ScrollBars() const { return FScrollBars; }
   void SetScrollBars(TScrollStyle Value);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  // Off: Enter is not typed into the text.
+  bool WantReturns() const { return FWantReturns; }
+  void SetWantReturns(bool Value) { FWantReturns = Value; }
+  // Stored only: without Tab moving the focus between controls here, a memo keeps its tabs.
+  bool WantTabs() const { return FWantTabs; }
+  void SetWantTabs(bool Value) { FWantTabs = Value; }
+  // The longest text the user can type; 0 for the window's own limit.
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+  // Off: the selection stays shown while another control has the focus.
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+
+  // Selection, in characters of the window's text.
+  int SelStart() const;
+  int SelLength() const;
+  String SelText() const;
+
+  // Each goes through the window's own message, so that a memo guarding those messages guards
+  // these operations too.
+  bool CanUndo() const;
+  void Undo();
+  void CutToClipboard();
+  void CopyToClipboard();
+  void PasteFromClipboard();
+  void ClearSelection();
+
+  void Dispatch(TMessage& Message) override;
 
 protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateHandleDone() override;
 
 private:
   void RecreateWindow();
+  void GetSel(int& Start, int& End) const;
 
   std::unique_ptr<TStrings> FLines;
   bool FWordWrap = true;
   TScrollStyle FScrollBars = TScrollStyle::ssNone;
+  TAlignment FAlignment = TAlignment::taLeftJustify;
+  bool FWantReturns = true;
+  bool FWantTabs = false;
+  int FMaxLength = 0;
+  bool FHideSelection = true;
 };
 
 // The lines of a list box or combo box. They are kept here, so that they can be filled before the

@@ -12,7 +12,9 @@
 #include "skin/boxes/SkinEdit.h"
 #include "skin/boxes/SkinFontColorComboBoxes.h"
 #include "skin/boxes/SkinFontColorListBoxes.h"
+#include "skin/boxes/SkinMemo2.h"
 #include "skin/boxes/SkinNumericEdit.h"
+#include "skin/boxes/SkinPasswordEdit.h"
 #include "skin/boxes/SkinScrollBox.h"
 #include "skin/boxes/SkinSpinEdit.h"
 #include "skin/boxes/SkinTimeEdit.h"
@@ -373,7 +375,6 @@ void RegisterNumberEdits(TClassRegistry& Registry) {
       .Event("OnEditExit", &S::OnEditExit);
 }
 
-
 // An opacity of 0 to 255.
 std::uint8_t ReadAlphaValue(const TFormValue& Value, const char* Name) {
   const int value = formvalue::ToInteger(Value);
@@ -417,6 +418,50 @@ void RegisterDateTrackTimeEdits(TClassRegistry& Registry) {
       .Boolean("TrackBarAlphaBlendAnimation", &T::SetTrackBarAlphaBlendAnimation);
   Registry.Register<TskSkinTimeEdit>("TskSkinTimeEdit", "TskSkinMaskEdit");
 }
+void RegisterMemos(TClassRegistry& Registry) {
+  using M = TskSkinMemo;
+  auto memo = Registry.Register<M>("TskSkinMemo", "TMemo");
+  memo.Boolean("UseSkinFont", &M::SetUseSkinFont)
+      .Boolean("BitMapBG", &M::SetBitMapBG)
+      .Reference("VScrollBar", &M::SetVScrollBar)
+      .Reference("SkinData", &M::SetSkinData)
+      .Text("SkinDataName", &M::SetSkinDataName)
+      .Boolean("Transparent", &M::SetTransparent)
+      .Custom("AlphaBlendValue",
+              [](M& c, const TFormValue& v, TReadContext&) {
+                const int value = formvalue::ToInteger(v);
+                if (value < 0 || value > 255) throw EReadError("AlphaBlendValue out of range");
+                c.SetAlphaBlendValue(static_cast<std::uint8_t>(value));
+              })
+      .Boolean("ReadOnly", &M::SetReadOnly);
+  FontFields<M>(memo, "DefaultFont", [](M& c) -> TFont& { return c.DefaultFont(); });
+  using M2 = TskSkinMemo2;
+  auto memo2 = Registry.Register<M2>("TskSkinMemo2", "TMemo");
+  memo2.Boolean("UseSkinFont", &M2::SetUseSkinFont)
+      .Reference("VScrollBar", &M2::SetVScrollBar)
+      .Reference("HScrollBar", &M2::SetHScrollBar)
+      .Reference("SkinData", &M2::SetSkinData)
+      .Text("SkinDataName", &M2::SetSkinDataName);
+  FontFields<M2>(memo2, "DefaultFont", [](M2& c) -> TFont& { return c.DefaultFont(); });
+  using P = TskSkinPasswordEdit;
+  Registry.Register<P>("TskSkinPasswordEdit", "TskSkinCustomControl")
+      .Boolean("AutoSelect", &P::SetAutoSelect)
+      .Enum("CharCase", &P::SetCharCase,
+            std::vector<std::pair<String, TEditCharCase>>{{"ecNormal", TEditCharCase::ecNormal},
+                                                          {"ecUpperCase", TEditCharCase::ecUpperCase},
+                                                          {"ecLowerCase", TEditCharCase::ecLowerCase}})
+      .Boolean("HideSelection", &P::SetHideSelection)
+      .Integer("MaxLength", &P::SetMaxLength)
+      .Enum("PasswordKind", &P::SetPasswordKind,
+            std::vector<std::pair<String, TskPasswordKind>>{{"pkRoundRect", TskPasswordKind::pkRoundRect},
+                                                            {"pkRect", TskPasswordKind::pkRect},
+                                                            {"pkTriangle", TskPasswordKind::pkTriangle}})
+      .Boolean("ReadOnly", &P::SetReadOnly)
+      .Text("Text", &P::SetText)
+      .Enum("TextAlignment", &P::SetTextAlignment, Alignments)
+      .Event("OnChange", &P::OnChange);
+}
+
 }  // namespace
 
 void RegisterSkinBoxClasses() {
@@ -432,5 +477,6 @@ void RegisterSkinBoxClasses() {
     RegisterCalendar(TClassRegistry::Instance());
     RegisterNumberEdits(TClassRegistry::Instance());
     RegisterDateTrackTimeEdits(TClassRegistry::Instance());
+    RegisterMemos(TClassRegistry::Instance());
   });
 }

@@ -248,6 +248,34 @@ TEST_F(StdControls, EditTextFollowsTheUserAndTheProgram) {
   EXPECT_THROW(memo->Lines().Delete(5), EStringListError);
 }
 
+TEST_F(StdControls, MemoLimitsAndStyles) {
+  auto* memo = Find<TMemo>("Memo1");
+  memo->SetText("");
+  ASSERT_NE(memo->Handle(), nullptr);  // the characters go to the window
+  // Enter types a line break only while the memo wants returns.
+  for (const WCHAR c : {L'a', L'\r', L'b'}) memo->Perform(WM_CHAR, c, 0);
+  EXPECT_EQ(WindowString(memo->Handle()), "a\r\nb");
+  memo->SetWantReturns(false);
+  for (const WCHAR c : {L'\r', L'd'}) memo->Perform(WM_CHAR, c, 0);
+  EXPECT_EQ(WindowString(memo->Handle()), "a\r\nbd");
+  // Alignment and the kept selection are window styles: the window is made anew with them.
+  memo->SetAlignment(TAlignment::taCenter);
+  memo->SetHideSelection(false);
+  const LONG style = GetWindowLongW(memo->Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & ES_CENTER);
+  EXPECT_TRUE(style & ES_NOHIDESEL);
+  EXPECT_EQ(memo->Text(), "a\r\nbd");
+  // The selection and the clipboard operations go through the window.
+  SendMessageW(memo->Handle(), EM_SETSEL, 3, 5);
+  EXPECT_EQ(memo->SelStart(), 3);
+  EXPECT_EQ(memo->SelText(), "bd");
+  memo->CutToClipboard();
+  EXPECT_EQ(WindowString(memo->Handle()), "a\r\n");
+  EXPECT_TRUE(memo->CanUndo());
+  memo->Undo();
+  EXPECT_EQ(WindowString(memo->Handle()), "a\r\nbd");
+}
+
 TEST_F(StdControls, ListBoxItemsLiveBeforeDuringAndAfterTheWindow) {
   auto* list = Find<TListBox>("List1");
   list->Items().Add("c");
