@@ -53,6 +53,67 @@ bool Check(const std::map<std::string, TLeastRealTimeReporter::TFigure>& Figures
 
 }  // namespace
 
+std::string ControlsSkinHead(const std::string& Picture) {
+  return R"([VERSION]
+ver=2
+skinname=Bench
+
+[PICTURES]
+activepicturescount=1
+0=)" + Picture + R"(
+
+[FORMINFO]
+bgpictureindex=-1
+
+[SKINAREAS]
+count=0
+
+[SKINOBJECTS]
+count=0
+)";
+}
+
+const char ResizeButtonSection[] = R"([resizebutton]
+pictureindex=0
+skinrect=0,0,60,24
+activeskinrect=60,0,120,24
+downskinrect=120,0,180,24
+lefttoppoint=6,6
+righttoppoint=54,6
+leftbottompoint=6,18
+rightbottompoint=54,18
+clientrect=6,6,54,18
+fontcolor=16116450
+activefontcolor=16777215
+downfontcolor=16765590
+)";
+
+const char VScrollBarSection[] = R"([vscrollbar]
+pictureindex=0
+skinrect=220,24,239,124
+lefttoppoint=0,19
+leftbottompoint=0,80
+clientrect=0,19,19,80
+trackarea=0,19,19,81
+downbuttonrect=0,0,19,19
+upbuttonrect=0,81,19,100
+activeupbuttonrect=120,49,139,68
+activedownbuttonrect=120,49,139,68
+thumbrect=140,49,155,65
+activethumbrect=156,49,171,65
+downthumbrect=172,49,187,65
+glyphrect=188,49,192,53
+)";
+
+std::string ViewSection(const std::string& Name) {
+  return "[" + Name + R"(]
+fontname=Arial
+fontheight=14
+fontcolor=16116450
+bgcolor=4202512
+)";
+}
+
 TBenchSkin::TBenchSkin(const String& Name, const char* Description,
                        const std::vector<std::pair<String, const TBitmap*>>& Pictures) {
   WCHAR temp[MAX_PATH];

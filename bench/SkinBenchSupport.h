@@ -39,6 +39,24 @@ private:
 // that every look cut from it has real pixels to copy.
 void Shade(classlib::TBitmap& Picture, int Width, int Height, int Band, int Cell);
 
+// The pieces of skin descriptions the benchmarks of the wrapped views share, their looks all cut from
+// one TControlsPicture laid out as a real skin lays out its controls.
+// The description up to its control list: the one picture, saved as Picture, and no form, areas or
+// objects of its own.
+std::string ControlsSkinHead(const std::string& Picture);
+// "resizebutton": three 60 x 24 looks, for a push button or a header's sections.
+extern const char ResizeButtonSection[];
+// "vscrollbar": a 19 x 100 vertical scroll bar with its hot button and three 15 x 16 thumbs.
+extern const char VScrollBarSection[];
+// The font and colours of a wrapped system view, under the section Name.
+std::string ViewSection(const std::string& Name);
+
+// The 240 x 124 picture the shared sections cut their looks from.
+struct TControlsPicture {
+  classlib::TBitmap Picture;
+  TControlsPicture() { Shade(Picture, 240, 124, 25, 60); }
+};
+
 // Fills R of the bitmap with one colour (0x00BBGGRR).
 void Fill(classlib::TBitmap& Bitmap, const classlib::TRect& R, COLORREF Color);
 

@@ -43,26 +43,10 @@ constexpr UINT kRepaint = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN;
 
 // The looks of one picture, laid out as a real skin lays out its controls: four 60 x 24 push button
 // looks (the column header's too), four 25 x 25 tool button looks, a 100 x 20 track with its two
-// 10 x 16 thumbs, a 100 x 20 gauge with its 30 x 16 progress strip, and a 19 x 100 vertical scroll
-// bar with its hot button and three 15 x 16 thumbs.
-const char SkinIni[] = R"([VERSION]
-ver=2
-skinname=Bench
-
-[PICTURES]
-activepicturescount=1
-0=controls.bmp
-
-[FORMINFO]
-bgpictureindex=-1
-
-[SKINAREAS]
-count=0
-
-[SKINOBJECTS]
-count=0
-
-[SKINCONTROLS]
+// 10 x 16 thumbs, a 100 x 20 gauge with its 30 x 16 progress strip, and the shared vertical scroll
+// bar. These are the sections of this skin alone; the resize button, the bar and the view's colours
+// are the shared ones.
+const char ControlSections[] = R"([SKINCONTROLS]
 count=7
 0=button:button
 1=toolbutton:button
@@ -115,22 +99,9 @@ morphkind=mkdefault
 activeskinrect=25,24,50,49
 downskinrect=50,24,75,49
 disabledskinrect=75,24,100,49
+)";
 
-[resizebutton]
-pictureindex=0
-skinrect=0,0,60,24
-activeskinrect=60,0,120,24
-downskinrect=120,0,180,24
-lefttoppoint=6,6
-righttoppoint=54,6
-leftbottompoint=6,18
-rightbottompoint=54,18
-clientrect=6,6,54,18
-fontcolor=16116450
-activefontcolor=16777215
-downfontcolor=16765590
-
-[htrackbar]
+const char TrackAndGaugeSections[] = R"([htrackbar]
 pictureindex=0
 skinrect=0,49,100,69
 lefttoppoint=4,0
@@ -149,35 +120,12 @@ progressrect=0,89,30,105
 beginoffset=4
 endoffset=4
 fontcolor=16777215
-
-[vscrollbar]
-pictureindex=0
-skinrect=220,24,239,124
-lefttoppoint=0,19
-leftbottompoint=0,80
-clientrect=0,19,19,80
-trackarea=0,19,19,81
-downbuttonrect=0,0,19,19
-upbuttonrect=0,81,19,100
-activeupbuttonrect=120,49,139,68
-activedownbuttonrect=120,49,139,68
-thumbrect=140,49,155,65
-activethumbrect=156,49,171,65
-downthumbrect=172,49,187,65
-glyphrect=188,49,192,53
-
-[listview]
-fontname=Arial
-fontheight=14
-fontcolor=16116450
-bgcolor=4202512
 )";
 
-// The controls' picture, the skin's only one.
-struct TControlsPicture {
-  TBitmap Picture;
-  TControlsPicture() { bench::Shade(Picture, 240, 124, 25, 60); }
-};
+std::string SkinIni() {
+  return bench::ControlsSkinHead("controls.bmp") + "\n" + ControlSections + "\n" + bench::ResizeButtonSection + "\n" +
+         TrackAndGaugeSections + "\n" + bench::VScrollBarSection + "\n" + bench::ViewSection("listview");
+}
 
 enum class TKind { ToolButton, PushButton, SeekBar, VolumeBar, Progress };
 
@@ -225,8 +173,8 @@ void FillList(TListView& View) {
 }
 
 struct TScene {
-  TControlsPicture Picture;
-  bench::TBenchSkin Skin{"lists", SkinIni, {{"controls.bmp", &Picture.Picture}}};
+  bench::TControlsPicture Picture;
+  bench::TBenchSkin Skin{"lists", SkinIni().c_str(), {{"controls.bmp", &Picture.Picture}}};
   std::unique_ptr<TForm> Form;
   TPanel* SkinnedPlayer = nullptr;
   TPanel* PlainPlayer = nullptr;

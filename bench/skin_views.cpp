@@ -34,76 +34,22 @@ constexpr UINT kRepaint = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN;
 
 // One picture: the header section's three looks (60 x 24 each) and a 19 x 100 vertical scroll bar
 // with its hot button and three 15 x 16 thumbs, as a real skin lays them out.
-const char SkinIni[] = R"([VERSION]
-ver=2
-skinname=Bench
-
-[PICTURES]
-activepicturescount=1
-0=views.bmp
-
-[FORMINFO]
-bgpictureindex=-1
-
-[SKINAREAS]
-count=0
-
-[SKINOBJECTS]
-count=0
-
+std::string SkinIni() {
+  return bench::ControlsSkinHead("views.bmp") + R"(
 [SKINCONTROLS]
 count=3
 0=resizebutton:button
 1=vscrollbar:scrollbar
 2=treeview:treeview
 
-[resizebutton]
-pictureindex=0
-skinrect=0,0,60,24
-activeskinrect=60,0,120,24
-downskinrect=120,0,180,24
-lefttoppoint=6,6
-righttoppoint=54,6
-leftbottompoint=6,18
-rightbottompoint=54,18
-clientrect=6,6,54,18
-fontname=Arial
-fontheight=14
-fontcolor=16116450
-activefontcolor=16777215
-downfontcolor=16765590
-
-[vscrollbar]
-pictureindex=0
-skinrect=220,24,239,124
-lefttoppoint=0,19
-leftbottompoint=0,80
-clientrect=0,19,19,80
-trackarea=0,19,19,81
-downbuttonrect=0,0,19,19
-upbuttonrect=0,81,19,100
-activeupbuttonrect=120,49,139,68
-activedownbuttonrect=120,49,139,68
-thumbrect=140,49,155,65
-activethumbrect=156,49,171,65
-downthumbrect=172,49,187,65
-glyphrect=188,49,192,53
-
-[treeview]
-fontname=Arial
-fontheight=14
-fontcolor=16116450
-bgcolor=4202512
-)";
-
-struct TViewsPicture {
-  TBitmap Picture;
-  TViewsPicture() { bench::Shade(Picture, 240, 124, 25, 60); }
-};
+)" + bench::ResizeButtonSection +
+         // Here the resize button names its font as well.
+         "fontname=Arial\nfontheight=14\n\n" + bench::VScrollBarSection + "\n" + bench::ViewSection("treeview");
+}
 
 struct TScene {
-  TViewsPicture Pictures;
-  bench::TBenchSkin Skin{"skin_views", SkinIni, {{"views.bmp", &Pictures.Picture}}};
+  bench::TControlsPicture Pictures;
+  bench::TBenchSkin Skin{"skin_views", SkinIni().c_str(), {{"views.bmp", &Pictures.Picture}}};
   std::unique_ptr<TForm> Form;
   TPanel *SkinnedTrees = nullptr, *PlainTrees = nullptr, *SkinnedHeaders = nullptr, *PlainHeaders = nullptr;
   skin::TskSkinTreeView* SkinnedTree = nullptr;

@@ -11,8 +11,6 @@ namespace skin {
 
 namespace {
 
-constexpr UINT_PTR ScrollTimer = 1;
-
 bool IsEmpty(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
 
 }  // namespace
@@ -58,7 +56,8 @@ void TskPopupCheckListBox::Hide() {
 // ---------------------------------------------------------------------------------------------
 // TskSkinCustomCheckComboBox
 
-TskSkinCustomCheckComboBox::TskSkinCustomCheckComboBox(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
+TskSkinCustomCheckComboBox::TskSkinCustomCheckComboBox(TComponent* AOwner)
+    : TskSkinCustomControl(AOwner), FListTrack(*this) {
   SetTabStop(true);
   Font().SetName("Arial");
   Font().SetColor(clWindowText);
@@ -70,7 +69,9 @@ TskSkinCustomCheckComboBox::TskSkinCustomCheckComboBox(TComponent* AOwner) : Tsk
   FDropDownList->SetParent(this);
   TskListBox& inner = FDropDownList->InnerList();
   inner.SetTabStop(false);
-  inner.OnMouseMove = [this](TObject*, TShiftState Shift, int X, int Y) { ListBoxMouseMove(Shift, X, Y); };
+  inner.OnMouseMove = [this](TObject*, TShiftState, int X, int Y) {
+    TskDropDownTrack::HotTrack(*FDropDownList, X, Y);
+  };
   FOldListWindowProc = inner.WindowProc;
   inner.WindowProc = [this](TMessage& Message) { ListBoxWindowProcHook(Message); };
   CalcRects();
@@ -176,7 +177,7 @@ void TskSkinCustomCheckComboBox::DropDown() {
 }
 
 void TskSkinCustomCheckComboBox::CloseUp(bool AcceptChanges) {
-  if (FScrollTimerMode != 0) StopTimer();
+  FListTrack.StopScroll();
   if (!FDropDownList->Visible()) return;
   FDropDownList->Hide();
   if (!AcceptChanges) return;
@@ -199,7 +200,7 @@ void TskSkinCustomCheckComboBox::MouseDown(TMouseButton Button, TShiftState Shif
     if (FDropDownList->Visible()) {
       CloseUp(false);
     } else {
-      FEnteredList = false;
+      FListTrack.SetEnteredList(false);
       FTrackingList = true;
       // Moves and the release come here wherever the pointer goes.
       SetCapture(Handle());
@@ -213,7 +214,7 @@ void TskSkinCustomCheckComboBox::MouseDown(TMouseButton Button, TShiftState Shif
 void TskSkinCustomCheckComboBox::MouseMove(TShiftState Shift, int X, int Y) {
   TskSkinCustomControl::MouseMove(Shift, X, Y);
   if (FTrackingList) {
-    ProcessListBox();
+    FListTrack.Follow(*FDropDownList);
     return;
   }
   const POINT p{X, Y};
@@ -226,10 +227,10 @@ void TskSkinCustomCheckComboBox::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TskSkinCustomCheckComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
-  if (FTrackingList && FEnteredList) {
+  if (FTrackingList && FListTrack.EnteredList()) {
     if (GetCapture() == Handle()) ReleaseCapture();
     FTrackingList = false;
-    if (FScrollTimerMode != 0) StopTimer();
+    FListTrack.StopScroll();
     POINT cursor;
     GetCursorPos(&cursor);
     const TskListBox& inner = FDropDownList->InnerList();
@@ -246,51 +247,11 @@ void TskSkinCustomCheckComboBox::MouseUp(TMouseButton Button, TShiftState Shift,
   }
 }
 
-void TskSkinCustomCheckComboBox::ProcessListBox() {
-  TskListBox& inner = FDropDownList->InnerList();
-  if (!inner.HandleAllocated()) return;
-  POINT p;
-  GetCursorPos(&p);
-  ::ScreenToClient(inner.Handle(), &p);
-  const bool bar = FDropDownList->ItemScrollBar() != nullptr;
-  if (p.y < 0 && bar && FEnteredList) {
-    if (FScrollTimerMode != 1) {
-      FScrollTimerMode = 1;
-      StartTimer();
-    }
-  } else if (p.y > inner.Height() && bar && FEnteredList) {
-    if (FScrollTimerMode != 2) {
-      FScrollTimerMode = 2;
-      StartTimer();
-    }
-  } else if (p.y >= 0 && p.y <= inner.Height()) {
-    if (FScrollTimerMode != 0) StopTimer();
-    inner.MouseMove({}, 1, p.y);
-    FEnteredList = true;
-  }
-}
-
-void TskSkinCustomCheckComboBox::StartTimer() {
-  KillTimer(Handle(), ScrollTimer);
-  SetTimer(Handle(), ScrollTimer, 25, nullptr);
-}
-
-void TskSkinCustomCheckComboBox::StopTimer() {
-  if (HandleAllocated()) KillTimer(Handle(), ScrollTimer);
-  FScrollTimerMode = 0;
-}
-
-void TskSkinCustomCheckComboBox::ListBoxMouseMove(TShiftState, int X, int Y) {
-  const int index = FDropDownList->ItemAtPos(Point(X, Y), true);
-  if (index >= 0 && index < Items().Count() && index != FDropDownList->ItemIndex())
-    FDropDownList->SetItemIndex(index);
-}
-
 void TskSkinCustomCheckComboBox::ListBoxWindowProcHook(TMessage& Message) {
   switch (Message.Msg) {
     case WM_LBUTTONDOWN:
       FTrackingList = true;
-      FEnteredList = true;
+      FListTrack.SetEnteredList(true);
       SetCapture(Handle());
       return;
     case WM_LBUTTONUP:
@@ -376,10 +337,10 @@ void TskSkinCustomCheckComboBox::Dispatch(TMessage& Message) {
       return;
     case WM_TIMER:
       TskSkinCustomControl::Dispatch(Message);
-      if (Message.WParam == ScrollTimer) {
-        if (FScrollTimerMode == 1)
+      if (Message.WParam == TskDropDownTrack::ScrollTimer) {
+        if (FListTrack.ScrollMode() == 1)
           MoveUp();
-        else if (FScrollTimerMode == 2)
+        else if (FListTrack.ScrollMode() == 2)
           MoveDown();
       }
       return;

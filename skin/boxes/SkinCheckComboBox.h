@@ -5,6 +5,7 @@
 #pragma once
 #include "skin/boxes/SkinCheckListBox.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/boxes/SkinDropDownTrack.h"
 
 #include <cstdint>
 #include <functional>
@@ -110,10 +111,6 @@ private:
   // The user's toggle of the list's current item: the tick, the text, then OnChange and OnClick.
   void ToggleCurrent();
   void ListBoxWindowProcHook(classlib::TMessage& Message);
-  void ListBoxMouseMove(classlib::TShiftState Shift, int X, int Y);
-  void ProcessListBox();
-  void StartTimer();
-  void StopTimer();
   void MoveUp();
   void MoveDown();
   void CancelMode(classlib::TControl* Sender);
@@ -123,8 +120,7 @@ private:
   void DrawDefaultItem(classlib::TCanvas& Canvas);
   void DrawSkinItem(classlib::TCanvas& Canvas);
 
-  bool FEnteredList = false;
-  int FScrollTimerMode = 0;
+  TskDropDownTrack FListTrack;
   bool FAlphaBlend = false;
   bool FAlphaBlendAnimation = false;
   std::uint8_t FAlphaBlendValue = 0;

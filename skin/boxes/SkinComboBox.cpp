@@ -11,7 +11,6 @@ namespace skin {
 
 namespace {
 
-constexpr UINT_PTR ScrollTimer = 1;
 constexpr DWORD SearchGap = 500;      // ms between typed characters that still extend the prefix
 constexpr DWORD CompletionGap = 200;  // ms before the editor's text is completed again
 
@@ -19,7 +18,8 @@ bool HasShift(TShiftState Shift, TShiftStateItem Item) { return Shift.Contains(I
 
 }  // namespace
 
-TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustomControl(AOwner) {
+TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner)
+    : TskSkinCustomControl(AOwner), FListTrack(*this) {
   SetTabStop(true);
   Font().SetName("Arial");
   Font().SetColor(clWindowText);
@@ -31,7 +31,9 @@ TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustom
   FDropDownList->SetParent(this);
   TskListBox& inner = FDropDownList->InnerList();
   inner.SetTabStop(false);
-  inner.OnMouseMove = [this](TObject* Sender, TShiftState Shift, int X, int Y) { ListBoxMouseMove(Sender, Shift, X, Y); };
+  inner.OnMouseMove = [this](TObject*, TShiftState, int X, int Y) {
+    TskDropDownTrack::HotTrack(*FDropDownList, X, Y);
+  };
   FOldListWindowProc = inner.WindowProc;
   inner.WindowProc = [this](TMessage& Message) { ListBoxWindowProcHook(Message); };
   FDropDownList->OnCheckButtonClick = [this](TObject* Sender) { CheckButtonClick(Sender); };
@@ -136,8 +138,8 @@ void TskSkinCustomComboBox::EditPageDown1(bool Select) {
 
 void TskSkinCustomComboBox::DropDown() {
   if (FDropDownList->Items().Count() == 0) return;
-  FEnteredList = false;
-  if (FScrollTimerMode != 0) StopTimer();
+  FListTrack.SetEnteredList(false);
+  FListTrack.StopScroll();
   if (OnDropDown) OnDropDown(this);
   const int count = FDropDownList->Items().Count();
   const int width = FListBoxWidth != 0 ? FListBoxWidth : Width();
@@ -159,7 +161,7 @@ void TskSkinCustomComboBox::DropDown() {
 }
 
 void TskSkinCustomComboBox::CloseUp(bool AcceptChanges) {
-  if (FScrollTimerMode != 0) StopTimer();
+  FListTrack.StopScroll();
   if (!FDropDownList->Visible()) return;
   FDropDownList->Hide();
   const int index = FDropDownList->ItemIndex();
@@ -197,7 +199,7 @@ void TskSkinCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, in
     if (FDropDownList->Visible()) {
       CloseUp(false);
     } else {
-      FEnteredList = false;
+      FListTrack.SetEnteredList(false);
       FTrackingList = true;
       // Moves and the release come here wherever the pointer goes.
       SetCapture(Handle());
@@ -211,7 +213,7 @@ void TskSkinCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, in
 void TskSkinCustomComboBox::MouseMove(TShiftState Shift, int X, int Y) {
   TskSkinCustomControl::MouseMove(Shift, X, Y);
   if (FTrackingList) {
-    ProcessListBox();
+    FListTrack.Follow(*FDropDownList);
     return;
   }
   const POINT p{X, Y};
@@ -223,7 +225,7 @@ void TskSkinCustomComboBox::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TskSkinCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (FTrackingList && FEnteredList) {
+  if (FTrackingList && FListTrack.EnteredList()) {
     if (GetCapture() == Handle()) ReleaseCapture();
     FTrackingList = false;
     POINT cursor;
@@ -242,51 +244,11 @@ void TskSkinCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int 
   }
 }
 
-void TskSkinCustomComboBox::ProcessListBox() {
-  TskListBox& inner = FDropDownList->InnerList();
-  if (!inner.HandleAllocated()) return;
-  POINT p;
-  GetCursorPos(&p);
-  ::ScreenToClient(inner.Handle(), &p);
-  const bool bar = FDropDownList->ItemScrollBar() != nullptr;
-  if (p.y < 0 && bar && FEnteredList) {
-    if (FScrollTimerMode != 1) {
-      FScrollTimerMode = 1;
-      StartTimer();
-    }
-  } else if (p.y > inner.Height() && bar && FEnteredList) {
-    if (FScrollTimerMode != 2) {
-      FScrollTimerMode = 2;
-      StartTimer();
-    }
-  } else if (p.y >= 0 && p.y <= inner.Height()) {
-    if (FScrollTimerMode != 0) StopTimer();
-    inner.MouseMove({}, 1, p.y);
-    FEnteredList = true;
-  }
-}
-
-void TskSkinCustomComboBox::StartTimer() {
-  KillTimer(Handle(), ScrollTimer);
-  SetTimer(Handle(), ScrollTimer, 25, nullptr);
-}
-
-void TskSkinCustomComboBox::StopTimer() {
-  if (HandleAllocated()) KillTimer(Handle(), ScrollTimer);
-  FScrollTimerMode = 0;
-}
-
-void TskSkinCustomComboBox::ListBoxMouseMove(TObject*, TShiftState, int X, int Y) {
-  const int index = FDropDownList->ItemAtPos(Point(X, Y), true);
-  if (index >= 0 && index < FDropDownList->Items().Count() && index != FDropDownList->ItemIndex())
-    FDropDownList->SetItemIndex(index);
-}
-
 void TskSkinCustomComboBox::ListBoxWindowProcHook(TMessage& Message) {
   switch (Message.Msg) {
     case WM_LBUTTONDOWN:
       FTrackingList = true;
-      FEnteredList = true;
+      FListTrack.SetEnteredList(true);
       SetCapture(Handle());
       return;
     case WM_LBUTTONUP:
@@ -385,10 +347,10 @@ void TskSkinCustomComboBox::Dispatch(TMessage& Message) {
       return;
     case WM_TIMER:
       TskSkinCustomControl::Dispatch(Message);
-      if (Message.WParam == ScrollTimer) {
-        if (FScrollTimerMode == 1)
+      if (Message.WParam == TskDropDownTrack::ScrollTimer) {
+        if (FListTrack.ScrollMode() == 1)
           EditUp1(false);
-        else if (FScrollTimerMode == 2)
+        else if (FListTrack.ScrollMode() == 2)
           EditDown1(false);
       }
       return;

@@ -6,6 +6,7 @@
 #pragma once
 #include "platform/classlib/StdCtrls.h"
 #include "skin/boxes/SkinCustomEdit.h"
+#include "skin/boxes/SkinDropDownTrack.h"
 #include "skin/boxes/SkinPopupListBox.h"
 #include "skin/data/SkinEditDescriptions.h"
 
@@ -134,11 +135,7 @@ protected:
 
 private:
   void ListBoxWindowProcHook(classlib::TMessage& Message);
-  void ListBoxMouseMove(classlib::TObject* Sender, classlib::TShiftState Shift, int X, int Y);
   void CheckButtonClick(classlib::TObject* Sender);
-  void ProcessListBox();
-  void StartTimer();
-  void StopTimer();
   void EditUp1(bool Select);
   void EditDown1(bool Select);
   void EditPageUp1(bool Select);
@@ -170,8 +167,7 @@ private:
   void PaintEditorInto(HDC DC);
 
   bool FUseSkinSize = true;
-  bool FEnteredList = false;
-  int FScrollTimerMode = 0;
+  TskDropDownTrack FListTrack;
   bool FHideSelection = true;
   DWORD FLastKeyTime = 0;
   classlib::String FSearchText;

@@ -3,6 +3,7 @@
 #include "platform/classlib/WideText.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinViewHelpers.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinButtonDescriptions.h"
 #include "skin/data/SkinEditDescriptions.h"
@@ -20,18 +21,6 @@ namespace {
 
 // The window property that leads the header's procedure back to its view.
 constexpr WCHAR HeaderProperty[] = L"TavrelSkinListViewHeader";
-
-// Raises a re-entry guard for one scope.
-class TFlagScope {
-public:
-  explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-  ~TFlagScope() { FFlag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-  bool& FFlag;
-};
 
 // BeginPaint and EndPaint of a window that was handed no DC to paint into.
 class TPaintScope {
@@ -86,9 +75,6 @@ TskSkinCustomListView::TskSkinCustomListView(TComponent* AOwner)
 
 TskSkinCustomListView::~TskSkinCustomListView() {
   UnhookHeader();
-  // The bars may outlive the view: they must not call into it afterwards.
-  if (FVScrollBar) FVScrollBar->OnChange = nullptr;
-  if (FHScrollBar) FHScrollBar->OnChange = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -142,7 +128,7 @@ void TskSkinCustomListView::ChangeSkinData() {
   Font().Assign(font);
   if (FHeaderWindow) InvalidateRect(FHeaderWindow, nullptr, FALSE);
   UpDateScrollBars();
-  RealignScrollBars();
+  FBars.Realign();
 }
 
 void TskSkinCustomListView::Loaded() {
@@ -154,8 +140,7 @@ void TskSkinCustomListView::Notification(TComponent* AComponent, TOperation Oper
   TListView::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FSkinData) FSkinData = nullptr;
-  if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-  if (AComponent == FHScrollBar) FHScrollBar = nullptr;
+  FBars.Notification(AComponent, Operation);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -163,7 +148,7 @@ void TskSkinCustomListView::Notification(TComponent* AComponent, TOperation Oper
 
 void TskSkinCustomListView::CreateParams(TCreateParams& Params) {
   TListView::CreateParams(Params);
-  Params.Style &= ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL);
+  TskViewBars::StripScrollStyles(Params);
 }
 
 void TskSkinCustomListView::WndProc(TMessage& Message) {
@@ -174,64 +159,33 @@ void TskSkinCustomListView::WndProc(TMessage& Message) {
     if (lstrcmpW(name, WC_HEADERW) == 0) HookHeader(child);
   }
   TListView::WndProc(Message);
-  switch (Message.Msg) {
-    case WM_SIZE:
-    case WM_PAINT:
-      if (!FScrollBarsBusy) UpDateScrollBars();
-      break;
-    case WM_KEYDOWN:
-    case WM_LBUTTONUP:
-      UpDateScrollBars();
-      break;
-  }
+  if (FBars.UpdateAfter(Message.Msg)) UpDateScrollBars();
 }
 
 void TskSkinCustomListView::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_NCCALCSIZE:
-    case WM_NCPAINT:
-      // The whole window is client area, and nothing is drawn around it.
-      Message.Result = 0;
-      return;
-    case CM_VISIBLECHANGED:
-      CMVisibleChanged(Message);
-      return;
+  if (TskViewBars::HandleNonClient(Message)) return;
+  if (Message.Msg == CM_VISIBLECHANGED) {
+    CMVisibleChanged(Message);
+    return;
   }
   TListView::Dispatch(Message);
 }
 
 void TskSkinCustomListView::CMVisibleChanged(TMessage& Message) {
   TListView::Dispatch(Message);
-  if (FVScrollBar) FVScrollBar->SetVisible(Visible());
-  if (FHScrollBar) FHScrollBar->SetVisible(Visible());
+  FBars.FollowVisible();
 }
 
 // ---------------------------------------------------------------------------------------------
 // View to bars
 
 void TskSkinCustomListView::SetVScrollBar(TskSkinScrollBar* Value) {
-  LinkScrollBar(FVScrollBar, Value, &TskSkinCustomListView::OnVScrollBarChange);
+  FBars.LinkV(Value, [this](TObject* Sender) { OnVScrollBarChange(Sender); });
+  UpDateScrollBars();
 }
 
 void TskSkinCustomListView::SetHScrollBar(TskSkinScrollBar* Value) {
-  LinkScrollBar(FHScrollBar, Value, &TskSkinCustomListView::OnHScrollBarChange);
-}
-
-void TskSkinCustomListView::LinkScrollBar(TskSkinScrollBar*& Field, TskSkinScrollBar* Value,
-                                          void (TskSkinCustomListView::*Handler)(TObject*)) {
-  TskSkinScrollBar* const other = &Field == &FVScrollBar ? FHScrollBar : FVScrollBar;
-  if (Field && Field != Value && Field != other) {
-    // A bar let go no longer scrolls this view.
-    Field->OnChange = nullptr;
-    Field->RemoveFreeNotification(this);
-  }
-  Field = Value;
-  if (Value) {
-    Value->FreeNotification(this);
-    Value->SetEnabled(true);
-    Value->SetVisible(false);
-    Value->OnChange = [this, Handler](TObject* Sender) { (this->*Handler)(Sender); };
-  }
+  FBars.LinkH(Value, [this](TObject* Sender) { OnHScrollBarChange(Sender); });
   UpDateScrollBars();
 }
 
@@ -257,16 +211,6 @@ void TskSkinCustomListView::HideOwnScrollBars() {
   if (style & WS_HSCROLL) ShowScrollBar(FHandle, SB_HORZ, FALSE);
 }
 
-bool TskSkinCustomListView::ShowBar(TskSkinScrollBar& Bar, bool Show) {
-  Show = Show && Visible();
-  const bool wasVisible = Bar.Visible();
-  {
-    TFlagScope busy(FScrollBarsBusy);
-    Bar.SetVisible(Show);
-  }
-  return wasVisible != Show;
-}
-
 int TskSkinCustomListView::ItemBoundsHeight() const {
   RECT r{};
   r.left = LVIR_BOUNDS;
@@ -283,113 +227,99 @@ int TskSkinCustomListView::ItemBoundsWidth() const {
 
 // Icon views scroll by pixels.
 void TskSkinCustomListView::UpDateScrollBars1() {
-  if (FScrollBarsBusy) return;
+  if (FBars.Busy) return;
   bool changed = false;
   const int step = std::max(ItemBoundsHeight() / 2, 1);
-  if (FVScrollBar) {
+  if (FBars.V) {
     int min = 0, max = 0;
     GetScrollRange(FHandle, SB_VERT, &min, &max);
     const int pos = GetScrollPos(FHandle, SB_VERT);
-    changed |= ShowBar(*FVScrollBar, max > Height());
-    FVScrollBar->SetSmallChange(step);
-    FVScrollBar->SetLargeChange(step);
-    FVScrollBar->SetRange(min, max, pos, Height());
+    changed |= FBars.ShowBar(*FBars.V, max > Height());
+    FBars.V->SetSmallChange(step);
+    FBars.V->SetLargeChange(step);
+    FBars.V->SetRange(min, max, pos, Height());
     FLastVPosition = pos;
   }
-  if (FHScrollBar) {
+  if (FBars.H) {
     int min = 0, max = 0;
     GetScrollRange(FHandle, SB_HORZ, &min, &max);
     const int pos = GetScrollPos(FHandle, SB_HORZ);
-    changed |= ShowBar(*FHScrollBar, max > Width());
-    FHScrollBar->SetSmallChange(step);
-    FHScrollBar->SetLargeChange(step);
-    FHScrollBar->SetRange(min, max, pos, Width());
+    changed |= FBars.ShowBar(*FBars.H, max > Width());
+    FBars.H->SetSmallChange(step);
+    FBars.H->SetLargeChange(step);
+    FBars.H->SetRange(min, max, pos, Width());
     FLastHPosition = pos;
   }
-  FinishScrollBarsUpdate(changed);
+  FBars.FinishUpdate(changed);
 }
 
 // The report view scrolls by rows down and by pixels sideways.
 void TskSkinCustomListView::UpDateScrollBars2() {
-  if (FScrollBarsBusy) return;
+  if (FBars.Busy) return;
   bool changed = false;
-  if (FVScrollBar) {
+  if (FBars.V) {
     int min = 0, max = 0;
     GetScrollRange(FHandle, SB_VERT, &min, &max);
     const int pos = GetScrollPos(FHandle, SB_VERT);
     const int perPage = static_cast<int>(SendMessageW(FHandle, LVM_GETCOUNTPERPAGE, 0, 0));
-    changed |= ShowBar(*FVScrollBar, perPage < max + 1);
-    FVScrollBar->SetRange(min, max, pos, perPage);
+    changed |= FBars.ShowBar(*FBars.V, perPage < max + 1);
+    FBars.V->SetRange(min, max, pos, perPage);
     FLastVPosition = pos;
-    FVScrollBar->SetSmallChange(1);
-    FVScrollBar->SetLargeChange(std::max(perPage, 1));
+    FBars.V->SetSmallChange(1);
+    FBars.V->SetLargeChange(std::max(perPage, 1));
   }
-  if (FHScrollBar) {
+  if (FBars.H) {
     int min = 0, max = 0;
     GetScrollRange(FHandle, SB_HORZ, &min, &max);
     const int pos = GetScrollPos(FHandle, SB_HORZ);
-    changed |= ShowBar(*FHScrollBar, max > Width());
-    FHScrollBar->SetRange(min, max, pos, Width());
+    changed |= FBars.ShowBar(*FBars.H, max > Width());
+    FBars.H->SetRange(min, max, pos, Width());
     FLastHPosition = pos;
   }
-  FinishScrollBarsUpdate(changed);
+  FBars.FinishUpdate(changed);
 }
 
 // The list view scrolls sideways only, a column at a time.
 void TskSkinCustomListView::UpDateScrollBars3() {
-  if (FScrollBarsBusy) return;
+  if (FBars.Busy) return;
   bool changed = false;
-  if (FVScrollBar && FVScrollBar->Visible()) changed |= ShowBar(*FVScrollBar, false);
-  if (FHScrollBar) {
+  if (FBars.V && FBars.V->Visible()) changed |= FBars.ShowBar(*FBars.V, false);
+  if (FBars.H) {
     int min = 0, max = 0;
     GetScrollRange(FHandle, SB_HORZ, &min, &max);
     const int pos = GetScrollPos(FHandle, SB_HORZ);
     const int count = static_cast<int>(SendMessageW(FHandle, LVM_GETITEMCOUNT, 0, 0));
     const int columnWidth = std::max(count > 0 ? ItemBoundsWidth() : 1, 1);
     const int perPage = static_cast<int>(SendMessageW(FHandle, LVM_GETCOUNTPERPAGE, 0, 0));
-    changed |= ShowBar(*FHScrollBar, perPage < count);
-    FHScrollBar->SetRange(min, max, pos, Width() / columnWidth);
-    FHScrollBar->SetSmallChange(1);
-    FHScrollBar->SetLargeChange(1);
+    changed |= FBars.ShowBar(*FBars.H, perPage < count);
+    FBars.H->SetRange(min, max, pos, Width() / columnWidth);
+    FBars.H->SetSmallChange(1);
+    FBars.H->SetLargeChange(1);
     FLastHPosition = pos;
   }
-  FinishScrollBarsUpdate(changed);
-}
-
-void TskSkinCustomListView::FinishScrollBarsUpdate(bool VisibilityChanged) {
-  if (FVScrollBar && FHScrollBar && FHScrollBar->Both() != FVScrollBar->Visible())
-    FHScrollBar->SetBoth(FVScrollBar->Visible());
-  if (Align() != TAlign::alNone && VisibilityChanged && Parent()) {
-    TFlagScope busy(FScrollBarsBusy);
-    Parent()->Realign();
-  }
-}
-
-void TskSkinCustomListView::RealignScrollBars() {
-  for (TskSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
-    if (bar && bar->Parent() && bar->Align() != TAlign::alNone) bar->Parent()->Realign();
+  FBars.FinishUpdate(changed);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Bars to view
 
 void TskSkinCustomListView::OnVScrollBarChange(TObject*) {
-  if (!FVScrollBar || !HandleAllocated()) return;
+  if (!FBars.V || !HandleAllocated()) return;
   TFlagScope scrolling(FScrollingByBar);
-  const int d = FVScrollBar->Position() - FLastVPosition;
+  const int d = FBars.V->Position() - FLastVPosition;
   switch (ViewStyle()) {
     case TViewStyle::vsIcon:
     case TViewStyle::vsSmallIcon: Scroll(0, d); break;
     case TViewStyle::vsList:
     case TViewStyle::vsReport: Scroll(0, d * ItemBoundsHeight()); break;
   }
-  FLastVPosition = FVScrollBar->Position();
+  FLastVPosition = FBars.V->Position();
 }
 
 void TskSkinCustomListView::OnHScrollBarChange(TObject*) {
-  if (!FHScrollBar || !HandleAllocated()) return;
+  if (!FBars.H || !HandleAllocated()) return;
   TFlagScope scrolling(FScrollingByBar);
-  const int d = FHScrollBar->Position() - FLastHPosition;
+  const int d = FBars.H->Position() - FLastHPosition;
   if (ViewStyle() == TViewStyle::vsList) {
     // The list view scrolls by whole columns, which only its line steps know.
     const WPARAM step = d < 0 ? SB_LINELEFT : SB_LINERIGHT;
@@ -397,7 +327,7 @@ void TskSkinCustomListView::OnHScrollBarChange(TObject*) {
   } else {
     Scroll(d, 0);
   }
-  FLastHPosition = FHScrollBar->Position();
+  FLastHPosition = FBars.H->Position();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include "platform/classlib/ComCtrls.h"
 #include "skin/controls/SkinChangeClient.h"
+#include "skin/controls/SkinViewBars.h"
 #include "skin/data/SkinData.h"
 
 #include <functional>
@@ -46,9 +47,9 @@ public:
   void SetUseSkinFont(bool Value) { FUseSkinFont = Value; }
   // The bars beside the view. Linking one takes over its OnChange; the view forgets a bar that is
   // destroyed.
-  TskSkinScrollBar* HScrollBar() const { return FHScrollBar; }
+  TskSkinScrollBar* HScrollBar() const { return FBars.H; }
   void SetHScrollBar(TskSkinScrollBar* Value);
-  TskSkinScrollBar* VScrollBar() const { return FVScrollBar; }
+  TskSkinScrollBar* VScrollBar() const { return FBars.V; }
   void SetVScrollBar(TskSkinScrollBar* Value);
   int SkinControlIndex() const { return FSkinControlIndex; }
   // The column header this view draws; 0 while there is none.
@@ -96,18 +97,10 @@ private:
   void UpDateScrollBars1();
   void UpDateScrollBars2();
   void UpDateScrollBars3();
-  // Shows or hides Bar (only while the view shows); true when that changed its visibility.
-  bool ShowBar(TskSkinScrollBar& Bar, bool Show);
-  // Switches the horizontal bar to its look beside a vertical one, and lets the parent make room
-  // for bars that came or went.
-  void FinishScrollBarsUpdate(bool VisibilityChanged);
-  void RealignScrollBars();
   int ItemBoundsHeight() const;
   int ItemBoundsWidth() const;
   void OnVScrollBarChange(classlib::TObject* Sender);
   void OnHScrollBarChange(classlib::TObject* Sender);
-  void LinkScrollBar(TskSkinScrollBar*& Field, TskSkinScrollBar* Value,
-                     void (TskSkinCustomListView::*Handler)(classlib::TObject*));
   void CMVisibleChanged(classlib::TMessage& Message);
 
   void HookHeader(HWND Header);
@@ -129,7 +122,6 @@ private:
   int ColumnOfSection(int Index) const;
 
   classlib::String FHeaderSkinDataName = "resizebutton";
-  bool FScrollBarsBusy = false;
   bool FScrollingByBar = false;
   TskSkinData* FSkinData = nullptr;
   classlib::String FSkinDataName = "listview";
@@ -137,8 +129,7 @@ private:
   std::unique_ptr<classlib::TFont> FDefaultFont;
   bool FUseSkinFont = true;
   classlib::TColor FDefaultColor = classlib::clWindow;
-  TskSkinScrollBar* FVScrollBar = nullptr;
-  TskSkinScrollBar* FHScrollBar = nullptr;
+  TskViewBars FBars{*this};
   int FLastVPosition = 0;
   int FLastHPosition = 0;
   HWND FHeaderWindow = nullptr;

@@ -23,11 +23,7 @@ bool Designing(const TComponent& Component) {
 TskSkinCustomTreeView::TskSkinCustomTreeView(TComponent* AOwner)
     : TTreeView(AOwner), FDefaultFont(MakeViewDefaultFont()) {}
 
-TskSkinCustomTreeView::~TskSkinCustomTreeView() {
-  // The bars may outlive the tree: they must not call into it afterwards.
-  if (FVScrollBar) FVScrollBar->OnChange = nullptr;
-  if (FHScrollBar) FHScrollBar->OnChange = nullptr;
-}
+TskSkinCustomTreeView::~TskSkinCustomTreeView() = default;
 
 bool TskSkinCustomTreeView::Loading() const {
   return ComponentState().Contains(TComponentStateItem::csLoading);
@@ -82,7 +78,7 @@ void TskSkinCustomTreeView::ChangeSkinData() {
   if (Images()) Images()->SetBkColor(Color());
   if (StateImages()) StateImages()->SetBkColor(Color());
   UpDateScrollBars();
-  RealignScrollBars();
+  FBars.Realign();
 }
 
 void TskSkinCustomTreeView::Loaded() {
@@ -94,8 +90,7 @@ void TskSkinCustomTreeView::Notification(TComponent* AComponent, TOperation Oper
   TTreeView::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FSkinData) FSkinData = nullptr;
-  if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-  if (AComponent == FHScrollBar) FHScrollBar = nullptr;
+  FBars.Notification(AComponent, Operation);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -103,41 +98,26 @@ void TskSkinCustomTreeView::Notification(TComponent* AComponent, TOperation Oper
 
 void TskSkinCustomTreeView::CreateParams(TCreateParams& Params) {
   TTreeView::CreateParams(Params);
-  Params.Style &= ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL);
+  TskViewBars::StripScrollStyles(Params);
 }
 
 void TskSkinCustomTreeView::WndProc(TMessage& Message) {
   TTreeView::WndProc(Message);
-  switch (Message.Msg) {
-    case WM_SIZE:
-      if (!FScrollBarsBusy) UpDateScrollBars();
-      break;
-    case WM_PAINT:
-    case WM_KEYDOWN:
-    case WM_LBUTTONUP:
-      UpDateScrollBars();
-      break;
-  }
+  if (FBars.UpdateAfter(Message.Msg)) UpDateScrollBars();
 }
 
 void TskSkinCustomTreeView::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_NCCALCSIZE:
-    case WM_NCPAINT:
-      // The whole window is client area, and nothing is drawn around it.
-      Message.Result = 0;
-      return;
-    case CM_VISIBLECHANGED:
-      CMVisibleChanged(Message);
-      return;
+  if (TskViewBars::HandleNonClient(Message)) return;
+  if (Message.Msg == CM_VISIBLECHANGED) {
+    CMVisibleChanged(Message);
+    return;
   }
   TTreeView::Dispatch(Message);
 }
 
 void TskSkinCustomTreeView::CMVisibleChanged(TMessage& Message) {
   TTreeView::Dispatch(Message);
-  if (FVScrollBar) FVScrollBar->SetVisible(Visible());
-  if (FHScrollBar) FHScrollBar->SetVisible(Visible());
+  FBars.FollowVisible();
 }
 
 void TskSkinCustomTreeView::Change(TTreeNode* Node) {
@@ -149,39 +129,13 @@ void TskSkinCustomTreeView::Change(TTreeNode* Node) {
 // Tree to bars
 
 void TskSkinCustomTreeView::SetVScrollBar(TskSkinScrollBar* Value) {
-  LinkScrollBar(FVScrollBar, Value, &TskSkinCustomTreeView::OnVScrollBarChange);
-}
-
-void TskSkinCustomTreeView::SetHScrollBar(TskSkinScrollBar* Value) {
-  LinkScrollBar(FHScrollBar, Value, &TskSkinCustomTreeView::OnHScrollBarChange);
-}
-
-void TskSkinCustomTreeView::LinkScrollBar(TskSkinScrollBar*& Field, TskSkinScrollBar* Value,
-                                          void (TskSkinCustomTreeView::*Handler)(TObject*)) {
-  TskSkinScrollBar* const other = &Field == &FVScrollBar ? FHScrollBar : FVScrollBar;
-  if (Field && Field != Value && Field != other) {
-    // A bar let go no longer scrolls this tree.
-    Field->OnChange = nullptr;
-    Field->RemoveFreeNotification(this);
-  }
-  Field = Value;
-  if (Value) {
-    Value->FreeNotification(this);
-    Value->SetEnabled(true);
-    Value->SetVisible(false);
-    Value->OnChange = [this, Handler](TObject* Sender) { (this->*Handler)(Sender); };
-  }
+  FBars.LinkV(Value, [this](TObject* Sender) { OnVScrollBarChange(Sender); });
   UpDateScrollBars();
 }
 
-bool TskSkinCustomTreeView::ShowBar(TskSkinScrollBar& Bar, bool Show) {
-  Show = Show && Visible();
-  const bool wasVisible = Bar.Visible();
-  {
-    TFlagScope busy(FScrollBarsBusy);
-    Bar.SetVisible(Show);
-  }
-  return wasVisible != Show;
+void TskSkinCustomTreeView::SetHScrollBar(TskSkinScrollBar* Value) {
+  FBars.LinkH(Value, [this](TObject* Sender) { OnHScrollBarChange(Sender); });
+  UpDateScrollBars();
 }
 
 // The tree leaves the range of a bar it no longer needs as it was: only its wish to show the bar
@@ -193,38 +147,28 @@ void TskSkinCustomTreeView::OwnRange(int Bar, DWORD Style, int& Min, int& Max) c
 }
 
 void TskSkinCustomTreeView::UpDateScrollBars() {
-  if (!HandleAllocated() || Loading() || FScrollBarsBusy) return;
+  if (!HandleAllocated() || Loading() || FBars.Busy) return;
   const auto style = static_cast<DWORD>(GetWindowLongW(FHandle, GWL_STYLE));
   bool changed = false;
-  if (FVScrollBar) {
+  if (FBars.V) {
     int min = 0, max = 0;
     OwnRange(SB_VERT, style, min, max);
     const int pos = GetScrollPos(FHandle, SB_VERT);
     const int visibleCount = static_cast<int>(SendMessageW(FHandle, TVM_GETVISIBLECOUNT, 0, 0));
     const int count = static_cast<int>(SendMessageW(FHandle, TVM_GETCOUNT, 0, 0));
     const bool show = max > 0 && max >= visibleCount && max < count;
-    changed |= ShowBar(*FVScrollBar, show);
-    if (show) FVScrollBar->SetRange(min, max, pos, visibleCount);
+    changed |= FBars.ShowBar(*FBars.V, show);
+    if (show) FBars.V->SetRange(min, max, pos, visibleCount);
   }
-  if (FHScrollBar) {
+  if (FBars.H) {
     int min = 0, max = 0;
     OwnRange(SB_HORZ, style, min, max);
     const int pos = GetScrollPos(FHandle, SB_HORZ);
     const bool show = max > Width();
-    changed |= ShowBar(*FHScrollBar, show);
-    if (show) FHScrollBar->SetRange(min, max, pos, Width());
+    changed |= FBars.ShowBar(*FBars.H, show);
+    if (show) FBars.H->SetRange(min, max, pos, Width());
   }
-  if (FVScrollBar && FHScrollBar && FHScrollBar->Both() != FVScrollBar->Visible())
-    FHScrollBar->SetBoth(FVScrollBar->Visible());
-  if (Align() != TAlign::alNone && changed && Parent()) {
-    TFlagScope busy(FScrollBarsBusy);
-    Parent()->Realign();
-  }
-}
-
-void TskSkinCustomTreeView::RealignScrollBars() {
-  for (TskSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
-    if (bar && bar->Parent() && bar->Align() != TAlign::alNone) bar->Parent()->Realign();
+  FBars.FinishUpdate(changed);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -250,12 +194,12 @@ void TskSkinCustomTreeView::ScrollToRow(int Row) {
 }
 
 void TskSkinCustomTreeView::OnVScrollBarChange(TObject*) {
-  if (FVScrollBar && HandleAllocated()) ScrollToRow(FVScrollBar->Position());
+  if (FBars.V && HandleAllocated()) ScrollToRow(FBars.V->Position());
 }
 
 void TskSkinCustomTreeView::OnHScrollBarChange(TObject*) {
-  if (!FHScrollBar || !HandleAllocated()) return;
-  const auto position = static_cast<WORD>(FHScrollBar->Position());
+  if (!FBars.H || !HandleAllocated()) return;
+  const auto position = static_cast<WORD>(FBars.H->Position());
   SendMessageW(FHandle, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/classlib/TreeView.h"
 #include "skin/controls/SkinChangeClient.h"
+#include "skin/controls/SkinViewBars.h"
 #include "skin/data/SkinData.h"
 
 #include <memory>
@@ -35,9 +36,9 @@ public:
   void SetUseSkinFont(bool Value) { FUseSkinFont = Value; }
   // The bars beside the tree. Linking one takes over its OnChange; the tree forgets a bar that is
   // destroyed.
-  TskSkinScrollBar* HScrollBar() const { return FHScrollBar; }
+  TskSkinScrollBar* HScrollBar() const { return FBars.H; }
   void SetHScrollBar(TskSkinScrollBar* Value);
-  TskSkinScrollBar* VScrollBar() const { return FVScrollBar; }
+  TskSkinScrollBar* VScrollBar() const { return FBars.V; }
   void SetVScrollBar(TskSkinScrollBar* Value);
   int SkinControlIndex() const { return FSkinControlIndex; }
 
@@ -60,27 +61,20 @@ protected:
 
 private:
   bool Loading() const;
-  // Shows or hides Bar (only while the tree shows); true when that changed its visibility.
-  bool ShowBar(TskSkinScrollBar& Bar, bool Show);
   // The range of the tree's own bar, 0 .. 0 while the tree does not want that bar.
   void OwnRange(int Bar, DWORD Style, int& Min, int& Max) const;
-  void RealignScrollBars();
   void ScrollToRow(int Row);
   void OnVScrollBarChange(classlib::TObject* Sender);
   void OnHScrollBarChange(classlib::TObject* Sender);
-  void LinkScrollBar(TskSkinScrollBar*& Field, TskSkinScrollBar* Value,
-                     void (TskSkinCustomTreeView::*Handler)(classlib::TObject*));
   void CMVisibleChanged(classlib::TMessage& Message);
 
-  bool FScrollBarsBusy = false;
   TskSkinData* FSkinData = nullptr;
   classlib::String FSkinDataName = "treeview";
   int FSkinControlIndex = -1;
   std::unique_ptr<classlib::TFont> FDefaultFont;
   classlib::TColor FDefaultColor = classlib::clWindow;
   bool FUseSkinFont = true;
-  TskSkinScrollBar* FVScrollBar = nullptr;
-  TskSkinScrollBar* FHScrollBar = nullptr;
+  TskViewBars FBars{*this};
 };
 
 class TskSkinTreeView : public TskSkinCustomTreeView {

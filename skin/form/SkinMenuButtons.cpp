@@ -48,8 +48,8 @@ void DefaultFace(TCanvas& Canvas, const TRect& R, TLook Look) {
 bool DrawDefaultFaces(TCanvas& Canvas, int W, int H, bool TrackMode, bool MenuOpen, bool DownHot, bool Hot) {
   const auto [body, track] = Looks(TrackMode, MenuOpen, DownHot, Hot, TLook::Normal);
   if (TrackMode) {
-    DefaultFace(Canvas, Rect(0, 0, W - TskSkinMenuButton::TrackPartWidth, H), body);
-    DefaultFace(Canvas, Rect(W - TskSkinMenuButton::TrackPartWidth, 0, W, H), track);
+    DefaultFace(Canvas, Rect(0, 0, W - TskMenuTrack::TrackPartWidth, H), body);
+    DefaultFace(Canvas, Rect(W - TskMenuTrack::TrackPartWidth, 0, W, H), track);
   } else {
     DefaultFace(Canvas, Rect(0, 0, W, H), body);
   }
@@ -58,7 +58,7 @@ bool DrawDefaultFaces(TCanvas& Canvas, int W, int H, bool TrackMode, bool MenuOp
 
 // The drop-down arrow in the part at the right edge, moved when pressed or open.
 void DrawMenuArrow(TCanvas& Canvas, int W, int H, TColor Color, bool Shifted) {
-  TRect r = Rect(W - TskSkinMenuButton::TrackPartWidth, 0, W, H);
+  TRect r = Rect(W - TskMenuTrack::TrackPartWidth, 0, W, H);
   if (Shifted) OffsetRect(&r, 2, 2);
   DrawTrackArrowImage(Canvas, r, Color);
 }
@@ -85,7 +85,7 @@ TLook DrawResizeFaces(const TskSkinGeometry& Geometry, TCanvas& Canvas, int W, i
                       bool TrackMode, bool MenuOpen, bool DownHot, bool Hot, bool DrawIdle) {
   const auto [body, track] = Looks(TrackMode, MenuOpen, DownHot, Hot, DrawIdle ? TLook::Normal : TLook::None);
   if (body == TLook::None) return TLook::Normal;
-  const int part = TskSkinMenuButton::TrackPartWidth;
+  const int part = TskMenuTrack::TrackPartWidth;
   if (TrackMode) {
     DrawPiece(Geometry, Canvas, Rects.Of(body), 0, W - part, H);
     DrawPiece(Geometry, Canvas, Rects.Of(track), W - part, part, H);
@@ -100,7 +100,7 @@ TRect ResizeLayout(TskSkinGeometry Geometry, int W, int H) {
   int w = W, h = H;
   Geometry.CalcGeometry(w, h);
   TRect r = Geometry.RealClientRect;
-  r.right -= TskSkinMenuButton::TrackPartWidth;
+  r.right -= TskMenuTrack::TrackPartWidth;
   return r;
 }
 
@@ -111,25 +111,7 @@ TRect MovedTrackRect(const TskSkinGeometry& Geometry, const TRect& R, int W, int
   return r;
 }
 
-// The part of the button that opens the menu in track-button mode; the right 15 pixels without a
-// description of its own, or when the description names no track part.
-TRect TrackPart(const TskSkinGeometry& Geometry, bool Skinned, const String& Name, const TRect& TrackPartRect, int W,
-                int H) {
-  if (Skinned && Name != "resizebutton" && !IsNullRect(TrackPartRect))
-    return MovedTrackRect(Geometry, TrackPartRect, W, H);
-  return Rect(W - TskSkinMenuButton::TrackPartWidth, 0, W, H);
-}
-
 bool Contains(const TRect& R, int X, int Y) { return X >= R.left && X <= R.right && Y >= R.top && Y <= R.bottom; }
-
-// Reads the track part and the own pressed look of the description found.
-void ReadMenuDescription(const TskSkinData* Skin, int Index, TRect& TrackPartRect, TRect& OwnDownSkinRect) {
-  TrackPartRect = OwnDownSkinRect = TRect{};
-  if (Index == -1) return;
-  const TskDataSkinControl* data = Skin->CtrlList[static_cast<size_t>(Index)].get();
-  if (const auto* menu = dynamic_cast<const TskDataSkinMenuButtonControl*>(data)) TrackPartRect = menu->TrackButtonRect;
-  if (const auto* button = dynamic_cast<const TskDataSkinButtonControl*>(data)) OwnDownSkinRect = button->DownSkinRect;
-}
 
 // The button's rectangle on the screen, below which the menu drops.
 TRect ScreenRect(const TControl& Control) {
@@ -137,70 +119,110 @@ TRect ScreenRect(const TControl& Control) {
   return Rect(origin.x, origin.y, origin.x + Control.Width(), origin.y + Control.Height());
 }
 
-// The pressed track part copied from the description's pressed look over a hot image.
-void CopyPressedTrackPart(TBitmap& B, TBitmap* Picture, const TRect& TrackPartRect, const TRect& OwnDownSkinRect,
-                          const TRect& Target) {
-  if (!Picture || Picture->Empty()) return;
-  TRect source = TrackPartRect;
-  OffsetRect(&source, OwnDownSkinRect.left, OwnDownSkinRect.top);
-  B.Canvas()->CopyRect(Target, *Picture->Canvas(), source);
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TskMenuTrack
+
+void TskMenuTrack::SetPopupMenu(TskSkinPopupMenu* Value) {
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(&FButton);
+  FPopupMenu = Value;
+  if (FPopupMenu) FPopupMenu->FreeNotification(&FButton);
 }
 
-}  // namespace
+void TskMenuTrack::Notification(TComponent* AComponent, TOperation Operation) {
+  if (Operation == TOperation::opRemove && AComponent && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
+void TskMenuTrack::ReadDescription(const TskSkinData* Skin, int Index) {
+  FTrackPartRect = FOwnDownSkinRect = TRect{};
+  if (Index == -1) return;
+  const TskDataSkinControl* data = Skin->CtrlList[static_cast<size_t>(Index)].get();
+  if (const auto* menu = dynamic_cast<const TskDataSkinMenuButtonControl*>(data)) {
+    FTrackPartRect = menu->TrackButtonRect;
+  }
+  if (const auto* button = dynamic_cast<const TskDataSkinButtonControl*>(data)) FOwnDownSkinRect = button->DownSkinRect;
+}
+
+TRect TskMenuTrack::NewTrackButtonRect() const {
+  return MovedTrackRect(FGeometry, FTrackPartRect, FButton.Width(), FButton.Height());
+}
+
+// In track-button mode the part that opens the menu is the right 15 pixels without a description of
+// the button's own, or when the description names no track part.
+bool TskMenuTrack::CanTrack(bool Skinned, const String& Name, int X, int Y) const {
+  if (!FPopupMenu) return false;
+  if (!FTrackButtonMode) return true;
+  const int w = FButton.Width(), h = FButton.Height();
+  const TRect part = Skinned && Name != "resizebutton" && !IsNullRect(FTrackPartRect)
+                         ? MovedTrackRect(FGeometry, FTrackPartRect, w, h)
+                         : Rect(w - TrackPartWidth, 0, w, h);
+  return Contains(part, X, Y);
+}
+
+void TskMenuTrack::Popup(const TNotifyEvent& OnShow) const {
+  if (!FPopupMenu) return;
+  FPopupMenu->PopupFromRect2(&FButton, ScreenRect(FButton), false);
+  if (OnShow) OnShow(&FButton);
+}
+
+bool TskMenuTrack::HasPressedTrackPart() const {
+  return FMenuOpen && FTrackButtonMode && !IsNullRect(FTrackPartRect) && !IsNullRect(FOwnDownSkinRect);
+}
+
+void TskMenuTrack::CopyPressedTrackPart(TBitmap& B, TBitmap* Picture) const {
+  if (!Picture || Picture->Empty()) return;
+  TRect source = FTrackPartRect;
+  OffsetRect(&source, FOwnDownSkinRect.left, FOwnDownSkinRect.top);
+  B.Canvas()->CopyRect(NewTrackButtonRect(), *Picture->Canvas(), source);
+}
 
 // ---------------------------------------------------------------------------------------------
 // TskSkinMenuButton
 
-TskSkinMenuButton::TskSkinMenuButton(TComponent* AOwner) : TskSkinButton(AOwner) { FSkinDataName = "toolmenubutton"; }
-
-void TskSkinMenuButton::SetSkinPopupMenu(TskSkinPopupMenu* Value) {
-  if (FSkinPopupMenu) FSkinPopupMenu->RemoveFreeNotification(this);
-  FSkinPopupMenu = Value;
-  if (FSkinPopupMenu) FSkinPopupMenu->FreeNotification(this);
+TskSkinMenuButton::TskSkinMenuButton(TComponent* AOwner) : TskSkinButton(AOwner), FMenuTrack(*this, *this) {
+  FSkinDataName = "toolmenubutton";
 }
 
+void TskSkinMenuButton::SetSkinPopupMenu(TskSkinPopupMenu* Value) { FMenuTrack.SetPopupMenu(Value); }
+
 void TskSkinMenuButton::SetTrackButtonMode(bool Value) {
-  FTrackButtonMode = Value;
+  FMenuTrack.SetTrackButtonMode(Value);
   if (FSkinControlIndex == -1) Repaint();
 }
 
 void TskSkinMenuButton::Notification(TComponent* AComponent, TOperation Operation) {
   TskSkinButton::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent && AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
+  FMenuTrack.Notification(AComponent, Operation);
 }
 
 void TskSkinMenuButton::GetSkinData() {
   TskSkinButton::GetSkinData();
-  ReadMenuDescription(FSkinData, FSkinControlIndex, FTrackPartRect, FOwnDownSkinRect);
+  FMenuTrack.ReadDescription(FSkinData, FSkinControlIndex);
 }
 
-TRect TskSkinMenuButton::GetNewTrackButtonRect() const {
-  return MovedTrackRect(*this, FTrackPartRect, Width(), Height());
-}
+TRect TskSkinMenuButton::GetNewTrackButtonRect() const { return FMenuTrack.NewTrackButtonRect(); }
 
 bool TskSkinMenuButton::CanMenuTrack(int X, int Y) {
-  if (!FSkinPopupMenu) return false;
-  if (!FTrackButtonMode) return true;
-  return Contains(TrackPart(*this, FSkinControlIndex != -1, FSkinDataName, FTrackPartRect, Width(), Height()), X, Y);
+  return FMenuTrack.CanTrack(FSkinControlIndex != -1, FSkinDataName, X, Y);
 }
 
 void TskSkinMenuButton::TrackMenu() {
-  if (!FSkinPopupMenu) return;
+  if (!FMenuTrack.PopupMenu()) return;
   if (EnableMorphing()) FMorphKf = 1;
-  FSkinPopupMenu->PopupFromRect2(this, ScreenRect(*this), false);
-  if (OnShowTrackMenu) OnShowTrackMenu(this);
+  FMenuTrack.Popup(OnShowTrackMenu);
 }
 
 void TskSkinMenuButton::OpenMenu() {
-  FTrackMenuOpen = true;
+  FMenuTrack.SetMenuOpen(true);
   if (!FDown) SetDown(true);
   TrackMenu();
 }
 
 void TskSkinMenuButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == TMouseButton::mbLeft) {
-    FTrackMenuOpen = CanMenuTrack(X, Y);
-    if (FTrackMenuOpen) {
+    FMenuTrack.SetMenuOpen(CanMenuTrack(X, Y));
+    if (TrackMenuOpen()) {
       OpenMenu();
       return;
     }
@@ -210,7 +232,7 @@ void TskSkinMenuButton::MouseDown(TMouseButton Button, TShiftState Shift, int X,
 
 // The release of the press that opened the menu is no click.
 void TskSkinMenuButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (!FTrackMenuOpen) TskSkinButton::MouseUp(Button, Shift, X, Y);
+  if (!TrackMenuOpen()) TskSkinButton::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinMenuButton::CreateControlDefaultImage(TBitmap& B) {
@@ -221,10 +243,10 @@ void TskSkinMenuButton::CreateControlDefaultImage(TBitmap& B) {
   if (!Enabled()) canvas.Font()->SetColor(clBtnShadow);
   const int w = Width(), h = Height();
   const bool pressed =
-      DrawDefaultFaces(canvas, w, h, FTrackButtonMode, FTrackMenuOpen, FDown && FHovered, FHovered || IsFocused());
+      DrawDefaultFaces(canvas, w, h, TrackButtonMode(), TrackMenuOpen(), FDown && FHovered, FHovered || IsFocused());
   DrawGlyphAndText(canvas, Rect(0, 0, w - TrackPartWidth, h), FMargin, FSpacing, FLayout, Caption(), *FGlyph,
                    FNumGlyphs, 1, pressed);
-  DrawMenuArrow(canvas, w, h, clBtnText, pressed || FTrackMenuOpen);
+  DrawMenuArrow(canvas, w, h, clBtnText, pressed || TrackMenuOpen());
 }
 
 void TskSkinMenuButton::CreateButtonImage(TBitmap& B, const TRect& R, bool ADown, bool AHot) {
@@ -232,9 +254,9 @@ void TskSkinMenuButton::CreateButtonImage(TBitmap& B, const TRect& R, bool ADown
     CreateResizeImage(B);
     return;
   }
-  if (FTrackMenuOpen && FTrackButtonMode && !IsNullRect(FTrackPartRect) && !IsNullRect(FOwnDownSkinRect)) {
+  if (FMenuTrack.HasPressedTrackPart()) {
     TskSkinButton::CreateButtonImage(B, FActiveSkinRect, false, true);
-    CopyPressedTrackPart(B, SkinBitmap, FTrackPartRect, FOwnDownSkinRect, GetNewTrackButtonRect());
+    FMenuTrack.CopyPressedTrackPart(B, SkinBitmap);
     return;
   }
   TskSkinButton::CreateButtonImage(B, R, ADown, AHot);
@@ -243,23 +265,23 @@ void TskSkinMenuButton::CreateButtonImage(TBitmap& B, const TRect& R, bool ADown
 void TskSkinMenuButton::CreateResizeImage(TBitmap& B) {
   const int w = Width(), h = Height();
   TCanvas& canvas = *B.Canvas();
-  const TLook look = DrawResizeFaces(*this, canvas, w, h, {SkinRect, FActiveSkinRect, FDownSkinRect}, FTrackButtonMode,
-                                     FTrackMenuOpen, FDown && FHovered, FHovered, true);
+  const TLook look = DrawResizeFaces(*this, canvas, w, h, {SkinRect, FActiveSkinRect, FDownSkinRect}, TrackButtonMode(),
+                                     TrackMenuOpen(), FDown && FHovered, FHovered, true);
   const bool pressed = look == TLook::Pressed;
   const bool hot = look != TLook::Normal;
   PrepareFont(canvas, pressed, hot);
   DrawGlyphAndText(canvas, ResizeLayout(*this, w, h), FMargin, FSpacing, FLayout, Caption(), *FGlyph, FNumGlyphs,
                    GlyphNumber(pressed, hot), pressed);
-  DrawMenuArrow(canvas, w, h, FTrackMenuOpen ? FDownFontColor : canvas.Font()->Color(), pressed || FTrackMenuOpen);
+  DrawMenuArrow(canvas, w, h, TrackMenuOpen() ? FDownFontColor : canvas.Font()->Color(), pressed || TrackMenuOpen());
 }
 
 void TskSkinMenuButton::WndProc(TMessage& Message) {
   if (FCanFocused && Message.WParam == VK_SPACE) {
-    if (Message.Msg == WM_KEYDOWN && !FTrackButtonMode && CanMenuTrack(0, 0)) {
+    if (Message.Msg == WM_KEYDOWN && !TrackButtonMode() && CanMenuTrack(0, 0)) {
       OpenMenu();
       return;
     }
-    if (Message.Msg == WM_KEYUP && !FTrackMenuOpen) {
+    if (Message.Msg == WM_KEYUP && !TrackMenuOpen()) {
       SetDown(false);
       if (OnClick) OnClick(this);
       return;
@@ -272,20 +294,20 @@ void TskSkinMenuButton::WndProc(TMessage& Message) {
 void TskSkinMenuButton::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_CLOSESKINMENU:
-      FTrackMenuOpen = false;
+      FMenuTrack.SetMenuOpen(false);
       SetDown(false);
       if (OnHideTrackMenu) OnHideTrackMenu(this);
       return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
-      if (FTrackMenuOpen) {
+      if (TrackMenuOpen()) {
         TskSkinCustomControl::Dispatch(Message);
         FHovered = Message.Msg == CM_MOUSEENTER;
         return;
       }
       break;
     case CM_DIALOGCHAR:
-      if (!FTrackButtonMode && CanMenuTrack(0, 0) && IsCaptionAccelerator(Message.WParam, Caption()) && CanFocus() &&
+      if (!TrackButtonMode() && CanMenuTrack(0, 0) && IsCaptionAccelerator(Message.WParam, Caption()) && CanFocus() &&
           FCanFocused) {
         SetFocus();
         OpenMenu();
@@ -300,58 +322,50 @@ void TskSkinMenuButton::Dispatch(TMessage& Message) {
 // ---------------------------------------------------------------------------------------------
 // TskSkinMenuSpeedButton
 
-TskSkinMenuSpeedButton::TskSkinMenuSpeedButton(TComponent* AOwner) : TskSkinSpeedButton(AOwner) {
+TskSkinMenuSpeedButton::TskSkinMenuSpeedButton(TComponent* AOwner)
+    : TskSkinSpeedButton(AOwner), FMenuTrack(*this, *this) {
   FSkinDataName = "menubutton";
 }
 
-void TskSkinMenuSpeedButton::SetSkinPopupMenu(TskSkinPopupMenu* Value) {
-  if (FSkinPopupMenu) FSkinPopupMenu->RemoveFreeNotification(this);
-  FSkinPopupMenu = Value;
-  if (FSkinPopupMenu) FSkinPopupMenu->FreeNotification(this);
-}
+void TskSkinMenuSpeedButton::SetSkinPopupMenu(TskSkinPopupMenu* Value) { FMenuTrack.SetPopupMenu(Value); }
 
 void TskSkinMenuSpeedButton::SetTrackButtonMode(bool Value) {
-  FTrackButtonMode = Value;
+  FMenuTrack.SetTrackButtonMode(Value);
   if (FSkinControlIndex == -1) Repaint();
 }
 
 void TskSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Operation) {
   TskSkinSpeedButton::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent && AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
+  FMenuTrack.Notification(AComponent, Operation);
 }
 
 void TskSkinMenuSpeedButton::GetSkinData() {
   TskSkinSpeedButton::GetSkinData();
-  ReadMenuDescription(FSkinData, FSkinControlIndex, FTrackPartRect, FOwnDownSkinRect);
+  FMenuTrack.ReadDescription(FSkinData, FSkinControlIndex);
 }
 
-TRect TskSkinMenuSpeedButton::GetNewTrackButtonRect() const {
-  return MovedTrackRect(*this, FTrackPartRect, Width(), Height());
-}
+TRect TskSkinMenuSpeedButton::GetNewTrackButtonRect() const { return FMenuTrack.NewTrackButtonRect(); }
 
 bool TskSkinMenuSpeedButton::CanMenuTrack(int X, int Y) {
-  if (!FSkinPopupMenu) return false;
-  if (!FTrackButtonMode) return true;
-  return Contains(TrackPart(*this, FSkinControlIndex != -1, FSkinDataName, FTrackPartRect, Width(), Height()), X, Y);
+  return FMenuTrack.CanTrack(FSkinControlIndex != -1, FSkinDataName, X, Y);
 }
 
 void TskSkinMenuSpeedButton::TrackMenu() {
-  if (!FSkinPopupMenu) return;
+  if (!FMenuTrack.PopupMenu()) return;
   if (EnableMorphing()) FMorphKf = 1;
-  FSkinPopupMenu->PopupFromRect2(this, ScreenRect(*this), false);
-  if (OnShowTrackMenu) OnShowTrackMenu(this);
+  FMenuTrack.Popup(OnShowTrackMenu);
 }
 
 void TskSkinMenuSpeedButton::OpenMenu() {
-  FTrackMenuOpen = true;
+  FMenuTrack.SetMenuOpen(true);
   if (!FDown) SetDown(true);
   TrackMenu();
 }
 
 void TskSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == TMouseButton::mbLeft) {
-    FTrackMenuOpen = CanMenuTrack(X, Y);
-    if (FTrackMenuOpen) {
+    FMenuTrack.SetMenuOpen(CanMenuTrack(X, Y));
+    if (TrackMenuOpen()) {
       OpenMenu();
       return;
     }
@@ -360,7 +374,7 @@ void TskSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, i
 }
 
 void TskSkinMenuSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (!FTrackMenuOpen) TskSkinSpeedButton::MouseUp(Button, Shift, X, Y);
+  if (!TrackMenuOpen()) TskSkinSpeedButton::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap& B) {
@@ -368,10 +382,10 @@ void TskSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap& B) {
   TCanvas& canvas = *B.Canvas();
   PrepareDefaultFont(canvas);
   const int w = Width(), h = Height();
-  const bool pressed = DrawDefaultFaces(canvas, w, h, FTrackButtonMode, FTrackMenuOpen, FDown && FHovered, FHovered);
+  const bool pressed = DrawDefaultFaces(canvas, w, h, TrackButtonMode(), TrackMenuOpen(), FDown && FHovered, FHovered);
   DrawContent(canvas, Rect(0, 0, w - TrackPartWidth, h), TPictureMode::Default, FDown, FHovered, pressed,
               GlyphNumber(FDown, FHovered));
-  DrawMenuArrow(canvas, w, h, clBtnText, pressed || FTrackMenuOpen);
+  DrawMenuArrow(canvas, w, h, clBtnText, pressed || TrackMenuOpen());
 }
 
 void TskSkinMenuSpeedButton::CreateButtonImage(TBitmap& B, const TRect& R, bool ADown, bool AHot) {
@@ -379,9 +393,9 @@ void TskSkinMenuSpeedButton::CreateButtonImage(TBitmap& B, const TRect& R, bool 
     CreateResizeImage(B);
     return;
   }
-  if (FTrackMenuOpen && FTrackButtonMode && !IsNullRect(FTrackPartRect) && !IsNullRect(FOwnDownSkinRect)) {
+  if (FMenuTrack.HasPressedTrackPart()) {
     TskSkinSpeedButton::CreateButtonImage(B, FActiveSkinRect, false, true);
-    CopyPressedTrackPart(B, SkinBitmap, FTrackPartRect, FOwnDownSkinRect, GetNewTrackButtonRect());
+    FMenuTrack.CopyPressedTrackPart(B, SkinBitmap);
     return;
   }
   TskSkinSpeedButton::CreateButtonImage(B, R, ADown, AHot);
@@ -390,24 +404,24 @@ void TskSkinMenuSpeedButton::CreateButtonImage(TBitmap& B, const TRect& R, bool 
 void TskSkinMenuSpeedButton::CreateResizeImage(TBitmap& B) {
   const int w = Width(), h = Height();
   TCanvas& canvas = *B.Canvas();
-  const TLook look = DrawResizeFaces(*this, canvas, w, h, {SkinRect, FActiveSkinRect, FDownSkinRect}, FTrackButtonMode,
-                                     FTrackMenuOpen, FDown && FHovered, FHovered, !FFlat);
+  const TLook look = DrawResizeFaces(*this, canvas, w, h, {SkinRect, FActiveSkinRect, FDownSkinRect}, TrackButtonMode(),
+                                     TrackMenuOpen(), FDown && FHovered, FHovered, !FFlat);
   const bool pressed = look == TLook::Pressed;
   const bool hot = look == TLook::Hot || pressed;
   PrepareSkinFont(canvas, pressed, hot, false);
   DrawContent(canvas, ResizeLayout(*this, w, h), TPictureMode::Skinned, FDown, FHovered, pressed,
               GlyphNumber(pressed, hot));
-  DrawMenuArrow(canvas, w, h, FTrackMenuOpen ? FDownFontColor : canvas.Font()->Color(), pressed || FTrackMenuOpen);
+  DrawMenuArrow(canvas, w, h, TrackMenuOpen() ? FDownFontColor : canvas.Font()->Color(), pressed || TrackMenuOpen());
 }
 
 void TskSkinMenuSpeedButton::Paint() {
   GetSkinData();
   const int w = Width(), h = Height();
   if (w <= 0 || h <= 0) return;
-  if (FHovered || FDown || FTrackMenuOpen || !FFlat) {
+  if (FHovered || FDown || TrackMenuOpen() || !FFlat) {
     if (FSkinControlIndex == -1) {
       TskGraphicSkinCustomControl::Paint();
-    } else if (FSkinDataName == "resizebutton" || FTrackMenuOpen) {
+    } else if (FSkinDataName == "resizebutton" || TrackMenuOpen()) {
       // The base would draw an open menu's button flat once the pointer is away.
       TBitmap image;
       image.SetSize(w, h);
@@ -430,13 +444,13 @@ void TskSkinMenuSpeedButton::Paint() {
 void TskSkinMenuSpeedButton::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_CLOSESKINMENU:
-      FTrackMenuOpen = false;
+      FMenuTrack.SetMenuOpen(false);
       SetDown(false);
       if (OnHideTrackMenu) OnHideTrackMenu(this);
       return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
-      if (FTrackMenuOpen) {
+      if (TrackMenuOpen()) {
         TskGraphicSkinCustomControl::Dispatch(Message);
         FHovered = Message.Msg == CM_MOUSEENTER;
         return;

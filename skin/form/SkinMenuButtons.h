@@ -3,7 +3,7 @@
 // part opens the menu and the rest is an ordinary button. They live beside the menus rather than
 // with the other buttons because they open a skinned popup menu, which the frame's library holds.
 //
-// Classes in this file: TskSkinMenuButton, TskSkinMenuSpeedButton.
+// Classes in this file: TskMenuTrack, TskSkinMenuButton, TskSkinMenuSpeedButton.
 #pragma once
 
 #include "skin/controls/SkinButton.h"
@@ -14,10 +14,57 @@ namespace skin {
 
 class TskSkinPopupMenu;
 
-class TskSkinMenuButton : public TskSkinButton {
+// The drop-down menu link both buttons hold, so that the windowed and the windowless one keep one
+// copy of it: the popup menu, track-button mode, whether the menu the button dropped is open, and
+// the track part and own pressed look read from the button's description.
+class TskMenuTrack {
 public:
   // The width of the part with the drop-down arrow.
   static constexpr int TrackPartWidth = 15;
+
+  TskMenuTrack(classlib::TControl& AButton, const TskSkinGeometry& AGeometry)
+      : FButton(AButton), FGeometry(AGeometry) {}
+  TskMenuTrack(const TskMenuTrack&) = delete;
+  TskMenuTrack& operator=(const TskMenuTrack&) = delete;
+
+  // Attributes
+  TskSkinPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TskSkinPopupMenu* Value);
+  bool TrackButtonMode() const { return FTrackButtonMode; }
+  void SetTrackButtonMode(bool Value) { FTrackButtonMode = Value; }
+  bool MenuOpen() const { return FMenuOpen; }
+  void SetMenuOpen(bool Value) { FMenuOpen = Value; }
+
+  // Operations
+  // Forgets a popup menu being freed.
+  void Notification(classlib::TComponent* AComponent, classlib::TOperation Operation);
+  // Reads the track part and the own pressed look of the description at Index, -1 for none.
+  void ReadDescription(const TskSkinData* Skin, int Index);
+  // The description's track part, moved as the button's size stretches the skin.
+  classlib::TRect NewTrackButtonRect() const;
+  // Whether a press at (X, Y) opens the menu; Skinned and Name tell the button's description.
+  bool CanTrack(bool Skinned, const classlib::String& Name, int X, int Y) const;
+  // Drops the menu below the button and tells OnShow; nothing without a menu.
+  void Popup(const classlib::TNotifyEvent& OnShow) const;
+  // Whether an open menu's track part is copied from the description's own pressed look.
+  bool HasPressedTrackPart() const;
+  // Copies that pressed track part from Picture over the hot image B.
+  void CopyPressedTrackPart(classlib::TBitmap& B, classlib::TBitmap* Picture) const;
+
+private:
+  classlib::TControl& FButton;
+  const TskSkinGeometry& FGeometry;
+  bool FTrackButtonMode = false;
+  bool FMenuOpen = false;
+  TskSkinPopupMenu* FPopupMenu = nullptr;
+  classlib::TRect FTrackPartRect{};
+  // The description's own pressed look, empty when it has none.
+  classlib::TRect FOwnDownSkinRect{};
+};
+
+class TskSkinMenuButton : public TskSkinButton {
+public:
+  static constexpr int TrackPartWidth = TskMenuTrack::TrackPartWidth;
 
   explicit TskSkinMenuButton(classlib::TComponent* AOwner);
 
@@ -25,11 +72,11 @@ public:
   classlib::TNotifyEvent OnHideTrackMenu;
 
   // Attributes
-  TskSkinPopupMenu* SkinPopupMenu() const { return FSkinPopupMenu; }
+  TskSkinPopupMenu* SkinPopupMenu() const { return FMenuTrack.PopupMenu(); }
   void SetSkinPopupMenu(TskSkinPopupMenu* Value);
-  bool TrackButtonMode() const { return FTrackButtonMode; }
+  bool TrackButtonMode() const { return FMenuTrack.TrackButtonMode(); }
   void SetTrackButtonMode(bool Value);
-  bool TrackMenuOpen() const { return FTrackMenuOpen; }
+  bool TrackMenuOpen() const { return FMenuTrack.MenuOpen(); }
 
   // Operations
   // Whether a press at (X, Y) opens the menu.
@@ -53,17 +100,12 @@ private:
   void OpenMenu();
   void CreateResizeImage(classlib::TBitmap& B);
 
-  bool FTrackButtonMode = false;
-  bool FTrackMenuOpen = false;
-  TskSkinPopupMenu* FSkinPopupMenu = nullptr;
-  classlib::TRect FTrackPartRect{};
-  // The description's own pressed look, empty when it has none.
-  classlib::TRect FOwnDownSkinRect{};
+  TskMenuTrack FMenuTrack;
 };
 
 class TskSkinMenuSpeedButton : public TskSkinSpeedButton, public TskToolBarMenuButton {
 public:
-  static constexpr int TrackPartWidth = 15;
+  static constexpr int TrackPartWidth = TskMenuTrack::TrackPartWidth;
 
   explicit TskSkinMenuSpeedButton(classlib::TComponent* AOwner);
 
@@ -71,11 +113,11 @@ public:
   classlib::TNotifyEvent OnHideTrackMenu;
 
   // Attributes
-  TskSkinPopupMenu* SkinPopupMenu() const { return FSkinPopupMenu; }
+  TskSkinPopupMenu* SkinPopupMenu() const { return FMenuTrack.PopupMenu(); }
   void SetSkinPopupMenu(TskSkinPopupMenu* Value);
-  bool TrackButtonMode() const override { return FTrackButtonMode; }
+  bool TrackButtonMode() const override { return FMenuTrack.TrackButtonMode(); }
   void SetTrackButtonMode(bool Value);
-  bool TrackMenuOpen() const { return FTrackMenuOpen; }
+  bool TrackMenuOpen() const { return FMenuTrack.MenuOpen(); }
 
   // Operations
   bool CanMenuTrack(int X, int Y);
@@ -97,11 +139,7 @@ private:
   void OpenMenu();
   void CreateResizeImage(classlib::TBitmap& B);
 
-  bool FTrackButtonMode = false;
-  bool FTrackMenuOpen = false;
-  TskSkinPopupMenu* FSkinPopupMenu = nullptr;
-  classlib::TRect FTrackPartRect{};
-  classlib::TRect FOwnDownSkinRect{};
+  TskMenuTrack FMenuTrack;
 };
 
 }  // namespace skin
