@@ -51,6 +51,21 @@ TCollectionItem* TCollection::Add() {
   return added;
 }
 
+TCollectionItem* TCollection::Insert(int Index) {
+  if (Index < 0 || Index > Count()) throw EComponentError("collection index out of bounds");
+  BeginUpdate();
+  TCollectionItem* item = nullptr;
+  try {
+    item = Add();
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  std::rotate(FItems.begin() + Index, FItems.end() - 1, FItems.end());
+  EndUpdate();
+  return item;
+}
+
 void TCollection::Delete(int Index) {
   Items(Index);
   Free(static_cast<size_t>(Index));

@@ -46,6 +46,8 @@ public:
   TCollectionItem* Items(int Index) const;
   // A new item at the end, made by CreateItem.
   TCollectionItem* Add();
+  // A new item at Index (0..Count), made by CreateItem.
+  TCollectionItem* Insert(int Index);
   void Delete(int Index);
   void Clear();
   // Changes between BeginUpdate and the last EndUpdate are told once, as a change of all items.

@@ -51,4 +51,14 @@ public:
   using Exception::Exception;
 };
 
+// Raised when a file or folder operation fails; ErrorCode is the system's error number.
+class EInOutError : public Exception {
+public:
+  EInOutError(String message, DWORD ErrorCode) : Exception(std::move(message)), FErrorCode(ErrorCode) {}
+  DWORD ErrorCode() const { return FErrorCode; }
+
+private:
+  DWORD FErrorCode;
+};
+
 }  // namespace classlib

@@ -1,9 +1,12 @@
 #include "skin/shell/SkinShellRegistration.h"
 
 #include "platform/classlib/ClassRegistry.h"
+#include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/shell/ShellChangeNotifier.h"
+#include "skin/shell/SkinFileCtrl.h"
 #include "skin/shell/SkinFileListView.h"
+#include "skin/shell/SkinShellComboBox.h"
 
 #include <mutex>
 
@@ -45,6 +48,20 @@ void RegisterFileListView(TClassRegistry& Registry) {
       .Event("OnAddFolder", &V::OnAddFolder);
 }
 
+void RegisterPathCombos(TClassRegistry& Registry) {
+  RegisterSkinBoxClasses();
+  Registry.Register<TskSkinFilterComboBox>("TskSkinFilterComboBox", "TskSkinComboBox")
+      .Text("Filter", &TskSkinFilterComboBox::SetFilter);
+  using C = TskSkinShellComboBox;
+  Registry.Register<C>("TskSkinShellComboBox", "TskSkinCustomComboBox")
+      .Text("Root", &C::SetRoot)
+      .SetOf("ObjectTypes", &C::SetObjectTypes,
+             {{"otFolders", TShellObjectType::otFolders},
+              {"otNonFolders", TShellObjectType::otNonFolders},
+              {"otHidden", TShellObjectType::otHidden}});
+>>>>>>> h-pathcombo
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
@@ -53,5 +70,6 @@ void RegisterSkinShellClasses() {
     RegisterSkinControlClasses();
     RegisterNotifier(TClassRegistry::Instance());
     RegisterFileListView(TClassRegistry::Instance());
+    RegisterPathCombos(TClassRegistry::Instance());
   });
 }

@@ -102,6 +102,23 @@ TEST(Collections, ItemsJoinLeaveAndReportTheirChanges) {
   EXPECT_EQ(-1, loose.Index());
 }
 
+TEST(Collections, InsertPlacesTheNewItem) {
+  TNotes notes;
+  notes.Add()->SetText("b");
+  notes.Heard.clear();
+  static_cast<TNoteItem*>(notes.Insert(0))->SetText("a");
+  static_cast<TNoteItem*>(notes.Insert(2))->SetText("c");
+  ASSERT_EQ(3, notes.Count());
+  EXPECT_EQ("a", notes.Note(0)->Text);
+  EXPECT_EQ("b", notes.Note(1)->Text);
+  EXPECT_EQ("c", notes.Note(2)->Text);
+  EXPECT_EQ(2, notes.Note(2)->Index());
+  EXPECT_EQ((std::vector<int>{-1, 0, -1, 2}), notes.Heard);
+  EXPECT_THROW(notes.Insert(4), EComponentError);
+  EXPECT_THROW(notes.Insert(-1), EComponentError);
+  EXPECT_EQ(3, notes.Count());
+}
+
 TEST(Collections, AssignCopiesItemsOfTheSameClassOnly) {
   TNotes source;
   source.Add()->SetText("one");
