@@ -15,7 +15,7 @@
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/data/SkinDataRegistration.h"
 #include "skin/form/SkinFormRegistration.h"
-#include "skin/plain/PlainRegistration.h"
+#include "skin/shell/SkinShellRegistration.h"
 
 using namespace classlib;
 
@@ -25,8 +25,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->SetTitle("Tavrel");
     RegisterSkinControlClasses();
     RegisterSkinFormClasses();
-    RegisterPlainSkinClasses();
-  RegisterSkinBoxClasses();
+    RegisterSkinShellClasses();
     RegisterSkinBoxClasses();
     RegisterFlatClasses();
     RegisterSkinDataClasses();

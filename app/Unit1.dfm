@@ -1046,11 +1046,15 @@ object Form1: TForm1
     AllocBy = 10
   end
   object OpenDialog1: TskSkinOpenDialog
+    SkinData = skSkinData1
+    CtrlSkinData = skSkinData1
     Title = 'Open file'
     Filter = 'All (*.bmp;*.ico;*.emf;*.wmf;*.jpg;*,png;*.tif;*.pcx;*.gif;*.tga;)|*.bmp;*.ico;*.emf;*.wmf;*.jpg;*.png;*.tif;*.pcx;*.gif;*.tga;'
     MultiSelection = True
   end
   object skSkinSaveDialog1: TskSkinSaveDialog
+    SkinData = skSkinData1
+    CtrlSkinData = skSkinData1
     Title = 'Save file'
     Filter = 'Bitmaps(*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg|PCX (*.pcx)|*.pcx|TGA (*.tga)|*.tga|TIF (*.tif)|*.tif|PNG (*.png)|*.png'
   end

@@ -21,7 +21,7 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/form/SkinPopupMenu.h"
-#include "skin/plain/SkinPlainDialogs.h"
+#include "skin/shell/SkinOpenDialog.h"
 
 #include <functional>
 #include <memory>

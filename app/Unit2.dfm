@@ -108,19 +108,27 @@ object Form2: TForm2
     end
   end
   object skSkinOpenDialog1: TskSkinOpenDialog
+    SkinData = skSkinData2
+    CtrlSkinData = skSkinData2
     Title = 'Open Audio files'
     Filter = 'All(*.mp3;*.wma;*.wav;)|*.mp3;*.wma;*.wav;'
     MultiSelection = True
   end
   object skSkinOpenDialog2: TskSkinOpenDialog
+    SkinData = skSkinData2
+    CtrlSkinData = skSkinData2
     Title = 'Open Video files'
     Filter = 'All(*.rmvb;*.mpg;*.mov;*.avi;*.vob;*.wmv;*.dat;*.asf;)|*.rmvb;*.mpg;*.mov;*.avi;*.vob;*.wmv;*.dat;*.asf;'
   end
   object skSkinOpenDialog3: TskSkinOpenDialog
+    SkinData = skSkinData2
+    CtrlSkinData = skSkinData2
     Title = 'Open file'
     Filter = 'Play List|*.lst'
   end
   object skSkinSaveDialog1: TskSkinSaveDialog
+    SkinData = skSkinData2
+    CtrlSkinData = skSkinData2
     Title = 'Save file'
     Filter = 'All files|*.lst'
   end

@@ -5,7 +5,7 @@
 #include "platform/classlib/Menus.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/boxes/SkinListBox.h"
-#include "skin/plain/SkinPlainDialogs.h"
+#include "skin/shell/SkinOpenDialog.h"
 
 #include <windows.h>
 

@@ -1,13 +1,15 @@
 // Draws the program's own pictures and writes them as 24-bit BMP files into one folder:
 // the home page background with the highlight bars of its four labels, the background of the
 // other pages, the viewer's canvas "can.bmp", the skinned slider's built-in thumbs and rulers, the
-// skinned button bar's scroll glyphs and the month calendar's step-button glyphs.
+// skinned button bar's scroll glyphs, the month calendar's step-button glyphs and the file
+// dialog's tool-bar glyphs.
 //
 //   artwork <output folder>
 //
 // A build-time tool of the host: it only writes files and needs no Wine.
 #include "tools/artwork/ButtonsBarArt.h"
 #include "tools/artwork/CalendarArt.h"
+#include "tools/artwork/DialogArt.h"
 #include "tools/artwork/Canvas.h"
 #include "tools/artwork/Lettering.h"
 #include "tools/artwork/SliderArt.h"
@@ -216,6 +218,7 @@ void WriteAll(const std::string& folder) {
   WriteSliderPictures(folder);
   WriteButtonsBarPictures(folder);
   WriteCalendarGlyphs(folder);
+  WriteDialogGlyphs(folder);
 }
 
 }  // namespace

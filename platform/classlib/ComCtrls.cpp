@@ -1110,6 +1110,9 @@ void TListView::Dispatch(TMessage& Message) {
       case LVN_ODFINDITEMW:
         Message.Result = FindItem(*reinterpret_cast<const NMLVFINDITEMW*>(Message.LParam));
         return;
+      case LVN_ITEMCHANGED:
+        if (OnChange) OnChange(this);
+        return;
     }
   }
   TWinControl::Dispatch(Message);

@@ -374,6 +374,8 @@ public:
   explicit TListView(TComponent* AOwner);
 
   TLVCustomDrawEvent OnCustomDraw;
+  // An item's selection, focus, text or image changed (the user's or the program's doing).
+  TNotifyEvent OnChange;
 
   TListItems& Items() { return *FItems; }
   TListColumns& Columns() { return *FColumns; }

@@ -2,12 +2,13 @@
 
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/boxes/SkinBoxesRegistration.h"
-#include "skin/controls/SkinControlsRegistration.h"
 #include "skin/shell/ShellChangeNotifier.h"
 #include "skin/shell/SkinFileCtrl.h"
 #include "skin/shell/SkinFileListView.h"
+#include "skin/shell/SkinOpenDialog.h"
 #include "skin/shell/SkinShellComboBox.h"
 
+#include <cstdint>
 #include <mutex>
 
 using namespace classlib;
@@ -63,14 +64,63 @@ void RegisterPathCombos(TClassRegistry& Registry) {
       .Reference("ShellListView", &C::SetListView);
 }
 
+// A byte property that a description gives as a number.
+template <class T>
+void ByteProperty(TClassBuilder<T>& Builder, const String& Name, void (T::*Setter)(std::uint8_t)) {
+  Builder.Custom(Name, [Name, Setter](T& o, const TFormValue& v, TReadContext&) {
+    const int value = formvalue::ToInteger(v);
+    if (value < 0 || value > 255) throw EReadError(Name + " out of range");
+    (o.*Setter)(static_cast<std::uint8_t>(value));
+  });
+}
+
+void RegisterFileDialogs(TClassRegistry& Registry) {
+  using D = TskSkinOpenDialog;
+  auto dialog = Registry.Register<D>("TskSkinOpenDialog", "TComponent");
+  dialog.Integer("DialogWidth", &D::SetDialogWidth)
+      .Integer("DialogHeight", &D::SetDialogHeight)
+      .Integer("DialogMinWidth", &D::SetDialogMinWidth)
+      .Integer("DialogMinHeight", &D::SetDialogMinHeight)
+      .Boolean("CheckFileExists", &D::SetCheckFileExists)
+      .Boolean("MultiSelection", &D::SetMultiSelection)
+      .Boolean("AlphaBlend", &D::SetAlphaBlend)
+      .Boolean("AlphaBlendAnimation", &D::SetAlphaBlendAnimation)
+      .Boolean("CtrlAlphaBlend", &D::SetCtrlAlphaBlend)
+      .Boolean("CtrlAlphaBlendAnimation", &D::SetCtrlAlphaBlendAnimation)
+      .Text("LVHeaderSkinDataName", &D::SetLVHeaderSkinDataName)
+      .Reference("SkinData", &D::SetSkinData)
+      .Reference("CtrlSkinData", &D::SetCtrlSkinData)
+      .Custom("DefaultFont.Name", [](D& d, const TFormValue& v, TReadContext&) { d.DefaultFont().SetName(formvalue::ToText(v)); })
+      .Custom("DefaultFont.Height", [](D& d, const TFormValue& v, TReadContext&) { d.DefaultFont().SetHeight(formvalue::ToInteger(v)); })
+      .Custom("DefaultFont.Color", [](D& d, const TFormValue& v, TReadContext&) { d.DefaultFont().SetColor(formvalue::ToColor(v)); })
+      .Text("Title", &D::SetTitle)
+      .Text("InitialDir", &D::SetInitialDir)
+      .Text("Filter", &D::SetFilter)
+      .Integer("FilterIndex", &D::SetFilterIndex)
+      .Text("FileName", &D::SetFileName)
+      .Event("OnFolderChange", &D::OnFolderChange);
+  ByteProperty(dialog, "AlphaBlendValue", &D::SetAlphaBlendValue);
+  ByteProperty(dialog, "CtrlAlphaBlendValue", &D::SetCtrlAlphaBlendValue);
+  Registry.Register<TskSkinSaveDialog>("TskSkinSaveDialog", "TskSkinOpenDialog");
+
+  using E = TskSkinFileEdit;
+  Registry.Register<E>("TskSkinFileEdit", "TskSkinEdit")
+      .Text("Filter", &E::SetFilter)
+      .Reference("DlgSkinData", &E::SetDlgSkinData)
+      .Reference("DlgCtrlSkinData", &E::SetDlgCtrlSkinData)
+      .Text("LVHeaderSkinDataName", &E::SetLVHeaderSkinDataName);
+  Registry.Register<TskSkinSaveFileEdit>("TskSkinSaveFileEdit", "TskSkinFileEdit");
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
   static std::once_flag once;
   std::call_once(once, [] {
-    RegisterSkinControlClasses();
+    RegisterSkinBoxClasses();
     RegisterNotifier(TClassRegistry::Instance());
     RegisterFileListView(TClassRegistry::Instance());
     RegisterPathCombos(TClassRegistry::Instance());
+    RegisterFileDialogs(TClassRegistry::Instance());
   });
 }

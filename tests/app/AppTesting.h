@@ -7,12 +7,16 @@
 
 #include "app/FormClasses.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/WideText.h"
 #include "flat/FlatRegistration.h"
 #include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/data/SkinDataRegistration.h"
 #include "skin/form/SkinFormRegistration.h"
-#include "skin/plain/PlainRegistration.h"
+#include "skin/boxes/SkinEdit.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/shell/OpenDlgForm.h"
+#include "skin/shell/SkinShellRegistration.h"
 
 #include <atomic>
 #include <memory>
@@ -27,8 +31,7 @@ inline void InitForms() {
     classlib::Application->Initialize();
     RegisterSkinControlClasses();
     RegisterSkinFormClasses();
-    RegisterPlainSkinClasses();
-  RegisterSkinBoxClasses();
+    RegisterSkinShellClasses();
     RegisterSkinBoxClasses();
     RegisterFlatClasses();
     RegisterSkinDataClasses();
@@ -144,17 +147,18 @@ private:
   std::atomic<int> FCount = 0;
 };
 
-// Answers the system's file dialogs of this process, on a thread of its own: each one that opens
-// gets the next of the given names typed into its file-name box, then OK.
+// Answers the program's skinned file dialogs: each one that opens gets the next of the given names
+// typed into its file name edit, then its OK button clicked. It runs on a timer of the program's
+// thread, whose messages the dialog's modal loop dispatches.
 class TFileDialogAnswerer {
 public:
   explicit TFileDialogAnswerer(std::vector<std::string> Names) : FNames(std::move(Names)) {
-    FThread = CreateThread(nullptr, 0, &TFileDialogAnswerer::Watch, this, 0, nullptr);
+    Current = this;
+    FTimer = SetTimer(nullptr, 0, 50, &TFileDialogAnswerer::Tick);
   }
   ~TFileDialogAnswerer() {
-    FStop = true;
-    WaitForSingleObject(FThread, INFINITE);
-    CloseHandle(FThread);
+    KillTimer(nullptr, FTimer);
+    Current = nullptr;
   }
   TFileDialogAnswerer(const TFileDialogAnswerer&) = delete;
   TFileDialogAnswerer& operator=(const TFileDialogAnswerer&) = delete;
@@ -162,39 +166,34 @@ public:
   int Answered() const { return FAnswered; }
 
 private:
-  static constexpr int kFileNameBox = 0x47C;  // cmb13, the explorer-style dialog's file name
-
   static BOOL CALLBACK NoteFileDialog(HWND Window, LPARAM Found) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(Window, &process);
-    if (process != GetCurrentProcessId() || !IsWindowVisible(Window) || !GetDlgItem(Window, kFileNameBox)) return TRUE;
-    *reinterpret_cast<HWND*>(Found) = Window;
+    auto* form = dynamic_cast<skin::TskOpenDlgForm*>(classlib::TWinControl::FindControl(Window));
+    if (!form || !IsWindowVisible(Window)) return TRUE;
+    *reinterpret_cast<skin::TskOpenDlgForm**>(Found) = form;
     return FALSE;
   }
 
-  static DWORD WINAPI Watch(LPVOID Self) {
-    auto* self = static_cast<TFileDialogAnswerer*>(Self);
-    while (!self->FStop) {
-      HWND dialog = nullptr;
-      EnumWindows(&NoteFileDialog, reinterpret_cast<LPARAM>(&dialog));
-      if (dialog && self->FAnswered < static_cast<int>(self->FNames.size())) {
-        const std::string& name = self->FNames[static_cast<size_t>(self->FAnswered)];
-        std::vector<WCHAR> wide(name.size() + 1);
-        MultiByteToWideChar(CP_UTF8, 0, name.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-        SetDlgItemTextW(dialog, kFileNameBox, wide.data());
-        ++self->FAnswered;
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        while (IsWindow(dialog) && !self->FStop) Sleep(10);
-      }
-      Sleep(20);
-    }
-    return 0;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    TFileDialogAnswerer* self = Current;
+    if (!self || self->FAnswered >= static_cast<int>(self->FNames.size())) return;
+    skin::TskOpenDlgForm* form = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &NoteFileDialog, reinterpret_cast<LPARAM>(&form));
+    if (!form) return;
+    const std::string& name = self->FNames[static_cast<size_t>(self->FAnswered++)];
+    HWND edit = form->FileNameEdit().Handle();
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+    for (const WCHAR c : classlib::ToWide(name)) SendMessageW(edit, WM_CHAR, c, 0);
+    HWND ok = form->OKButton().Handle();
+    const LPARAM middle = MAKELPARAM(form->OKButton().Width() / 2, form->OKButton().Height() / 2);
+    SendMessageW(ok, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageW(ok, WM_LBUTTONUP, 0, middle);
   }
 
+  static inline TFileDialogAnswerer* Current = nullptr;
   const std::vector<std::string> FNames;
-  HANDLE FThread = nullptr;
-  std::atomic<bool> FStop = false;
-  std::atomic<int> FAnswered = 0;
+  UINT_PTR FTimer = 0;
+  int FAnswered = 0;
 };
 
 }  // namespace apptesting

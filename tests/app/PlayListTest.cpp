@@ -143,8 +143,8 @@ TEST_F(PlayList, RemoveDeletesTheSelectedEntry) {
   EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\a.mp3", "C:\\c.mp3"}));
 }
 
-// The system's save dialog, answered twice: a long name, then a shorter one typed over the long
-// one that the dialog proposes; each save writes the file named, and nothing else.
+// The save dialog, answered twice: a long name, then a shorter one typed over the long one that the
+// dialog proposes (in the folder of the first); each save writes the file named, and nothing else.
 TEST_F(PlayList, SaveListAsTwiceUnderAShorterName) {
   Add({"C:\\music\\a.mp3"});
   {

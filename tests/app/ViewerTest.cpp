@@ -235,8 +235,8 @@ TEST_F(Viewer, AddFolderOpenBlurAndSaveAsPng) {
   blurred.ApplyKernel(ones, 3, 9, 0);
   Form->Blur1Click(nullptr);
 
-  // The PNG filter turns "copy" into "copy.png".
-  SaveName = skin::SavedFileName(Form->skSkinSaveDialog1->Filter(), 6, Work.windowsFile("copy"));
+  // Saved under the name the PNG filter makes of "copy".
+  SaveName = Work.windowsFile("copy.png");
   Form->Saveto1Click(nullptr);
   EXPECT_EQ(testing_support::ToolOutput("identify -format '%m %w %h' " + Work.unixFile("copy.png")), "PNG 48 32");
   PxImage saved;
@@ -247,7 +247,7 @@ TEST_F(Viewer, AddFolderOpenBlurAndSaveAsPng) {
 TEST_F(Viewer, SaveChoosesTheEncoderByTheLastExtensionAndReportsFailures) {
   Open(Pattern());
   // "copy.jpg" typed with the BMP filter selected arrives as copy.jpg.bmp and is a BMP file.
-  SaveName = skin::SavedFileName(Form->skSkinSaveDialog1->Filter(), 1, Work.windowsFile("copy.jpg"));
+  SaveName = Work.windowsFile("copy.jpg.bmp");
   Form->Saveto1Click(nullptr);
   EXPECT_EQ(testing_support::ToolOutput("identify -format '%m' " + Work.unixFile("copy.jpg.bmp")).substr(0, 3), "BMP");
 
@@ -269,8 +269,8 @@ TEST_F(Viewer, SaveChoosesTheEncoderByTheLastExtensionAndReportsFailures) {
   }
 }
 
-// The system's save dialog, answered twice: a long name, then a shorter one typed over the long
-// one that the dialog proposes; both pictures are written under the names given.
+// The save dialog, answered twice: a long name, then a shorter one typed over the long one that the
+// dialog proposes; both pictures are written under the names given, with the first type's extension.
 TEST_F(Viewer, SaveToTwiceUnderAShorterName) {
   Open(Pattern());
   {

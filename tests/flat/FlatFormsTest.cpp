@@ -9,7 +9,7 @@
 #include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/controls/SkinControlsRegistration.h"
 #include "skin/form/SkinFormRegistration.h"
-#include "skin/plain/PlainRegistration.h"
+#include "skin/shell/SkinShellRegistration.h"
 
 #include <iostream>
 
@@ -29,7 +29,7 @@ std::unique_ptr<TForm> ReadProgramForm(const String& File, const String& FormCla
   text.replace(at, root.size(), ": TForm\n");
   RegisterSkinControlClasses();
   RegisterSkinFormClasses();
-  RegisterPlainSkinClasses();
+  RegisterSkinShellClasses();
   RegisterSkinBoxClasses();
   RegisterFlatClasses();
   RegisterSkinDataClasses();
