@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 namespace skin {
 
@@ -56,6 +57,27 @@ private:
   TCursor FCursor;
   HWND FWindow = nullptr;
 };
+
+// An item's name in its folder on disk. A file-system item carries it in its list, which the
+// shell reads back without going to the disk; the folder's parsing name serves any other item.
+String FileSystemName(IShellFolder* Folder, LPCITEMIDLIST Item) {
+  WIN32_FIND_DATAW data{};
+  if (SUCCEEDED(SHGetDataFromIDListW(Folder, Item, SHGDFIL_FINDDATA, &data, sizeof data)) && data.cFileName[0])
+    return FromWide(data.cFileName);
+  return DisplayNameOf(Folder, Item, SHGDN_INFOLDER | SHGDN_FORPARSING);
+}
+
+// Bytes that order as the user's locale orders the names, without regard to case.
+std::string SortKey(const String& Name) {
+  const WideString name = ToWide(Name);
+  const int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(),
+                                static_cast<int>(name.size()), nullptr, 0);
+  std::string key(static_cast<size_t>(std::max(size, 0)), '\0');
+  if (size > 0)
+    LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), static_cast<int>(name.size()),
+                 reinterpret_cast<LPWSTR>(key.data()), size);
+  return key;
+}
 
 HIMAGELIST SystemImageList(UINT Size) {
   SHFILEINFOW info{};
@@ -332,6 +354,7 @@ void TskCustomShellListView::Populate() {
       !enumerator)
     return;
   const std::vector<TMask> parts = MaskParts(FMask);
+  std::vector<TSortEntry> order;  // what the sort goes by, item by item
   LPITEMIDLIST next = nullptr;
   while (enumerator->Next(1, &next, nullptr) == S_OK) {
     const TOwnedIDList item(next);
@@ -340,7 +363,7 @@ void TskCustomShellListView::Populate() {
     LPCITEMIDLIST items[] = {item.get()};
     if (FAILED(folder->GetAttributesOf(1, items, &attributes))) attributes = 0;
     String name;
-    if (attributes & SFGAO_FILESYSTEM) name = DisplayNameOf(folder, item.get(), SHGDN_INFOLDER | SHGDN_FORPARSING);
+    if (attributes & SFGAO_FILESYSTEM) name = FileSystemName(folder, item.get());
     // A compressed archive the shell opens as a folder counts as a file.
     const bool isFolder = (attributes & SFGAO_FOLDER) && UpperCase(ExtractFileExt(name)) != ".ZIP";
     // Only what the shell calls a folder has a folder interface to bind; asking for the files' would
@@ -350,20 +373,38 @@ void TskCustomShellListView::Populate() {
     auto object = std::make_unique<TskShellFolder>(FRootFolder.get(), item.get(), bound.Get());
     bool canAdd = isFolder || std::any_of(parts.begin(), parts.end(), [&](const TMask& M) { return M.Matches(name); });
     if (OnAddFolder) OnAddFolder(this, object.get(), canAdd);
-    if (canAdd) FFolders.push_back({std::move(object), isFolder, String(), false});
+    if (canAdd) {
+      if (FSorted) order.push_back({isFolder, (attributes & SFGAO_FOLDER) != 0, SortKey(name), FFolders.size()});
+      FFolders.push_back({std::move(object), isFolder, String(), false});
+    }
   }
-  if (FSorted) SortFolders();
+  if (FSorted) SortFolders(std::move(order));
   Items().SetCount(static_cast<int>(FFolders.size()));
 }
 
-void TskCustomShellListView::SortFolders() {
+void TskCustomShellListView::SortFolders(std::vector<TSortEntry> Entries) {
   IShellFolder* const folder = FRootFolder->ShellFolder();
-  // Each comparison is a shell call: a merge sort asks for fewer of them than a quick sort.
-  std::stable_sort(FFolders.begin(), FFolders.end(), [folder](const TListed& A, const TListed& B) {
+  const auto shellOrder = [folder](const TListed& A, const TListed& B) {
     if (A.IsFolder != B.IsFolder) return A.IsFolder;
     const HRESULT order = folder->CompareIDs(0, A.Folder->RelativeID(), B.Folder->RelativeID());
     return static_cast<short>(HRESULT_CODE(order)) < 0;
+  };
+  // Every comparison of a sort would be a shell call. The shell puts its folders before its files
+  // and orders each by name as the locale does, without regard to case: the items are put in that
+  // order first and the shell is asked only to confirm it, one call for each pair of neighbours. An
+  // order it does not confirm (a shell comparing in some other way) is sorted by the shell after all.
+  std::stable_sort(Entries.begin(), Entries.end(), [](const TSortEntry& A, const TSortEntry& B) {
+    if (A.IsFolder != B.IsFolder) return A.IsFolder;
+    if (A.ShellFolder != B.ShellFolder) return A.ShellFolder;
+    return A.Key < B.Key;
   });
+  std::vector<TListed> sorted;
+  sorted.reserve(FFolders.size());
+  for (const TSortEntry& entry : Entries) sorted.push_back(std::move(FFolders[entry.Index]));
+  FFolders = std::move(sorted);
+  // A merge sort asks the shell fewer times than a quick sort.
+  if (!std::is_sorted(FFolders.begin(), FFolders.end(), shellOrder))
+    std::stable_sort(FFolders.begin(), FFolders.end(), shellOrder);
 }
 
 TskShellFolder* TskCustomShellListView::GetFolder(int Index) const {
@@ -378,6 +419,16 @@ const String& TskCustomShellListView::ItemName(int Index) {
     listed.HasName = true;
   }
   return listed.Name;
+}
+
+int TskCustomShellListView::ItemImage(int Index) {
+  TListed& listed = FFolders[static_cast<size_t>(Index)];
+  const bool large = ViewStyle() == TViewStyle::vsIcon;
+  if (listed.Image < 0 || listed.LargeImage != large) {
+    listed.Image = listed.Folder->ImageIndex(large);
+    listed.LargeImage = large;
+  }
+  return listed.Image;
 }
 
 TskShellFolder* TskCustomShellListView::SelectedFolder() const {
@@ -407,7 +458,7 @@ bool TskCustomShellListView::OwnerDataFetch(TListItem* Item, TItemRequest Reques
   if (index < 0 || index >= FolderCount()) return true;
   TskShellFolder& folder = *GetFolder(index);
   if (Request.Contains(TItemRequestItem::irText)) Item->SetCaption(ItemName(index));
-  if (Request.Contains(TItemRequestItem::irImage)) Item->SetImageIndex(folder.ImageIndex(ViewStyle() == TViewStyle::vsIcon));
+  if (Request.Contains(TItemRequestItem::irImage)) Item->SetImageIndex(ItemImage(index));
   if (ViewStyle() == TViewStyle::vsReport && Request.Contains(TItemRequestItem::irText) && !FColumnNumbers.empty()) {
     // Each column shows its own detail of the folder's, whatever titles were left out before it.
     folder.LoadColumnDetails(*FRootFolder, FHandle, *std::max_element(FColumnNumbers.begin(), FColumnNumbers.end()));
@@ -594,7 +645,10 @@ void TskCustomShellListView::Edit(const LVITEMW& Item) {
   ReturnLentStyle();
   if (Item.iItem < 0 || Item.iItem >= FolderCount() || !Item.pszText) return;
   GetFolder(Item.iItem)->Rename(ToWide(FromWide(Item.pszText)));
-  FFolders[static_cast<size_t>(Item.iItem)].HasName = false;
+  // A new extension can bring a new icon.
+  TListed& renamed = FFolders[static_cast<size_t>(Item.iItem)];
+  renamed.HasName = false;
+  renamed.Image = -1;
   SendMessageW(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(Item.iItem), Item.iItem);
 }
 

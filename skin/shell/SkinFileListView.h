@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace skin {
@@ -118,19 +119,30 @@ protected:
   void Edit(const LVITEMW& Item) override;
 
 private:
-  // One listed item: its object, whether it sorts as a folder, and its name once the list asked
-  // for it (a list lays out by every item's name, again and again).
+  // One listed item: its object, whether it sorts as a folder, and its name and icon once the list
+  // asked for them (a list lays out by every item's name, and redraws ask again for both).
   struct TListed {
     std::unique_ptr<TskShellFolder> Folder;
     bool IsFolder;
     classlib::String Name;
     bool HasName = false;
+    int Image = -1;  // in the system list of large icons when LargeImage, else of small ones
+    bool LargeImage = false;
   };
   const classlib::String& ItemName(int Index);
+  int ItemImage(int Index);
 
   bool Loading() const;
   bool Destroying() const;
-  void SortFolders();
+  // What the items are sorted by: whether the view lists one as a folder, whether the shell calls it
+  // a folder, its name's sort key, and its place in the unsorted items.
+  struct TSortEntry {
+    bool IsFolder;
+    bool ShellFolder;
+    std::string Key;
+    size_t Index;
+  };
+  void SortFolders(std::vector<TSortEntry> Entries);
   // Adds a column for the shell's column Number unless its title is empty or taken; false when taken.
   bool AddColumn(SHELLDETAILS& Details, int Number, classlib::TStringList& Titles, int CharWidth);
   void AddBuiltInColumns(int Count, int CharWidth);

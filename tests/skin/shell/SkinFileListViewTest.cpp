@@ -84,6 +84,31 @@ TEST_F(FileListViewTest, MasksAndOrder) {
   }
 }
 
+// The view puts the items in the order it expects of the shell and lets the shell confirm it: names
+// of every kind (punctuation, digits, case) and the desktop's items, which have no file names, must
+// all come in the shell's order.
+TEST_F(FileListViewTest, FollowsTheShellsOrder) {
+  testing_support::TempDir mixed;
+  for (const char* file : {"_a.txt", "a-c.txt", "ab.txt", "a_b.txt", "B.txt", "b1.txt", "b10.txt", "b2.txt", "a c.txt",
+                           "'q.txt", "Zz.txt", "z.txt"})
+    testing_support::WriteUnixFile(mixed.unixFile(file), "data");
+  ASSERT_TRUE(classlib::ForceDirectories(mixed.windowsFile("folder.zip")));
+  View->SetPath(mixed.windowsPath());
+  EXPECT_EQ(View->FolderCount(), 13);
+  const String mixedPath = mixed.windowsPath();
+  for (const String& root : {mixedPath, String("rfDesktop"), String("rfMyComputer")}) {
+    View->SetRoot(root);
+    IShellFolder* const folder = View->RootFolder()->ShellFolder();
+    for (int i = 0; i + 1 < View->FolderCount(); ++i) {
+      const TskShellFolder* a = View->GetFolder(i);
+      const TskShellFolder* b = View->GetFolder(i + 1);
+      if (a->IsFolder() != b->IsFolder()) continue;
+      const HRESULT order = folder->CompareIDs(0, a->RelativeID(), b->RelativeID());
+      EXPECT_LE(static_cast<short>(HRESULT_CODE(order)), 0) << root << " " << i;
+    }
+  }
+}
+
 TEST_F(FileListViewTest, AddFolderHandlerAndRefills) {
   int asked = 0;
   View->OnAddFolder = [&](classlib::TObject* Sender, TskShellFolder* Folder, bool& CanAdd) {
