@@ -7,6 +7,7 @@
 #include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinOpenDialog.h"
 #include "skin/shell/SkinShellComboBox.h"
+#include "skin/shell/SkinShellDriveComboBox.h"
 
 #include <cstdint>
 #include <mutex>
@@ -112,6 +113,20 @@ void RegisterFileDialogs(TClassRegistry& Registry) {
   Registry.Register<TskSkinSaveFileEdit>("TskSkinSaveFileEdit", "TskSkinFileEdit");
 }
 
+void RegisterDriveComboBox(TClassRegistry& Registry) {
+  using C = TskSkinShellDriveComboBox;
+  Registry.Register<C>("TskSkinShellDriveComboBox", "TskSkinCustomComboBox")
+      .SetOf("DriveTypes", &C::SetDriveTypes,
+             {{"dtUnknown", TDriveType::dtUnknown},
+              {"dtNoDrive", TDriveType::dtNoDrive},
+              {"dtFloppy", TDriveType::dtFloppy},
+              {"dtFixed", TDriveType::dtFixed},
+              {"dtNetwork", TDriveType::dtNetwork},
+              {"dtCDROM", TDriveType::dtCDROM},
+              {"dtRAM", TDriveType::dtRAM}})
+      .Event("OnChange", &C::OnChange);
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
@@ -122,5 +137,6 @@ void RegisterSkinShellClasses() {
     RegisterFileListView(TClassRegistry::Instance());
     RegisterPathCombos(TClassRegistry::Instance());
     RegisterFileDialogs(TClassRegistry::Instance());
+    RegisterDriveComboBox(TClassRegistry::Instance());
   });
 }
