@@ -3,6 +3,7 @@
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/shell/ShellChangeNotifier.h"
+#include "skin/shell/SkinDirTreeView.h"
 #include "skin/shell/SkinFileCtrl.h"
 #include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinOpenDialog.h"
@@ -48,7 +49,26 @@ void RegisterFileListView(TClassRegistry& Registry) {
       .Text("Mask", &V::SetMask)
       .Boolean("Sorted", &V::SetSorted)
       .Reference("ShellComboBox", &V::SetComboBox)
+      .Reference("ShellTreeView", &V::SetTreeView)
       .Event("OnAddFolder", &V::OnAddFolder);
+}
+
+// The constructor's values are the defaults: ShowRoot off, RightClickSelect, AutoContextMenus and
+// UseShellImages on, ObjectTypes [otFolders], Root "rfDesktop".
+void RegisterDirTreeView(TClassRegistry& Registry) {
+  using T = TskCustomShellTreeView;
+  Registry.Register<TskSkinDirTreeView>("TskSkinDirTreeView", "TskSkinCustomTreeView")
+      .Boolean("AutoContextMenus", &T::SetAutoContextMenus)
+      .Boolean("AutoRefresh", &T::SetAutoRefresh)
+      .SetOf("ObjectTypes", &T::SetObjectTypes,
+             {{"otFolders", TShellObjectType::otFolders},
+              {"otNonFolders", TShellObjectType::otNonFolders},
+              {"otHidden", TShellObjectType::otHidden}})
+      .Text("Root", &T::SetRoot)
+      .Reference("ShellComboBox", &T::SetComboBox)
+      .Reference("ShellListView", &T::SetListView)
+      .Boolean("UseShellImages", &T::SetUseShellImages)
+      .Event("OnAddFolder", &T::OnAddFolder);
 }
 
 void RegisterPathCombos(TClassRegistry& Registry) {
@@ -62,7 +82,8 @@ void RegisterPathCombos(TClassRegistry& Registry) {
              {{"otFolders", TShellObjectType::otFolders},
               {"otNonFolders", TShellObjectType::otNonFolders},
               {"otHidden", TShellObjectType::otHidden}})
-      .Reference("ShellListView", &C::SetListView);
+      .Reference("ShellListView", &C::SetListView)
+      .Reference("ShellTreeView", &C::SetTreeView);
 }
 
 // A byte property that a description gives as a number.
@@ -136,6 +157,7 @@ void RegisterSkinShellClasses() {
     RegisterNotifier(TClassRegistry::Instance());
     RegisterFileListView(TClassRegistry::Instance());
     RegisterPathCombos(TClassRegistry::Instance());
+    RegisterDirTreeView(TClassRegistry::Instance());
     RegisterFileDialogs(TClassRegistry::Instance());
     RegisterDriveComboBox(TClassRegistry::Instance());
   });
