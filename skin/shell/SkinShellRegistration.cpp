@@ -8,6 +8,7 @@
 #include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinOpenDialog.h"
 #include "skin/shell/SkinShellComboBox.h"
+#include "skin/shell/SkinSelectDirectoryDialog.h"
 #include "skin/shell/SkinShellDriveComboBox.h"
 
 #include <cstdint>
@@ -148,6 +149,31 @@ void RegisterDriveComboBox(TClassRegistry& Registry) {
       .Event("OnChange", &C::OnChange);
 }
 
+void RegisterSelectDirectory(TClassRegistry& Registry) {
+  using D = TskSkinSelectDirectoryDialog;
+  auto dialog = Registry.Register<D>("TskSkinSelectDirectoryDialog", "TComponent");
+  dialog.Integer("DialogWidth", &D::SetDialogWidth)
+      .Integer("DialogHeight", &D::SetDialogHeight)
+      .Integer("DialogMinWidth", &D::SetDialogMinWidth)
+      .Integer("DialogMinHeight", &D::SetDialogMinHeight)
+      .Boolean("AlphaBlend", &D::SetAlphaBlend)
+      .Boolean("AlphaBlendAnimation", &D::SetAlphaBlendAnimation)
+      .Reference("SkinData", &D::SetSkinData)
+      .Reference("CtrlSkinData", &D::SetCtrlSkinData)
+      .Custom("DefaultFont.Name", [](D& d, const TFormValue& v, TReadContext&) { d.DefaultFont().SetName(formvalue::ToText(v)); })
+      .Custom("DefaultFont.Height", [](D& d, const TFormValue& v, TReadContext&) { d.DefaultFont().SetHeight(formvalue::ToInteger(v)); })
+      .Custom("DefaultFont.Color", [](D& d, const TFormValue& v, TReadContext&) { d.DefaultFont().SetColor(formvalue::ToColor(v)); })
+      .Text("Title", &D::SetTitle)
+      .Text("Directory", &D::SetDirectory)
+      .Boolean("ShowToolBar", &D::SetShowToolBar);
+  ByteProperty(dialog, "AlphaBlendValue", &D::SetAlphaBlendValue);
+
+  using E = TskSkinDirectoryEdit;
+  Registry.Register<E>("TskSkinDirectoryEdit", "TskSkinEdit")
+      .Reference("DlgSkinData", &E::SetDlgSkinData)
+      .Reference("DlgCtrlSkinData", &E::SetDlgCtrlSkinData);
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
@@ -160,5 +186,6 @@ void RegisterSkinShellClasses() {
     RegisterDirTreeView(TClassRegistry::Instance());
     RegisterFileDialogs(TClassRegistry::Instance());
     RegisterDriveComboBox(TClassRegistry::Instance());
+    RegisterSelectDirectory(TClassRegistry::Instance());
   });
 }
