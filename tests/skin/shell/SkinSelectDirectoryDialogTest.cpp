@@ -313,6 +313,20 @@ TEST_F(SelectDirectory, NewFolderIsMadeOnceAndNeverInAVirtualFolder) {
   EXPECT_EQ(children, 2) << "two and the new folder, shown after the refresh";
   EXPECT_FALSE(virtualPath.empty());
   EXPECT_FALSE(classlib::DirectoryExists(JoinPath(virtualPath, "New Folder"))) << virtualPath;
+
+  // The controls' string table names the new folder.
+  TskSkinData skin(nullptr);
+  TskResourceStrData strings(nullptr);
+  TStringList lines;
+  lines.Add("MSG_NEWFOLDER=Neuer Ordner");
+  strings.SetResStrs(lines);
+  skin.SetResourceStrData(&strings);
+  dialog.SetCtrlSkinData(&skin);
+  dialog.SetDirectory(Folder("one\\two"));
+  EXPECT_FALSE(RunDialog(dialog, {newFolder, Cancel}));
+  EXPECT_TRUE(classlib::DirectoryExists(Folder("one\\two\\Neuer Ordner")));
+  skin.SetResourceStrData(nullptr);
+  dialog.SetCtrlSkinData(nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
