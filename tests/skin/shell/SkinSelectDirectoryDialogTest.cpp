@@ -1,5 +1,6 @@
 #include "tests/classlib/WindowTesting.h"
 #include "tests/skin/support/Screen.h"
+#include "tests/support/MappedDrive.h"
 
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
@@ -112,20 +113,20 @@ String ExcludeTrailing(const String& Path) {
   return Path;
 }
 
-// A folder tree made by the test: one\two\three.
+// A folder tree made by the test on a drive of its own: one\two\three.
 class SelectDirectory : public ::testing::Test {
 protected:
-  SelectDirectory() {
+  SelectDirectory() : Drive(Dir.unixPath()) {
     windowtesting::InitApplication();
     CreateDirectoryW(ToWide(Folder("one")).c_str(), nullptr);
     CreateDirectoryW(ToWide(Folder("one\\two")).c_str(), nullptr);
     CreateDirectoryW(ToWide(Folder("one\\two\\three")).c_str(), nullptr);
   }
-  String Folder(const String& Name = {}) const {
-    return Name.empty() ? String(Dir.windowsPath()) : String(Dir.windowsFile(Name));
-  }
+  // The drive's root, or a folder below it.
+  String Folder(const String& Name = {}) const { return String(Drive.root()) + Name; }
 
   TempDir Dir;
+  testing_support::MappedDrive Drive;
 };
 
 TEST_F(SelectDirectory, OpensOnTheDirectoryAndReturnsTheFolderChosen) {
@@ -204,7 +205,7 @@ TEST_F(SelectDirectory, OKIsRefusedOnAVirtualFolder) {
   const struct {
     String Path;
     bool FileSystem;
-  } cases[] = {{Folder("one"), true}, {Folder("gone"), false}, {"", false}, {"My Computer", false},
+  } cases[] = {{Folder(), true}, {Folder("one"), true}, {Folder("gone"), false}, {"", false}, {"My Computer", false},
                {"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", false}, {"one", false}};
   for (const auto& c : cases) EXPECT_EQ(IsFileSystemFolder(c.Path), c.FileSystem) << c.Path;
 }
