@@ -635,6 +635,7 @@ void TCustomTreeView::Dispatch(TMessage& Message) {
       }
       case TVN_BEGINLABELEDITW: {
         const auto* info = reinterpret_cast<const NMTVDISPINFOW*>(Message.LParam);
+        FEditEnded = false;
         Message.Result = !CanEdit(NodeOf(info->item.lParam));
         return;
       }
@@ -654,6 +655,9 @@ void TCustomTreeView::Dispatch(TMessage& Message) {
       case TVN_ENDLABELEDITW:
         // The node writes the text it takes into the window itself: a refused text leaves the old one.
         Message.Result = FALSE;
+        // Wine reports the end once more as the closing edit loses the focus: one edit, one end.
+        if (FEditEnded) return;
+        FEditEnded = true;
         Edit(reinterpret_cast<const NMTVDISPINFOW*>(Message.LParam)->item);
         return;
     }

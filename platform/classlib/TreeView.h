@@ -268,6 +268,7 @@ private:
   bool FRightClickSelect = false;
   int FChangeDelay = 0;
   bool FChangeWaiting = false;  // a delayed change is due
+  bool FEditEnded = false;      // the present renaming has been reported ended
   int FIndent = 19;
   TImageList* FImages = nullptr;
   TImageList* FStateImages = nullptr;

@@ -154,7 +154,7 @@ void TskCustomShellTreeView::WndProc(TMessage& Message) {
       break;
     case CM_REFRESHRENAMED:
       if (const TOwnedIDList renamed = std::move(FRenamedID))
-        if (TTreeNode* node = NodeFromAbsoluteID(Items().GetFirstNode(), renamed.get())) Refresh(node);
+        if (TTreeNode* node = NodeFromAbsoluteID(Items().GetFirstNode(), renamed.get())) RefreshRenamed(node);
       return;
   }
   TskSkinCustomTreeView::WndProc(Message);
@@ -553,6 +553,17 @@ void TskCustomShellTreeView::Refresh(TTreeNode* Node) {
   }
   if (selected) SetSelected(FolderExists(selected.get(), Items().GetFirstNode()));
   if (top) SetTopItem(FolderExists(top.get(), Items().GetFirstNode()));
+}
+
+// The folder interface bound before the rename still reads the old folder: the node gets an object
+// bound anew, then its subtree is read again.
+void TskCustomShellTreeView::RefreshRenamed(TTreeNode* Node) {
+  // The old object goes last: the children's objects name it as their parent until they go.
+  const std::unique_ptr<TskShellFolder> old(NodeFolder(Node));
+  const TComRef<IShellFolder> parentFolder = old->ParentShellFolder();
+  const TComRef<IShellFolder> bound = BindShellFolder(parentFolder.Get(), old->RelativeID(), nullptr);
+  Node->SetData(new TskShellFolder(NodeFolder(Node->Parent()), old->RelativeID(), bound.Get()));
+  Refresh(Node);
 }
 
 // ---------------------------------------------------------------------------------------------

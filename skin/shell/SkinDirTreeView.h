@@ -114,6 +114,8 @@ private:
   bool Destroying() const;
   // Gives Node the object Folder (taken over) and its text, icons and children flag.
   void FillNode(classlib::TTreeNode* Node, std::unique_ptr<TskShellFolder> Folder);
+  // Reads a renamed node's subtree again, through the folder's new name.
+  void RefreshRenamed(classlib::TTreeNode* Node);
   // The node's icons from the shell, fetched when the window first draws the node.
   void FetchImages(classlib::TTreeNode* Node);
   // Whether the folder lists at least one item of ObjectTypes.
