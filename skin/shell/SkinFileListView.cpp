@@ -7,6 +7,7 @@
 #include "platform/classlib/WideText.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/shell/ShellChangeNotifier.h"
+#include "skin/shell/SkinDirTreeView.h"
 #include "skin/shell/SkinShellComboBox.h"
 
 #include <algorithm>
@@ -161,6 +162,7 @@ void TskCustomShellListView::Notification(TComponent* AComponent, TOperation Ope
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FNotifier) FNotifier = nullptr;
   if (AComponent == FShellComboBox) FShellComboBox = nullptr;
+  if (AComponent == FShellTreeView) FShellTreeView = nullptr;
 }
 
 void TskCustomShellListView::WndProc(TMessage& Message) {
@@ -243,8 +245,19 @@ void TskCustomShellListView::SetComboBox(TskCustomShellComboBox* Value) {
 }
 
 void TskCustomShellListView::SetTreeView(TskCustomShellTreeView* Value) {
+  // The tree links back through its own setter: that call finds the link being made.
   if (FLinking || Value == FShellTreeView) return;
+  TFlagScope linking(FLinking);
+  TskCustomShellTreeView* const old = FShellTreeView;
   FShellTreeView = Value;
+  if (old) {
+    old->RemoveFreeNotification(this);
+    if (old->ShellListView() == this) old->SetListView(nullptr);
+  }
+  if (!Value) return;
+  Value->SetRoot(FRoot);
+  Value->FreeNotification(this);
+  if (Value->ShellListView() != this) Value->SetListView(this);
 }
 
 void TskCustomShellListView::SetViewStyle(TViewStyle Value) {
@@ -330,7 +343,12 @@ void TskCustomShellListView::RootChanged() {
 
 void TskCustomShellListView::SynchPaths() {
   // A new Root reaches the combo box the other way (its Root travels to the view), never from here.
-  if (!FSettingRoot && FRootFolder && FShellComboBox) FShellComboBox->TreeUpdate(FRootFolder->AbsoluteID());
+  if (FSettingRoot) {
+    if (FShellTreeView) FShellTreeView->SetRoot(FRoot);
+  } else if (FRootFolder) {
+    if (FShellTreeView) FShellTreeView->SetPathFromID(FRootFolder->AbsoluteID());
+    if (FShellComboBox) FShellComboBox->TreeUpdate(FRootFolder->AbsoluteID());
+  }
   FSettingRoot = false;
 }
 
@@ -650,6 +668,8 @@ void TskCustomShellListView::Edit(const LVITEMW& Item) {
   renamed.HasName = false;
   renamed.Image = -1;
   SendMessageW(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(Item.iItem), Item.iItem);
+  // A renamed folder may be below the tree's selected node, which shows the old name.
+  if (FShellTreeView && FShellTreeView->Selected()) FShellTreeView->Refresh(FShellTreeView->Selected());
 }
 
 }  // namespace skin

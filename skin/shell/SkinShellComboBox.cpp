@@ -3,6 +3,7 @@
 #include "platform/classlib/ComObj.h"
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
+#include "skin/shell/SkinDirTreeView.h"
 #include "skin/shell/SkinFileListView.h"
 
 #include <algorithm>
@@ -308,6 +309,7 @@ void TskCustomShellComboBox::SetObjectTypes(TShellObjectTypes Value) {
 void TskCustomShellComboBox::RootChanged() {
   WithFlag(FUpdating, [this] {
     CreateRoot();
+    if (FTreeView) FTreeView->SetRoot(FRoot);
     if (FListView) FListView->SetRoot(FRoot);
   });
 }
@@ -320,6 +322,7 @@ void TskCustomShellComboBox::Change() {
   TskShellFolder* folder = GetFolder(index);
   if (!folder) return;
   WithFlag(FUpdating, [&] {
+    if (FTreeView) FTreeView->SetPathFromID(folder->AbsoluteID());
     if (FListView) FListView->TreeUpdate(folder->AbsoluteID());
   });
 }
@@ -343,9 +346,27 @@ void TskCustomShellComboBox::SetListView(TskCustomShellListView* Value) {
   });
 }
 
+void TskCustomShellComboBox::SetTreeView(TskCustomShellTreeView* Value) {
+  if (FLinking || Value == FTreeView) return;
+  WithFlag(FLinking, [&] {
+    if (TskCustomShellTreeView* old = FTreeView) {
+      old->RemoveFreeNotification(this);
+      if (old->ShellComboBox() == this) old->SetComboBox(nullptr);
+    }
+    FTreeView = nullptr;
+    if (Value) {
+      Value->SetRoot(FRoot);
+      Value->SetComboBox(this);
+      Value->FreeNotification(this);
+    }
+    FTreeView = Value;
+  });
+}
+
 void TskCustomShellComboBox::Notification(TComponent* AComponent, TOperation Operation) {
   TskSkinCustomComboBox::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FListView) FListView = nullptr;
+  if (Operation == TOperation::opRemove && AComponent == FTreeView) FTreeView = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------

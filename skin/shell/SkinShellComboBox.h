@@ -17,6 +17,7 @@
 namespace skin {
 
 class TskCustomShellListView;
+class TskCustomShellTreeView;
 
 // One entry of the outline; it owns its folder object.
 class TskItemEx : public classlib::TCollectionItem {
@@ -80,6 +81,8 @@ public:
   virtual void SetObjectTypes(TShellObjectTypes Value);
   TskCustomShellListView* ShellListView() const { return FListView; }
   void SetListView(TskCustomShellListView* Value);
+  TskCustomShellTreeView* ShellTreeView() const { return FTreeView; }
+  void SetTreeView(TskCustomShellTreeView* Value);
   bool UseShellImages() const { return FUseShellImages; }
   void SetUseShellImages(bool Value);
   HIMAGELIST ImageList() const { return FImageList; }
@@ -141,6 +144,7 @@ private:
   TRoot FRoot = "rfDesktop";
   std::unique_ptr<TskShellFolder> FRootFolder;
   TskCustomShellListView* FListView = nullptr;
+  TskCustomShellTreeView* FTreeView = nullptr;
   TShellObjectTypes FObjectTypes{TShellObjectType::otFolders};
   bool FUseShellImages = true;
   bool FUpdating = false;

@@ -3,10 +3,13 @@
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/shell/ShellChangeNotifier.h"
+#include "skin/shell/SkinDirTreeView.h"
 #include "skin/shell/SkinFileCtrl.h"
 #include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinOpenDialog.h"
 #include "skin/shell/SkinShellComboBox.h"
+#include "skin/shell/SkinSelectDirectoryDialog.h"
+#include "skin/shell/SkinShellDriveComboBox.h"
 
 #include <cstdint>
 #include <mutex>
@@ -47,7 +50,26 @@ void RegisterFileListView(TClassRegistry& Registry) {
       .Text("Mask", &V::SetMask)
       .Boolean("Sorted", &V::SetSorted)
       .Reference("ShellComboBox", &V::SetComboBox)
+      .Reference("ShellTreeView", &V::SetTreeView)
       .Event("OnAddFolder", &V::OnAddFolder);
+}
+
+// The constructor's values are the defaults: ShowRoot off, RightClickSelect, AutoContextMenus and
+// UseShellImages on, ObjectTypes [otFolders], Root "rfDesktop".
+void RegisterDirTreeView(TClassRegistry& Registry) {
+  using T = TskCustomShellTreeView;
+  Registry.Register<TskSkinDirTreeView>("TskSkinDirTreeView", "TskSkinCustomTreeView")
+      .Boolean("AutoContextMenus", &T::SetAutoContextMenus)
+      .Boolean("AutoRefresh", &T::SetAutoRefresh)
+      .SetOf("ObjectTypes", &T::SetObjectTypes,
+             {{"otFolders", TShellObjectType::otFolders},
+              {"otNonFolders", TShellObjectType::otNonFolders},
+              {"otHidden", TShellObjectType::otHidden}})
+      .Text("Root", &T::SetRoot)
+      .Reference("ShellComboBox", &T::SetComboBox)
+      .Reference("ShellListView", &T::SetListView)
+      .Boolean("UseShellImages", &T::SetUseShellImages)
+      .Event("OnAddFolder", &T::OnAddFolder);
 }
 
 void RegisterPathCombos(TClassRegistry& Registry) {
@@ -61,7 +83,8 @@ void RegisterPathCombos(TClassRegistry& Registry) {
              {{"otFolders", TShellObjectType::otFolders},
               {"otNonFolders", TShellObjectType::otNonFolders},
               {"otHidden", TShellObjectType::otHidden}})
-      .Reference("ShellListView", &C::SetListView);
+      .Reference("ShellListView", &C::SetListView)
+      .Reference("ShellTreeView", &C::SetTreeView);
 }
 
 // A byte property that a description gives as a number.
@@ -112,6 +135,45 @@ void RegisterFileDialogs(TClassRegistry& Registry) {
   Registry.Register<TskSkinSaveFileEdit>("TskSkinSaveFileEdit", "TskSkinFileEdit");
 }
 
+void RegisterDriveComboBox(TClassRegistry& Registry) {
+  using C = TskSkinShellDriveComboBox;
+  Registry.Register<C>("TskSkinShellDriveComboBox", "TskSkinCustomComboBox")
+      .SetOf("DriveTypes", &C::SetDriveTypes,
+             {{"dtUnknown", TDriveType::dtUnknown},
+              {"dtNoDrive", TDriveType::dtNoDrive},
+              {"dtFloppy", TDriveType::dtFloppy},
+              {"dtFixed", TDriveType::dtFixed},
+              {"dtNetwork", TDriveType::dtNetwork},
+              {"dtCDROM", TDriveType::dtCDROM},
+              {"dtRAM", TDriveType::dtRAM}})
+      .Event("OnChange", &C::OnChange);
+}
+
+void RegisterSelectDirectory(TClassRegistry& Registry) {
+  using D = TskSkinSelectDirectoryDialog;
+  auto dialog = Registry.Register<D>("TskSkinSelectDirectoryDialog", "TComponent");
+  dialog.Integer("DialogWidth", &D::SetDialogWidth)
+      .Integer("DialogHeight", &D::SetDialogHeight)
+      .Integer("DialogMinWidth", &D::SetDialogMinWidth)
+      .Integer("DialogMinHeight", &D::SetDialogMinHeight)
+      .Boolean("AlphaBlend", &D::SetAlphaBlend)
+      .Boolean("AlphaBlendAnimation", &D::SetAlphaBlendAnimation)
+      .Reference("SkinData", &D::SetSkinData)
+      .Reference("CtrlSkinData", &D::SetCtrlSkinData)
+      .Custom("DefaultFont.Name", [](D& d, const TFormValue& v, TReadContext&) { d.DefaultFont().SetName(formvalue::ToText(v)); })
+      .Custom("DefaultFont.Height", [](D& d, const TFormValue& v, TReadContext&) { d.DefaultFont().SetHeight(formvalue::ToInteger(v)); })
+      .Custom("DefaultFont.Color", [](D& d, const TFormValue& v, TReadContext&) { d.DefaultFont().SetColor(formvalue::ToColor(v)); })
+      .Text("Title", &D::SetTitle)
+      .Text("Directory", &D::SetDirectory)
+      .Boolean("ShowToolBar", &D::SetShowToolBar);
+  ByteProperty(dialog, "AlphaBlendValue", &D::SetAlphaBlendValue);
+
+  using E = TskSkinDirectoryEdit;
+  Registry.Register<E>("TskSkinDirectoryEdit", "TskSkinEdit")
+      .Reference("DlgSkinData", &E::SetDlgSkinData)
+      .Reference("DlgCtrlSkinData", &E::SetDlgCtrlSkinData);
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
@@ -121,6 +183,9 @@ void RegisterSkinShellClasses() {
     RegisterNotifier(TClassRegistry::Instance());
     RegisterFileListView(TClassRegistry::Instance());
     RegisterPathCombos(TClassRegistry::Instance());
+    RegisterDirTreeView(TClassRegistry::Instance());
     RegisterFileDialogs(TClassRegistry::Instance());
+    RegisterDriveComboBox(TClassRegistry::Instance());
+    RegisterSelectDirectory(TClassRegistry::Instance());
   });
 }
