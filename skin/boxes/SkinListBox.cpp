@@ -463,7 +463,7 @@ void TskSkinCustomListBox::Dispatch(TMessage& Message) {
       return;
     case WM_TIMER:
       TskSkinCustomControl::Dispatch(Message);
-      if (Message.WParam == 1) TimerTick();
+      TimerTick(Message.WParam);
       return;
     case CM_TEXTCHANGED:
       TskSkinCustomControl::Dispatch(Message);

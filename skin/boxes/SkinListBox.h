@@ -6,6 +6,7 @@
 #pragma once
 #include "platform/classlib/ComCtrls.h"
 #include "skin/boxes/SkinInnerList.h"
+#include "skin/controls/SkinButtonRepeat.h"
 #include "skin/controls/SkinCustomControl.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/data/SkinEditDescriptions.h"
@@ -208,9 +209,8 @@ private:
   void ButtonLeave(int Index);
   void DrawButton(classlib::TCanvas& Canvas, int Index);
   void DrawButtonNow(int Index);
-  void StartTimer();
-  void StopTimer();
-  void TimerTick();
+  // Steps the selection for the held up or down button.
+  void TimerTick(WPARAM Timer);
   classlib::TFontCharset CharsetInUse(const classlib::TFont& Fallback) const;
 
   TskListBox* FInnerList = nullptr;  // owned as a component
@@ -239,8 +239,7 @@ private:
   int FHotButton = -1;
   int FPreviousHotButton = -1;
   int FCapturedButton = -1;
-  int FRepeatDirection = 0;
-  bool FInitialDelayPending = false;
+  TskButtonRepeat FRepeat{*this};  // steps 1 up, 2 down
 };
 
 class TskSkinListBox : public TskSkinCustomListBox {

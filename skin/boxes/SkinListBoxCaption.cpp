@@ -15,7 +15,6 @@ namespace {
 
 bool IsEmpty(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
 
-constexpr UINT_PTR RepeatTimer = 1;
 constexpr TColor PressedFill = 0xB59385;  // RGB(133, 147, 181)
 constexpr TColor HotFill = 0xD2BDB6;      // RGB(182, 189, 210)
 
@@ -223,25 +222,21 @@ void TskSkinCustomListBox::ButtonDown(int Index) {
   DrawButtonNow(Index);
   const TNotifyEvent* events[3] = {&OnUpButtonClick, &OnDownButtonClick, &OnCheckButtonClick};
   if (*events[Index]) return;
-  FRepeatDirection = Index == 0 ? 1 : Index == 1 ? 2 : 0;
-  if (FRepeatDirection != 0 && HandleAllocated()) {
-    FInitialDelayPending = true;
-    SetTimer(Handle(), RepeatTimer, 500, nullptr);
-  }
+  if (Index < 2) FRepeat.Start(Index == 0 ? 1 : 2);
 }
 
 void TskSkinCustomListBox::ButtonEnter(int Index) {
   TskCaptionButton& button = FCaptionButtons[static_cast<size_t>(Index)];
   button.Hot = true;
   DrawButtonNow(Index);
-  if (FRepeatDirection != 0 && button.Pressed && HandleAllocated()) SetTimer(Handle(), RepeatTimer, 50, nullptr);
+  if (button.Pressed) FRepeat.Resume();
 }
 
 void TskSkinCustomListBox::ButtonLeave(int Index) {
   TskCaptionButton& button = FCaptionButtons[static_cast<size_t>(Index)];
   button.Hot = false;
   DrawButtonNow(Index);
-  if (FRepeatDirection != 0 && button.Pressed && HandleAllocated()) KillTimer(Handle(), RepeatTimer);
+  if (FRepeat.Running() && button.Pressed) FRepeat.Pause();
 }
 
 void TskSkinCustomListBox::ButtonUp(int Index) {
@@ -257,30 +252,15 @@ void TskSkinCustomListBox::ButtonUp(int Index) {
   if (Index == 0 && ItemIndex() > 0) SetItemIndex(ItemIndex() - 1);
   else if (Index == 1 && ItemIndex() < FInnerList->Count() - 1) SetItemIndex(ItemIndex() + 1);
   else if (Index == 2) CheckButtonClick();
-  if (FRepeatDirection != 0) StopTimer();
+  FRepeat.Stop();
 }
 
 void TskSkinCustomListBox::CheckButtonClick() { FInnerList->Click(); }
 
-void TskSkinCustomListBox::StartTimer() {
-  if (!HandleAllocated()) return;
-  KillTimer(Handle(), RepeatTimer);
-  SetTimer(Handle(), RepeatTimer, 100, nullptr);
-}
-
-void TskSkinCustomListBox::StopTimer() {
-  if (HandleAllocated()) KillTimer(Handle(), RepeatTimer);
-  FRepeatDirection = 0;
-}
-
-void TskSkinCustomListBox::TimerTick() {
-  if (FInitialDelayPending) {
-    FInitialDelayPending = false;
-    StartTimer();
-    return;
-  }
-  if (FRepeatDirection == 1 && ItemIndex() > 0) SetItemIndex(ItemIndex() - 1);
-  else if (FRepeatDirection == 2 && ItemIndex() < FInnerList->Count() - 1) SetItemIndex(ItemIndex() + 1);
+void TskSkinCustomListBox::TimerTick(WPARAM Timer) {
+  const int direction = FRepeat.Tick(Timer);
+  if (direction == 1 && ItemIndex() > 0) SetItemIndex(ItemIndex() - 1);
+  else if (direction == 2 && ItemIndex() < FInnerList->Count() - 1) SetItemIndex(ItemIndex() + 1);
 }
 
 void TskSkinCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -13,11 +13,6 @@ namespace skin {
 
 namespace {
 
-constexpr UINT_PTR RepeatTimer = 1;
-constexpr UINT FirstDelay = 500;
-constexpr UINT RepeatInterval = 100;
-constexpr UINT ReenterInterval = 50;
-
 // The default look of the small arrow buttons (0x00BBGGRR).
 constexpr TColor PressedFace = static_cast<TColor>(0xB59385);
 constexpr TColor HotFace = static_cast<TColor>(0xD2BDB6);
@@ -507,21 +502,19 @@ void TskSkinSpinEdit::ButtonDown(int I) {
   FArrowButtons[I].Hot = true;
   FArrowButtons[I].Pressed = true;
   Repaint();
-  FRepeatDirection = I == 0 ? 2 : 1;
-  FInitialDelayPending = true;
-  SetRepeatTimer(FirstDelay);
+  FRepeat.Start(I == 0 ? 2 : 1);
 }
 
 void TskSkinSpinEdit::ButtonEnter(int I) {
   FArrowButtons[I].Hot = true;
   Repaint();
-  if (FArrowButtons[I].Pressed) SetRepeatTimer(ReenterInterval);
+  if (FArrowButtons[I].Pressed) FRepeat.Resume();
 }
 
 void TskSkinSpinEdit::ButtonLeave(int I) {
   FArrowButtons[I].Hot = false;
   Repaint();
-  if (FArrowButtons[I].Pressed && HandleAllocated()) KillTimer(Handle(), RepeatTimer);
+  if (FArrowButtons[I].Pressed) FRepeat.Pause();
 }
 
 void TskSkinSpinEdit::ButtonUp(int I) {
@@ -531,21 +524,7 @@ void TskSkinSpinEdit::ButtonUp(int I) {
   Repaint();
   // Released over the button: one more step; anywhere else none.
   if (button.Hot) SetValue(I == 0 ? FValue + FIncrement : FValue - FIncrement);
-  StopTimer();
-}
-
-void TskSkinSpinEdit::SetRepeatTimer(UINT Interval) {
-  if (HandleAllocated()) SetTimer(Handle(), RepeatTimer, Interval, nullptr);
-}
-
-void TskSkinSpinEdit::StartTimer() {
-  if (HandleAllocated()) KillTimer(Handle(), RepeatTimer);
-  SetRepeatTimer(RepeatInterval);
-}
-
-void TskSkinSpinEdit::StopTimer() {
-  if (HandleAllocated()) KillTimer(Handle(), RepeatTimer);
-  FRepeatDirection = 0;
+  FRepeat.Stop();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -555,14 +534,13 @@ void TskSkinSpinEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_TIMER:
       TskSkinCustomControl::Dispatch(Message);
-      if (Message.WParam != RepeatTimer) return;
-      if (FInitialDelayPending) {
-        FInitialDelayPending = false;
-        StartTimer();
-      } else if (FRepeatDirection == 1) {
-        SetValue(FValue - FIncrement);
-      } else if (FRepeatDirection == 2) {
-        SetValue(FValue + FIncrement);
+      switch (FRepeat.Tick(Message.WParam)) {
+        case 1:
+          SetValue(FValue - FIncrement);
+          break;
+        case 2:
+          SetValue(FValue + FIncrement);
+          break;
       }
       return;
     case WM_SIZE:

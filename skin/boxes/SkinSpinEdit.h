@@ -11,6 +11,7 @@
 
 #include "skin/boxes/SkinCustomEdit.h"
 #include "skin/boxes/SkinNumberText.h"
+#include "skin/controls/SkinButtonRepeat.h"
 #include "skin/controls/SkinCustomControl.h"
 #include "skin/data/Skutils.h"
 
@@ -154,9 +155,6 @@ private:
   void ButtonUp(int I);
   void ButtonEnter(int I);
   void ButtonLeave(int I);
-  void SetRepeatTimer(UINT Interval);
-  void StartTimer();
-  void StopTimer();
   void DrawButton(classlib::TCanvas& Canvas, int I);
 
   bool FUseSkinSize = true;
@@ -173,8 +171,7 @@ private:
   int FPreviousHotButton = -1;
   int FHotButton = -1;
   int FCapturedButton = -1;
-  int FRepeatDirection = 0;  // 0 none, 1 decrease, 2 increase
-  bool FInitialDelayPending = false;
+  TskButtonRepeat FRepeat{*this};  // steps 1 decrease, 2 increase
   TArrowButton FArrowButtons[2];
   // The description's values, copied by GetSkinData.
   classlib::TRect FActiveSkinRect{};

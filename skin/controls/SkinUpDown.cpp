@@ -10,11 +10,6 @@ using namespace classlib;
 
 namespace {
 
-constexpr UINT_PTR RepeatTimer = 1;
-constexpr UINT FirstDelay = 500;
-constexpr UINT RepeatInterval = 100;
-constexpr UINT ReenterInterval = 50;
-
 // The default look of the small arrow buttons (0x00BBGGRR).
 constexpr TColor PressedFace = static_cast<TColor>(0xB59385);
 constexpr TColor HotFace = static_cast<TColor>(0xD2BDB6);
@@ -236,30 +231,27 @@ void TskSkinUpDown::ButtonDown(int I) {
   FArrowButtons[I].Hot = true;
   FArrowButtons[I].Pressed = true;
   Repaint();
-  if (FIncrement == 0) return;
-  FRepeatDirection = I == 0 ? 2 : 1;
-  FInitialDelayPending = true;
-  SetRepeatTimer(FirstDelay);
+  if (FIncrement != 0) FRepeat.Start(I == 0 ? 2 : 1);
 }
 
 void TskSkinUpDown::ButtonEnter(int I) {
   FArrowButtons[1 - I].Hot = false;
   FArrowButtons[I].Hot = true;
   Repaint();
-  if (FIncrement != 0 && FArrowButtons[I].Pressed) SetRepeatTimer(ReenterInterval);
+  if (FArrowButtons[I].Pressed) FRepeat.Resume();
 }
 
 void TskSkinUpDown::ButtonLeave(int I) {
   FArrowButtons[I].Hot = false;
   Repaint();
-  if (FIncrement != 0 && FArrowButtons[I].Pressed && HandleAllocated()) KillTimer(Handle(), RepeatTimer);
+  if (FArrowButtons[I].Pressed) FRepeat.Pause();
 }
 
 void TskSkinUpDown::ButtonUp(int I) {
   FArrowButtons[I].Pressed = false;
   if (I != FHotButton) FArrowButtons[I].Hot = false;
   Repaint();
-  if (FIncrement != 0) StopTimer();
+  FRepeat.Stop();
   if (I == 0) {
     if (FIncrement != 0) Step(2);
     if (OnUpButtonClick) OnUpButtonClick(this);
@@ -271,31 +263,11 @@ void TskSkinUpDown::ButtonUp(int I) {
 
 void TskSkinUpDown::Step(int Direction) { SetPosition(Direction == 2 ? FPosition + FIncrement : FPosition - FIncrement); }
 
-void TskSkinUpDown::SetRepeatTimer(UINT Interval) {
-  if (HandleAllocated()) SetTimer(Handle(), RepeatTimer, Interval, nullptr);
-}
-
-void TskSkinUpDown::StartTimer() {
-  if (HandleAllocated()) KillTimer(Handle(), RepeatTimer);
-  SetRepeatTimer(RepeatInterval);
-}
-
-void TskSkinUpDown::StopTimer() {
-  if (HandleAllocated()) KillTimer(Handle(), RepeatTimer);
-  FRepeatDirection = 0;
-}
-
 void TskSkinUpDown::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_TIMER:
       TskSkinCustomControl::Dispatch(Message);
-      if (Message.WParam != RepeatTimer) return;
-      if (FInitialDelayPending) {
-        FInitialDelayPending = false;
-        StartTimer();
-      } else if (FRepeatDirection != 0) {
-        Step(FRepeatDirection);
-      }
+      if (const int direction = FRepeat.Tick(Message.WParam)) Step(direction);
       return;
     case WM_SIZE:
       TskSkinCustomControl::Dispatch(Message);

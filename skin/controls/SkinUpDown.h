@@ -5,6 +5,7 @@
 // Classes in this file: TskSkinUpDown.
 #pragma once
 
+#include "skin/controls/SkinButtonRepeat.h"
 #include "skin/controls/SkinCustomControl.h"
 
 namespace skin {
@@ -48,7 +49,7 @@ public:
   void SetMax(int Value);
   const TArrowButton& ArrowButton(int Index) const { return FArrowButtons[Index]; }
   int HotButton() const { return FHotButton; }
-  bool Repeating() const { return FRepeatDirection != 0; }
+  bool Repeating() const { return FRepeat.Running(); }
 
   // Operations
   void GetSkinData() override;
@@ -71,9 +72,6 @@ private:
   void ButtonEnter(int I);
   void ButtonLeave(int I);
   void Step(int Direction);
-  void SetRepeatTimer(UINT Interval);
-  void StartTimer();
-  void StopTimer();
   // The arrow code of DrawArrowImage for button I in this orientation.
   int ArrowCode(int I) const;
 
@@ -81,8 +79,7 @@ private:
   int FHotButton = -1;
   int FPreviousHotButton = -1;
   int FCapturedButton = -1;
-  int FRepeatDirection = 0;  // 0 none, 1 decrease, 2 increase
-  bool FInitialDelayPending = false;
+  TskButtonRepeat FRepeat{*this};  // steps 1 decrease, 2 increase
   bool FDescribed = false;  // the description is of the up-down kind
   classlib::TRect FUpButtonRect{}, FActiveUpButtonRect{}, FDownUpButtonRect{};
   classlib::TRect FDownButtonRect{}, FActiveDownButtonRect{}, FDownDownButtonRect{};
