@@ -75,8 +75,9 @@ void ByteProperty(TClassBuilder<T>& Builder, const String& Name, void (T::*Sette
 }
 
 void RegisterFileDialogs(TClassRegistry& Registry) {
-  using D = TskSkinOpenDialog;
-  auto dialog = Registry.Register<D>("TskSkinOpenDialog", "TComponent");
+  // What every skinned file dialog publishes; the dialogs register under this base.
+  using D = TskCustomFileDialog;
+  auto dialog = Registry.Register<D>("TskCustomFileDialog", "TComponent");
   dialog.Integer("DialogWidth", &D::SetDialogWidth)
       .Integer("DialogHeight", &D::SetDialogHeight)
       .Integer("DialogMinWidth", &D::SetDialogMinWidth)
@@ -97,10 +98,11 @@ void RegisterFileDialogs(TClassRegistry& Registry) {
       .Text("InitialDir", &D::SetInitialDir)
       .Text("Filter", &D::SetFilter)
       .Integer("FilterIndex", &D::SetFilterIndex)
-      .Text("FileName", &D::SetFileName)
-      .Event("OnFolderChange", &D::OnFolderChange);
+      .Text("FileName", &D::SetFileName);
   ByteProperty(dialog, "AlphaBlendValue", &D::SetAlphaBlendValue);
   ByteProperty(dialog, "CtrlAlphaBlendValue", &D::SetCtrlAlphaBlendValue);
+  Registry.Register<TskSkinOpenDialog>("TskSkinOpenDialog", "TskCustomFileDialog")
+      .Event("OnFolderChange", &TskSkinOpenDialog::OnFolderChange);
   Registry.Register<TskSkinSaveDialog>("TskSkinSaveDialog", "TskSkinOpenDialog");
 
   using E = TskSkinFileEdit;
