@@ -6,6 +6,8 @@
 #include "skin/shell/SkinFileCtrl.h"
 #include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinOpenDialog.h"
+#include "skin/shell/SkinPreviewDialogs.h"
+#include "skin/shell/SkinSoundDialogs.h"
 #include "skin/shell/SkinShellComboBox.h"
 
 #include <cstdint>
@@ -114,6 +116,20 @@ void RegisterFileDialogs(TClassRegistry& Registry) {
   Registry.Register<TskSkinSaveFileEdit>("TskSkinSaveFileEdit", "TskSkinFileEdit");
 }
 
+void RegisterPreviewAndSoundDialogs(TClassRegistry& Registry) {
+  using P = TskSkinOpenPreviewDialog;
+  Registry.Register<P>("TskSkinOpenPreviewDialog", "TskSkinOpenDialog")
+      .Integer("PaintPanelSize", &P::SetPaintPanelSize)
+      .Event("OnPreviewPanelPaint", &P::OnPreviewPanelPaint);
+  Registry.Register<TskSkinSavePreviewDialog>("TskSkinSavePreviewDialog", "TskSkinOpenPreviewDialog");
+  using S = TskSkinOpenSoundDialog;
+  Registry.Register<S>("TskSkinOpenSoundDialog", "TskSkinOpenDialog")
+      .Integer("PaintPanelSize", &S::SetPaintPanelSize)
+      .Event("OnPlayButtonClick", &S::OnPlayButtonClick)
+      .Event("OnStopButtonClick", &S::OnStopButtonClick);
+  Registry.Register<TskSkinSaveSoundDialog>("TskSkinSaveSoundDialog", "TskSkinOpenSoundDialog");
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
@@ -124,5 +140,6 @@ void RegisterSkinShellClasses() {
     RegisterFileListView(TClassRegistry::Instance());
     RegisterPathCombos(TClassRegistry::Instance());
     RegisterFileDialogs(TClassRegistry::Instance());
+    RegisterPreviewAndSoundDialogs(TClassRegistry::Instance());
   });
 }
