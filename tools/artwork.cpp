@@ -12,6 +12,7 @@
 #include "tools/artwork/DialogArt.h"
 #include "tools/artwork/Canvas.h"
 #include "tools/artwork/Lettering.h"
+#include "tools/artwork/PlayBarArt.h"
 #include "tools/artwork/SliderArt.h"
 
 #include <cmath>
@@ -219,6 +220,7 @@ void WriteAll(const std::string& folder) {
   WriteButtonsBarPictures(folder);
   WriteCalendarGlyphs(folder);
   WriteDialogGlyphs(folder);
+  WritePlayBarGlyphs(folder);
 }
 
 }  // namespace

@@ -37,14 +37,9 @@ constexpr int FieldLeft = 70;
 constexpr int FieldRightGap = 90;
 constexpr int ButtonRightGap = 10;
 constexpr int ButtonWidth = 70;
-
-// A bitmap of the program's resources; a program without it still gets a working button.
-void LoadGlyph(TskSkinSpeedButton& Button, const char* Name) {
-  if (!FindResourceA(GetModuleHandleW(nullptr), Name, MAKEINTRESOURCEA(2))) return;
-  TBitmap glyph;
-  glyph.LoadFromResourceName(GetModuleHandleW(nullptr), Name);
-  Button.SetGlyph(glyph);
-}
+// The fixed places of the bottom panel's fields and buttons in the dialogs that use them.
+constexpr int FixedFieldWidth = 280;
+constexpr int FixedButtonLeft = 370;
 
 TskSkinBevel* Spacer(TskSkinToolBar& Bar, TAlign Align) {
   auto* spacer = new TskSkinBevel(Bar.Owner());
@@ -78,6 +73,13 @@ TskOpenDlgForm::~TskOpenDlgForm() {
   // The list and the combo box point at each other: unlink before the components go.
   FFileList->SetComboBox(nullptr);
   FHistory.clear();
+}
+
+void TskOpenDlgForm::LoadGlyph(TskSkinSpeedButton& Button, const char* Name) {
+  if (!FindResourceA(GetModuleHandleW(nullptr), Name, MAKEINTRESOURCEA(2))) return;
+  TBitmap glyph;
+  glyph.LoadFromResourceName(GetModuleHandleW(nullptr), Name);
+  Button.SetGlyph(glyph);
 }
 
 String TskOpenDlgForm::ResText(const char* Key, const char* Default) const {
@@ -224,14 +226,41 @@ void TskOpenDlgForm::BuildBottomPanel() {
   PlaceBottomControls(FBottomPanel);
 }
 
+void TskOpenDlgForm::UseFixedBottomLayout(bool CancelKeepsRightGap) {
+  FFixedBottomLayout = true;
+  FCancelRightGap = CancelKeepsRightGap ? FBottomPanel->Width() - (FixedButtonLeft + ButtonWidth) : -1;
+  PlaceBottomControls(FBottomPanel);
+}
+
 void TskOpenDlgForm::PlaceBottomControls(TObject*) {
   const int width = FBottomPanel->Width();
+  if (FFixedBottomLayout) {
+    FFileNameEdit->SetBounds(FieldLeft, RowTop[0], FixedFieldWidth, FFileNameEdit->Height());
+    FFilterComboBox->SetBounds(FieldLeft, RowTop[1], FixedFieldWidth, FFilterComboBox->Height());
+    FOKButton->SetBounds(FixedButtonLeft, RowTop[0], ButtonWidth, FOKButton->Height());
+    const int cancelLeft = FCancelRightGap < 0 ? FixedButtonLeft : width - FCancelRightGap - ButtonWidth;
+    FCancelButton->SetBounds(cancelLeft, RowTop[1], ButtonWidth, FCancelButton->Height());
+    return;
+  }
   const int fieldWidth = std::max(0, width - FieldRightGap - FieldLeft);
   FFileNameEdit->SetBounds(FieldLeft, RowTop[0], fieldWidth, FFileNameEdit->Height());
   FFilterComboBox->SetBounds(FieldLeft, RowTop[1], fieldWidth, FFilterComboBox->Height());
   const int buttonLeft = width - ButtonRightGap - ButtonWidth;
   FOKButton->SetBounds(buttonLeft, RowTop[0], ButtonWidth, FOKButton->Height());
   FCancelButton->SetBounds(buttonLeft, RowTop[1], ButtonWidth, FCancelButton->Height());
+}
+
+void TskOpenDlgForm::AddBottomStrip(TControl& Strip) {
+  // Controls of one alignment are laid out in the order they joined the form, the first one at the
+  // edge: the bottom panel joined before any strip.
+  Strip.SetAlign(TAlign::alBottom);
+  Strip.SetParent(this);
+}
+
+void TskOpenDlgForm::AddSidePanel(TControl& Panel) {
+  // Top and bottom aligned controls take their rows first, so a right-aligned one stands between.
+  Panel.SetAlign(TAlign::alRight);
+  Panel.SetParent(this);
 }
 
 void TskOpenDlgForm::BuildListPanel() {
@@ -377,9 +406,13 @@ void TskOpenDlgForm::FocusFirstItem() {
     ListView_SetItemState(FFileList->Handle(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
-void TskOpenDlgForm::FLVPathChange(TObject*) {
+void TskOpenDlgForm::NoteFolderChange() {
   if (!FNavigating && FFileList->RootFolder()) FHistory.emplace_back(CopyItemIDList(FFileList->RootFolder()->AbsoluteID()));
   FocusFirstItem();
+}
+
+void TskOpenDlgForm::FLVPathChange(TObject*) {
+  NoteFolderChange();
   if (OnFolderChange) OnFolderChange(this);
 }
 

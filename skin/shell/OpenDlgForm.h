@@ -4,6 +4,9 @@
 // The form remembers the folders entered for its back button and decides the chosen file name by
 // the rules of its mode (open or save) when the user confirms.
 //
+// The picture, skin, preview and sound dialogs are this form with a few controls added by a
+// derived form's constructor, through the protected interface below.
+//
 // Classes in this file: TskOpenDlgForm.
 #pragma once
 
@@ -78,7 +81,8 @@ public:
   classlib::TMenuItem& ListItem() const { return *FListItem; }
   classlib::TMenuItem& ReportItem() const { return *FReportItem; }
 
-  // Event methods
+  // Event methods. The handlers the form binds call these through the virtual table, so a derived
+  // form's overrides of FLVChange, FLVPathChange and OpenButtonClick take their place.
   void BackToolButtonClick(classlib::TObject* Sender);
   void UpToolButtonClick(classlib::TObject* Sender);
   void NewFolderToolButtonClick(classlib::TObject* Sender);
@@ -86,32 +90,55 @@ public:
   void SmallIconItemClick(classlib::TObject* Sender);
   void ListItemClick(classlib::TObject* Sender);
   void ReportItemClick(classlib::TObject* Sender);
-  void FLVChange(classlib::TObject* Sender);
-  void FLVPathChange(classlib::TObject* Sender);
+  virtual void FLVChange(classlib::TObject* Sender);
+  virtual void FLVPathChange(classlib::TObject* Sender);
   void FLVDBLClick(classlib::TObject* Sender);
   void FLVKeyPress(classlib::TObject* Sender, char& Key);
   void EditKeyPress(classlib::TObject* Sender, char& Key);
   void FCBChange(classlib::TObject* Sender);
-  void OpenButtonClick(classlib::TObject* Sender);
+  virtual void OpenButtonClick(classlib::TObject* Sender);
 
   // Checks the view menu's item of Style (unchecking the others) and gives the list that style.
   void SelectViewStyle(classlib::TViewStyle Style);
   // Makes the list's first item the focused one, when it has items.
   void FocusFirstItem();
 
+protected:
+  // The text of Key in the skin's string table, or Default without a skin or table.
+  classlib::String ResText(const char* Key, const char* Default) const;
+  // The skin data given to the constructor (may be none).
+  TskSkinData* SkinData() const { return FSkinData; }
+  void SetChosenFileName(const classlib::String& Value) { FFileName = Value; }
+  // The folder shown, with a "\" at its end.
+  classlib::String FolderWithDelimiter() const;
+  // The first two steps of a folder change: the history grows (unless the back button is
+  // navigating) and the list's first item takes the focus. FLVPathChange then calls the handler.
+  void NoteFolderChange();
+
+  // Places Strip across the window directly above the bottom panel; strips added later stand
+  // above the earlier ones.
+  void AddBottomStrip(classlib::TControl& Strip);
+  // Places Panel at the right edge between the tool bar and the bottom panel; panels added later
+  // stand left of the earlier ones (a splitter goes in after its panel).
+  void AddSidePanel(classlib::TControl& Panel);
+  // Switches the bottom panel from right gaps to fixed places: the edit and the type box 280 wide
+  // at left 70, OK and Cancel at left 370. With CancelKeepsRightGap the Cancel button then keeps
+  // the distance to the right edge it has now (give the form its default size first).
+  void UseFixedBottomLayout(bool CancelKeepsRightGap);
+  // A bitmap of the program's resources as the button's glyph; a program without it still gets a
+  // working button.
+  static void LoadGlyph(TskSkinSpeedButton& Button, const char* Name);
+
 private:
   using TOwnedIDList = std::unique_ptr<ITEMIDLIST, TItemIDListFree>;
 
-  // The text of Key in the skin's string table, or Default without a skin or table.
-  classlib::String ResText(const char* Key, const char* Default) const;
   void BuildToolBar();
   void BuildViewMenu();
   void BuildBottomPanel();
   void BuildListPanel();
-  // Keeps the bottom panel's edits and buttons at their gaps from the right edge.
+  // Keeps the bottom panel's edits and buttons at their gaps from the right edge, or at their fixed
+  // places.
   void PlaceBottomControls(classlib::TObject* Sender);
-  // The folder shown, with a "\" at its end.
-  classlib::String FolderWithDelimiter() const;
 
   bool FSaveMode;
   std::vector<TOwnedIDList> FHistory;
@@ -143,6 +170,8 @@ private:
   classlib::TMenuItem* FReportItem = nullptr;
   classlib::TMenuItem* FListItem = nullptr;
   bool FCheckFileExists = true;
+  bool FFixedBottomLayout = false;
+  int FCancelRightGap = -1;  // -1: the Cancel button stays at its fixed place
 };
 
 }  // namespace skin

@@ -7,6 +7,8 @@
 #include "skin/shell/SkinFileCtrl.h"
 #include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinOpenDialog.h"
+#include "skin/shell/SkinPreviewDialogs.h"
+#include "skin/shell/SkinSoundDialogs.h"
 #include "skin/shell/SkinShellComboBox.h"
 #include "skin/shell/SkinSelectDirectoryDialog.h"
 #include "skin/shell/SkinShellDriveComboBox.h"
@@ -98,8 +100,9 @@ void ByteProperty(TClassBuilder<T>& Builder, const String& Name, void (T::*Sette
 }
 
 void RegisterFileDialogs(TClassRegistry& Registry) {
-  using D = TskSkinOpenDialog;
-  auto dialog = Registry.Register<D>("TskSkinOpenDialog", "TComponent");
+  // What every skinned file dialog publishes; the dialogs register under this base.
+  using D = TskCustomFileDialog;
+  auto dialog = Registry.Register<D>("TskCustomFileDialog", "TComponent");
   dialog.Integer("DialogWidth", &D::SetDialogWidth)
       .Integer("DialogHeight", &D::SetDialogHeight)
       .Integer("DialogMinWidth", &D::SetDialogMinWidth)
@@ -120,10 +123,11 @@ void RegisterFileDialogs(TClassRegistry& Registry) {
       .Text("InitialDir", &D::SetInitialDir)
       .Text("Filter", &D::SetFilter)
       .Integer("FilterIndex", &D::SetFilterIndex)
-      .Text("FileName", &D::SetFileName)
-      .Event("OnFolderChange", &D::OnFolderChange);
+      .Text("FileName", &D::SetFileName);
   ByteProperty(dialog, "AlphaBlendValue", &D::SetAlphaBlendValue);
   ByteProperty(dialog, "CtrlAlphaBlendValue", &D::SetCtrlAlphaBlendValue);
+  Registry.Register<TskSkinOpenDialog>("TskSkinOpenDialog", "TskCustomFileDialog")
+      .Event("OnFolderChange", &TskSkinOpenDialog::OnFolderChange);
   Registry.Register<TskSkinSaveDialog>("TskSkinSaveDialog", "TskSkinOpenDialog");
 
   using E = TskSkinFileEdit;
@@ -174,6 +178,20 @@ void RegisterSelectDirectory(TClassRegistry& Registry) {
       .Reference("DlgCtrlSkinData", &E::SetDlgCtrlSkinData);
 }
 
+void RegisterPreviewAndSoundDialogs(TClassRegistry& Registry) {
+  using P = TskSkinOpenPreviewDialog;
+  Registry.Register<P>("TskSkinOpenPreviewDialog", "TskSkinOpenDialog")
+      .Integer("PaintPanelSize", &P::SetPaintPanelSize)
+      .Event("OnPreviewPanelPaint", &P::OnPreviewPanelPaint);
+  Registry.Register<TskSkinSavePreviewDialog>("TskSkinSavePreviewDialog", "TskSkinOpenPreviewDialog");
+  using S = TskSkinOpenSoundDialog;
+  Registry.Register<S>("TskSkinOpenSoundDialog", "TskSkinOpenDialog")
+      .Integer("PaintPanelSize", &S::SetPaintPanelSize)
+      .Event("OnPlayButtonClick", &S::OnPlayButtonClick)
+      .Event("OnStopButtonClick", &S::OnStopButtonClick);
+  Registry.Register<TskSkinSaveSoundDialog>("TskSkinSaveSoundDialog", "TskSkinOpenSoundDialog");
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
@@ -187,5 +205,6 @@ void RegisterSkinShellClasses() {
     RegisterFileDialogs(TClassRegistry::Instance());
     RegisterDriveComboBox(TClassRegistry::Instance());
     RegisterSelectDirectory(TClassRegistry::Instance());
+    RegisterPreviewAndSoundDialogs(TClassRegistry::Instance());
   });
 }
