@@ -6,6 +6,8 @@
 #include "skin/shell/SkinFileCtrl.h"
 #include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinOpenDialog.h"
+#include "skin/shell/SkinOpenSkinDialog.h"
+#include "skin/shell/SkinPictureDialogs.h"
 #include "skin/shell/SkinShellComboBox.h"
 
 #include <cstdint>
@@ -114,6 +116,16 @@ void RegisterFileDialogs(TClassRegistry& Registry) {
   Registry.Register<TskSkinSaveFileEdit>("TskSkinSaveFileEdit", "TskSkinFileEdit");
 }
 
+// The picture dialogs and the skin dialog publish what every file dialog does, and their own.
+void RegisterPictureAndSkinDialogs(TClassRegistry& Registry) {
+  Registry.Register<TskSkinOpenPictureDialog>("TskSkinOpenPictureDialog", "TskCustomFileDialog")
+      .Boolean("StretchPicture", &TskSkinOpenPictureDialog::SetStretchPicture);
+  Registry.Register<TskSkinSavePictureDialog>("TskSkinSavePictureDialog", "TskSkinOpenPictureDialog");
+  Registry.Register<TskOpenSkinDialog>("TskOpenSkinDialog", "TskCustomFileDialog")
+      .Integer("CompressedFilterIndex", &TskOpenSkinDialog::SetCompressedFilterIndex)
+      .Integer("UnCompressedFilterIndex", &TskOpenSkinDialog::SetUnCompressedFilterIndex);
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
@@ -124,5 +136,6 @@ void RegisterSkinShellClasses() {
     RegisterFileListView(TClassRegistry::Instance());
     RegisterPathCombos(TClassRegistry::Instance());
     RegisterFileDialogs(TClassRegistry::Instance());
+    RegisterPictureAndSkinDialogs(TClassRegistry::Instance());
   });
 }
