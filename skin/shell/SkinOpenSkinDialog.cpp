@@ -93,7 +93,13 @@ void TskOpenSkinDlgForm::PreviewSkin(const String& FileName) {
 }
 
 void TskOpenSkinDlgForm::FLVChange(TObject*) {
-  const String name = ExtractFileName(FileList().GetSelectedFile());
+  // The list reports every state change of its items (the old item and the new one, focus apart
+  // from selection): a skin is loaded, and a bad one reported, once for each time it becomes the
+  // selection.
+  const String selected = FileList().GetSelectedFile();
+  if (!selected.empty() && selected == FSelectedFile) return;
+  FSelectedFile = selected;
+  const String name = ExtractFileName(selected);
   FileNameEdit().SetText(name);
   if (name.empty()) {
     FSampleForm->SetVisible(false);

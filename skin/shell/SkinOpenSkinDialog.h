@@ -38,7 +38,8 @@ public:
 
   // Event methods
   // The selected file's name goes into the edit (a folder or no selection empties it and hides
-  // the sample) and the file is previewed. A file that cannot be read raises its loader's error.
+  // the sample) and the file is previewed, once for each time it becomes the selection. A file
+  // that cannot be read raises its loader's error.
   void FLVChange(classlib::TObject* Sender) override;
   // Chooses the typed or selected name when it names an existing file; otherwise nothing happens.
   void OpenButtonClick(classlib::TObject* Sender) override;
@@ -50,6 +51,7 @@ public:
 private:
   void BuildPreview();
 
+  classlib::String FSelectedFile;  // the file FLVChange last previewed or tried, "" after none
   int FCompressedIndex = 1;
   int FUnCompressedIndex = 2;
   TskSkinPanel* FPreviewPanel = nullptr;  // owned by the form as components, as are the two below

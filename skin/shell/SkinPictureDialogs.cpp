@@ -142,7 +142,13 @@ void TskOpenPictureDlgForm::LoadPicture(const String& FileName) {
 }
 
 void TskOpenPictureDlgForm::FLVChange(TObject*) {
-  const String name = ExtractFileName(FileList().GetSelectedFile());
+  // The list reports every state change of its items: one click tells of the old item and the new
+  // one, and of focus apart from selection. A file is read, and a bad one reported, once for each
+  // time it becomes the selection.
+  const String selected = FileList().GetSelectedFile();
+  if (!selected.empty() && selected == FSelectedFile) return;
+  FSelectedFile = selected;
+  const String name = ExtractFileName(selected);
   FileNameEdit().SetText(name);
   if (!name.empty()) {
     LoadPicture(FolderWithDelimiter() + name);

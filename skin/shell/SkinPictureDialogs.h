@@ -37,8 +37,8 @@ public:
 
   // Event methods
   // The selected file's name goes into the edit (a folder or no selection empties it) and the file
-  // into the picture area. A file the picture loader cannot read raises its error after the image
-  // has been sized to the picture it kept.
+  // into the picture area, once for each time it becomes the selection. A file the picture loader
+  // cannot read raises its error after the image has been sized to the picture it kept.
   void FLVChange(classlib::TObject* Sender) override;
   // Follows the stretch button's Down, which the click has already toggled.
   void StretchButtonClick(classlib::TObject* Sender);
@@ -52,6 +52,7 @@ private:
   // An unstretched image takes the picture's size; the scroll range follows.
   void FitUnstretchedImage();
 
+  classlib::String FSelectedFile;  // the file FLVChange last showed or tried, "" after none
   TskSkinPanel* FPicturePanel = nullptr;  // every control below is owned by the form as a component
   classlib::TImage* FImage = nullptr;
   TskSkinScrollBox* FPictureScrollBox = nullptr;
