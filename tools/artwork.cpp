@@ -13,6 +13,7 @@
 #include "tools/artwork/PictureDialogArt.h"
 #include "tools/artwork/Canvas.h"
 #include "tools/artwork/Lettering.h"
+#include "tools/artwork/PlayBarArt.h"
 #include "tools/artwork/SliderArt.h"
 
 #include <cmath>
@@ -221,6 +222,7 @@ void WriteAll(const std::string& folder) {
   WriteCalendarGlyphs(folder);
   WriteDialogGlyphs(folder);
   WritePictureDialogGlyphs(folder);
+  WritePlayBarGlyphs(folder);
 }
 
 }  // namespace

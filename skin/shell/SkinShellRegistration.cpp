@@ -8,6 +8,8 @@
 #include "skin/shell/SkinOpenDialog.h"
 #include "skin/shell/SkinOpenSkinDialog.h"
 #include "skin/shell/SkinPictureDialogs.h"
+#include "skin/shell/SkinPreviewDialogs.h"
+#include "skin/shell/SkinSoundDialogs.h"
 #include "skin/shell/SkinShellComboBox.h"
 
 #include <cstdint>
@@ -126,6 +128,20 @@ void RegisterPictureAndSkinDialogs(TClassRegistry& Registry) {
       .Integer("UnCompressedFilterIndex", &TskOpenSkinDialog::SetUnCompressedFilterIndex);
 }
 
+void RegisterPreviewAndSoundDialogs(TClassRegistry& Registry) {
+  using P = TskSkinOpenPreviewDialog;
+  Registry.Register<P>("TskSkinOpenPreviewDialog", "TskSkinOpenDialog")
+      .Integer("PaintPanelSize", &P::SetPaintPanelSize)
+      .Event("OnPreviewPanelPaint", &P::OnPreviewPanelPaint);
+  Registry.Register<TskSkinSavePreviewDialog>("TskSkinSavePreviewDialog", "TskSkinOpenPreviewDialog");
+  using S = TskSkinOpenSoundDialog;
+  Registry.Register<S>("TskSkinOpenSoundDialog", "TskSkinOpenDialog")
+      .Integer("PaintPanelSize", &S::SetPaintPanelSize)
+      .Event("OnPlayButtonClick", &S::OnPlayButtonClick)
+      .Event("OnStopButtonClick", &S::OnStopButtonClick);
+  Registry.Register<TskSkinSaveSoundDialog>("TskSkinSaveSoundDialog", "TskSkinOpenSoundDialog");
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
@@ -137,5 +153,6 @@ void RegisterSkinShellClasses() {
     RegisterPathCombos(TClassRegistry::Instance());
     RegisterFileDialogs(TClassRegistry::Instance());
     RegisterPictureAndSkinDialogs(TClassRegistry::Instance());
+    RegisterPreviewAndSoundDialogs(TClassRegistry::Instance());
   });
 }
