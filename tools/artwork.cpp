@@ -10,6 +10,7 @@
 #include "tools/artwork/ButtonsBarArt.h"
 #include "tools/artwork/CalendarArt.h"
 #include "tools/artwork/DialogArt.h"
+#include "tools/artwork/PictureDialogArt.h"
 #include "tools/artwork/Canvas.h"
 #include "tools/artwork/Lettering.h"
 #include "tools/artwork/PlayBarArt.h"
@@ -220,6 +221,7 @@ void WriteAll(const std::string& folder) {
   WriteButtonsBarPictures(folder);
   WriteCalendarGlyphs(folder);
   WriteDialogGlyphs(folder);
+  WritePictureDialogGlyphs(folder);
   WritePlayBarGlyphs(folder);
 }
 

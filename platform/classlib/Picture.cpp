@@ -2,6 +2,7 @@
 
 #include "platform/classlib/Bitmap.h"
 #include "platform/classlib/Icon.h"
+#include "platform/classlib/Metafile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,6 +32,8 @@ public:
   TFileFormats() {
     Add("bmp", "Bitmaps", [] { return std::make_unique<TBitmap>(); });
     Add("ico", "Icons", [] { return std::make_unique<TIcon>(); });
+    Add("emf", "Enhanced Metafiles", [] { return std::make_unique<TMetafile>(); });
+    Add("wmf", "Metafiles", [] { return std::make_unique<TMetafile>(); });
   }
 
   void Add(const String& Extension, const String& Description, TGraphicFactory Factory) {

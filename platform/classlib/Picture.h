@@ -42,8 +42,8 @@ public:
   void SaveToFile(const String& FileName) const;
 
   // Makes files with Extension ("bmp" or ".bmp", without regard to case) load through Factory.
-  // A later registration of the same extension replaces the earlier one. "bmp" and "ico" are
-  // registered from the start.
+  // A later registration of the same extension replaces the earlier one. "bmp", "ico", "emf" and
+  // "wmf" are registered from the start.
   static void RegisterFileFormat(const String& Extension, const String& Description, TGraphicFactory Factory);
 
   // Fires when the graphic is replaced or changes.

@@ -7,6 +7,8 @@
 #include "skin/shell/SkinFileCtrl.h"
 #include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinOpenDialog.h"
+#include "skin/shell/SkinOpenSkinDialog.h"
+#include "skin/shell/SkinPictureDialogs.h"
 #include "skin/shell/SkinPreviewDialogs.h"
 #include "skin/shell/SkinSoundDialogs.h"
 #include "skin/shell/SkinShellComboBox.h"
@@ -178,6 +180,16 @@ void RegisterSelectDirectory(TClassRegistry& Registry) {
       .Reference("DlgCtrlSkinData", &E::SetDlgCtrlSkinData);
 }
 
+// The picture dialogs and the skin dialog publish what every file dialog does, and their own.
+void RegisterPictureAndSkinDialogs(TClassRegistry& Registry) {
+  Registry.Register<TskSkinOpenPictureDialog>("TskSkinOpenPictureDialog", "TskCustomFileDialog")
+      .Boolean("StretchPicture", &TskSkinOpenPictureDialog::SetStretchPicture);
+  Registry.Register<TskSkinSavePictureDialog>("TskSkinSavePictureDialog", "TskSkinOpenPictureDialog");
+  Registry.Register<TskOpenSkinDialog>("TskOpenSkinDialog", "TskCustomFileDialog")
+      .Integer("CompressedFilterIndex", &TskOpenSkinDialog::SetCompressedFilterIndex)
+      .Integer("UnCompressedFilterIndex", &TskOpenSkinDialog::SetUnCompressedFilterIndex);
+}
+
 void RegisterPreviewAndSoundDialogs(TClassRegistry& Registry) {
   using P = TskSkinOpenPreviewDialog;
   Registry.Register<P>("TskSkinOpenPreviewDialog", "TskSkinOpenDialog")
@@ -205,6 +217,7 @@ void RegisterSkinShellClasses() {
     RegisterFileDialogs(TClassRegistry::Instance());
     RegisterDriveComboBox(TClassRegistry::Instance());
     RegisterSelectDirectory(TClassRegistry::Instance());
+    RegisterPictureAndSkinDialogs(TClassRegistry::Instance());
     RegisterPreviewAndSoundDialogs(TClassRegistry::Instance());
   });
 }

@@ -2,6 +2,7 @@
 
 #include "platform/classlib/Bitmap.h"
 #include "platform/classlib/Metafile.h"
+#include "platform/classlib/Picture.h"
 #include "platform/classlib/Streams.h"
 
 #include <algorithm>
@@ -104,6 +105,20 @@ TEST(Metafile, BadDataRaisesAndKeepsThePicture) {
     }
     EXPECT_FALSE(metafile.Empty());
     EXPECT_EQ(metafile.Width(), width);
+  }
+}
+
+TEST(Metafile, APictureLoadsBothKindsByExtension) {
+  testing_support::TempDir dir;
+  const auto write = [&](const char* Name, const std::vector<std::uint8_t>& Data) {
+    testing_support::WriteUnixFile(dir.unixFile(Name), std::string(Data.begin(), Data.end()));
+    return String(dir.windowsFile(Name));
+  };
+  TPicture picture;
+  for (const String& file : {write("a.emf", EmfData()), write("b.WMF", PlaceableWmfData(100, 50, 96))}) {
+    picture.LoadFromFile(file);
+    EXPECT_NE(dynamic_cast<TMetafile*>(picture.Graphic()), nullptr) << file;
+    EXPECT_GT(picture.Width(), 0) << file;
   }
 }
 
