@@ -158,6 +158,7 @@ public:
   TTVExpandedEvent OnGetSelectedIndex;
 
   TTreeNodes& Items() { return *FItems; }
+  const TTreeNodes& Items() const { return *FItems; }
   // The selected node, null for none.
   TTreeNode* Selected() const;
   void SetSelected(TTreeNode* Node);

@@ -395,8 +395,7 @@ bool TskCustomShellTreeView::CanExpand(TTreeNode* Node) {
 // Finding and selecting folders
 
 TskShellFolder* TskCustomShellTreeView::GetFolder(int Index) const {
-  auto& nodes = const_cast<TskCustomShellTreeView*>(this)->Items();
-  return Index >= 0 && Index < nodes.Count() ? NodeFolder(nodes.Item(Index)) : nullptr;
+  return Index >= 0 && Index < Items().Count() ? NodeFolder(Items().Item(Index)) : nullptr;
 }
 
 TskShellFolder* TskCustomShellTreeView::SelectedFolder() const { return NodeFolder(Selected()); }

@@ -2,7 +2,8 @@
 // when asked, files), read one level at a time as nodes open, with the shell's names and small icons,
 // its context menu, in-place renaming and an optional refresh when the selected folder changes on
 // disk. It keeps a linked file list view and path combo box on the selected folder. Every node's
-// data is a shell folder object the tree owns.
+// data is a shell folder object the tree owns. The shell is asked for a node's icons only when the
+// window first draws it: until then its image indexes read -2.
 //
 // Classes in this file: TskCustomShellTreeView, TskSkinDirTreeView.
 #pragma once

@@ -1,4 +1,5 @@
 #include "tests/classlib/WindowTesting.h"
+#include "tests/support/MappedDrive.h"
 
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
@@ -166,6 +167,58 @@ TEST_F(DirTreeViewTest, SetPathOpensTheChainAndSelectsTheTarget) {
   EXPECT_TRUE(SamePath(Tree->GetPath(), Path("a\\b\\c")));
 }
 
+// Three levels below a drive that holds only the fixture: the drives folder, the drive and the
+// folders between open, and the target is the sixth level (the desktop being the first).
+TEST_F(DirTreeViewTest, SetPathThreeLevelsBelowADrive) {
+  const testing_support::MappedDrive drive(Dir.unixPath());
+  const String target = drive.root() + "a\\b\\c";
+  Tree->SetPath(target);
+  EXPECT_TRUE(SamePath(Tree->GetPath(), target));
+  TTreeNode* node = Tree->Selected();
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->Level(), 5);
+  TNames chain;
+  for (TTreeNode* up = node->Parent(); up; up = up->Parent()) {
+    EXPECT_TRUE(up->Expanded()) << up->Text();
+    chain.insert(chain.begin(), Tree->NodeFolder(up)->PathName());
+  }
+  ASSERT_EQ(chain.size(), 5u);
+  EXPECT_TRUE(SameItemIDList(Tree->NodeFolder(node->Parent()->Parent()->Parent()->Parent())->AbsoluteID(),
+                             Special(CSIDL_DRIVES).get()));
+  EXPECT_TRUE(SamePath(chain[2], drive.root()));
+  EXPECT_NE(node->Parent()->Parent()->Parent()->Text().find(drive.drive()), String::npos) << "the shell's drive name";
+  EXPECT_TRUE(SamePath(chain[3], drive.root() + "a"));
+  EXPECT_TRUE(SamePath(chain[4], drive.root() + "a\\b"));
+}
+
+TEST_F(DirTreeViewTest, AutoRefreshReadsTheSelectedFolderWhenItChanges) {
+  Tree->SetPath(Path("a"));
+  Tree->Selected()->Expand(false);
+  Tree->SetAutoRefresh(true);
+  Tree->SetPath(Path("a\\b"));
+  Tree->SetPath(Path("a"));  // the notifier now watches "a"
+  windowtesting::PumpFor(300);  // its worker starts watching
+  ASSERT_TRUE(classlib::ForceDirectories(Path("a\\later")));
+  const DWORD start = GetTickCount();
+  while (Children(NodeOf("a")) != TNames{"b", "later", "x"} && GetTickCount() - start < 3000) windowtesting::PumpFor(50);
+  EXPECT_EQ(Children(NodeOf("a")), (TNames{"b", "later", "x"}));
+  EXPECT_TRUE(SamePath(Tree->GetPath(), Path("a")));
+  Tree->SetAutoRefresh(false);
+}
+
+TEST_F(DirTreeViewTest, AnAddFolderHandlerHidesNodes) {
+  int asked = 0;
+  Tree->OnAddFolder = [&](classlib::TObject* Sender, TskShellFolder* Folder, bool& CanAdd) {
+    EXPECT_EQ(Sender, Tree);
+    ++asked;
+    if (classlib::ExtractFileName(Folder->PathName()) == "x") CanAdd = false;
+  };
+  Tree->SetPath(Path("a"));
+  Tree->Selected()->Expand(false);
+  EXPECT_EQ(Children(NodeOf("a")), TNames{"b"});
+  EXPECT_GE(asked, 2);
+}
+
 TEST_F(DirTreeViewTest, ExpandButtonsFollowTheObjectTypes) {
   Tree->SetPath(Dir.windowsPath());
   TTreeNode* dir = Tree->Selected();
@@ -285,6 +338,45 @@ TEST_F(DirTreeViewTest, ABadRootRaisesAndKeepsTheTree) {
   Tree->SetPath(Path("a\\b"));
   EXPECT_TRUE(SamePath(Tree->GetPath(), Path("a\\b"))) << "the tree stays usable";
   EXPECT_EQ(Tree->Selected()->Level(), 2);
+}
+
+TEST(DirTreeViewForm, ReadFromADescriptionWithItsLinks) {
+  RegisterSkinShellClasses();
+  testing_support::TempDir dir;
+  ASSERT_TRUE(classlib::ForceDirectories(dir.windowsPath() + "\\sub"));
+  const auto form = windowtesting::ReadForm(R"(object TestForm: TForm
+  Width = 400
+  Height = 400
+  object Files: TskSkinFileListView
+    Top = 200
+    Width = 300
+    Height = 150
+  end
+  object Tree: TskSkinDirTreeView
+    Width = 300
+    Height = 190
+    Root = ')" + dir.windowsPath() + R"('
+    ObjectTypes = [otFolders, otNonFolders]
+    UseShellImages = False
+    ShellListView = Files
+  end
+end)");
+  auto* tree = dynamic_cast<TskSkinDirTreeView*>(form->FindComponent("Tree"));
+  auto* files = dynamic_cast<TskSkinFileListView*>(form->FindComponent("Files"));
+  ASSERT_NE(tree, nullptr);
+  ASSERT_NE(files, nullptr);
+  EXPECT_FALSE(tree->ShowRoot());
+  EXPECT_TRUE(tree->RightClickSelect());
+  EXPECT_TRUE(tree->AutoContextMenus());
+  EXPECT_FALSE(tree->UseShellImages());
+  EXPECT_TRUE(tree->ObjectTypes().Contains(TShellObjectType::otNonFolders));
+  EXPECT_EQ(files->ShellTreeView(), tree);
+  form->Show();
+  Pump();
+  ASSERT_NE(tree->Items().GetFirstNode(), nullptr);
+  EXPECT_TRUE(SamePath(tree->GetPath(), dir.windowsPath()));
+  EXPECT_TRUE(SamePath(files->GetPath(), dir.windowsPath()));
+  EXPECT_EQ(tree->Items().GetFirstNode()->Count(), 1);
 }
 
 // The tree with a file list view and a path combo box linked to it.
