@@ -10,6 +10,7 @@
 #include "tools/artwork/ButtonsBarArt.h"
 #include "tools/artwork/CalendarArt.h"
 #include "tools/artwork/DialogArt.h"
+#include "tools/artwork/FileListArt.h"
 #include "tools/artwork/Canvas.h"
 #include "tools/artwork/Lettering.h"
 #include "tools/artwork/SliderArt.h"
@@ -219,6 +220,7 @@ void WriteAll(const std::string& folder) {
   WriteButtonsBarPictures(folder);
   WriteCalendarGlyphs(folder);
   WriteDialogGlyphs(folder);
+  WriteFileListGlyphs(folder);
 }
 
 }  // namespace

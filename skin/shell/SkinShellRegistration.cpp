@@ -3,6 +3,7 @@
 #include "platform/classlib/ClassRegistry.h"
 #include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/shell/ShellChangeNotifier.h"
+#include "skin/shell/SkinDriveDirFileLists.h"
 #include "skin/shell/SkinFileCtrl.h"
 #include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinOpenDialog.h"
@@ -53,7 +54,8 @@ void RegisterFileListView(TClassRegistry& Registry) {
 void RegisterPathCombos(TClassRegistry& Registry) {
   RegisterSkinBoxClasses();
   Registry.Register<TskSkinFilterComboBox>("TskSkinFilterComboBox", "TskSkinComboBox")
-      .Text("Filter", &TskSkinFilterComboBox::SetFilter);
+      .Text("Filter", &TskSkinFilterComboBox::SetFilter)
+      .Reference("FileList", &TskSkinFilterComboBox::SetFileListBox);
   using C = TskSkinShellComboBox;
   Registry.Register<C>("TskSkinShellComboBox", "TskSkinCustomComboBox")
       .Text("Root", &C::SetRoot)
@@ -112,6 +114,31 @@ void RegisterFileDialogs(TClassRegistry& Registry) {
   Registry.Register<TskSkinSaveFileEdit>("TskSkinSaveFileEdit", "TskSkinFileEdit");
 }
 
+void RegisterDriveDirFileLists(TClassRegistry& Registry) {
+  Registry.Register<TskSkinDriveComboBox>("TskSkinDriveComboBox", "TskSkinComboBox")
+      .Reference("DirList", &TskSkinDriveComboBox::SetDirListBox)
+      .Enum("TextCase", &TskSkinDriveComboBox::SetTextCase,
+            {{"tcLowerCase", TTextCase::tcLowerCase}, {"tcUpperCase", TTextCase::tcUpperCase}});
+  using D = TskSkinDirectoryListBox;
+  Registry.Register<D>("TskSkinDirectoryListBox", "TskSkinListBox")
+      .Reference("FileList", &D::SetFileListBox)
+      .Reference("DirLabel", &D::SetDirLabel)
+      .Event("OnChange", &D::OnChange);
+  using F = TskSkinFileListBox;
+  Registry.Register<F>("TskSkinFileListBox", "TskSkinListBox")
+      .Reference("FileEdit", &F::SetFileEdit)
+      .SetOf("FileType", &F::SetFileType,
+             {{"ftReadOnly", TFileAttr::ftReadOnly},
+              {"ftHidden", TFileAttr::ftHidden},
+              {"ftSystem", TFileAttr::ftSystem},
+              {"ftVolumeID", TFileAttr::ftVolumeID},
+              {"ftDirectory", TFileAttr::ftDirectory},
+              {"ftArchive", TFileAttr::ftArchive},
+              {"ftNormal", TFileAttr::ftNormal}})
+      .Text("Mask", &F::SetMask)
+      .Event("OnChange", &F::OnChange);
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
@@ -122,5 +149,6 @@ void RegisterSkinShellClasses() {
     RegisterFileListView(TClassRegistry::Instance());
     RegisterPathCombos(TClassRegistry::Instance());
     RegisterFileDialogs(TClassRegistry::Instance());
+    RegisterDriveDirFileLists(TClassRegistry::Instance());
   });
 }
