@@ -25,7 +25,7 @@ public:
     WCHAR temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     Path = IncludeTrailingPathDelimiter(FromWide(temp)) + "tavrel_file_list_" + IntToStr(GetCurrentProcessId());
-    ForceDirectories(Path);
+    skin::ForceDirectories(Path);
     for (int i = 0; i < kFiles; ++i) {
       const HANDLE file = CreateFileW(ToWide(FileName(i)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
