@@ -11,6 +11,7 @@
 #include "tools/artwork/CalendarArt.h"
 #include "tools/artwork/DialogArt.h"
 #include "tools/artwork/PictureDialogArt.h"
+#include "tools/artwork/FileListArt.h"
 #include "tools/artwork/Canvas.h"
 #include "tools/artwork/Lettering.h"
 #include "tools/artwork/PlayBarArt.h"
@@ -223,6 +224,7 @@ void WriteAll(const std::string& folder) {
   WriteDialogGlyphs(folder);
   WritePictureDialogGlyphs(folder);
   WritePlayBarGlyphs(folder);
+  WriteFileListGlyphs(folder);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "platform/classlib/Exception.h"
 #include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
+#include "skin/shell/SkinDriveDirFileLists.h"
 
 #include <winnetwk.h>
 
@@ -217,6 +218,34 @@ String TskSkinFilterComboBox::GetMask() {
   // Items changed behind the list's back have no mask of their own.
   if (index < 0 || index >= FMasks.Count()) return "*.*";
   return FMasks[index];
+}
+
+void TskSkinFilterComboBox::SetFileListBox(TskSkinFileListBox* Value) {
+  if (Value == FFileList) return;
+  if (FFileList) {
+    FFileList->FFilterCombo = nullptr;
+    FFileList->RemoveFreeNotification(this);
+  }
+  FFileList = Value;
+  if (FFileList) {
+    FFileList->FFilterCombo = this;
+    FFileList->FreeNotification(this);
+  }
+}
+
+void TskSkinFilterComboBox::Notification(TComponent* AComponent, TOperation Operation) {
+  TskSkinComboBox::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FFileList) FFileList = nullptr;
+}
+
+void TskSkinFilterComboBox::Change() {
+  if (FFileList) FFileList->SetMask(GetMask());
+  TskSkinComboBox::Change();
+}
+
+void TskSkinFilterComboBox::Click() {
+  TskSkinComboBox::Click();
+  Change();
 }
 
 }  // namespace skin

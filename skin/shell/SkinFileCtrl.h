@@ -37,6 +37,8 @@ classlib::String GetVolumeCaption(char DriveChar);
 // The remote name of a mapped drive, else its volume caption.
 classlib::String GetNetworkCaption(char DriveChar);
 
+class TskSkinFileListBox;
+
 class TskSkinFilterComboBox : public TskSkinComboBox {
 public:
   explicit TskSkinFilterComboBox(classlib::TComponent* AOwner);
@@ -48,6 +50,9 @@ public:
   bool IsFilterStored() const;
   // The mask of each item, in the items' order.
   const classlib::TStrings& Masks() const { return FMasks; }
+  // The file list box whose Mask follows the chosen item.
+  TskSkinFileListBox* FileList() const { return FFileList; }
+  void SetFileListBox(TskSkinFileListBox* Value);
 
   // Operations
   // The mask of the chosen item (the last one when none is chosen); "*.*" for an empty list.
@@ -59,10 +64,16 @@ public:
 
 protected:
   void CreateWnd() override;
+  void Click() override;
+  void Change() override;
+  void Notification(classlib::TComponent* AComponent, classlib::TOperation Operation) override;
 
 private:
+  friend class TskSkinFileListBox;
+
   classlib::String FFilter;
   classlib::TStringList FMasks;
+  TskSkinFileListBox* FFileList = nullptr;
 };
 
 }  // namespace skin

@@ -4,6 +4,7 @@
 #include "skin/boxes/SkinBoxesRegistration.h"
 #include "skin/shell/ShellChangeNotifier.h"
 #include "skin/shell/SkinDirTreeView.h"
+#include "skin/shell/SkinDriveDirFileLists.h"
 #include "skin/shell/SkinFileCtrl.h"
 #include "skin/shell/SkinFileListView.h"
 #include "skin/shell/SkinOpenDialog.h"
@@ -79,7 +80,8 @@ void RegisterDirTreeView(TClassRegistry& Registry) {
 void RegisterPathCombos(TClassRegistry& Registry) {
   RegisterSkinBoxClasses();
   Registry.Register<TskSkinFilterComboBox>("TskSkinFilterComboBox", "TskSkinComboBox")
-      .Text("Filter", &TskSkinFilterComboBox::SetFilter);
+      .Text("Filter", &TskSkinFilterComboBox::SetFilter)
+      .Reference("FileList", &TskSkinFilterComboBox::SetFileListBox);
   using C = TskSkinShellComboBox;
   Registry.Register<C>("TskSkinShellComboBox", "TskSkinCustomComboBox")
       .Text("Root", &C::SetRoot)
@@ -204,6 +206,31 @@ void RegisterPreviewAndSoundDialogs(TClassRegistry& Registry) {
   Registry.Register<TskSkinSaveSoundDialog>("TskSkinSaveSoundDialog", "TskSkinOpenSoundDialog");
 }
 
+void RegisterDriveDirFileLists(TClassRegistry& Registry) {
+  Registry.Register<TskSkinDriveComboBox>("TskSkinDriveComboBox", "TskSkinComboBox")
+      .Reference("DirList", &TskSkinDriveComboBox::SetDirListBox)
+      .Enum("TextCase", &TskSkinDriveComboBox::SetTextCase,
+            {{"tcLowerCase", TTextCase::tcLowerCase}, {"tcUpperCase", TTextCase::tcUpperCase}});
+  using D = TskSkinDirectoryListBox;
+  Registry.Register<D>("TskSkinDirectoryListBox", "TskSkinListBox")
+      .Reference("FileList", &D::SetFileListBox)
+      .Reference("DirLabel", &D::SetDirLabel)
+      .Event("OnChange", &D::OnChange);
+  using F = TskSkinFileListBox;
+  Registry.Register<F>("TskSkinFileListBox", "TskSkinListBox")
+      .Reference("FileEdit", &F::SetFileEdit)
+      .SetOf("FileType", &F::SetFileType,
+             {{"ftReadOnly", TFileAttr::ftReadOnly},
+              {"ftHidden", TFileAttr::ftHidden},
+              {"ftSystem", TFileAttr::ftSystem},
+              {"ftVolumeID", TFileAttr::ftVolumeID},
+              {"ftDirectory", TFileAttr::ftDirectory},
+              {"ftArchive", TFileAttr::ftArchive},
+              {"ftNormal", TFileAttr::ftNormal}})
+      .Text("Mask", &F::SetMask)
+      .Event("OnChange", &F::OnChange);
+}
+
 }  // namespace
 
 void RegisterSkinShellClasses() {
@@ -219,5 +246,6 @@ void RegisterSkinShellClasses() {
     RegisterSelectDirectory(TClassRegistry::Instance());
     RegisterPictureAndSkinDialogs(TClassRegistry::Instance());
     RegisterPreviewAndSoundDialogs(TClassRegistry::Instance());
+    RegisterDriveDirFileLists(TClassRegistry::Instance());
   });
 }
