@@ -1,5 +1,8 @@
 #include "skin/shell/ShellContextMenu.h"
 
+#include "platform/classlib/SysUtils.h"
+#include "platform/classlib/WideText.h"
+
 #include <cstring>
 
 namespace skin {
@@ -103,6 +106,19 @@ bool ForwardContextMenuMessage(TMessage& Message) {
   gActiveContextMenu2->HandleMenuMsg(Message.Msg, Message.WParam, Message.LParam);
   Message.Result = 0;
   return true;
+}
+
+void EnterOpenedItemFolder(const TskShellFolder* Item, classlib::String& Saved) {
+  WCHAR directory[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, directory);
+  Saved = classlib::FromWide(directory);
+  if (Item) SetCurrentDirectoryW(classlib::ToWide(classlib::ExtractFilePath(Item->PathName())).c_str());
+}
+
+void RestoreOpenedItemFolder(classlib::String& Saved) {
+  if (Saved.empty()) return;
+  SetCurrentDirectoryW(classlib::ToWide(Saved).c_str());
+  Saved.clear();
 }
 
 }  // namespace skin

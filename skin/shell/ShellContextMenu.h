@@ -27,4 +27,10 @@ void InvokeContextMenu(classlib::TWinControl& Owner, TskShellFolder* Item, int X
 // while the menu is open. True when the message went to the handler (its result is then 0).
 bool ForwardContextMenuMessage(classlib::TMessage& Message);
 
+// The shell opens an item in the process's current directory: a view's "open" command makes the
+// folder of Item (may be null) current and keeps the directory it replaces in Saved, and puts
+// Saved back when the command has ended, whether the opening worked or not.
+void EnterOpenedItemFolder(const TskShellFolder* Item, classlib::String& Saved);
+void RestoreOpenedItemFolder(classlib::String& Saved);
+
 }  // namespace skin

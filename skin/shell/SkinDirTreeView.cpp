@@ -595,20 +595,12 @@ void TskCustomShellTreeView::ExecuteCommand(const String& Verb, bool& Handled) {
       Handled = true;
     }
   } else if (SameText(Verb, "open")) {
-    WCHAR directory[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, directory);
-    FSavedDirectory = FromWide(directory);
-    if (const TskShellFolder* selected = SelectedFolder())
-      SetCurrentDirectoryW(ToWide(ExtractFilePath(selected->PathName())).c_str());
+    EnterOpenedItemFolder(SelectedFolder(), FSavedDirectory);
   }
 }
 
 void TskCustomShellTreeView::CommandCompleted(const String& Verb, bool Succeeded) {
-  // The directory the shell opened the item in goes back also when opening failed.
-  if (SameText(Verb, "open") && !FSavedDirectory.empty()) {
-    SetCurrentDirectoryW(ToWide(FSavedDirectory).c_str());
-    FSavedDirectory.clear();
-  }
+  if (SameText(Verb, "open")) RestoreOpenedItemFolder(FSavedDirectory);
   TTreeNode* selected = Selected();
   if (!Succeeded || !selected) return;
   if (SameText(Verb, "delete")) {

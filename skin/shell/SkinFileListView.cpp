@@ -625,20 +625,12 @@ void TskCustomShellListView::ExecuteCommand(const String& Verb, bool& Handled) {
     EditText();
     Handled = true;
   } else if (SameText(Verb, "open")) {
-    WCHAR directory[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, directory);
-    FSavedDirectory = FromWide(directory);
-    if (const TskShellFolder* selected = SelectedFolder())
-      SetCurrentDirectoryW(ToWide(ExtractFilePath(selected->PathName())).c_str());
+    EnterOpenedItemFolder(SelectedFolder(), FSavedDirectory);
   }
 }
 
 void TskCustomShellListView::CommandCompleted(const String& Verb, bool Succeeded) {
-  // The directory the shell opened the item in goes back also when opening failed.
-  if (SameText(Verb, "open") && !FSavedDirectory.empty()) {
-    SetCurrentDirectoryW(ToWide(FSavedDirectory).c_str());
-    FSavedDirectory.clear();
-  }
+  if (SameText(Verb, "open")) RestoreOpenedItemFolder(FSavedDirectory);
   if (Succeeded && (SameText(Verb, "delete") || SameText(Verb, "paste"))) Refresh();
 }
 
