@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <map>
 #include <mutex>
+#include <unordered_map>
 #include <windowsx.h>
 
 namespace classlib {
@@ -23,7 +24,34 @@ thread_local TWinControl* CreatingControl = nullptr;
 // The windowless control that holds the mouse between a button press and its release.
 TControl* CaptureControl = nullptr;
 
-const WCHAR ControlProperty[] = L"TavrelControl";
+// The control of each window this library made. Kept in the process rather than as a window
+// property: every message looks its control up, and a property read is a round trip to the
+// window server under Wine.
+class TWindowControls {
+public:
+  TWinControl* Find(HWND Window) {
+    std::lock_guard lock(FLock);
+    const auto it = FControls.find(Window);
+    return it == FControls.end() ? nullptr : it->second;
+  }
+  void Set(HWND Window, TWinControl* Control) {
+    std::lock_guard lock(FLock);
+    FControls[Window] = Control;
+  }
+  void Remove(HWND Window) {
+    std::lock_guard lock(FLock);
+    FControls.erase(Window);
+  }
+
+private:
+  std::mutex FLock;
+  std::unordered_map<HWND, TWinControl*> FControls;
+};
+TWindowControls& WindowControls() {
+  // Never destroyed: windows of static objects still get messages while the process ends.
+  static TWindowControls* const controls = new TWindowControls;
+  return *controls;
+}
 
 // The default procedure of every window class this library registered, by class name.
 // (Wrapped: the calling-convention attribute of WNDPROC does not survive as a template argument.)
@@ -528,12 +556,12 @@ void TControl::Resize() {
 // TWinControl
 
 LRESULT CALLBACK StdWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
-  auto* control = static_cast<TWinControl*>(GetPropW(Window, ControlProperty));
+  auto* control = WindowControls().Find(Window);
   if (!control && CreatingControl) {
     control = CreatingControl;
     CreatingControl = nullptr;
     control->FHandle = Window;
-    SetPropW(Window, ControlProperty, control);
+    WindowControls().Set(Window, control);
   }
   if (!control) return CallWindowProcW(DefaultProcOf(Window), Window, Msg, WParam, LParam);
 
@@ -546,7 +574,7 @@ LRESULT CALLBACK StdWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam)
       TControl::ExceptionHook(std::current_exception());
   }
   if (Msg == WM_NCDESTROY) {
-    RemovePropW(Window, ControlProperty);
+    WindowControls().Remove(Window);
     control->FHandle = nullptr;
   }
   return message.Result;
@@ -563,7 +591,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FindControl(HWND Window) {
-  return Window ? static_cast<TWinControl*>(GetPropW(Window, ControlProperty)) : nullptr;
+  return Window ? WindowControls().Find(Window) : nullptr;
 }
 
 HWND TWinControl::Handle() {
@@ -650,7 +678,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
   CreatingControl = nullptr;
   if (window && !FHandle) {
     FHandle = window;
-    SetPropW(window, ControlProperty, this);
+    WindowControls().Set(window, this);
   }
 }
 
@@ -662,7 +690,7 @@ void TWinControl::DestroyWnd() {
   const HWND window = FHandle;
   if (!window) return;
   // The object is being torn down: late messages of the window go to the class default.
-  RemovePropW(window, ControlProperty);
+  WindowControls().Remove(window);
   FHandle = nullptr;
   // An MDI child leaves through its client, which keeps the list of children and activates the next.
   if ((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD) && GetParent(window))
