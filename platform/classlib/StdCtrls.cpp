@@ -583,6 +583,67 @@ int TControlItems::AddObject(const String& S, TObject* AObject) {
   return index;
 }
 
+void TControlItems::AddStrings(const TStrings& Strings) {
+  const int count = Strings.Count();
+  Send(FMessages.InitStorage, static_cast<WPARAM>(count), 0);
+  if (!FSorted) {
+    TStrings::AddStrings(Strings);
+    return;
+  }
+  std::vector<TItem> added;  // copied first: the source may be this list
+  added.reserve(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) added.push_back(TItem{Strings[i], Strings.Objects(i), nullptr});
+  SortItems(added);
+
+  // Each new line goes after the lines that compare equal, as Add puts it.
+  std::vector<TItem> merged;
+  merged.reserve(FItems.size() + added.size());
+  std::vector<int> newIndexes;
+  newIndexes.reserve(added.size());
+  size_t existing = 0;
+  for (TItem& item : added) {
+    while (existing < FItems.size() && CompareStrings(FItems[existing].Text, item.Text) <= 0)
+      merged.push_back(std::move(FItems[existing++]));
+    newIndexes.push_back(static_cast<int>(merged.size()));
+    merged.push_back(std::move(item));
+  }
+  while (existing < FItems.size()) merged.push_back(std::move(FItems[existing++]));
+  FItems = std::move(merged);
+
+  BeginUpdate();
+  for (const int index : newIndexes) InsertIntoWindow(index);
+  EndUpdate();
+}
+
+void TControlItems::SortItems(std::vector<TItem>& Items) const {
+  // The locale's sort keys give the order with byte compares alone. The locale is then asked only
+  // to confirm it, neighbour by neighbour, and sorts the lines itself where it does not.
+  struct TKeyed {
+    std::string Key;
+    size_t Arrival;
+  };
+  std::vector<TKeyed> keyed;
+  keyed.reserve(Items.size());
+  for (size_t i = 0; i < Items.size(); ++i) keyed.push_back({AnsiSortKeyText(Items[i].Text), i});
+  std::sort(keyed.begin(), keyed.end(), [](const TKeyed& a, const TKeyed& b) {
+    return a.Key != b.Key ? a.Key < b.Key : a.Arrival < b.Arrival;
+  });
+  const auto before = [&](size_t a, size_t b) {
+    const int order = CompareStrings(Items[a].Text, Items[b].Text);
+    return order < 0 || (order == 0 && a < b);
+  };
+  bool confirmed = true;
+  for (size_t i = 1; i < keyed.size() && confirmed; ++i) confirmed = before(keyed[i - 1].Arrival, keyed[i].Arrival);
+  std::vector<size_t> order(keyed.size());
+  for (size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].Arrival;
+  if (!confirmed) std::sort(order.begin(), order.end(), before);
+
+  std::vector<TItem> sorted;
+  sorted.reserve(Items.size());
+  for (const size_t i : order) sorted.push_back(std::move(Items[i]));
+  Items = std::move(sorted);
+}
+
 void TControlItems::Insert(int Index, const String& S) { InsertObject(Index, S, nullptr); }
 
 void TControlItems::InsertObject(int Index, const String& S, TObject* AObject) {
@@ -659,14 +720,14 @@ void TControlItems::SetSorted(bool Value) {
   if (Value == FSorted) return;
   FSorted = Value;
   if (!Value) return;
-  std::stable_sort(FItems.begin(), FItems.end(),
-                   [this](const TItem& a, const TItem& b) { return CompareStrings(a.Text, b.Text) < 0; });
+  SortItems(FItems);
   WriteToWindow();
 }
 
 void TControlItems::WriteToWindow() {
   if (!FControl.HandleAllocated()) return;
   Send(FMessages.ResetContent, 0, 0);
+  Send(FMessages.InitStorage, static_cast<WPARAM>(GetCount()), 0);
   for (int i = 0; i < GetCount(); ++i) InsertIntoWindow(i);
 }
 
@@ -677,7 +738,7 @@ TListBox::TListBox(TComponent* AOwner)
     : TWinControl(AOwner),
       FItems(std::make_unique<TControlItems>(
           *this, TControlItems::TListMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_GETCURSEL,
-                                              LB_SETCURSEL})) {
+                                              LB_SETCURSEL, LB_INITSTORAGE})) {
   SetBounds(0, 0, 121, 97);
   SetTabStop(true);
   SetColor(clWindow);
@@ -881,7 +942,7 @@ TComboBox::TComboBox(TComponent* AOwner)
     : TWinControl(AOwner),
       FItems(std::make_unique<TControlItems>(
           *this, TControlItems::TListMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETCURSEL,
-                                              CB_SETCURSEL})) {
+                                              CB_SETCURSEL, CB_INITSTORAGE})) {
   SetBounds(0, 0, 145, 21);
   SetTabStop(true);
   SetColor(clWindow);

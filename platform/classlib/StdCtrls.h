@@ -218,12 +218,16 @@ public:
     UINT ResetContent;
     UINT GetCurSel;
     UINT SetCurSel;
+    UINT InitStorage;
   };
 
   TControlItems(TWinControl& Control, const TListMessages& Messages);
 
   int Add(const String& S) override;
   int AddObject(const String& S, TObject* AObject) override;
+  // The window makes room for all the lines at once, and a sorted list orders them in one go and
+  // merges them in, rather than searching for the place of each.
+  void AddStrings(const TStrings& Strings) override;
   void Clear() override;
   void Delete(int Index) override;
   void Insert(int Index, const String& S) override;
@@ -254,6 +258,8 @@ private:
   };
 
   void CheckIndex(int Index) const;
+  // Puts Items in the order of CompareStrings; items that compare equal keep their order.
+  void SortItems(std::vector<TItem>& Items) const;
   void InsertItem(int Index, const String& S, TObject* AObject);
   void InsertIntoWindow(int Index);
   LRESULT Send(UINT Msg, WPARAM WParam, LPARAM LParam);

@@ -30,7 +30,7 @@ public:
 
   virtual int Add(const String& S);
   virtual int AddObject(const String& S, TObject* AObject);
-  void AddStrings(const TStrings& Strings);
+  virtual void AddStrings(const TStrings& Strings);
   // Copies the lines and objects of another TStrings.
   void Assign(const TPersistent& Source) override;
   virtual void Clear() = 0;

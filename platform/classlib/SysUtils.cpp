@@ -286,6 +286,25 @@ int AnsiCompareStr(const String& S1, const String& S2) { return LocaleCompare(S1
 
 int AnsiCompareText(const String& S1, const String& S2) { return LocaleCompare(S1, S2, NORM_IGNORECASE); }
 
+std::string AnsiSortKeyText(const String& S) {
+  const WideString wide = ToWide(S);
+  const auto mapInto = [&wide](std::string& Key) {
+    return LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, wide.c_str(),
+                        static_cast<int>(wide.size()), reinterpret_cast<LPWSTR>(Key.data()),
+                        static_cast<int>(Key.size()));
+  };
+  // Most keys fit a few bytes for each character; the size is asked for only when one does not.
+  std::string key(wide.size() * 6 + 16, '\0');
+  int size = mapInto(key);
+  if (size == 0) {
+    std::string none;
+    key.assign(static_cast<size_t>(std::max(mapInto(none), 0)), '\0');
+    size = key.empty() ? 0 : mapInto(key);
+  }
+  key.resize(static_cast<size_t>(std::max(size, 0)));
+  return key;
+}
+
 String Trim(const String& S) {
   const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
   const auto first = std::find_if_not(S.begin(), S.end(), isBlank);

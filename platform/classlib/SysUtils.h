@@ -103,6 +103,9 @@ String AnsiUpperCase(const String& S);
 String AnsiLowerCase(const String& S);
 int AnsiCompareStr(const String& S1, const String& S2);
 int AnsiCompareText(const String& S1, const String& S2);
+// Bytes that order as AnsiCompareText orders the strings they are made from: made once for each
+// string, they sort many strings without asking the locale for every pair.
+std::string AnsiSortKeyText(const String& S);
 // Without the blanks and control characters at both ends.
 String Trim(const String& S);
 

@@ -514,7 +514,10 @@ void TskSkinFileListBox::ReadFileNames() {
     const TItemsUpdate update(Items());
     Items().Clear();
     const TCursorRestore cursor;
+    // The names are gathered first and put in order together, not searched into place one by one.
+    TStringList found;
     // A name that several patterns match is listed once.
+    const bool severalPatterns = FMask.find(';') != String::npos;
     std::set<String> listed;
     String patterns = FMask;
     for (;;) {
@@ -524,13 +527,14 @@ void TskSkinFileListBox::ReadFileNames() {
         if (!normal && !(EntryAttributes & attributes)) return;
         const String name = FromWide(Name);
         const String item = EntryAttributes & FILE_ATTRIBUTE_DIRECTORY ? "[" + name + "]" : name;
-        if (!listed.insert(AnsiUpperCase(item)).second) return;
-        Items().Add(item);
-        if (Items().Count() == 101) Screen->SetCursor(crHourGlass);
+        if (severalPatterns && !listed.insert(AnsiUpperCase(item)).second) return;
+        found.Add(item);
+        if (found.Count() == 101) Screen->SetCursor(crHourGlass);
       });
       if (separator == String::npos) break;
       patterns.erase(0, separator + 1);
     }
+    Items().AddStrings(found);
   }
   Change();
 }

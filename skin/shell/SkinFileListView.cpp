@@ -68,18 +68,6 @@ String FileSystemName(IShellFolder* Folder, LPCITEMIDLIST Item) {
   return DisplayNameOf(Folder, Item, SHGDN_INFOLDER | SHGDN_FORPARSING);
 }
 
-// Bytes that order as the user's locale orders the names, without regard to case.
-std::string SortKey(const String& Name) {
-  const WideString name = ToWide(Name);
-  const int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(),
-                                static_cast<int>(name.size()), nullptr, 0);
-  std::string key(static_cast<size_t>(std::max(size, 0)), '\0');
-  if (size > 0)
-    LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), static_cast<int>(name.size()),
-                 reinterpret_cast<LPWSTR>(key.data()), size);
-  return key;
-}
-
 HIMAGELIST SystemImageList(UINT Size) {
   SHFILEINFOW info{};
   return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | Size));
@@ -392,7 +380,7 @@ void TskCustomShellListView::Populate() {
     bool canAdd = isFolder || std::any_of(parts.begin(), parts.end(), [&](const TMask& M) { return M.Matches(name); });
     if (OnAddFolder) OnAddFolder(this, object.get(), canAdd);
     if (canAdd) {
-      if (FSorted) order.push_back({isFolder, (attributes & SFGAO_FOLDER) != 0, SortKey(name), FFolders.size()});
+      if (FSorted) order.push_back({isFolder, (attributes & SFGAO_FOLDER) != 0, AnsiSortKeyText(name), FFolders.size()});
       FFolders.push_back({std::move(object), isFolder, String(), false});
     }
   }
