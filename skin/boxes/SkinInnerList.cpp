@@ -1,5 +1,6 @@
 #include "skin/boxes/SkinInnerList.h"
 
+#include "platform/classlib/WideText.h"
 #include "skin/boxes/SkinListBox.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/Skutils.h"
@@ -38,6 +39,10 @@ void TskListBox::CreateParams(TCreateParams& Params) {
   TListBox::CreateParams(Params);
   Params.Style &= ~WS_BORDER;
   Params.Style |= WS_TABSTOP;
+  // The texts live in Items alone; the window keeps only how many there are. A system list that
+  // copies every text takes as long again to fill as the folder of 10,000 files takes to read.
+  Params.Style &= ~LBS_HASSTRINGS;
+  Params.Style |= LBS_NODATA;
   Params.ExStyle &= ~WS_EX_CLIENTEDGE;
   Params.ClassStyle = CS_DBLCLKS;
 }
@@ -100,6 +105,18 @@ void TskListBox::Dispatch(TMessage& Message) {
     case CN_DRAWITEM:
       CNDrawItem(Message);
       return;
+    // The window holds no texts, so the list answers the questions about them from its items.
+    case LB_FINDSTRING:
+    case LB_FINDSTRINGEXACT:
+      Message.Result = FindItem(static_cast<int>(Message.WParam), reinterpret_cast<const WCHAR*>(Message.LParam),
+                                Message.Msg == LB_FINDSTRINGEXACT);
+      return;
+    case LB_GETTEXTLEN:
+    case LB_GETTEXT:
+      Message.Result = ItemText(static_cast<int>(Message.WParam), Message.Msg == LB_GETTEXT
+                                                                      ? reinterpret_cast<WCHAR*>(Message.LParam)
+                                                                      : nullptr);
+      return;
     case CM_ENTER:
       if (OwnerListBox) OwnerListBox->ListBoxEnter();
       break;
@@ -140,6 +157,43 @@ void TskListBox::KeyDown(WORD& Key, TShiftState Shift) {
 void TskListBox::KeyPress(char& Key) {
   if (OwnerListBox) OwnerListBox->ListBoxKeyPress(Key);
   TListBox::KeyPress(Key);
+  if (static_cast<unsigned char>(Key) >= ' ') SelectByFirstLetter(Key);
+}
+
+// A typed letter moves to the next item that starts with it, as the system's list does with
+// texts of its own.
+void TskListBox::SelectByFirstLetter(char Letter) {
+  const WCHAR typed[2] = {static_cast<WCHAR>(static_cast<unsigned char>(Letter)), 0};
+  const int found = FindItem(ItemIndex(), typed, false);
+  if (found < 0) return;
+  if (MultiSelect() && ExtendedSelect() && HandleAllocated()) SendMessageW(Handle(), LB_SETSEL, FALSE, -1);
+  SetItemIndex(found);
+  if (MultiSelect() && ExtendedSelect()) SetSelected(found, true);
+  Click();
+}
+
+int TskListBox::FindItem(int StartAfter, const WCHAR* Text, bool Exact) const {
+  const int count = Count();
+  if (!Text || count == 0) return LB_ERR;
+  const int length = lstrlenW(Text);
+  if (StartAfter < -1 || StartAfter >= count) StartAfter = -1;
+  // From the item after StartAfter to the end, then round from the first.
+  for (int step = 1; step <= count; ++step) {
+    const int index = (StartAfter + step) % count;
+    const WideString item = ToWide(ControlItems()[index]);
+    const int itemLength = static_cast<int>(item.size());
+    if (Exact ? itemLength != length : itemLength < length) continue;
+    if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Text, length, item.c_str(), length) == CSTR_EQUAL)
+      return index;
+  }
+  return LB_ERR;
+}
+
+int TskListBox::ItemText(int Index, WCHAR* Buffer) const {
+  if (Index < 0 || Index >= Count()) return LB_ERR;
+  const WideString text = ToWide(ControlItems()[Index]);
+  if (Buffer) std::copy(text.c_str(), text.c_str() + text.size() + 1, Buffer);
+  return static_cast<int>(text.size());
 }
 
 void TskListBox::Click() {

@@ -56,6 +56,12 @@ private:
   void DrawStretchSkinItem(classlib::TCanvas& Canvas, int Index, const classlib::TRect& Rect,
                            classlib::TOwnerDrawState State);
   void CNDrawItem(classlib::TMessage& Message);
+  void SelectByFirstLetter(char Letter);
+  // LB_FINDSTRING (a prefix, Exact false) and LB_FINDSTRINGEXACT over the items, without regard to
+  // case, from the item after StartAfter round to it; LB_ERR when none matches.
+  int FindItem(int StartAfter, const WCHAR* Text, bool Exact) const;
+  // LB_GETTEXTLEN (Buffer nullptr) and LB_GETTEXT.
+  int ItemText(int Index, WCHAR* Buffer) const;
 
   int FHorzOffset = 0;
   bool FRedrawOff = false;  // WM_SETREDRAW turned drawing off
