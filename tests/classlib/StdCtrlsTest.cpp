@@ -1,6 +1,7 @@
 #include "tests/classlib/WindowTesting.h"
 
 #include "platform/classlib/StdCtrls.h"
+#include "platform/classlib/SysUtils.h"
 #include "platform/classlib/WideText.h"
 
 #include <algorithm>
@@ -308,6 +309,37 @@ TEST_F(StdControls, ListBoxItemsLiveBeforeDuringAndAfterTheWindow) {
   list->Clear();
   EXPECT_EQ(SendMessageW(list->Handle(), LB_GETCOUNT, 0, 0), 0);
   EXPECT_EQ(list->ItemIndex(), -1);
+}
+
+// Lines added together end where one Add after another puts them, in the items and the window.
+TEST_F(StdControls, ListBoxTakesManyLinesAtOnce) {
+  const std::vector<String> names = {"b-2", "B1", "a'c", "ab", "10.txt", "9.txt", "_x", "Zeta", "zeta",
+                                     "co-op", "coop", "A B", "ab", "[dir]", "x~1", "\xc3\xa9t\xc3\xa9", "ete"};
+  TStringList batch;
+  for (const String& name : names) batch.Add(name);
+  for (const bool sorted : {true, false}) {
+    SCOPED_TRACE(sorted ? "sorted" : "unsorted");
+    auto* list = Find<TListBox>("List1");
+    list->Clear();
+    list->SetSorted(sorted);
+    list->Items().Add("b");
+    list->Items().Add("ab");
+    TStringList oneByOne;
+    oneByOne.Assign(list->Items());
+    TListBox reference(nullptr);
+    reference.SetSorted(sorted);
+    reference.Items().Assign(oneByOne);
+    for (const String& name : names) reference.Items().Add(name);
+
+    list->Items().AddStrings(batch);
+    EXPECT_EQ(list->Items().Text(), reference.Items().Text());
+    const HWND window = list->Handle();
+    ASSERT_EQ(SendMessageW(window, LB_GETCOUNT, 0, 0), list->Count());
+    for (int i = 0; i < list->Count(); ++i) EXPECT_EQ(ListString(window, LB_GETTEXT, i), list->Items().Strings(i));
+    if (!sorted) continue;
+    for (int i = 1; i < list->Count(); ++i)
+      EXPECT_LE(AnsiCompareText(list->Items().Strings(i - 1), list->Items().Strings(i)), 0) << i;
+  }
 }
 
 TEST_F(StdControls, ComboBoxTextFollowsTheChoice) {

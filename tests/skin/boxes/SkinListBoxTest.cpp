@@ -1,6 +1,7 @@
 #include "tests/skin/boxes/SkinBoxesTesting.h"
 
 #include "platform/classlib/SysUtils.h"
+#include "platform/classlib/WideText.h"
 #include "skin/boxes/SkinListBox.h"
 
 #include <string>
@@ -214,6 +215,38 @@ TEST_F(SkinListBoxTest, ListEventsComeFromTheListBox) {
   EXPECT_EQ(events[0], "down 30");
   EXPECT_EQ(events[1], "click");
   EXPECT_EQ(events[2], "key 40");
+}
+
+// The window keeps no texts of its own: the list answers for them, and a typed letter still finds
+// the next item that starts with it.
+TEST_F(SkinListBoxTest, TheListAnswersForItsTexts) {
+  for (const char* item : {"Apple", "banana", "Blueberry", "cherry", "apple pie"}) List->Items().Add(item);
+  const HWND inner = List->InnerList().Handle();
+  const auto find = [&](UINT Msg, int Start, const WCHAR* Text) {
+    return static_cast<int>(SendMessageW(inner, Msg, static_cast<WPARAM>(Start), reinterpret_cast<LPARAM>(Text)));
+  };
+  EXPECT_EQ(find(LB_FINDSTRING, -1, L"b"), 1);
+  EXPECT_EQ(find(LB_FINDSTRING, 1, L"B"), 2) << "after the start, without regard to case";
+  EXPECT_EQ(find(LB_FINDSTRING, 2, L"app"), 4);
+  EXPECT_EQ(find(LB_FINDSTRING, 4, L"app"), 0) << "round past the end";
+  EXPECT_EQ(find(LB_FINDSTRING, -1, L"kiwi"), LB_ERR);
+  EXPECT_EQ(find(LB_FINDSTRINGEXACT, -1, L"APPLE"), 0);
+  EXPECT_EQ(find(LB_FINDSTRINGEXACT, -1, L"blue"), LB_ERR);
+  EXPECT_EQ(SendMessageW(inner, LB_GETTEXTLEN, 3, 0), 6);
+  WCHAR text[16] = {};
+  EXPECT_EQ(SendMessageW(inner, LB_GETTEXT, 3, reinterpret_cast<LPARAM>(text)), 6);
+  EXPECT_EQ(FromWide(text), "cherry");
+  EXPECT_EQ(SendMessageW(inner, LB_GETTEXT, 5, reinterpret_cast<LPARAM>(text)), LB_ERR);
+
+  int clicks = 0;
+  List->OnListBoxClick = [&](TObject*) { ++clicks; };
+  for (const int expected : {1, 2, 1}) {
+    SendMessageW(inner, WM_CHAR, 'b', 0);
+    EXPECT_EQ(List->ItemIndex(), expected);
+  }
+  SendMessageW(inner, WM_CHAR, 'k', 0);
+  EXPECT_EQ(List->ItemIndex(), 1) << "no item starts with the letter";
+  EXPECT_EQ(clicks, 3);
 }
 
 TEST_F(SkinListBoxTest, CaptionStripLayout) {
