@@ -26,15 +26,6 @@ constexpr char kNoPictureText[] =
 constexpr char kFewFilesText[] = "the directory of album must be more than 4 pictures";
 constexpr char kFailCaption[] = "information";
 
-void RegisterJpegPictures() {
-  static const bool registered = [] {
-    const auto factory = [] { return std::make_unique<TJPEGImage>(); };
-    TPicture::RegisterFileFormat("jpg", "JPEG Image File", factory);
-    TPicture::RegisterFileFormat("jpeg", "JPEG Image File", factory);
-    return true;
-  }();
-  (void)registered;
-}
 
 // The length of the work file, which is made empty when it does not exist yet; -1 when it cannot
 // be opened (a folder of that name, for instance).
@@ -58,7 +49,7 @@ bool IsPlainFile(DWORD Attributes) {
 
 TForm6::TForm6(TComponent* AOwner)
     : TForm(AOwner), SlideShowSeed([] { return static_cast<std::uint32_t>(std::time(nullptr)); }) {
-  RegisterJpegPictures();
+  RegisterJPEGFileFormats();
   Handler("Timer1Timer", &TForm6::Timer1Timer);
   Handler("Timer2Timer", &TForm6::Timer2Timer);
   Handler("FormClose", &TForm6::FormClose);

@@ -4,6 +4,7 @@
 #include "image/PxImage.h"
 #include "platform/classlib/Bitmap.h"
 #include "platform/classlib/Canvas.h"
+#include "platform/classlib/Picture.h"
 #include "platform/classlib/Streams.h"
 
 #include <algorithm>
@@ -154,6 +155,16 @@ std::unique_ptr<TGraphic> TJPEGImage::Clone() const {
   auto copy = std::make_unique<TJPEGImage>();
   copy->Assign(*this);
   return copy;
+}
+
+void RegisterJPEGFileFormats() {
+  static const bool registered = [] {
+    const auto factory = [] { return std::make_unique<TJPEGImage>(); };
+    TPicture::RegisterFileFormat("jpg", "JPEG Image File", factory);
+    TPicture::RegisterFileFormat("jpeg", "JPEG Image File", factory);
+    return true;
+  }();
+  (void)registered;
 }
 
 }  // namespace classlib

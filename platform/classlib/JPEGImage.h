@@ -68,4 +68,7 @@ private:
   int FQuality = 90;
 };
 
+// Lets TPicture load and save ".jpg" and ".jpeg" files; registers once, however often it is called.
+void RegisterJPEGFileFormats();
+
 }  // namespace classlib

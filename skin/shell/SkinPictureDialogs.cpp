@@ -27,18 +27,6 @@ namespace {
 constexpr int PicturePanelStartWidth = 200;
 constexpr int BarThickness = 19;
 
-// The class library's picture knows bitmaps, icons and metafiles by itself; JPEG comes from the
-// image library, whose format the dialog registers for its own use.
-void RegisterJpegPictures() {
-  static const bool registered = [] {
-    const auto factory = [] { return std::make_unique<TJPEGImage>(); };
-    TPicture::RegisterFileFormat("jpg", "JPEG Image File", factory);
-    TPicture::RegisterFileFormat("jpeg", "JPEG Image File", factory);
-    return true;
-  }();
-  (void)registered;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -46,7 +34,9 @@ void RegisterJpegPictures() {
 
 TskOpenPictureDlgForm::TskOpenPictureDlgForm(TComponent* AOwner, bool SaveMode, TskSkinData* ASkinData)
     : TskOpenDlgForm(AOwner, SaveMode, ASkinData) {
-  RegisterJpegPictures();
+  // The class library's picture knows bitmaps, icons and metafiles by itself; JPEG comes from the
+  // image library.
+  RegisterJPEGFileFormats();
   SetCheckFileExists(false);
   BuildPictureArea();
   BuildStretchButton();
