@@ -1,6 +1,6 @@
-// Driving a skinned file dialog's modal run from a test: a thread timer runs one step per tick
-// while the window is up, each step sending the window messages a user's typing and clicking
-// would cause. Shared by the tests of the dialog variants.
+// Driving a skinned dialog's modal run from a test: a thread timer runs one step per tick while
+// the window is up, each step sending the window messages a user's typing and clicking would
+// cause. Shared by the tests of the file dialogs and the folder dialog.
 #pragma once
 
 #include "tests/classlib/WindowTesting.h"
@@ -16,30 +16,37 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace filedialogtesting {
 
-using TStep = std::function<void(skin::TskOpenDlgForm&)>;
-
-class TDialogScript {
+// Runs Steps, one a tick, on the window FormOf finds while it shows.
+template <typename TForm>
+class TModalScript {
 public:
-  TDialogScript(skin::TskCustomFileDialog& Dialog, std::vector<TStep> Steps) : FDialog(Dialog), FSteps(std::move(Steps)) {
+  using TFormStep = std::function<void(TForm&)>;
+
+  TModalScript(std::function<TForm*()> FormOf, std::vector<TFormStep> Steps)
+      : FFormOf(std::move(FormOf)), FSteps(std::move(Steps)) {
     Current = this;
-    FTimer = SetTimer(nullptr, 0, 40, &TDialogScript::Tick);
+    FTimer = SetTimer(nullptr, 0, 40, &TModalScript::Tick);
   }
-  ~TDialogScript() {
+  ~TModalScript() {
     KillTimer(nullptr, FTimer);
     Current = nullptr;
   }
-  TDialogScript(const TDialogScript&) = delete;
-  TDialogScript& operator=(const TDialogScript&) = delete;
+  TModalScript(const TModalScript&) = delete;
+  TModalScript& operator=(const TModalScript&) = delete;
+
+  // The steps run so far.
+  size_t Ran() const { return FNext; }
 
 private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    TDialogScript* self = Current;
+    TModalScript* self = Current;
     if (!self) return;
-    skin::TskOpenDlgForm* form = self->FDialog.DialogForm();
+    TForm* form = self->FFormOf();
     if (!form || !form->Showing()) return;
     if (self->FNext < self->FSteps.size()) {
       try {
@@ -56,18 +63,33 @@ private:
     }
   }
 
-  static inline TDialogScript* Current = nullptr;
-  skin::TskCustomFileDialog& FDialog;
-  std::vector<TStep> FSteps;
+  static inline TModalScript* Current = nullptr;
+  std::function<TForm*()> FFormOf;
+  std::vector<TFormStep> FSteps;
   size_t FNext = 0;
   int FIdleTicks = 0;
   UINT_PTR FTimer = 0;
 };
 
-inline bool RunDialog(skin::TskCustomFileDialog& Dialog, std::vector<TStep> Steps) {
+// Runs Steps on the dialog's window through one modal run of Dialog; what Execute returned.
+template <typename TDialog, typename TForm>
+bool RunModal(TDialog& Dialog, std::vector<std::function<void(TForm&)>> Steps) {
   windowtesting::InitApplication();
-  const TDialogScript script(Dialog, std::move(Steps));
+  const TModalScript<TForm> script([&Dialog] { return Dialog.DialogForm(); }, std::move(Steps));
   return Dialog.Execute();
+}
+
+// The file dialogs' steps and scripts.
+using TStep = TModalScript<skin::TskOpenDlgForm>::TFormStep;
+
+class TDialogScript : public TModalScript<skin::TskOpenDlgForm> {
+public:
+  TDialogScript(skin::TskCustomFileDialog& Dialog, std::vector<TStep> Steps)
+      : TModalScript([&Dialog] { return Dialog.DialogForm(); }, std::move(Steps)) {}
+};
+
+inline bool RunDialog(skin::TskCustomFileDialog& Dialog, std::vector<TStep> Steps) {
+  return RunModal(Dialog, std::move(Steps));
 }
 
 inline void ClickAt(HWND Window, int X, int Y) {

@@ -1,4 +1,4 @@
-#include "tests/classlib/WindowTesting.h"
+#include "tests/skin/shell/FileDialogScript.h"
 #include "tests/skin/support/Screen.h"
 
 #include "platform/classlib/ClassRegistry.h"
@@ -32,86 +32,7 @@ namespace {
 using namespace classlib;
 using namespace skin;
 using testing_support::TempDir;
-
-// ---------------------------------------------------------------------------------------------
-// Driving a modal dialog: a thread timer runs one step per tick while the window is up, each step
-// sending the window messages a user's typing and clicking would cause.
-
-using TStep = std::function<void(TskOpenDlgForm&)>;
-
-class TDialogScript {
-public:
-  TDialogScript(TskSkinOpenDialog& Dialog, std::vector<TStep> Steps) : FDialog(Dialog), FSteps(std::move(Steps)) {
-    Current = this;
-    FTimer = SetTimer(nullptr, 0, 40, &TDialogScript::Tick);
-  }
-  ~TDialogScript() {
-    KillTimer(nullptr, FTimer);
-    Current = nullptr;
-  }
-  TDialogScript(const TDialogScript&) = delete;
-  TDialogScript& operator=(const TDialogScript&) = delete;
-
-  // The steps run so far.
-  size_t Ran() const { return FNext; }
-
-private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    TDialogScript* self = Current;
-    if (!self) return;
-    TskOpenDlgForm* form = self->FDialog.DialogForm();
-    if (!form || !form->Showing()) return;
-    if (self->FNext < self->FSteps.size()) {
-      try {
-        self->FSteps[self->FNext++](*form);
-      } catch (const std::exception& e) {
-        ADD_FAILURE() << "step " << self->FNext << " raised: " << e.what();
-      }
-      return;
-    }
-    // A script that left the window open ends it, so a failing test cannot hang the program.
-    if (++self->FIdleTicks > 25) {
-      ADD_FAILURE() << "the dialog stayed open after its script";
-      form->SetModalResult(mrCancel);
-    }
-  }
-
-  static inline TDialogScript* Current = nullptr;
-  TskSkinOpenDialog& FDialog;
-  std::vector<TStep> FSteps;
-  size_t FNext = 0;
-  int FIdleTicks = 0;
-  UINT_PTR FTimer = 0;
-};
-
-bool RunDialog(TskSkinOpenDialog& Dialog, std::vector<TStep> Steps) {
-  windowtesting::InitApplication();
-  const TDialogScript script(Dialog, std::move(Steps));
-  return Dialog.Execute();
-}
-
-void ClickAt(HWND Window, int X, int Y) {
-  const LPARAM at = MAKELPARAM(X, Y);
-  SendMessageW(Window, WM_MOUSEMOVE, 0, at);
-  SendMessageW(Window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(Window, WM_LBUTTONUP, 0, at);
-}
-
-void Click(TWinControl& Control) { ClickAt(Control.Handle(), Control.Width() / 2, Control.Height() / 2); }
-
-// A windowless tool button, clicked through its bar's window.
-void Click(TskSkinSpeedButton& Button) {
-  ClickAt(Button.Parent()->Handle(), Button.Left() + Button.Width() / 2, Button.Top() + Button.Height() / 2);
-}
-
-void PressKey(TWinControl& Control, char Key) { SendMessageW(Control.Handle(), WM_CHAR, static_cast<WPARAM>(Key), 0); }
-
-// Replaces the edit's text as typing over a full selection does.
-void Type(TskSkinEdit& Edit, const String& Text) {
-  SendMessageW(Edit.Handle(), EM_SETSEL, 0, -1);
-  SendMessageW(Edit.Handle(), WM_CHAR, VK_BACK, 0);
-  for (const WCHAR c : ToWide(Text)) SendMessageW(Edit.Handle(), WM_CHAR, c, 0);
-}
+using namespace filedialogtesting;
 
 TStep TypeStep(const String& Text) {
   return [Text](TskOpenDlgForm& Form) { Type(Form.FileNameEdit(), Text); };
