@@ -136,6 +136,42 @@ TBenchSkin::~TBenchSkin() {
   RemoveDirectoryW(ToWide(FDir).c_str());
 }
 
+TBenchFolders::TBenchFolders(const String& Name) {
+  WCHAR temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  FBase = IncludeTrailingPathDelimiter(FromWide(temp)) + "tavrel-bench-" + Name + "-" + IntToStr(GetCurrentProcessId());
+  ForceDirectories(FBase);
+}
+
+TBenchFolders::~TBenchFolders() {
+  for (auto made = FMade.rbegin(); made != FMade.rend(); ++made) {
+    const WideString path = ToWide(made->Path);
+    if (made->Folder)
+      RemoveDirectoryW(path.c_str());
+    else
+      DeleteFileW(path.c_str());
+  }
+  RemoveDirectoryW(ToWide(FBase).c_str());
+}
+
+String TBenchFolders::Make(const String& Relative, int Files, int Folders) {
+  const String folder = FBase + "\\" + Relative;
+  if (CreateDirectoryW(ToWide(folder).c_str(), nullptr)) FMade.push_back({folder, true});
+  for (int i = 0; i < Files; ++i) {
+    const String file = folder + "\\file" + IntToStr(i) + ".dat";
+    const HANDLE handle = CreateFileW(ToWide(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) continue;
+    CloseHandle(handle);
+    FMade.push_back({file, false});
+  }
+  for (int i = 0; i < Folders; ++i) {
+    const String sub = folder + "\\folder" + IntToStr(i);
+    if (CreateDirectoryW(ToWide(sub).c_str(), nullptr)) FMade.push_back({sub, true});
+  }
+  return folder;
+}
+
 void Shade(TBitmap& Picture, int Width, int Height, int Band, int Cell) {
   Picture.SetPixelFormat(TPixelFormat::pf24bit);
   Picture.SetSize(Width, Height);

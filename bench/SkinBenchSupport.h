@@ -35,6 +35,29 @@ private:
   std::vector<classlib::String> FFiles;
 };
 
+// Folders made for a benchmark under the system's temporary folder, filled with empty files
+// "file<N>.dat" and empty subfolders "folder<N>", and removed with everything made in them.
+class TBenchFolders {
+public:
+  // Name tells the folders of several benchmarks apart.
+  explicit TBenchFolders(const classlib::String& Name);
+  ~TBenchFolders();
+  TBenchFolders(const TBenchFolders&) = delete;
+  TBenchFolders& operator=(const TBenchFolders&) = delete;
+
+  // Makes the folder Relative below Base() with Files files and Folders subfolders; its path.
+  classlib::String Make(const classlib::String& Relative, int Files, int Folders);
+  const classlib::String& Base() const { return FBase; }
+
+private:
+  struct TMade {
+    classlib::String Path;
+    bool Folder;
+  };
+  classlib::String FBase;
+  std::vector<TMade> FMade;  // in the order made, removed backwards
+};
+
 // A 24-bit picture of night-blue gradients with a lighter rim every Band rows and Cell columns, so
 // that every look cut from it has real pixels to copy.
 void Shade(classlib::TBitmap& Picture, int Width, int Height, int Band, int Cell);

@@ -18,30 +18,10 @@ namespace {
 
 constexpr int kFiles = 10000;
 
-// The folder the benchmark reads, made in the system's temporary folder and removed at the end.
-class TFolder {
-public:
-  TFolder() {
-    WCHAR temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    Path = IncludeTrailingPathDelimiter(FromWide(temp)) + "tavrel_file_list_" + IntToStr(GetCurrentProcessId());
-    skin::ForceDirectories(Path);
-    for (int i = 0; i < kFiles; ++i) {
-      const HANDLE file = CreateFileW(ToWide(FileName(i)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    }
-  }
-  ~TFolder() {
-    for (int i = 0; i < kFiles; ++i) DeleteFileW(ToWide(FileName(i)).c_str());
-    RemoveDirectoryW(ToWide(Path).c_str());
-  }
-  TFolder(const TFolder&) = delete;
-  TFolder& operator=(const TFolder&) = delete;
-
-  String FileName(int Index) const { return Path + "\\file" + IntToStr(Index) + ".dat"; }
-
-  String Path;
+// The folder the benchmark reads: kFiles files.
+struct TFolder {
+  bench::TBenchFolders Made{"file-list"};
+  String Path = Made.Make("files", kFiles, 0);
 };
 
 struct TScene {

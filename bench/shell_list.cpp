@@ -35,33 +35,11 @@ namespace {
 
 constexpr int kFiles = 10000;
 
-// The folders the benchmark reads, made in the system's temporary folder and removed at the end.
-class TFolders {
-public:
-  TFolders() {
-    WCHAR temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    Base = IncludeTrailingPathDelimiter(FromWide(temp)) + "tavrel_shell_list_" + IntToStr(GetCurrentProcessId());
-    Big = Base + "\\big";
-    Empty = Base + "\\empty";
-    ForceDirectories(Big);
-    ForceDirectories(Empty);
-    for (int i = 0; i < kFiles; ++i) {
-      const HANDLE file = CreateFileW(ToWide(Big + "\\file" + IntToStr(i) + ".dat").c_str(), GENERIC_WRITE, 0,
-                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    }
-  }
-  ~TFolders() {
-    for (int i = 0; i < kFiles; ++i) DeleteFileW(ToWide(Big + "\\file" + IntToStr(i) + ".dat").c_str());
-    RemoveDirectoryW(ToWide(Big).c_str());
-    RemoveDirectoryW(ToWide(Empty).c_str());
-    RemoveDirectoryW(ToWide(Base).c_str());
-  }
-  TFolders(const TFolders&) = delete;
-  TFolders& operator=(const TFolders&) = delete;
-
-  String Base, Big, Empty;
+// The folders the benchmark reads: one of kFiles files and an empty one.
+struct TFolders {
+  bench::TBenchFolders Made{"shell-list"};
+  String Big = Made.Make("big", kFiles, 0);
+  String Empty = Made.Make("empty", 0, 0);
 };
 
 // A plain system list view in the list style, owner data, over the same number of rows, the

@@ -23,28 +23,11 @@ namespace {
 
 constexpr int kFolders = 2000;
 
-// The folders the benchmark reads, made in the system's temporary folder and removed at the end.
-class TFolders {
-public:
-  TFolders() {
-    WCHAR temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    Base = IncludeTrailingPathDelimiter(FromWide(temp)) + "tavrel_shell_tree_" + IntToStr(GetCurrentProcessId());
-    Big = Base + "\\big";
-    ForceDirectories(Big);
-    for (int i = 0; i < kFolders; ++i) CreateDirectoryW(ToWide(Sub(i)).c_str(), nullptr);
-  }
-  ~TFolders() {
-    for (int i = 0; i < kFolders; ++i) RemoveDirectoryW(ToWide(Sub(i)).c_str());
-    RemoveDirectoryW(ToWide(Big).c_str());
-    RemoveDirectoryW(ToWide(Base).c_str());
-  }
-  TFolders(const TFolders&) = delete;
-  TFolders& operator=(const TFolders&) = delete;
-
-  String Sub(int I) const { return Big + "\\folder" + IntToStr(I); }
-
-  String Base, Big;
+// The folders the benchmark reads: the tree's root holding one folder of kFolders subfolders.
+struct TFolders {
+  bench::TBenchFolders Made{"shell-tree"};
+  String Base = Made.Base();
+  String Big = Made.Make("big", 0, kFolders);
 };
 
 struct TScene {
