@@ -13,6 +13,7 @@
 #include "skin/form/SkinMessages.h"
 #include "skin/form/SkinPopupMenu.h"
 
+#include <utility>
 #include <windowsx.h>
 
 using namespace classlib;
@@ -149,6 +150,19 @@ void ScrollMemoToLine(TMemo& Memo, int Line) {
 void ScrollMemoByWheel(TMemo& Memo, const TMessage& Message) {
   const auto delta = static_cast<short>(HIWORD(Message.WParam));
   Memo.Perform(WM_VSCROLL, delta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+}
+
+bool MemoDragScrolled(UINT Msg, bool& Down) {
+  switch (Msg) {
+    case WM_LBUTTONDOWN:
+      Down = true;
+      return false;
+    case WM_LBUTTONUP:
+      return std::exchange(Down, false);
+    case WM_MOUSEMOVE:
+      return Down;
+  }
+  return false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -421,19 +435,10 @@ void TskSkinMemo::Dispatch(TMessage& Message) {
       UpDateScrollRange();
       return;
     case WM_LBUTTONDOWN:
-      TMemo::Dispatch(Message);
-      FDown = true;
-      return;
     case WM_LBUTTONUP:
-      TMemo::Dispatch(Message);
-      if (FDown) {
-        UpDateScrollRange();
-        FDown = false;
-      }
-      return;
     case WM_MOUSEMOVE:
       TMemo::Dispatch(Message);
-      if (FDown) UpDateScrollRange();
+      if (MemoDragScrolled(Message.Msg, FDown)) UpDateScrollRange();
       return;
     case WM_MOUSEWHEEL:
       ScrollMemoByWheel(*this, Message);

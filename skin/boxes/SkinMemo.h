@@ -70,6 +70,9 @@ int MemoVisibleLines(classlib::TMemo& Memo);
 void ScrollMemoToLine(classlib::TMemo& Memo, int Line);
 // One line up for a positive wheel turn, down otherwise, whatever the size of the turn.
 void ScrollMemoByWheel(classlib::TMemo& Memo, const classlib::TMessage& Message);
+// Whether the bars must catch up after the memo handled a left-button press, move or release (Msg).
+// While the button is down (Down) the window scrolls a selection dragged past its edge by itself.
+bool MemoDragScrolled(UINT Msg, bool& Down);
 
 class TskSkinMemo : public classlib::TMemo, public TskSkinChangeClient {
 public:

@@ -161,19 +161,10 @@ void TskSkinMemo2::Dispatch(TMessage& Message) {
       FEditMenu.Free();
       return;
     case WM_LBUTTONDOWN:
-      TMemo::Dispatch(Message);
-      FDown = true;
-      return;
     case WM_LBUTTONUP:
-      TMemo::Dispatch(Message);
-      if (FDown) {
-        UpDateScrollRange();
-        FDown = false;
-      }
-      return;
     case WM_MOUSEMOVE:
       TMemo::Dispatch(Message);
-      if (FDown) UpDateScrollRange();
+      if (MemoDragScrolled(Message.Msg, FDown)) UpDateScrollRange();
       return;
     case WM_MOUSEWHEEL:
       ScrollMemoByWheel(*this, Message);
