@@ -117,13 +117,18 @@ inline void Type(skin::TskSkinEdit& Edit, const classlib::String& Text) {
   for (const WCHAR c : classlib::ToWide(Text)) SendMessageW(Edit.Handle(), WM_CHAR, c, 0);
 }
 
+// A folder's path without its closing "\" (a drive root keeps it).
+inline classlib::String ExcludeTrailing(const classlib::String& Path) {
+  if (Path.size() > 3 && Path.back() == '\\') return Path.substr(0, Path.size() - 1);
+  return Path;
+}
+
 // Selects the list's item whose file name is Name (alone), as a click would; false when it is
 // not listed.
 inline bool Select(skin::TskOpenDlgForm& Form, const classlib::String& Name) {
   skin::TskSkinFileListView& list = Form.FileList();
   for (int i = 0; i < list.FolderCount(); ++i) {
-    classlib::String path = list.GetFolder(i)->PathName();
-    if (path.size() > 3 && path.back() == '\\') path.pop_back();
+    const classlib::String path = ExcludeTrailing(list.GetFolder(i)->PathName());
     if (!classlib::SameText(classlib::ExtractFileName(path), Name)) continue;
     ListView_SetItemState(list.Handle(), -1, 0, LVIS_SELECTED);
     ListView_SetItemState(list.Handle(), i, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);

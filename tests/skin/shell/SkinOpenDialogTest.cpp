@@ -41,12 +41,6 @@ const TStep ClickOK = [](TskOpenDlgForm& Form) { Click(Form.OKButton()); };
 const TStep PressEnter = [](TskOpenDlgForm& Form) { PressKey(Form.FileNameEdit(), 13); };
 const TStep Cancel = [](TskOpenDlgForm& Form) { Click(Form.CancelButton()); };
 
-// A folder's path without its closing "\" (a drive root keeps it).
-String ExcludeTrailing(const String& Path) {
-  if (Path.size() > 3 && Path.back() == '\\') return Path.substr(0, Path.size() - 1);
-  return Path;
-}
-
 int IndexOf(TskOpenDlgForm& Form, const String& Name) {
   TskSkinFileListView& list = Form.FileList();
   for (int i = 0; i < list.FolderCount(); ++i)

@@ -31,6 +31,7 @@ using testing_support::TempDir;
 using TStep = std::function<void(TskSelDirDlgForm&)>;
 using TDialogScript = filedialogtesting::TModalScript<TskSelDirDlgForm>;
 using filedialogtesting::Click;
+using filedialogtesting::ExcludeTrailing;
 using filedialogtesting::PressKey;
 using filedialogtesting::Type;
 
@@ -44,12 +45,6 @@ bool RunDialog(TskSkinSelectDirectoryDialog& Dialog, std::vector<TStep> Steps) {
 
 const TStep ClickOK = [](TskSelDirDlgForm& Form) { Click(Form.OKButton()); };
 const TStep Cancel = [](TskSelDirDlgForm& Form) { Click(Form.CancelButton()); };
-
-// A folder's path without its closing "\" (a drive root keeps it).
-String ExcludeTrailing(const String& Path) {
-  if (Path.size() > 3 && Path.back() == '\\') return Path.substr(0, Path.size() - 1);
-  return Path;
-}
 
 // A folder tree made by the test on a drive of its own: one\two\three.
 class SelectDirectory : public ::testing::Test {
